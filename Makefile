@@ -1,0 +1,56 @@
+# The two commands of the README: `make run` and `make test`. Both set up a fresh Debian 12
+# machine first (the packages they need), then configure, build and run.
+BUILD      ?= build
+SANITIZE   ?= build-sanitize
+FUZZBUILD  ?= build-fuzz
+FUZZ_SECONDS ?= 20
+JOBS       ?= $(shell nproc)
+SCRIPT     ?= examples/tour.vxs
+
+.PHONY: all deps configure build run test bench sanitize fuzz clean format
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: $(BUILD)/build.ninja
+
+build: deps configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/bin/vorex-cli $(SCRIPT)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@set -e; for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+
+sanitize: deps
+	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DVOREX_SANITIZE=address,undefined -DVOREX_BENCH=OFF
+	cmake --build $(SANITIZE) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \
+	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
+	    $(FUZZBUILD)/corpus/$$name fuzz/seeds/$$name; \
+	done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)

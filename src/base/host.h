@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vorex {
+
+// What the system needs from the platform. The desktop program, the command interface and the
+// tests each provide one.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // A modal message box with an OK button; returns when the user has closed it.
+  virtual void MessageBox(const std::string& text) = 0;
+  // The common file dialog; the filter is "description|pattern|description|pattern".
+  // Nothing when the user cancels.
+  virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
+  virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+  // Seconds since midnight, local time [s].
+  virtual double SecondsSinceMidnight() = 0;
+  // The hourglass pointer while a long computation blocks the window.
+  virtual void SetBusy(bool busy) = 0;
+};
+
+}  // namespace vorex

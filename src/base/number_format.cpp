@@ -1,0 +1,151 @@
+#include "base/number_format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace vorex {
+namespace {
+
+// A finite non-zero value as significant digits d1 d2 ... dk (no trailing zeros) times
+// 10^(exponent - k + 1), i.e. d1.d2...dk E exponent.
+struct Decimal {
+  bool negative = false;
+  std::string digits;
+  int exponent = 0;
+};
+
+template <class T>
+Decimal Decompose(T value, int significant) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, significant - 1);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  Decimal d;
+  d.negative = std::signbit(value);
+  const std::size_t e = text.find('e');
+  for (char c : text.substr(0, e)) {
+    if (c != '.') d.digits += c;
+  }
+  d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
+}
+
+std::string Fixed(const Decimal& d) {
+  const int count = static_cast<int>(d.digits.size());
+  std::string out;
+  if (d.exponent >= 0) {
+    for (int i = 0; i <= d.exponent; ++i) out += i < count ? d.digits[static_cast<std::size_t>(i)] : '0';
+    if (count > d.exponent + 1) {
+      out += '.';
+      out += d.digits.substr(static_cast<std::size_t>(d.exponent) + 1);
+    }
+  } else {
+    out = ".";
+    out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+    out += d.digits;
+  }
+  return out;
+}
+
+std::string Exponential(const Decimal& d) {
+  std::string out(1, d.digits[0]);
+  if (d.digits.size() > 1) {
+    out += '.';
+    out += d.digits.substr(1);
+  }
+  out += d.exponent < 0 ? "E-" : "E+";
+  const int magnitude = std::abs(d.exponent);
+  if (magnitude < 10) out += '0';
+  out += std::to_string(magnitude);
+  return out;
+}
+
+template <class T>
+std::string General(T value, int significant) {
+  if (value == 0 || !std::isfinite(value)) return " 0 ";
+  const Decimal d = Decompose(value, significant);
+  const bool exponential = d.exponent < -4 || d.exponent >= significant;
+  return (d.negative ? "-" : " ") + (exponential ? Exponential(d) : Fixed(d)) + " ";
+}
+
+// Rounds the digits to `keep` significant digits, half away from zero, carrying into the
+// exponent when the digits were all nines.
+void RoundTo(Decimal& d, std::size_t keep) {
+  if (d.digits.size() <= keep) return;
+  const bool up = d.digits[keep] >= '5';
+  d.digits.resize(keep);
+  if (up) {
+    std::size_t i = keep;
+    while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+    if (i == 0) {
+      d.digits.insert(d.digits.begin(), '1');
+      d.digits.pop_back();
+      ++d.exponent;
+    } else {
+      ++d.digits[i - 1];
+    }
+  }
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+}
+
+}  // namespace
+
+std::string FormatGeneral(double value) { return General(value, 15); }
+
+std::string FormatGeneralSingle(float value) { return General(value, 7); }
+
+std::string FormatGeneral(const std::optional<double>& value) {
+  return value ? FormatGeneral(*value) : std::string();
+}
+
+std::string FormatPattern(double value, std::string_view pattern) {
+  const std::size_t point = pattern.find('.');
+  const std::size_t letterAt = pattern.find_first_of("eE");
+  std::size_t decimals = 0;
+  if (point != std::string_view::npos && letterAt != std::string_view::npos && letterAt > point) {
+    decimals = letterAt - point - 1;
+  }
+  const char letter = letterAt == std::string_view::npos ? 'E' : pattern[letterAt];
+  if (value == 0 || !std::isfinite(value)) return std::string("0") + letter + "0";
+
+  Decimal d = Decompose(value, 15);
+  RoundTo(d, decimals + 1);
+  std::string out = d.negative ? "-" : "";
+  out += d.digits[0];
+  if (d.digits.size() > 1) {
+    out += '.';
+    out += d.digits.substr(1);
+  }
+  out += letter;
+  if (d.exponent < 0) out += '-';
+  out += std::to_string(std::abs(d.exponent));
+  return out;
+}
+
+std::string FormatShortest(double value) {
+  if (value == 0 || !std::isfinite(value)) return "0";
+  // The fewest significant digits, at most 15, that read back to the value; a quotient such as
+  // 0.005 / 0.1 that no 15-digit text reproduces is shown with 15 digits, as "0.05".
+  char buffer[64];
+  int digits = 15;
+  for (int p = 1; p < 15; ++p) {
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                 p - 1);
+    double back = 0;
+    std::from_chars(buffer, r.ptr, back);
+    if (back == value) {
+      digits = p;
+      break;
+    }
+  }
+  const int exponent = Decompose(value, digits).exponent;
+  const int precision = exponent >= 0 && exponent < 15 ? std::max(digits, exponent + 1) : digits;
+  const auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
+  return std::string(buffer, r.ptr);
+}
+
+}  // namespace vorex

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "base/fixed_storage.h"
+
+namespace vorex {
+
+inline constexpr int kMaxPoints = 4000;
+inline constexpr int kMaxCurves = 5;
+
+// The curves the system shows and analyses: up to five curves over one common abscissa, with
+// the per-reaction currents and surface concentrations of the last simulation.
+struct CurveStore {
+  FixedArray<double, kMaxPoints> Abscissa;                // potential of each point [V]
+  FixedMatrix<double, kMaxPoints, kMaxCurves> Ordinate;   // the displayed curves 1..5
+  // Column j: current of charge reaction j; column ChargeReactionCount + 1: the total;
+  // column 7: scratch [A].
+  FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
+  FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;  // species 1..4 at the surface [M]
+  int PointCount = 0;
+  int PointsPerSweep = 0;
+  int FirstPoint = 0;
+  int LastPoint = 0;
+  int CurrentCurve = 1;
+  int CurveCount = 1;
+  int StoredCurveCount = 0;
+  double YMax = 0;  // vertical plot range
+  double YMin = 0;
+};
+
+}  // namespace vorex

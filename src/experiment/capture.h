@@ -1,0 +1,17 @@
+#pragma once
+
+namespace vorex {
+
+class Experiment;
+
+// Technique, digital flag (with the availability rules), mechanism and the counts of species and
+// reactions, from the Techniques and Mechanism dialogs.
+void CaptureTechniqueAndMechanism(Experiment& experiment);
+
+// The whole parameter set from the dialogs. A field that must be a number as a whole (E step,
+// scan rate) and is not, or a number too large to hold, stops the capture with a message naming
+// the field and its text; the parameter set then keeps its previous values and false is
+// returned, so the command that asked does not run on a half-read experiment.
+bool CaptureParameters(Experiment& experiment);
+
+}  // namespace vorex

@@ -1,0 +1,15 @@
+#include "experiment/parameter_set.h"
+
+namespace vorex {
+
+double& FitParameter(ParameterSet& p, int k) {
+  if (k >= 1 && k <= 4) return p.CInit(k);
+  if (k >= 5 && k <= 7) return p.Ks(k - 4);
+  if (k >= 8 && k <= 10) return p.Alpha(k - 7);
+  if (k >= 11 && k <= 13) return p.E0(k - 10);
+  if (k >= 14 && k <= 16) return p.Kf(k - 13);
+  if (k >= 17 && k <= 19) return p.Kb(k - 16);
+  throw RuntimeFault(kSubscriptOutOfRange);
+}
+
+}  // namespace vorex

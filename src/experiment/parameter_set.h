@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/fixed_storage.h"
+
+namespace vorex {
+
+// Per-species and per-reaction storage: indices 0..5, of which capture fills 1..4 (species) or
+// 1..3 (reactions).
+using SpeciesValues = FixedArray<double, 5>;
+using ReactionValues = FixedArray<double, 5>;
+
+// The experiment as the last capture read it from the dialogs. Every computation works on it.
+struct ParameterSet {
+  // Potential programme and instrument.
+  double EStart = 0;        // starting potential [V]
+  double EEnd = 0;          // ending potential [V]
+  double EStep = 0;         // potential step, always positive [V]
+  double ScanRate = 0;      // scan rate v, always positive [V/s]
+  double TPulse = 0;        // pulse time width [s]
+  double TDrop = 0;         // drop time [s]
+  double EPulse = 0;        // pulse potential, signed [V]
+  double NoisePercent = 0;  // noise relative to the largest signal [%]
+  double Cdl = 0;           // double-layer capacitance [F]
+  double Temperature = 0;   // absolute temperature [K]
+  double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
+
+  // Electrode and electrolyte.
+  std::int16_t Electrode = 0;      // ElectrodeCode 1..8
+  double Area = 0;                 // electrode area [cm2]
+  double Radius = 0;               // electrode radius [cm]
+  double Length = 0;               // electrode length or film thickness [cm]
+  double Viscosity = 0;            // kinematic viscosity [cm2/s]
+  double RotationRate = 0;         // angular speed of the rotating disk [rad/s]
+  double ElectrolyteC = 0;         // supporting electrolyte concentration [mol/L]
+  double ElectrolyteConductivity = 0;  // as entered
+  double ElectrodeVolume = 0;      // [cm3], derived by the dialog's geometry update
+
+  // Species 1..4 (A..D).
+  SpeciesValues D;                    // diffusion coefficient [cm2/s]
+  SpeciesValues CInit;                // initial concentration [mol/L]
+  SpeciesValues SpeciesConductivity;  // as entered
+
+  // Charge-transfer reactions 1..3.
+  ReactionValues N;      // electron number
+  ReactionValues E0;     // standard (formal) potential [V]
+  ReactionValues Alpha;  // transfer coefficient
+  ReactionValues Ks;     // standard heterogeneous rate constant [cm/s]
+
+  // Homogeneous reactions 1..3.
+  ReactionValues Kf;   // forward rate constant, as entered
+  ReactionValues Kb;   // backward rate constant, as entered
+  ReactionValues Keq;  // equilibrium constant kf/kb as the dialog shows it
+  ReactionValues P;    // stoichiometric number
+
+  // Codes and counts.
+  std::int16_t Technique = 0;  // TechniqueCode 1..5
+  std::int16_t Digital = 0;    // non-zero: digital simulation
+  std::int16_t Mechanism = 0;  // MechanismCode 1..17
+  std::int16_t SpeciesCount = 0;
+  std::int16_t ChargeReactionCount = 0;
+  std::int16_t HomogeneousReactionCount = 0;
+
+  // Derived.
+  double FOverRT = 0;                     // F / (R T) [1/V]
+  double RTOverF = 0;                     // R T / F [V]
+  std::int16_t AnalyticalMethodCode = 0;  // Electrode + 10 x Technique, 11..58
+};
+
+// The field of the parameter set that fit index k (1..19) stands for: 1..4 CInit, 5..7 Ks,
+// 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb. Raises "Subscript out of range" outside 1..19.
+double& FitParameter(ParameterSet& parameters, int k);
+
+}  // namespace vorex

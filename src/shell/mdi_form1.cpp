@@ -1,0 +1,102 @@
+#include "shell/mdi_form1.h"
+
+#include "base/result_line.h"
+#include "experiment/capture.h"
+#include "shell/vorex24a1.h"
+
+namespace vorex {
+namespace {
+
+std::string WithoutAccelerator(std::string_view caption) {
+  std::string plain;
+  for (char c : caption) {
+    if (c != '&') plain += c;
+  }
+  return plain;
+}
+
+}  // namespace
+
+MDIForm1::MDIForm1(VOREX24A1& state) : Window("MDIForm1", "Vorex for Windows"), state_(state) {
+  for (const MenuEntry& entry : MenuTable()) {
+    Control& item = Add(ControlKind::MenuItem, std::string(entry.control));
+    item.SetCaption(std::string(entry.caption));
+    item.SetEnabled(entry.initiallyEnabled);
+    if (!entry.parent.empty()) item.SetFrame(Find(entry.parent));
+    if (entry.handler != nullptr) {
+      const auto handler = entry.handler;
+      item.onClick = [this, handler] { (this->*handler)(); };
+    }
+  }
+}
+
+void MDIForm1::MDIForm_Load() {
+  Show();
+  state_.formExpr.Form_Load();
+  state_.parameterSet.Electrode = 1;
+  state_.formOption.ComboY().SetListIndex(0);
+  for (int j = 1; j <= 3; ++j) {
+    state_.parameterSet.N(j) = 1;
+    state_.parameterSet.P(j) = 1;
+  }
+  // Without this the parameter set would hold zeros (a temperature of 0 K) until the first
+  // simulation, and the first activation of the Experimental dialog could not pre-equilibrate.
+  CaptureParameters(state_.experiment);
+}
+
+const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
+  for (const MenuEntry& entry : MenuTable()) {
+    if (entry.control == item.Name()) return &entry;
+  }
+  return nullptr;
+}
+
+bool MDIForm1::Invoke(Control& item) {
+  state_.desktop.Focus(*this);
+  if (!item.Usable()) {
+    state_.host.MessageBox("\"" + WithoutAccelerator(item.Caption()) +
+                           "\" is disabled until a curve has been simulated or imported.");
+    return false;
+  }
+  if (item.onClick) item.onClick();
+  return true;
+}
+
+void MDIForm1::EnableCurveMenus() {
+  Find("mnuDisplay")->SetEnabled(true);
+  Find("mnuData")->SetEnabled(true);
+}
+
+void MDIForm1::mnuExit_Click() { state_.exitRequested = true; }
+
+void MDIForm1::mnuTech_Click() { state_.formTech.Show(); }
+
+void MDIForm1::mnuMechamism_Click() { state_.formMech.Show(); }
+
+void MDIForm1::mnuExperimental_Click() {
+  CaptureTechniqueAndMechanism(state_.experiment);
+  state_.formExpr.Show();
+}
+
+void MDIForm1::mnuNextCurve_Click() {
+  CurveStore& curves = state_.curves;
+  curves.CurrentCurve = curves.CurrentCurve < curves.CurveCount ? curves.CurrentCurve + 1 : 1;
+  state_.formResult.Show();
+  state_.formResult.Print(ResultLine().Text("Curve Number is ").Number(curves.CurrentCurve));
+}
+
+void MDIForm1::mnuAbout_Click() {
+  TextWindow& about = state_.formAbout;
+  about.Clear();
+  about.Show();
+  const std::string stars(52, '*');
+  about.Print(stars);
+  about.Print("Vorex " + std::to_string(3) + "." + std::to_string(3));
+  about.Print("Voltammetric simulation, curve fitting and analysis");
+  about.Print("Please read document VorexDoc.htm for help");
+  about.Print(stars);
+}
+
+void MDIForm1::NotAvailableYet() { state_.host.MessageBox("This command is not available yet."); }
+
+}  // namespace vorex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/window.h"
+#include "shell/command_table.h"
+
+namespace vorex {
+
+class VOREX24A1;
+
+// The main window: the menu tree as controls and every command's sequence.
+class MDIForm1 : public Window {
+ public:
+  explicit MDIForm1(VOREX24A1& state);
+
+  // Start-up: the Experimental dialog's defaults, electrode 1, "current I", n and p of 1, and one
+  // capture so that the parameter set holds the dialogs' defaults from the start.
+  void MDIForm_Load();
+
+  // Runs a menu command as the menu does: the main window becomes active, a disabled item is
+  // refused with a message. Returns false when refused.
+  bool Invoke(Control& item);
+  const MenuEntry* EntryFor(const Control& item) const;
+
+  // Enables "&Display" and "&Analysis" for good, after the first simulation or import.
+  void EnableCurveMenus();
+
+  void mnuExit_Click();
+  void mnuTech_Click();
+  void mnuMechamism_Click();
+  void mnuExperimental_Click();
+  void mnuNextCurve_Click();
+  void mnuAbout_Click();
+  // The commands whose subsystems are still to come.
+  void NotAvailableYet();
+
+ private:
+  VOREX24A1& state_;
+};
+
+}  // namespace vorex

@@ -1,0 +1,15 @@
+#include "shell/vorex24a1.h"
+
+namespace vorex {
+
+VOREX24A1::VOREX24A1(Host& host) : host(host), experiment(host) {
+  for (Window* window : {static_cast<Window*>(&mdiForm1), static_cast<Window*>(&formTech),
+                         static_cast<Window*>(&formMech), static_cast<Window*>(&formExpr),
+                         static_cast<Window*>(&formOption), static_cast<Window*>(&formResult),
+                         static_cast<Window*>(&formAbout)}) {
+    desktop.Register(*window);
+  }
+  mdiForm1.MDIForm_Load();
+}
+
+}  // namespace vorex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "base/desktop.h"
+#include "base/host.h"
+#include "base/text_window.h"
+#include "curves/curve_store.h"
+#include "curves/form_option.h"
+#include "experiment/experiment.h"
+#include "shell/mdi_form1.h"
+
+namespace vorex {
+
+// The whole state of one run: every window model, the parameter set, the curve store and the
+// fitting flag. Created once by a main or a test and passed by reference; it is large, so it
+// lives on the heap (see Create).
+class VOREX24A1 {
+ public:
+  // Builds the windows and runs the main window's start-up.
+  explicit VOREX24A1(Host& host);
+  VOREX24A1(const VOREX24A1&) = delete;
+  VOREX24A1& operator=(const VOREX24A1&) = delete;
+
+  Host& host;
+  Desktop desktop;
+  Experiment experiment;
+  ParameterSet& parameterSet = experiment.parameterSet;
+  FormTech& formTech = experiment.formTech;
+  FormMech& formMech = experiment.formMech;
+  FormExpr& formExpr = experiment.formExpr;
+  FormOption formOption;
+  FormResult formResult;
+  TextWindow formAbout{"FormAbout", "About"};
+  MDIForm1 mdiForm1{*this};
+  CurveStore curves;
+
+  bool fitting = false;        // true while a fit command runs
+  bool exitRequested = false;  // Exit was chosen: the program ends now
+};
+
+}  // namespace vorex

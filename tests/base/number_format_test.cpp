@@ -1,0 +1,100 @@
+#include "base/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "base/number_text.h"
+
+namespace vorex {
+namespace {
+
+TEST(FormatGeneral, FixedFormHasNoZeroBeforeThePoint) {
+  EXPECT_EQ(FormatGeneral(0.5), " .5 ");
+  EXPECT_EQ(FormatGeneral(-0.028), "-.028 ");
+  EXPECT_EQ(FormatGeneral(0.0001), " .0001 ");
+  EXPECT_EQ(FormatGeneral(1.0), " 1 ");
+  EXPECT_EQ(FormatGeneral(-3.0), "-3 ");
+  EXPECT_EQ(FormatGeneral(123.25), " 123.25 ");
+  EXPECT_EQ(FormatGeneral(100000000000000.0), " 100000000000000 ");
+}
+
+TEST(FormatGeneral, ZeroOfEitherSignIsPlain) {
+  EXPECT_EQ(FormatGeneral(0.0), " 0 ");
+  EXPECT_EQ(FormatGeneral(-0.0), " 0 ");
+}
+
+TEST(FormatGeneral, ExponentFormBelowTenToTheMinusFourAndFromTenToTheFifteen) {
+  EXPECT_EQ(FormatGeneral(1.5e-5), " 1.5E-05 ");
+  EXPECT_EQ(FormatGeneral(3.12345678901234e-05), " 3.12345678901234E-05 ");
+  EXPECT_EQ(FormatGeneral(1e15), " 1E+15 ");
+  EXPECT_EQ(FormatGeneral(-2.5e-7), "-2.5E-07 ");
+  EXPECT_EQ(FormatGeneral(1e300), " 1E+300 ");
+  EXPECT_EQ(FormatGeneral(4.9406564584124654e-324), " 4.94065645841247E-324 ");
+}
+
+TEST(FormatGeneral, RoundsToFifteenDigitsBeforeChoosingTheForm) {
+  // 9.9999999999999995e-5 rounds to 1.00000000000000e-4: fixed, not exponent form.
+  EXPECT_EQ(FormatGeneral(9.9999999999999995e-5), " .0001 ");
+  EXPECT_EQ(FormatGeneral(0.1 + 0.2), " .3 ");
+  EXPECT_EQ(FormatGeneral(999999999999999.9), " 1E+15 ");
+  EXPECT_EQ(FormatGeneral(1.0 / 3.0), " .333333333333333 ");
+}
+
+TEST(FormatGeneral, SingleHasSevenDigits) {
+  EXPECT_EQ(FormatGeneralSingle(1.0f / 3.0f), " .3333333 ");
+  EXPECT_EQ(FormatGeneralSingle(12.5f), " 12.5 ");
+  EXPECT_EQ(FormatGeneralSingle(1e7f), " 1E+07 ");
+}
+
+TEST(FormatGeneral, NeverAssignedPrintsNothing) {
+  EXPECT_EQ(FormatGeneral(std::optional<double>()), "");
+  EXPECT_EQ(FormatGeneral(std::optional<double>(2.0)), " 2 ");
+}
+
+TEST(FormatPattern, ScientificWithTrimmedDecimals) {
+  EXPECT_EQ(FormatPattern(0.25, "0.##e-0"), "2.5e-1");
+  EXPECT_EQ(FormatPattern(1000, "#.###e-#"), "1e3");
+  EXPECT_EQ(FormatPattern(0.001234, "0.###e-#"), "1.234e-3");
+  EXPECT_EQ(FormatPattern(150, "0.###e-#"), "1.5e2");
+  EXPECT_EQ(FormatPattern(3.5e-5, "0.#E-0"), "3.5E-5");
+  EXPECT_EQ(FormatPattern(2, "0.#E-0"), "2E0");
+  EXPECT_EQ(FormatPattern(1, "0.##e-0"), "1e0");
+  EXPECT_EQ(FormatPattern(-0.0123, "0.###e-#"), "-1.23e-2");
+  EXPECT_EQ(FormatPattern(0, "0.###e-#"), "0e0");
+}
+
+TEST(FormatPattern, RoundsHalfAwayFromZeroAndCarriesIntoTheExponent) {
+  EXPECT_EQ(FormatPattern(9.9961e-4, "0.###e-#"), "9.996e-4");
+  EXPECT_EQ(FormatPattern(9.9996, "0.###e-#"), "1e1");      // carry makes a new digit
+  EXPECT_EQ(FormatPattern(9.96, "0.#E-0"), "1E1");
+  EXPECT_EQ(FormatPattern(1.25, "0.#E-0"), "1.3E0");        // half goes away from zero
+  EXPECT_EQ(FormatPattern(-1.25, "0.#E-0"), "-1.3E0");
+  EXPECT_EQ(FormatPattern(1.15, "0.#E-0"), "1.2E0");        // decimal half, not binary
+  EXPECT_EQ(FormatPattern(1.2345e-300, "0.###e-#"), "1.235e-300");
+  EXPECT_EQ(FormatPattern(1.7976931348623157e308, "0.##e-0"), "1.8e308");
+}
+
+TEST(FormatShortest, ReadsBackToTheSameDouble) {
+  EXPECT_EQ(FormatShortest(0.5), "0.5");
+  EXPECT_EQ(FormatShortest(0.05), "0.05");
+  EXPECT_EQ(FormatShortest(0.005 / 0.01), "0.5");
+  EXPECT_EQ(FormatShortest(0.0), "0");
+  EXPECT_EQ(FormatShortest(1000), "1000");
+  EXPECT_EQ(FormatShortest(-0.3), "-0.3");
+  EXPECT_EQ(FormatShortest(1e-5), "1e-05");
+  EXPECT_EQ(FormatShortest(1e20), "1e+20");
+  for (double x : {0.3, 1e-7, 123456789.125, -2.5e-300, 0.02}) {
+    EXPECT_EQ(NumericPrefix(FormatShortest(x)), x) << FormatShortest(x);
+  }
+}
+
+TEST(FormatShortest, NeverWritesMoreThanFifteenDigits) {
+  EXPECT_EQ(FormatShortest(0.005 / 0.1), "0.05");  // 0.049999999999999996
+  EXPECT_EQ(FormatShortest(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FormatShortest(1.0 / 3.0), "0.333333333333333");
+}
+
+}  // namespace
+}  // namespace vorex

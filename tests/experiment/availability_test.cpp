@@ -1,0 +1,90 @@
+#include "experiment/catalogue.h"
+#include "started_experiment.h"
+
+namespace vorex {
+namespace {
+
+using Availability = testing::StartedExperiment;
+
+std::vector<int> SelectableMechanisms(FormMech& f) {
+  std::vector<int> on;
+  for (int m = 1; m <= 17; ++m) {
+    if (f.mech(m).Enabled()) on.push_back(m);
+  }
+  return on;
+}
+
+TEST_F(Availability, DigitalSimulationOffersAllButMechanismThreeAndSixElectrodes) {
+  EXPECT_EQ(SelectableMechanisms(e.formMech),
+            (std::vector<int>{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
+  for (int i = 1; i <= 6; ++i) EXPECT_TRUE(form.optElectrode(i).Enabled()) << i;
+  EXPECT_FALSE(form.optElectrode(7).Enabled());
+  EXPECT_FALSE(form.optElectrode(8).Enabled());
+  EXPECT_TRUE(form.Ru().Enabled());
+}
+
+TEST_F(Availability, AnalyticalSimulationOffersOneFourAndNineAndEveryElectrode) {
+  e.formTech.Click(e.formTech.CheckDigital());
+  EXPECT_EQ(p.Digital, 0);
+  EXPECT_EQ(SelectableMechanisms(e.formMech), (std::vector<int>{1, 4, 9}));
+  for (int i = 1; i <= 8; ++i) EXPECT_TRUE(form.optElectrode(i).Enabled()) << i;
+  EXPECT_FALSE(form.Ru().Enabled());
+}
+
+TEST_F(Availability, ChangingAvailabilityKeepsTheSelection) {
+  ChooseMechanism(7);
+  e.formTech.Click(e.formTech.CheckDigital());  // analytical: 7 is no longer selectable
+  EXPECT_TRUE(e.formMech.mech(7).Checked());
+  CaptureTechniqueAndMechanism(e);
+  EXPECT_EQ(p.Mechanism, 7);
+  form.Click(form.optElectrode(8));
+  e.formTech.Click(e.formTech.CheckDigital());  // digital: 8 is no longer selectable
+  EXPECT_TRUE(form.optElectrode(8).Checked());
+  EXPECT_EQ(p.Electrode, 8);
+}
+
+TEST_F(Availability, TheFirstSelectedTechniqueCounts) {
+  e.formTech.Click(e.formTech.optTech(4));
+  e.formTech.CmdOK_Click();
+  EXPECT_EQ(p.Technique, 4);
+  EXPECT_FALSE(e.formTech.Visible());
+}
+
+TEST(Catalogue, CountsPerMechanism) {
+  const int species[] = {2, 3, 4, 4, 3, 4, 3, 3, 2, 2, 4, 4, 4, 4, 4, 4, 4};
+  const int charge[] = {1, 2, 3, 2, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 1, 1};
+  const int homogeneous[] = {0, 0, 0, 0, 1, 2, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1};
+  for (int m = 1; m <= 17; ++m) {
+    const MechanismEntry& entry = *Mechanism(m);
+    EXPECT_EQ(entry.species, species[m - 1]) << m;
+    EXPECT_EQ(entry.chargeReactions, charge[m - 1]) << m;
+    EXPECT_EQ(entry.homogeneousReactions, homogeneous[m - 1]) << m;
+    int labelled = 0;
+    for (auto row : entry.chargeRows) labelled += row.empty() ? 0 : 1;
+    EXPECT_EQ(labelled, entry.chargeReactions) << m;
+  }
+  EXPECT_EQ(Mechanism(16)->description, Mechanism(9)->description);
+  EXPECT_TRUE(Mechanism(12)->description.empty());
+  EXPECT_TRUE(Mechanism(15)->description.empty());
+  EXPECT_EQ(Mechanism(10)->caption, "10)  A + ne = B, 2B = A");
+  EXPECT_EQ(Mechanism(0), nullptr);
+  EXPECT_EQ(Mechanism(18), nullptr);
+}
+
+TEST(Catalogue, AreaAndVolumeFormulas) {
+  const double pi = 3.141592654, r = 0.5, L = 2;
+  EXPECT_DOUBLE_EQ(ElectrodeArea(2, r, L), 4 * pi * 0.25);
+  EXPECT_DOUBLE_EQ(ElectrodeArea(3, r, L), 2 * pi * 0.25);
+  EXPECT_DOUBLE_EQ(ElectrodeArea(4, r, L), pi * 0.25);
+  EXPECT_DOUBLE_EQ(ElectrodeArea(5, r, L), pi * 0.25 + 2 * pi * 0.5 * 2);
+  EXPECT_DOUBLE_EQ(ElectrodeArea(6, r, L), 0.5 * pi * 0.25 + pi * 0.5 * 2);
+  EXPECT_DOUBLE_EQ(ElectrodeArea(8, r, L), pi * 0.25);
+  EXPECT_DOUBLE_EQ(ElectrodeVolume(2, r, L, 0), 4 * pi * 0.125 / 3);
+  EXPECT_DOUBLE_EQ(ElectrodeVolume(3, r, L, 0), 2 * pi * 0.125 / 3);
+  EXPECT_DOUBLE_EQ(ElectrodeVolume(5, r, L, 0), pi * 0.25 * 2);
+  EXPECT_DOUBLE_EQ(ElectrodeVolume(6, r, L, 0), 0.5 * pi * 0.25 * 2);
+  for (int code : {1, 4, 7, 8}) EXPECT_DOUBLE_EQ(ElectrodeVolume(code, r, L, 3), 6.0) << code;
+}
+
+}  // namespace
+}  // namespace vorex

@@ -1,0 +1,135 @@
+#include "started_experiment.h"
+
+namespace vorex {
+namespace {
+
+using Capture = testing::StartedExperiment;
+
+TEST_F(Capture, StartUpDefaults) {
+  EXPECT_EQ(p.Technique, 1);
+  EXPECT_EQ(p.Mechanism, 1);
+  EXPECT_EQ(p.Electrode, 1);
+  EXPECT_NE(p.Digital, 0);
+  EXPECT_EQ(p.ScanCount, 0.5);
+  EXPECT_EQ(p.Temperature, 25 + 273.14);
+  EXPECT_DOUBLE_EQ(p.FOverRT, 96484.6 / 8.31441 / 298.14);  // about 38.923 per volt
+  EXPECT_NEAR(p.FOverRT, 38.923, 1e-3);
+  EXPECT_DOUBLE_EQ(p.RTOverF, 1 / p.FOverRT);
+  EXPECT_DOUBLE_EQ(p.RotationRate, 100 * 3.141592654 / 30);
+  EXPECT_EQ(p.EStart, 0.3);
+  EXPECT_EQ(p.EEnd, -0.3);
+  EXPECT_EQ(p.EStep, 0.005);
+  EXPECT_EQ(p.ScanRate, 0.01);
+  EXPECT_EQ(p.EPulse, -0.05);
+  EXPECT_EQ(p.TDrop, 0.5);
+  EXPECT_EQ(p.TPulse, 0.05);
+  EXPECT_EQ(p.Area, 1.0);
+  EXPECT_EQ(p.ElectrodeVolume, 0.01);  // planar: area x L
+  EXPECT_EQ(p.SpeciesCount, 2);
+  EXPECT_EQ(p.ChargeReactionCount, 1);
+  EXPECT_EQ(p.HomogeneousReactionCount, 0);
+  EXPECT_EQ(p.AnalyticalMethodCode, 0);  // digital: never set
+  EXPECT_EQ(p.E0(1), 0.1);
+  EXPECT_EQ(p.E0(3), -0.2);
+  EXPECT_EQ(p.Ks(2), 1e4);
+  EXPECT_EQ(p.N(3), 1.0);
+  EXPECT_EQ(p.P(2), 1.0);
+  EXPECT_EQ(p.CInit(1), 1e-3);  // the dialog has not been activated yet
+  EXPECT_EQ(p.SpeciesConductivity(4), 400.0);
+  EXPECT_EQ(p.D(4), 1e-5);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(Capture, SignsAndPrefixes) {
+  Type(form.Estep(), "-0.005");
+  Type(form.V(), "-0.01");
+  Type(form.Estart(), "0.3V");
+  Type(form.Eend(), "1,5");
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.EStep, 0.005);
+  EXPECT_EQ(p.ScanRate, 0.01);
+  EXPECT_EQ(p.EPulse, -0.05);
+  EXPECT_EQ(p.EStart, 0.3);
+  EXPECT_EQ(p.EEnd, 1.0);
+  Type(form.txttemp(), "abc");
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.Temperature, 273.14);
+}
+
+TEST_F(Capture, AStepThatIsNotANumberStopsTheCaptureAndKeepsTheLastOne) {
+  Type(form.Eend(), "-0.5");
+  Type(form.Estep(), "0.005V");
+  EXPECT_FALSE(CaptureParameters(e));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].find("E step (V)"), std::string::npos);
+  EXPECT_NE(host.messages[0].find("\"0.005V\""), std::string::npos);
+  EXPECT_EQ(p.EEnd, -0.3);  // nothing of the refused capture was kept
+  EXPECT_EQ(p.EStep, 0.005);
+  Type(form.Estep(), "0.005");
+  Type(form.V(), "");
+  EXPECT_FALSE(CaptureParameters(e));
+  EXPECT_NE(host.messages.back().find("v (V/s)"), std::string::npos);
+}
+
+TEST_F(Capture, ANumberTooLargeToHoldIsRefused) {
+  Type(form.D(2), "1e999");
+  EXPECT_FALSE(CaptureParameters(e));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].find("D(2)"), std::string::npos);
+  Type(form.txttemp(), "-273.14");
+  Type(form.D(2), "1e-5");
+  EXPECT_FALSE(CaptureParameters(e));  // 0 K leaves F/RT undefined
+}
+
+TEST_F(Capture, ScanPatternAndCountsFollowTheDialogs) {
+  form.Choose(form.ComboScan(), 2);
+  ChooseMechanism(13);
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.ScanCount, 2.0);
+  EXPECT_EQ(p.Mechanism, 13);
+  EXPECT_EQ(p.SpeciesCount, 4);
+  EXPECT_EQ(p.ChargeReactionCount, 2);
+  EXPECT_EQ(p.HomogeneousReactionCount, 2);
+  form.Choose(form.ComboScan(), 1);
+  ChooseMechanism(9);
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.ScanCount, 1.0);
+  EXPECT_EQ(p.SpeciesCount, 2);
+  EXPECT_EQ(p.ChargeReactionCount, 1);
+  EXPECT_EQ(p.HomogeneousReactionCount, 1);
+}
+
+TEST_F(Capture, AnalyticalMethodCodeIsKeptWhileDigital) {
+  FormTech& tech = e.formTech;
+  tech.Click(tech.CheckDigital());  // analytical
+  tech.Click(tech.optTech(3));
+  form.Click(form.optElectrode(4));
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.AnalyticalMethodCode, 34);
+  tech.Click(tech.CheckDigital());  // digital again
+  tech.Click(tech.optTech(5));
+  ASSERT_TRUE(CaptureParameters(e));
+  EXPECT_EQ(p.Technique, 5);
+  EXPECT_EQ(p.AnalyticalMethodCode, 34);
+}
+
+TEST(FitParameter, MapsTheNineteenIndices) {
+  ParameterSet p;
+  FitParameter(p, 1) = 1;
+  FitParameter(p, 7) = 7;
+  FitParameter(p, 8) = 8;
+  FitParameter(p, 13) = 13;
+  FitParameter(p, 14) = 14;
+  FitParameter(p, 19) = 19;
+  EXPECT_EQ(p.CInit(1), 1.0);
+  EXPECT_EQ(p.Ks(3), 7.0);
+  EXPECT_EQ(p.Alpha(1), 8.0);
+  EXPECT_EQ(p.E0(3), 13.0);
+  EXPECT_EQ(p.Kf(1), 14.0);
+  EXPECT_EQ(p.Kb(3), 19.0);
+  EXPECT_THROW(FitParameter(p, 0), RuntimeFault);
+  EXPECT_THROW(FitParameter(p, 20), RuntimeFault);
+}
+
+}  // namespace
+}  // namespace vorex

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs one vorex-cli script and compares its standard output, standard error and exit status with
+# NAME.out, NAME.err and NAME.status beside it (a missing .err or .status means empty and 0).
+set -u
+cli=$1
+script=$2
+base=${script%.vxs}
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cd "$(dirname "$script")" || exit 1
+"$cli" "$script" >"$dir/out" 2>"$dir/err"
+status=$?
+expected_status=0
+[ -f "$base.status" ] && expected_status=$(cat "$base.status")
+ok=1
+if ! diff -u "$base.out" "$dir/out"; then ok=0; fi
+if [ -f "$base.err" ]; then
+  diff -u "$base.err" "$dir/err" || ok=0
+elif [ -s "$dir/err" ]; then
+  echo "unexpected standard error:"; cat "$dir/err"; ok=0
+fi
+if [ "$status" != "$expected_status" ]; then
+  echo "exit status $status, expected $expected_status"; ok=0
+fi
+[ $ok = 1 ]

@@ -1,0 +1,96 @@
+#include "shell/command_table.h"
+#include "started_program.h"
+
+namespace vorex {
+namespace {
+
+using MainWindow = testing::StartedProgram;
+
+TEST_F(MainWindow, MenuTreeInOrder) {
+  std::vector<std::string> top;
+  std::vector<std::string> analysis;
+  for (const MenuEntry& entry : MenuTable()) {
+    if (entry.parent.empty()) top.emplace_back(entry.caption);
+    if (entry.parent == "mnuData") analysis.emplace_back(entry.caption);
+  }
+  EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Input", "&Run", "&Display", "&Analysis",
+                                           "&X Data", "&Y Data", "&Help"}));
+  EXPECT_EQ(analysis, (std::vector<std::string>{"&Find Peak", "Find &Halfwave E",
+                                                "&Theoretical Peak", "-", "&Semi-differentiate",
+                                                "S&emi-intergrate", "&Differentiate",
+                                                "&Integrate", "-"}));
+  EXPECT_EQ(Menu("mnuMechamism").Caption(), "&Mechamism...");
+  EXPECT_EQ(Menu("mnuManualSeparate").Caption(), "M&anual Seprarte");
+  EXPECT_EQ(state->mdiForm1.Caption(), "Vorex for Windows");
+}
+
+TEST_F(MainWindow, DisplayAndAnalysisStartDisabled) {
+  EXPECT_FALSE(Menu("mnuDisplay").Enabled());
+  EXPECT_FALSE(Menu("mnuData").Enabled());
+  EXPECT_FALSE(Menu("mnuNextCurve").Usable());
+  EXPECT_TRUE(Menu("mnuSimulate").Usable());
+  EXPECT_FALSE(Invoke("mnuNextCurve"));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_TRUE(state->formResult.Lines().empty());
+  state->mdiForm1.EnableCurveMenus();
+  EXPECT_TRUE(Menu("mnuFindPeak").Usable());
+}
+
+TEST_F(MainWindow, StartUpState) {
+  EXPECT_EQ(state->formOption.ComboY().Text(), "current I");
+  EXPECT_EQ(state->parameterSet.Electrode, 1);
+  EXPECT_EQ(state->parameterSet.Temperature, 298.14);
+  EXPECT_EQ(state->curves.CurrentCurve, 1);
+  EXPECT_EQ(state->curves.CurveCount, 1);
+  EXPECT_FALSE(state->fitting);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(MainWindow, NextCurveWrapsAndPrints) {
+  state->mdiForm1.EnableCurveMenus();
+  Invoke("mnuNextCurve");  // one curve: stays at 1
+  EXPECT_EQ(state->curves.CurrentCurve, 1);
+  state->curves.CurveCount = 3;
+  Invoke("mnuNextCurve");
+  Invoke("mnuNextCurve");
+  Invoke("mnuNextCurve");
+  EXPECT_EQ(state->formResult.Lines(),
+            (std::vector<std::string>{"Curve Number is  1 ", "Curve Number is  2 ",
+                                      "Curve Number is  3 ", "Curve Number is  1 "}));
+  EXPECT_TRUE(state->formResult.Visible());
+}
+
+TEST_F(MainWindow, CommandsStillToComeSaySo) {
+  Invoke("mnuSimulate");
+  Invoke("mnu10X");
+  EXPECT_EQ(host.messages, (std::vector<std::string>(2, "This command is not available yet.")));
+  EXPECT_FALSE(Menu("mnuDisplay").Enabled());
+}
+
+TEST_F(MainWindow, InputCommandsShowTheirDialogs) {
+  Invoke("mnuTech");
+  EXPECT_TRUE(state->formTech.Visible());
+  state->formMech.Click(state->formMech.mech(9));
+  Invoke("mnuExperimental");  // captures the mechanism before the dialog lays out its rows
+  EXPECT_TRUE(state->formExpr.Visible());
+  EXPECT_EQ(state->desktop.Active(), &state->formExpr);
+  EXPECT_EQ(state->formExpr.homo(1).Caption(), "B=A");
+  EXPECT_EQ(state->formExpr.Cinit(1).Caption(), "9.996e-4");
+}
+
+TEST_F(MainWindow, AboutAndExit) {
+  Invoke("mnuAbout");
+  const auto& lines = state->formAbout.Lines();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines.front().find_first_not_of('*'), std::string::npos);
+  EXPECT_EQ(lines.back(), lines.front());
+  EXPECT_EQ(lines[1], "Vorex 3.3");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "Please read document VorexDoc.htm for help"),
+            lines.end());
+  EXPECT_FALSE(state->exitRequested);
+  Invoke("mnuExit");
+  EXPECT_TRUE(state->exitRequested);
+}
+
+}  // namespace
+}  // namespace vorex

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "shell/vorex24a1.h"
+#include "support/recording_host.h"
+
+namespace vorex::testing {
+
+// The program just after start-up, with a recording host.
+class StartedProgram : public ::testing::Test {
+ protected:
+  Control& Menu(const char* name) {
+    Control* item = state->mdiForm1.Find(name);
+    EXPECT_NE(item, nullptr) << name;
+    return *item;
+  }
+  bool Invoke(const char* name) { return state->mdiForm1.Invoke(Menu(name)); }
+
+  RecordingHost host;
+  std::unique_ptr<VOREX24A1> state = std::make_unique<VOREX24A1>(host);
+};
+
+}  // namespace vorex::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/host.h"
+
+namespace vorex::testing {
+
+// A host that records what the system asked of the platform and answers file dialogs from a
+// queue the test fills.
+class RecordingHost : public Host {
+ public:
+  void MessageBox(const std::string& text) override { messages.push_back(text); }
+  std::optional<std::string> OpenFileName(const std::string& filter) override {
+    filters.push_back(filter);
+    return Next();
+  }
+  std::optional<std::string> SaveFileName(const std::string& filter) override {
+    filters.push_back(filter);
+    return Next();
+  }
+  double SecondsSinceMidnight() override { return clock; }
+  void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> filters;
+  std::deque<std::optional<std::string>> fileAnswers;
+  std::vector<bool> busyChanges;
+  double clock = 0;
+
+ private:
+  std::optional<std::string> Next() {
+    if (fileAnswers.empty()) return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace vorex::testing
