@@ -44,8 +44,9 @@ fuzz: deps
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \
+	  dict=""; [ -f fuzz/$$name.dict ] && dict="-dict=fuzz/$$name.dict"; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 -artifact_prefix=$(FUZZBUILD)/ -rss_limit_mb=2048 -print_final_stats=1 $$dict \
 	    $(FUZZBUILD)/corpus/$$name fuzz/seeds/$$name; \
 	done
 
