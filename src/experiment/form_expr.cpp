@@ -120,16 +120,10 @@ void FormExpr::ShowRows(int species, int charge, int homogeneous) {
   for (int k = 1; k <= 3; ++k) {
     for (Control* c : {&pl(k), &homo(k), &kb(k), &kf(k), &CheckFitted(k + 13),
                        &CheckFitted(k + 16), &LabelKeq(k)}) {
-      c->SetVisible(false);
+      c->SetVisible(k <= homogeneous);
     }
   }
-  for (int k = 1; k <= homogeneous; ++k) {
-    for (Control* c : {&pl(k), &homo(k), &kb(k), &kf(k), &CheckFitted(k + 13),
-                       &CheckFitted(k + 16), &LabelKeq(k)}) {
-      c->SetVisible(true);
-    }
-    kf_Change(k);
-  }
+  for (int k = 1; k <= homogeneous; ++k) kf_Change(k);
 }
 
 void FormExpr::optElectrode_Click(int i) {
