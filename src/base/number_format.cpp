@@ -148,4 +148,13 @@ std::string FormatShortest(double value) {
   return std::string(buffer, r.ptr);
 }
 
+std::string FormatCoordinate(double value) {
+  char buffer[400];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+  std::string text(buffer, r.ptr);
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text == "-0" ? "0" : text;
+}
+
 }  // namespace vorex

@@ -1,8 +1,6 @@
 #include "base/number_text.h"
 
 #include <charconv>
-#include <cmath>
-#include <string>
 
 #include "base/runtime_fault.h"
 
@@ -12,50 +10,39 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Where the parts of a number lie in a text, all positions relative to its start.
+// Where the parts of a number lie in a text. The digits are converted in place, so reading a
+// field allocates nothing.
 struct NumberScan {
-  std::size_t begin = 0;          // first character after the leading blanks
   bool negative = false;
-  std::string mantissa;           // digits and the point, without sign
+  std::size_t mantissaBegin = 0;  // first digit or point after the sign
+  std::size_t mantissaEnd = 0;
   int mantissaDigits = 0;
-  bool exponentLetter = false;    // an "e" or "E" was met
-  bool exponentComplete = false;  // ... and followed by at least one digit
-  std::string exponent;           // sign and digits of a complete exponent
-  std::size_t end = 0;            // one past the last character of the number
+  bool exponentLetter = false;    // an "e" or "E" follows the mantissa
+  bool exponentComplete = false;  // ... with at least one digit
+  std::size_t end = 0;            // one past the number (the exponent included when complete)
 };
 
 NumberScan Scan(std::string_view text) {
   NumberScan s;
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  s.begin = i;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    s.negative = text[i] == '-';
-    ++i;
-  }
-  while (i < text.size() && IsDigit(text[i])) {
-    s.mantissa += text[i++];
-    ++s.mantissaDigits;
-  }
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) s.negative = text[i++] == '-';
+  s.mantissaBegin = i;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++s.mantissaDigits;
   if (i < text.size() && text[i] == '.') {
-    s.mantissa += text[i++];
-    while (i < text.size() && IsDigit(text[i])) {
-      s.mantissa += text[i++];
-      ++s.mantissaDigits;
-    }
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++s.mantissaDigits;
   }
-  s.end = i;
-  if (s.mantissaDigits == 0 && s.mantissa.empty()) return s;
+  s.mantissaEnd = s.end = i;
+  if (s.mantissaEnd == s.mantissaBegin) return s;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     s.exponentLetter = true;
     std::size_t j = i + 1;
-    std::string exponent;
-    if (j < text.size() && (text[j] == '+' || text[j] == '-')) exponent += text[j++];
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
     const std::size_t firstDigit = j;
-    while (j < text.size() && IsDigit(text[j])) exponent += text[j++];
+    while (j < text.size() && IsDigit(text[j])) ++j;
     if (j > firstDigit) {
       s.exponentComplete = true;
-      s.exponent = exponent;
       s.end = j;
     }
   }
@@ -64,40 +51,39 @@ NumberScan Scan(std::string_view text) {
 
 // The decimal exponent of the leading significant digit, for telling an overflow from an
 // underflow when the conversion reports a value out of range.
-long LeadingDecade(const NumberScan& s) {
-  const std::size_t point = s.mantissa.find('.');
-  const long intDigits = static_cast<long>(point == std::string::npos ? s.mantissa.size() : point);
+long LeadingDecade(std::string_view text, const NumberScan& s) {
+  long intDigits = 0;
+  std::size_t k = s.mantissaBegin;
+  while (k < s.mantissaEnd && text[k] != '.') ++k, ++intDigits;
   long lead = 0;
   long digitIndex = 0;
-  for (char c : s.mantissa) {
-    if (c == '.') continue;
-    if (c != '0') {
+  for (k = s.mantissaBegin; k < s.mantissaEnd; ++k) {
+    if (text[k] == '.') continue;
+    if (text[k] != '0') {
       lead = intDigits - 1 - digitIndex;
       break;
     }
     ++digitIndex;
   }
   long exponent = 0;
-  for (char c : s.exponent) {
-    if (IsDigit(c) && exponent < 100000000) exponent = exponent * 10 + (c - '0');
+  bool negative = false;
+  for (k = s.mantissaEnd + 1; s.exponentComplete && k < s.end; ++k) {
+    if (text[k] == '-') negative = true;
+    if (IsDigit(text[k]) && exponent < 100000000) exponent = exponent * 10 + (text[k] - '0');
   }
-  return lead + (s.exponent.starts_with('-') ? -exponent : exponent);
+  return lead + (negative ? -exponent : exponent);
 }
 
-// The value of a scanned number; only the mantissa and a complete exponent take part.
-double Convert(const NumberScan& s) {
+double Convert(std::string_view text, const NumberScan& s) {
   if (s.mantissaDigits == 0) return s.negative ? -0.0 : 0.0;
-  std::string digits = s.mantissa;
-  if (s.exponentComplete) {
-    digits += 'e';
-    // from_chars takes no "+" in the exponent.
-    digits += s.exponent[0] == '+' ? s.exponent.substr(1) : s.exponent;
-  }
+  // The slice holds only digits, a point and a complete exponent, so from_chars reads exactly the
+  // scanned number (never "inf" or "nan").
+  const char* first = text.data() + s.mantissaBegin;
+  const char* last = text.data() + (s.exponentComplete ? s.end : s.mantissaEnd);
   double value = 0.0;
-  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::general);
+  const auto result = std::from_chars(first, last, value, std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
-    if (LeadingDecade(s) > 0) throw RuntimeFault(kOverflow);
+    if (LeadingDecade(text, s) > 0) throw RuntimeFault(kOverflow);
     value = 0.0;
   }
   return s.negative ? -value : value;
@@ -105,7 +91,7 @@ double Convert(const NumberScan& s) {
 
 }  // namespace
 
-double NumericPrefix(std::string_view text) { return Convert(Scan(text)); }
+double NumericPrefix(std::string_view text) { return Convert(text, Scan(text)); }
 
 std::optional<double> StrictNumber(std::string_view text) {
   const NumberScan s = Scan(text);
@@ -115,7 +101,7 @@ std::optional<double> StrictNumber(std::string_view text) {
     if (!IsBlank(text[i])) return std::nullopt;
   }
   try {
-    return Convert(s);
+    return Convert(text, s);
   } catch (const RuntimeFault&) {
     return std::nullopt;
   }

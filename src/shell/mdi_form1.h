@@ -30,10 +30,34 @@ class MDIForm1 : public Window {
   void mnuExperimental_Click();
   void mnuNextCurve_Click();
   void mnuAbout_Click();
+  void mnuSimulate_Click();
+  void mnuOption_Click();
+  void mnuPlot_Click();
+  void mnuClear_Click();
+  void mnuSemi_Click();
+  void mnuSemiInte_Click();
+  void mnuDerivative_Click();
+  void mnuIntegral_Click();
+  void mnu1000X_Click() { ScaleAbscissa(1000); }
+  void mnu10X_Click() { ScaleAbscissa(10); }
+  void mnu01X_Click() { ScaleAbscissa(0.1); }
+  void mnu0001X_Click() { ScaleAbscissa(0.001); }
+  void mnuMinusX_Click() { ScaleAbscissa(-1); }
+  void mnu1000Y_Click() { ScaleOrdinate(1000); }
+  void mnu10Y_Click() { ScaleOrdinate(10); }
+  void mnu01Y_Click() { ScaleOrdinate(0.1); }
+  void mnu0001Y_Click() { ScaleOrdinate(0.001); }
+  void mnuMinusY_Click() { ScaleOrdinate(-1); }
   // The commands whose subsystems are still to come.
   void NotAvailableYet();
 
  private:
+  enum class Transform { SemiDifferentiate, SemiIntegrate, Differentiate, Integrate };
+  void TransformCurrentCurve(Transform transform, const char* label);
+  void ScaleAbscissa(double factor);
+  void ScaleOrdinate(double factor);
+  void Plot();
+
   VOREX24A1& state_;
 };
 

@@ -1,9 +1,11 @@
 #include "shell/script_interpreter.h"
 
 #include <charconv>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
+#include "curves/svg_surface.h"
 #include "shell/cli_host.h"
 #include "shell/vorex24a1.h"
 
@@ -27,6 +29,10 @@ bool StartsWithWord(std::string_view s, std::string_view word) {
   return s.size() > word.size() && s.substr(0, word.size()) == word &&
          (s[word.size()] == ' ' || s[word.size()] == '\t');
 }
+
+// The size of the plot window the command interface draws into [pixels].
+constexpr int kPlotWidth = 640;
+constexpr int kPlotHeight = 480;
 
 const char* Flag(bool value) { return value ? "1" : "0"; }
 
@@ -87,9 +93,7 @@ void ScriptInterpreter::Execute(std::string_view statement) {
   if (s.empty() || s.front() == '#') return;
   if (StartsWithWord(s, "click")) return ClickStatement(Trim(s.substr(5)));
   if (StartsWithWord(s, "show")) return ShowStatement(Trim(s.substr(4)));
-  if (StartsWithWord(s, "save-plot") || s == "save-plot") {
-    return Message("This command is not available yet.");
-  }
+  if (StartsWithWord(s, "save-plot") || s == "save-plot") return SavePlot(Trim(s.substr(9)));
   const std::size_t equals = s.find('=');
   if (equals != std::string_view::npos) {
     // Everything after "= " is the typed text, blanks included; only a line end is dropped.
@@ -249,5 +253,25 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
 }
 
 void ScriptInterpreter::Message(const std::string& text) { host_.MessageBox(text); }
+
+// The plot window as it is drawn now, as a picture file.
+void ScriptInterpreter::SavePlot(std::string_view file) {
+  const auto endsWith = [&](std::string_view suffix) {
+    return file.size() > suffix.size() && SameName(file.substr(file.size() - suffix.size()), suffix);
+  };
+  if (file.empty()) throw ScriptError("save-plot needs a file name");
+  if (endsWith(".png")) return Message("This command is not available yet.");
+  if (!endsWith(".svg")) throw ScriptError("save-plot writes a .svg or a .png file");
+  SvgSurface svg(kPlotWidth, kPlotHeight);
+  try {
+    state_.formPlot.picture.Replay(svg);
+  } catch (const RuntimeFault& fault) {
+    return Message("The plot cannot be drawn: " + fault.Description());
+  }
+  std::ofstream out{std::string(file), std::ios::binary};
+  out << svg.Document();
+  out.close();
+  if (!out) Message("Cannot write the file " + std::string(file) + ".");
+}
 
 }  // namespace vorex

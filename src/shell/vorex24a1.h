@@ -3,10 +3,14 @@
 #include "base/desktop.h"
 #include "base/host.h"
 #include "base/text_window.h"
+#include "curves/curve_links.h"
 #include "curves/curve_store.h"
+#include "curves/form_plot.h"
+#include "curves/plot_state.h"
 #include "curves/form_option.h"
 #include "experiment/experiment.h"
 #include "shell/mdi_form1.h"
+#include "simulation/simulation_workspace.h"
 
 namespace vorex {
 
@@ -31,10 +35,15 @@ class VOREX24A1 {
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
   MDIForm1 mdiForm1{*this};
+  FormPlot formPlot;
   CurveStore curves;
+  PlotState plot;
+  SimulationWorkspace simulationWork;
 
   bool fitting = false;        // true while a fit command runs
   bool exitRequested = false;  // Exit was chosen: the program ends now
+
+  CurveLinks links{experiment, curves, formOption, plot, formPlot, host, fitting};
 };
 
 }  // namespace vorex

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace vorex {
+
+class Experiment;
+class FormOption;
+class FormPlot;
+class Host;
+struct CurveStore;
+struct PlotState;
+
+// What the curve procedures reach across: the experiment (its dialogs and parameter set), the
+// curve store, the plot option dialog and plot state, the plot window, the host and the fitting
+// flag. The state object holds one, bound to its own members.
+struct CurveLinks {
+  Experiment& experiment;
+  CurveStore& curves;
+  FormOption& formOption;
+  PlotState& plot;
+  FormPlot& formPlot;
+  Host& host;
+  const bool& fitting;
+};
+
+}  // namespace vorex

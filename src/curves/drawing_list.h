@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "curves/plot_surface.h"
+
+namespace vorex {
+
+// A drawing kept as the operations that made it, so that it can be drawn again on any surface
+// and at any size: the plot window holds its picture this way, and tests read it.
+class DrawingList : public PlotSurface {
+ public:
+  enum class Op { Clear, SetWorld, SetTextCursor, PrintText, SetDashed, Line, Rectangle, LineTo, Point };
+  struct Item {
+    Op op;
+    double a = 0, b = 0, c = 0, d = 0;
+    std::string text;
+  };
+
+  void Clear() override;
+  void SetWorld(double left, double top, double right, double bottom) override;
+  void SetTextCursor(double x, double y) override;
+  void PrintText(const std::string& text) override;
+  void SetDashed(bool dashed) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Rectangle(double x1, double y1, double x2, double y2) override;
+  void LineTo(double x, double y) override;
+  void Point(double x, double y) override;
+
+  const std::vector<Item>& Items() const { return items_; }
+  // Draws every operation since the last Clear onto the target, after clearing it.
+  void Replay(PlotSurface& target) const;
+
+ private:
+  std::vector<Item> items_;
+};
+
+}  // namespace vorex

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace vorex {
+
+// The drawing operations of the plot window, in world coordinates once SetWorld has fitted a
+// world rectangle to the window (vertical axis up).
+class PlotSurface {
+ public:
+  virtual ~PlotSurface() = default;
+
+  virtual void Clear() = 0;
+  // Fits the world rectangle to the window; left may exceed right (a reversed axis).
+  virtual void SetWorld(double left, double top, double right, double bottom) = 0;
+  // Text is printed with its top-left corner at the text cursor, which is placed in world
+  // coordinates and keeps its place on the window when the world is fitted again.
+  virtual void SetTextCursor(double x, double y) = 0;
+  virtual void PrintText(const std::string& text) = 0;
+  virtual void SetDashed(bool dashed) = 0;
+  virtual void Line(double x1, double y1, double x2, double y2) = 0;
+  virtual void Rectangle(double x1, double y1, double x2, double y2) = 0;
+  // A line from the last point drawn.
+  virtual void LineTo(double x, double y) = 0;
+  virtual void Point(double x, double y) = 0;
+};
+
+}  // namespace vorex

@@ -1,0 +1,119 @@
+#include "curves/svg_surface.h"
+
+#include "base/checked_math.h"
+#include "base/number_format.h"
+#include "base/runtime_fault.h"
+
+namespace vorex {
+namespace {
+
+std::string Escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string N(double v) { return FormatCoordinate(v); }
+
+}  // namespace
+
+SvgSurface::SvgSurface(int width, int height) : width_(width), height_(height) {}
+
+void SvgSurface::Clear() {
+  body_.clear();
+  path_.clear();
+}
+
+void SvgSurface::SetWorld(double left, double top, double right, double bottom) {
+  if (left == right || top == bottom) throw RuntimeFault(kDivisionByZero);
+  EndPath();
+  left_ = left;
+  top_ = top;
+  right_ = right;
+  bottom_ = bottom;
+}
+
+double SvgSurface::DeviceX(double x) const { return Finite((x - left_) / (right_ - left_) * width_); }
+
+double SvgSurface::DeviceY(double y) const { return Finite((top_ - y) / (top_ - bottom_) * height_); }
+
+std::string SvgSurface::Stroke() const {
+  return dashed_ ? " stroke-dasharray=\"6 4\"" : "";
+}
+
+void SvgSurface::EndPath() {
+  if (path_.empty()) return;
+  body_ += "<path d=\"" + path_ + "\" fill=\"none\"" + Stroke() + "/>\n";
+  path_.clear();
+}
+
+void SvgSurface::SetTextCursor(double x, double y) {
+  cursorX_ = DeviceX(x);
+  cursorY_ = DeviceY(y);
+}
+
+void SvgSurface::PrintText(const std::string& text) {
+  EndPath();
+  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_) +
+           "\" dominant-baseline=\"hanging\">" + Escaped(text) + "</text>\n";
+}
+
+void SvgSurface::SetDashed(bool dashed) {
+  if (dashed == dashed_) return;
+  EndPath();
+  dashed_ = dashed;
+}
+
+void SvgSurface::Line(double x1, double y1, double x2, double y2) {
+  EndPath();
+  lastX_ = DeviceX(x2);
+  lastY_ = DeviceY(y2);
+  body_ += "<line x1=\"" + N(DeviceX(x1)) + "\" y1=\"" + N(DeviceY(y1)) + "\" x2=\"" + N(lastX_) +
+           "\" y2=\"" + N(lastY_) + "\"" + Stroke() + "/>\n";
+}
+
+void SvgSurface::Rectangle(double x1, double y1, double x2, double y2) {
+  EndPath();
+  const double ax = DeviceX(x1), ay = DeviceY(y1), bx = DeviceX(x2), by = DeviceY(y2);
+  const double x = ax < bx ? ax : bx, y = ay < by ? ay : by;
+  body_ += "<rect x=\"" + N(x) + "\" y=\"" + N(y) + "\" width=\"" + N(ax < bx ? bx - ax : ax - bx) +
+           "\" height=\"" + N(ay < by ? by - ay : ay - by) + "\" fill=\"none\"" + Stroke() + "/>\n";
+  lastX_ = bx;
+  lastY_ = by;
+}
+
+void SvgSurface::LineTo(double x, double y) {
+  if (path_.empty()) path_ = "M" + N(lastX_) + " " + N(lastY_);
+  lastX_ = DeviceX(x);
+  lastY_ = DeviceY(y);
+  path_ += " L" + N(lastX_) + " " + N(lastY_);
+}
+
+void SvgSurface::Point(double x, double y) {
+  EndPath();
+  lastX_ = DeviceX(x);
+  lastY_ = DeviceY(y);
+  body_ += "<rect x=\"" + N(lastX_ - 0.5) + "\" y=\"" + N(lastY_ - 0.5) +
+           "\" width=\"1\" height=\"1\" stroke=\"none\" fill=\"black\"/>\n";
+}
+
+std::string SvgSurface::Document() const {
+  SvgSurface copy = *this;
+  copy.EndPath();
+  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width_) +
+         "\" height=\"" + std::to_string(height_) + "\" viewBox=\"0 0 " + std::to_string(width_) +
+         " " + std::to_string(height_) +
+         "\" font-family=\"monospace\" font-size=\"12\" stroke=\"black\" stroke-width=\"1\">\n" +
+         "<rect width=\"100%\" height=\"100%\" fill=\"white\" stroke=\"none\"/>\n" + copy.body_ +
+         "</svg>\n";
+}
+
+}  // namespace vorex

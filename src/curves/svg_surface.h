@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "curves/plot_surface.h"
+
+namespace vorex {
+
+// A plot surface that writes Scalable Vector Graphics, so that the command interface can save
+// pictures without a window system.
+class SvgSurface : public PlotSurface {
+ public:
+  SvgSurface(int width, int height);
+
+  void Clear() override;
+  void SetWorld(double left, double top, double right, double bottom) override;
+  void SetTextCursor(double x, double y) override;
+  void PrintText(const std::string& text) override;
+  void SetDashed(bool dashed) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  void Rectangle(double x1, double y1, double x2, double y2) override;
+  void LineTo(double x, double y) override;
+  void Point(double x, double y) override;
+
+  // The whole document.
+  std::string Document() const;
+
+ private:
+  double DeviceX(double x) const;
+  double DeviceY(double y) const;
+  std::string Stroke() const;
+  void EndPath();
+
+  int width_, height_;
+  double left_ = 0, top_ = 1, right_ = 1, bottom_ = 0;
+  double cursorX_ = 0, cursorY_ = 0;  // device coordinates
+  double lastX_ = 0, lastY_ = 0;      // device coordinates of the last point drawn
+  bool dashed_ = false;
+  std::string body_;
+  std::string path_;  // the continuation lines being drawn
+};
+
+}  // namespace vorex

@@ -1,0 +1,104 @@
+// The main window's commands on curves: Simulate, the Display menu, the transforms of the
+// Analysis menu and the scaling of either axis.
+#include <array>
+#include <cmath>
+
+#include "analysis/column_operators.h"
+#include "base/checked_math.h"
+#include "curves/displayed_quantity.h"
+#include "curves/plot_renderer.h"
+#include "experiment/capture.h"
+#include "shell/mdi_form1.h"
+#include "shell/vorex24a1.h"
+#include "simulation/simulate.h"
+
+namespace vorex {
+
+void MDIForm1::Plot() {
+  PlotCurves(state_.links, state_.curves.FirstPoint, state_.curves.LastPoint);
+}
+
+void MDIForm1::mnuSimulate_Click() {
+  Host& host = state_.host;
+  host.SetBusy(true);
+  if (CaptureParameters(state_.experiment) && Simulate(state_.links, state_.simulationWork)) {
+    ShowCurves(state_.links);
+    EnableCurveMenus();
+  }
+  host.SetBusy(false);
+}
+
+void MDIForm1::mnuOption_Click() { state_.formOption.Show(); }
+
+void MDIForm1::mnuPlot_Click() { Plot(); }
+
+void MDIForm1::mnuClear_Click() { state_.formPlot.picture.Clear(); }
+
+void MDIForm1::mnuSemi_Click() { TransformCurrentCurve(Transform::SemiDifferentiate, "Semi-differentiate"); }
+
+void MDIForm1::mnuSemiInte_Click() { TransformCurrentCurve(Transform::SemiIntegrate, "Semi-integrate"); }
+
+void MDIForm1::mnuDerivative_Click() { TransformCurrentCurve(Transform::Differentiate, "Differentiate"); }
+
+void MDIForm1::mnuIntegral_Click() { TransformCurrentCurve(Transform::Integrate, "Integrate"); }
+
+// The transform runs on the current curve; if any part of it cannot be done the curve is put back
+// as it was, so that the user never sees half a transform.
+void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
+  CurveStore& c = state_.curves;
+  const int m = c.PointCount;
+  ColumnRef column(c.Ordinate, c.CurrentCurve);
+  std::array<double, kMaxPoints + 1> before;
+  for (int i = 1; i <= m; ++i) before[static_cast<std::size_t>(i)] = column[i];
+  bool done = true;
+  try {
+    switch (transform) {
+      case Transform::SemiDifferentiate: done = SemiDifferentiate(c.Abscissa, column, m); break;
+      case Transform::SemiIntegrate:
+        Integrate(c.Abscissa, column, m);
+        done = SemiDifferentiate(c.Abscissa, column, m);
+        break;
+      case Transform::Differentiate: done = Differentiate(c.Abscissa, column, m); break;
+      case Transform::Integrate: Integrate(c.Abscissa, column, m); break;
+    }
+    if (!done) {
+      state_.host.MessageBox(std::string(label) +
+                             " needs different potentials at points 1 and 2; the curve is "
+                             "unchanged.");
+    }
+  } catch (const RuntimeFault& fault) {
+    done = false;
+    state_.host.MessageBox(std::string(label) + " Error: " + fault.Description() +
+                           "; the curve is unchanged.");
+  }
+  if (!done) {
+    for (int i = 1; i <= m; ++i) column[i] = before[static_cast<std::size_t>(i)];
+  }
+  Plot();
+}
+
+void MDIForm1::ScaleAbscissa(double factor) {
+  CurveStore& c = state_.curves;
+  for (int i = 1; i <= c.PointCount; ++i) {
+    if (!std::isfinite(c.Abscissa(i) * factor)) {
+      state_.host.MessageBox("X Data Error: Overflow; the potentials are unchanged.");
+      return;
+    }
+  }
+  for (int i = 1; i <= c.PointCount; ++i) c.Abscissa(i) *= factor;
+  Plot();
+}
+
+void MDIForm1::ScaleOrdinate(double factor) {
+  CurveStore& c = state_.curves;
+  for (int i = 1; i <= c.PointCount; ++i) {
+    if (!std::isfinite(c.Ordinate(i, c.CurrentCurve) * factor)) {
+      state_.host.MessageBox("Y Data Error: Overflow; the curve is unchanged.");
+      return;
+    }
+  }
+  for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurrentCurve) *= factor;
+  Plot();
+}
+
+}  // namespace vorex

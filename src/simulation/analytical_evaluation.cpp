@@ -1,0 +1,175 @@
+// The analytical mode: closed-form currents of each charge reaction at every point, chosen by
+// technique and electrode, and the post-processing that turns step currents into sweep curves.
+#include <cmath>
+
+#include "analysis/column_operators.h"
+#include "base/checked_math.h"
+#include "base/constants.h"
+#include "simulation/analytical_currents.h"
+#include "simulation/simulate.h"
+
+namespace vorex {
+namespace {
+
+constexpr double kSqrtPiSim = 1.77245385;  // sqrt(pi) as the catalytic and film terms use it
+
+// The set-up of reaction j: its couple, and the extra terms of mechanism 9 and the thin film.
+struct Reaction {
+  Couple couple;       // with the effective formal potential E0*
+  double e0 = 0;       // E0(j) itself, for the rows that use it
+  double filmScale = 1;
+  bool catalytic = false;
+  double catalyticTime = 0;
+  double catalyticScale = 0;
+};
+
+// The catalytic time and parameter of mechanism 9: lambda_c = sqrt(kf tc).
+double CatalyticTime(const ParameterSet& p) {
+  return (p.Technique == 1 || p.Technique == 2) ? p.TDrop : p.TPulse;
+}
+
+double CatalyticLambda(const ParameterSet& p) {
+  return CheckedSqrt(Finite(p.Kf(1) * CatalyticTime(p)));
+}
+
+Reaction SetUp(const ParameterSet& p, int j, double currentScale) {
+  const int code = p.AnalyticalMethodCode;
+  Reaction r;
+  Couple& k = r.couple;
+  const bool rotatingDisk = code == 18 || code == 28;
+  k.dOx = rotatingDisk ? p.D(2 * j - 1) : CheckedSqrt(p.D(2 * j - 1));
+  k.dRed = rotatingDisk ? p.D(2 * j) : CheckedSqrt(p.D(2 * j));
+  k.ks = p.Ks(j);
+  k.alpha = p.Alpha(j);
+  k.n = p.N(j);
+  r.e0 = p.E0(j);
+  k.e0 = p.E0(j);
+  k.cOx = p.CInit(2 * j - 1);
+  k.cRed = p.CInit(2 * j);
+  if (p.Mechanism == 9) {
+    r.catalytic = true;
+    r.catalyticTime = CatalyticTime(p);
+    r.catalyticScale = Finite(currentScale * kSqrtPiSim * CatalyticLambda(p));
+  } else if (p.Mechanism == 17) {
+    const double shift = CheckedLog(p.Keq(1)) - p.P(1) * CheckedLog(p.CInit(4));
+    k.e0 = Finite(p.E0(j) + CheckedDivide(p.RTOverF, p.N(j)) * shift);
+    k.cOx = p.CInit(2);
+    k.cRed = p.CInit(3);
+  }
+  if (code == 17) {
+    r.filmScale = Finite(p.ScanRate * p.Length * CheckedSqrt(CheckedDivide(kPi * p.TDrop, p.D(1))));
+    const double ratio = CheckedDivide(kSqrtPiSim * p.N(j) * p.Length, Finite(k.dOx * CheckedSqrt(p.TDrop)));
+    k.e0 = Finite(p.E0(j) + CheckedDivide(p.RTOverF, p.N(j)) * CheckedLog(ratio));
+  }
+  return r;
+}
+
+// The current of one point by analytical method code; 0 where no formula exists.
+double PointCurrent(const ParameterSet& p, const CurrentContext& c, const Reaction& r, double e,
+                    double dpPulse) {
+  const int code = p.AnalyticalMethodCode;
+  Couple k = r.couple;
+  const auto atE0 = [&](double e0) {
+    k.e0 = e0;
+    return k;
+  };
+  switch (code) {
+    case 11: case 12: case 13: case 14: case 15: case 16: case 21: case 27:
+      return StepCurrentPlanar(c, k, e, p.TDrop);
+    case 17:
+      return Finite(r.filmScale * StepCurrentPlanar(c, k, e, p.TDrop));
+    case 18: case 28:
+      return RotatingDiskCurrent(c, atE0(r.e0), e);
+    case 22: case 23: case 24: case 25: case 26:
+      return StepCurrentSpherical(c, k, e, p.TDrop);
+    case 31:
+      return StepCurrentPlanar(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
+    case 32: case 33: case 34: case 35: case 36:
+      return StepCurrentSpherical(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
+    case 41:
+      return DifferentialPulseCurrentPlanar(c, atE0(r.e0), e, p.TPulse, p.TDrop, dpPulse);
+    case 42: case 43: case 44: case 45: case 46:
+      return DifferentialPulseCurrentSpherical(c, atE0(r.e0), e, p.TPulse, p.TDrop, dpPulse);
+    case 51:
+      return Finite(2.4 * SquareWaveCurrentPlanar(c, atE0(r.e0 + p.EPulse / 2), e, p.TPulse, p.EPulse));
+    case 52: case 53: case 54: case 55: case 56:
+      return Finite(2.4 * SquareWaveCurrentSpherical(c, atE0(r.e0 + p.EPulse / 2), e, p.TPulse, p.EPulse));
+    default:
+      return 0;
+  }
+}
+
+void SemiDifferentiateColumn(const AbscissaArray& x, ColumnRef column, int m) {
+  if (!SemiDifferentiate(x, column, m)) throw RuntimeFault(kDivisionByZero);
+}
+
+}  // namespace
+
+void PostProcessAnalytical(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
+  const double currentScale = kFaraday * 0.001 * p.Area;
+  const int code = p.AnalyticalMethodCode;
+  const int total = p.ChargeReactionCount + 1;
+  const int m = g.pointCount;
+  auto& current = w.SimulatedCurrent;
+  if ((code >= 11 && code <= 16) || code == 18) {
+    for (int col = 1; col <= total; ++col) SemiDifferentiateColumn(w.Abscissa, ColumnRef(current, col), m);
+  }
+  if (code >= 12 && code <= 16) {
+    // The steady-state edge term of a small electrode, added to the total only.
+    for (int j = 1; j <= p.ChargeReactionCount; ++j) {
+      const double amplitude = Finite(CheckedDivide(
+          p.N(j) * currentScale * p.D(2 * j - 1) * p.CInit(2 * j - 1), p.Radius));
+      const double nf = p.FOverRT * p.N(j);
+      for (int i = 1; i <= m; ++i) {
+        const double e = w.Abscissa.Unchecked(i);
+        const double edge = CheckedDivide(amplitude * (1 - CheckedExp(nf * (e - p.EStart))),
+                                          1 + CheckedExp(nf * (e - p.E0(j))));
+        current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + edge);
+      }
+    }
+  }
+  if (code == 17) {
+    for (int col = 1; col <= total; ++col) {
+      if (!Differentiate(w.Abscissa, ColumnRef(current, col), m)) throw RuntimeFault(kDivisionByZero);
+    }
+  }
+  if (p.Mechanism == 9) {
+    if (p.Technique >= 1 && p.Technique <= 3) {
+      for (int i = 1; i <= m; ++i) {
+        current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + current.Unchecked(i, 7));
+      }
+    } else if (p.Technique == 4 || p.Technique == 5) {
+      const double factor = CatalyticLambda(p) / 1.38;
+      for (int i = 1; i <= m; ++i) current.Unchecked(i, total) *= factor;
+    }
+  }
+}
+
+void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
+  const double currentScale = kFaraday * 0.001 * p.Area;
+  const CurrentContext context{p.FOverRT, p.Radius, p.RotationRate, p.Viscosity};
+  const int reactions = p.ChargeReactionCount;
+  const int m = g.pointCount;
+  auto& current = w.SimulatedCurrent;
+  if (reactions + 1 > 7 || reactions < 0) throw RuntimeFault(kSubscriptOutOfRange);
+  for (int j = 1; j <= reactions; ++j) {
+    const Reaction r = SetUp(p, j, currentScale);
+    for (int i = 1; i <= m; ++i) {
+      const double e = w.Abscissa.Unchecked(i);
+      const double pulse = i <= g.pointsPerSweep ? p.EPulse : -p.EPulse;
+      current.Unchecked(i, j) = PointCurrent(p, context, r, e, pulse);
+    }
+    if (r.catalytic && p.Technique >= 1 && p.Technique <= 3) {
+      for (int i = 1; i <= m; ++i) {
+        const double e = w.Abscissa.Unchecked(i);
+        current.Unchecked(i, 7) =
+            Finite(r.catalyticScale * StepCurrentPlanar(context, r.couple, e, r.catalyticTime));
+      }
+    }
+  }
+  for (int j = 1; j <= reactions; ++j) {
+    for (int i = 1; i <= m; ++i) current.Unchecked(i, j) = Finite(current.Unchecked(i, j) * currentScale);
+  }
+}
+
+}  // namespace vorex

@@ -1,0 +1,113 @@
+#include "simulation/simulate.h"
+
+#include <cmath>
+#include <string>
+
+#include "base/checked_math.h"
+#include "base/host.h"
+#include "curves/curve_store.h"
+#include "curves/displayed_quantity.h"
+#include "experiment/experiment.h"
+#include "simulation/noise.h"
+
+namespace vorex {
+namespace {
+
+// Double-layer charging current Ic = Cdl A v: its sign follows each sweep's direction in a
+// cycle, a single linear sweep carries it throughout, and the other techniques see it grow
+// with the distance from the starting potential.
+void AddChargingCurrent(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
+  if (!(p.Cdl > 0)) return;
+  const double ic = Finite(p.Cdl * p.Area * p.ScanRate);
+  const int total = p.ChargeReactionCount + 1;
+  const int n = g.pointsPerSweep;
+  for (int i = 1; i <= g.pointCount; ++i) {
+    double& y = w.SimulatedCurrent.Unchecked(i, total);
+    if (p.ScanCount == 1 || p.ScanCount == 2) {
+      const bool forward = i <= n || (i > 2 * n && i <= 3 * n);
+      y = Finite(y - ic * (forward ? g.direction : -g.direction));
+    } else if (p.Technique == 1) {
+      y = Finite(y - ic * g.direction);
+    } else {
+      y = Finite(y + ic * (w.Abscissa.Unchecked(1) - w.Abscissa.Unchecked(i)));
+    }
+  }
+}
+
+void AddNoise(const ParameterSet& p, const Programme& g, SimulationWorkspace& w, double peak) {
+  const int total = p.ChargeReactionCount + 1;
+  const double amplitude = 0.0025 * p.NoisePercent * peak;
+  NoiseGenerator noise(g.pointCount);
+  for (int i = 1; i <= g.pointCount; ++i) {
+    double& y = w.SimulatedCurrent.Unchecked(i, total);
+    y = Finite(y + amplitude * noise.Gaussian());
+  }
+}
+
+// Copies the run into the curve store; only a run that got this far changes it.
+void Commit(CurveLinks& l, const CurveSlot& slot, const Programme& g, const SimulationWorkspace& w,
+            int reactions, bool catalytic) {
+  CurveStore& c = l.curves;
+  ApplyCurveSlot(l, slot);
+  for (int i = 1; i <= g.pointCount; ++i) {
+    c.Abscissa.Unchecked(i) = w.Abscissa.Unchecked(i);
+    for (int j = 1; j <= reactions + 1; ++j) {
+      c.SimulatedCurrent.Unchecked(i, j) = w.SimulatedCurrent.Unchecked(i, j);
+    }
+    if (catalytic) c.SimulatedCurrent.Unchecked(i, 7) = w.SimulatedCurrent.Unchecked(i, 7);
+  }
+  c.PointsPerSweep = g.pointsPerSweep;
+  c.PointCount = g.pointCount;
+  c.FirstPoint = 1;
+  c.LastPoint = g.pointCount;
+}
+
+}  // namespace
+
+bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
+  const ParameterSet& p = l.experiment.parameterSet;
+  if (p.Digital != 0) {
+    l.host.MessageBox(
+        "The digital simulation is not available yet. Untick \"digital simulation\" in the "
+        "Techniques dialog for the analytical simulation.");
+    return false;
+  }
+  try {
+    const CurveSlot slot = NextCurveSlot(l);
+    const Programme g = BuildPotentialProgramme(p, w.Abscissa);
+    const int reactions = p.ChargeReactionCount;
+    if (reactions < 1 || reactions > 3) throw RuntimeFault(kSubscriptOutOfRange);
+    const int total = reactions + 1;
+    for (int i = 1; i <= g.pointCount; ++i) {
+      for (int j = 1; j <= total; ++j) w.SimulatedCurrent.Unchecked(i, j) = 0;
+    }
+    EvaluateAnalytical(p, g, w);
+    for (int i = 1; i <= g.pointCount; ++i) {
+      double sum = 0;
+      for (int j = 1; j <= reactions; ++j) sum += w.SimulatedCurrent.Unchecked(i, j);
+      w.SimulatedCurrent.Unchecked(i, total) = Finite(sum);
+    }
+    PostProcessAnalytical(p, g, w);
+    AddChargingCurrent(p, g, w);
+
+    double yMax = 0, yMin = 0;
+    for (int i = 1; i <= g.pointCount; ++i) {
+      const double y = w.SimulatedCurrent.Unchecked(i, total);
+      if (y > yMax) yMax = y;
+      if (y < yMin) yMin = y;
+    }
+    const double peak = std::fabs(yMin) > std::fabs(yMax) ? yMin : yMax;
+    if (p.NoisePercent > 0 && !l.fitting) AddNoise(p, g, w, peak);
+
+    Commit(l, slot, g, w, reactions, p.Mechanism == 9);
+    l.curves.YMax = yMax;
+    l.curves.YMin = yMin;
+  } catch (const RuntimeFault& fault) {
+    l.host.MessageBox("Analytical simulation Error: " + fault.Description() +
+                      "! Please try again by other initial values.");
+    return false;
+  }
+  return FillDisplayedQuantity(l);
+}
+
+}  // namespace vorex

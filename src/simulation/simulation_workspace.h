@@ -1,0 +1,16 @@
+#pragma once
+
+#include "base/fixed_storage.h"
+#include "curves/curve_store.h"
+
+namespace vorex {
+
+// Where a run builds its programme and currents. The curve store receives them only when the
+// whole run has succeeded, so a failed run leaves the curves, their abscissa and the raw
+// currents as they were. Allocated once with the state.
+struct SimulationWorkspace {
+  FixedArray<double, kMaxPoints> Abscissa;
+  FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
+};
+
+}  // namespace vorex
