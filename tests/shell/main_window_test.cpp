@@ -1,5 +1,5 @@
 #include "shell/command_table.h"
-#include "started_program.h"
+#include "support/started_program.h"
 
 namespace vorex {
 namespace {
@@ -61,8 +61,8 @@ TEST_F(MainWindow, NextCurveWrapsAndPrints) {
 }
 
 TEST_F(MainWindow, CommandsStillToComeSaySo) {
-  Invoke("mnuSimulate");
-  Invoke("mnu10X");
+  Invoke("mnuAutoFit");
+  Invoke("mnuExport");
   EXPECT_EQ(host.messages, (std::vector<std::string>(2, "This command is not available yet.")));
   EXPECT_FALSE(Menu("mnuDisplay").Enabled());
 }

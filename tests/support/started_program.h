@@ -18,6 +18,19 @@ class StartedProgram : public ::testing::Test {
     return *item;
   }
   bool Invoke(const char* name) { return state->mdiForm1.Invoke(Menu(name)); }
+  // The analytical mode, with the Techniques dialog's choice of technique.
+  void Analytical(int technique = 1) {
+    FormTech& tech = state->formTech;
+    tech.SetCheck(tech.CheckDigital(), false);
+    tech.Click(tech.optTech(technique));
+  }
+  void Type(Control& c, const std::string& text) { state->formExpr.Type(c, text); }
+  FormExpr& Expr() { return state->formExpr; }
+  CurveStore& Curves() { return state->curves; }
+  // The total current of the last simulation at point i [A].
+  double Total(int i) {
+    return state->curves.SimulatedCurrent(i, state->parameterSet.ChargeReactionCount + 1);
+  }
 
   RecordingHost host;
   std::unique_ptr<VOREX24A1> state = std::make_unique<VOREX24A1>(host);

@@ -1,0 +1,47 @@
+// A simulation allocates nothing: its storage is fixed and its number text stays in place.
+// The replaced operator new takes its storage from malloc, so free is the matching release.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "experiment/capture.h"
+#include "simulation/simulate.h"
+#include "support/started_program.h"
+
+namespace {
+std::atomic<long> allocations{0};
+std::atomic<bool> counting{false};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (counting) ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace vorex {
+namespace {
+
+using Allocation = testing::StartedProgram;
+
+TEST_F(Allocation, SimulateAllocatesNothing) {
+  for (int technique : {1, 4, 5}) {
+    Analytical(technique);
+    ASSERT_TRUE(CaptureParameters(state->experiment));
+    ASSERT_TRUE(Simulate(state->links, state->simulationWork));  // warm
+    allocations = 0;
+    counting = true;
+    const bool ok = Simulate(state->links, state->simulationWork);
+    counting = false;
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(allocations.load(), 0) << "technique " << technique;
+  }
+}
+
+}  // namespace
+}  // namespace vorex

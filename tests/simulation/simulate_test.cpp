@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "simulation/noise.h"
+#include "support/started_program.h"
+
+namespace vorex {
+namespace {
+
+using Simulation = testing::StartedProgram;
+constexpr double kF = 96484.6 / 8.31441 / 298.14;
+
+int PeakPoint(const CurveStore& c) {
+  int best = 1;
+  for (int i = 1; i <= c.PointCount; ++i) {
+    if (c.Ordinate(i, c.CurrentCurve) > c.Ordinate(best, c.CurrentCurve)) best = i;
+  }
+  return best;
+}
+
+TEST_F(Simulation, ReversibleLinearSweepMeetsRandlesSevcik) {
+  Analytical();
+  Invoke("mnuSimulate");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  CurveStore& c = Curves();
+  ASSERT_EQ(c.PointCount, 121);
+  // ip = 0.4463 n F A C sqrt(n F v D / R T) with C = 1e-6 mol/cm3: 8.4955e-5 A. The
+  // semi-differentiated step current at the 5 mV step gives the peak within 1 %, at the grid
+  // point nearest E1/2 - 28.5 mV = 71.5 mV.
+  const double ip = 0.4463 * 96484.6 * 1e-6 * std::sqrt(kF * 0.01 * 1e-5);
+  const int peak = PeakPoint(c);
+  EXPECT_NEAR(c.Ordinate(peak, 1) / ip, 1.0, 0.01);
+  EXPECT_NEAR(c.Abscissa(peak), 0.1 - 0.0285, 0.0025 + 1e-12);
+  EXPECT_TRUE(Menu("mnuDisplay").Enabled());
+  EXPECT_TRUE(Menu("mnuData").Enabled());
+}
+
+TEST_F(Simulation, DigitalModeIsNotYetBuiltAndChangesNothing) {
+  Invoke("mnuSimulate");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(Curves().PointCount, 0);
+  EXPECT_FALSE(Menu("mnuDisplay").Enabled());
+}
+
+TEST_F(Simulation, AFailedRunKeepsTheCurvesAsTheyWere) {
+  Analytical();
+  Invoke("mnuSimulate");
+  const double before = Curves().Ordinate(50, 1), x50 = Curves().Abscissa(50);
+  Type(Expr().Eend(), "-0.5");
+  Type(Expr().Eze(1), "50");  // exp(0.5 x 38.9 x 50) overflows in the rate constants
+  Invoke("mnuSimulate");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0],
+            "Analytical simulation Error: Overflow! Please try again by other initial values.");
+  EXPECT_EQ(Curves().PointCount, 121);
+  EXPECT_EQ(Curves().Abscissa(50), x50);
+  EXPECT_EQ(Curves().Ordinate(50, 1), before);
+  Type(Expr().Eze(1), "0.1");
+  Type(Expr().Estep(), "0");
+  Invoke("mnuSimulate");
+  EXPECT_EQ(host.messages.back(),
+            "Analytical simulation Error: Division by zero! Please try again by other initial values.");
+  Type(Expr().Estep(), "0.0001");
+  state->formExpr.Choose(Expr().ComboScan(), 2);  // 4 x 8001 points: beyond the storage
+  Invoke("mnuSimulate");
+  EXPECT_EQ(host.messages.back(),
+            "Analytical simulation Error: Subscript out of range! Please try again by other "
+            "initial values.");
+  EXPECT_EQ(Curves().PointCount, 121);
+}
+
+TEST_F(Simulation, ChargingCurrentFollowsEachSweep) {
+  Analytical();
+  Type(Expr().C(1), "0");
+  Type(Expr().Cdl(), "2e-6");
+  state->formExpr.Choose(Expr().ComboScan(), 1);
+  Invoke("mnuSimulate");
+  const double ic = 2e-6 * 1 * 0.01;  // Cdl A v
+  // Reduction positive: the cathodic forward sweep carries +Ic, the reverse sweep -Ic.
+  EXPECT_NEAR(Total(1), ic, 1e-20);
+  EXPECT_NEAR(Total(121), ic, 1e-20);
+  EXPECT_NEAR(Total(122), -ic, 1e-20);
+  EXPECT_NEAR(Total(242), -ic, 1e-20);
+  Analytical(2);  // DC voltammetry, single sweep: Ic (E1 - E)
+  state->formExpr.Choose(Expr().ComboScan(), 0);
+  Invoke("mnuSimulate");
+  EXPECT_NEAR(Total(121), ic * 0.6, 1e-18);
+  EXPECT_EQ(Total(1), 0.0);
+}
+
+TEST_F(Simulation, NoiseIsTheSameEveryRunAndFollowsTheGenerator) {
+  // By hand, for PointCount = 1: u = 2 -> 24298 x 2 + 99991 + 1 = 148588, then
+  // 24298 x 148588 + 99991 = 3610491215 = 18141 x 199017 + 123818 -> 123819.
+  NoiseGenerator g(1);
+  EXPECT_EQ(g.Next(), 148588.0);
+  EXPECT_EQ(g.Next(), 123819.0);
+  NoiseGenerator h(1);
+  EXPECT_DOUBLE_EQ(h.Gaussian(), std::sqrt(2 * std::log(199017 / 148588.0)) *
+                                     std::cos(6.283185308 * 123819 / 199017));
+
+  Analytical();
+  Invoke("mnuSimulate");
+  const double clean = Total(60);
+  Type(Expr().Noise(), "5");
+  Invoke("mnuSimulate");
+  const double noisy = Total(60);
+  Invoke("mnuSimulate");
+  EXPECT_EQ(Total(60), noisy);
+  EXPECT_NE(noisy, clean);
+  state->fitting = true;  // a fit never sees noise
+  Invoke("mnuSimulate");
+  EXPECT_EQ(Total(60), clean);
+  EXPECT_EQ(Curves().CurrentCurve, 2);
+}
+
+TEST_F(Simulation, OverlapFillsFiveCurvesThenStartsAgain) {
+  Analytical();
+  state->formOption.SetCheck(state->formOption.overlap(), true);
+  const int expected[] = {2, 3, 4, 5, 1, 2};
+  for (int run : expected) {
+    Invoke("mnuSimulate");
+    EXPECT_EQ(Curves().CurrentCurve, run);
+    EXPECT_EQ(Curves().CurveCount, run);
+  }
+}
+
+TEST_F(Simulation, NormalPulseAtAThinFilmHasNoFaradaicCurrent) {
+  Analytical(3);
+  state->formExpr.Click(Expr().optElectrode(7));
+  Invoke("mnuSimulate");
+  ASSERT_EQ(state->parameterSet.AnalyticalMethodCode, 37);
+  for (int i = 1; i <= Curves().PointCount; ++i) ASSERT_EQ(Total(i), 0.0) << i;
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
+}
+
+TEST_F(Simulation, EveryTechniqueAndElectrodeGivesAFiniteCurve) {
+  for (int technique = 1; technique <= 5; ++technique) {
+    for (int electrode = 1; electrode <= 8; ++electrode) {
+      Analytical(technique);
+      state->formExpr.Click(Expr().optElectrode(electrode));
+      host.messages.clear();
+      Invoke("mnuSimulate");
+      const int code = state->parameterSet.AnalyticalMethodCode;
+      ASSERT_EQ(code, electrode + 10 * technique);
+      const bool formula = !(technique >= 3 && electrode >= 7);
+      if (formula) {
+        EXPECT_TRUE(host.messages.empty()) << code << ": " << host.messages[0];
+      }
+      double largest = 0;
+      for (int i = 1; i <= Curves().PointCount; ++i) {
+        ASSERT_TRUE(std::isfinite(Total(i))) << code;
+        largest = std::fmax(largest, std::fabs(Total(i)));
+      }
+      if (formula) {
+        EXPECT_GT(largest, 1e-9) << code;
+      }
+    }
+  }
+}
+
+TEST_F(Simulation, DifferentialPulsePeaksNearTheHalfWavePotential) {
+  // For a reversible couple the differential-pulse peak lies at E1/2 - dE/2 = 0.1 + 0.025 V.
+  Analytical(4);
+  Invoke("mnuSimulate");
+  const int peak = PeakPoint(Curves());
+  EXPECT_NEAR(Curves().Abscissa(peak), 0.125, 0.0051);
+}
+
+TEST_F(Simulation, CatalyticMechanismRaisesTheCurrent) {
+  Analytical();
+  Invoke("mnuSimulate");
+  const double plain = Curves().YMax;
+  state->formMech.Click(state->formMech.mech(9));
+  Invoke("mnuSimulate");
+  EXPECT_GT(Curves().YMax, plain);
+  EXPECT_EQ(state->parameterSet.Mechanism, 9);
+}
+
+}  // namespace
+}  // namespace vorex
