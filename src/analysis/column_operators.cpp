@@ -57,7 +57,7 @@ bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int m) {
       w[u] = roots[u + 1] - 2 * roots[u] + roots[u - 1];
     }
     for (int k = 1; k <= m; ++k) yv[static_cast<std::size_t>(k)] = y[k];
-    constexpr int kBlock = 8;
+    constexpr int kBlock = 16;
     int i = 3;
     double sums[kBlock];
     for (; i + kBlock - 1 <= m - 1; i += kBlock) {

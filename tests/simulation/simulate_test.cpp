@@ -26,11 +26,11 @@ TEST_F(Simulation, ReversibleLinearSweepMeetsRandlesSevcik) {
   CurveStore& c = Curves();
   ASSERT_EQ(c.PointCount, 121);
   // ip = 0.4463 n F A C sqrt(n F v D / R T) with C = 1e-6 mol/cm3: 8.4955e-5 A. The
-  // semi-differentiated step current at the 5 mV step gives the peak within 1 %, at the grid
+  // semi-differentiated step current at the 5 mV step gives the peak 0.06 % high, at the grid
   // point nearest E1/2 - 28.5 mV = 71.5 mV.
   const double ip = 0.4463 * 96484.6 * 1e-6 * std::sqrt(kF * 0.01 * 1e-5);
   const int peak = PeakPoint(c);
-  EXPECT_NEAR(c.Ordinate(peak, 1) / ip, 1.0, 0.01);
+  EXPECT_NEAR(c.Ordinate(peak, 1) / ip, 1.0, 0.002);
   EXPECT_NEAR(c.Abscissa(peak), 0.1 - 0.0285, 0.0025 + 1e-12);
   EXPECT_TRUE(Menu("mnuDisplay").Enabled());
   EXPECT_TRUE(Menu("mnuData").Enabled());
