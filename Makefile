@@ -24,6 +24,7 @@ build: deps configure
 
 run: build
 	$(BUILD)/bin/vorex-cli $(SCRIPT)
+	@[ "$(SCRIPT)" != examples/tour.vxs ] || echo "The tour's plot is in $(BUILD)/tour.svg"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -23,6 +23,8 @@ std::string Escaped(const std::string& text) {
 
 std::string N(double v) { return FormatCoordinate(v); }
 
+constexpr double kAscent = 11;  // of the 12-pixel font [pixels]
+
 }  // namespace
 
 SvgSurface::SvgSurface(int width, int height) : width_(width), height_(height) {}
@@ -62,8 +64,9 @@ void SvgSurface::SetTextCursor(double x, double y) {
 
 void SvgSurface::PrintText(const std::string& text) {
   EndPath();
-  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_) +
-           "\" dominant-baseline=\"hanging\">" + Escaped(text) + "</text>\n";
+  // The cursor is the text's top-left corner; SVG places the baseline, one ascent lower.
+  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_ + kAscent) + "\">" +
+           Escaped(text) + "</text>\n";
 }
 
 void SvgSurface::SetDashed(bool dashed) {

@@ -4,11 +4,13 @@
 set -u
 cli=$1
 script=$2
-base=${script%.vxs}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-cd "$(dirname "$script")" || exit 1
-"$cli" "$script" >"$dir/out" 2>"$dir/err"
+script=$(cd "$(dirname "$script")" && pwd)/$(basename "$script")
+base=${script%.vxs}
+# Files the script writes land in a scratch folder, never in the source tree.
+mkdir "$dir/work"
+(cd "$dir/work" && "$cli" "$script") >"$dir/out" 2>"$dir/err"
 status=$?
 expected_status=0
 [ -f "$base.status" ] && expected_status=$(cat "$base.status")

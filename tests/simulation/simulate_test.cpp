@@ -177,5 +177,29 @@ TEST_F(Simulation, CatalyticMechanismRaisesTheCurrent) {
   EXPECT_EQ(state->parameterSet.Mechanism, 9);
 }
 
+TEST_F(Simulation, ComplexMechanismShiftsTheFormalPotential) {
+  // C = A + pD ahead of A + ne = B: the DC wave of B/C sits at
+  // E0* = E0 + RT/F (ln Keq - p ln [D]) and is, for fast kinetics, the Nernstian step current
+  // n COx sqrt(D) / sqrt(pi td) / (1 + exp(f (E - E0*))) times F A 0.001.
+  state->formMech.Click(state->formMech.mech(17));
+  Analytical(2);
+  state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+  Type(Expr().kf(1), "10");  // Keq = 10 / 0.01 = 1000
+  Type(Expr().C(2), "1e-3");
+  Type(Expr().C(4), "0.1");
+  Type(Expr().Estart(), "0.5");
+  Type(Expr().Eend(), "0.2");
+  Invoke("mnuSimulate");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  const double rtf = 1 / kF;
+  const double e0 = 0.1 + rtf * (std::log(1000.0) - std::log(0.1));
+  for (int i = 1; i <= Curves().PointCount; ++i) {
+    const double e = Curves().Abscissa(i);
+    const double expected = 96484.6 * 0.001 * 1e-3 * std::sqrt(1e-5) / std::sqrt(M_PI * 0.5) /
+                            (1 + std::exp(kF * (e - e0)));
+    EXPECT_NEAR(Total(i) / expected, 1.0, 1e-3) << e;
+  }
+}
+
 }  // namespace
 }  // namespace vorex
