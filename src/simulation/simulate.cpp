@@ -8,6 +8,7 @@
 #include "curves/curve_store.h"
 #include "curves/displayed_quantity.h"
 #include "experiment/experiment.h"
+#include "simulation/digital_simulation.h"
 #include "simulation/noise.h"
 
 namespace vorex {
@@ -62,16 +63,27 @@ void Commit(CurveLinks& l, const CurveSlot& slot, const Programme& g, const Simu
   c.LastPoint = g.pointCount;
 }
 
+void CommitSurface(CurveLinks& l, const Programme& g, const SimulationWorkspace& w, int species) {
+  for (int i = 1; i <= g.pointCount; ++i) {
+    for (int s = 1; s <= species; ++s) {
+      l.curves.SurfaceConcentration.Unchecked(i, s) = w.SurfaceConcentration.Unchecked(i, s);
+    }
+  }
+}
+
+// A singular block may recur at every step of a run; the user is told once per run.
+void ReportSingularBlock(CurveLinks& l, SimulationWorkspace& w) {
+  if (!w.digital.report.singular) return;
+  w.digital.report.singular = false;
+  l.host.MessageBox("Error: inverse matrix D=0");
+}
+
 }  // namespace
 
 bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
   const ParameterSet& p = l.experiment.parameterSet;
-  if (p.Digital != 0) {
-    l.host.MessageBox(
-        "The digital simulation is not available yet. Untick \"digital simulation\" in the "
-        "Techniques dialog for the analytical simulation.");
-    return false;
-  }
+  const bool digital = p.Digital != 0;
+  w.digital.report = SolverReport{};
   try {
     const CurveSlot slot = NextCurveSlot(l);
     const Programme g = BuildPotentialProgramme(p, w.Abscissa);
@@ -81,13 +93,18 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
     for (int i = 1; i <= g.pointCount; ++i) {
       for (int j = 1; j <= total; ++j) w.SimulatedCurrent.Unchecked(i, j) = 0;
     }
-    EvaluateAnalytical(p, g, w);
+    if (digital) {
+      RunDigitalSimulation(p, l.experiment.formExpr.Ru().Text(), g, w, w.digital);
+      ReportSingularBlock(l, w);
+    } else {
+      EvaluateAnalytical(p, g, w);
+    }
     for (int i = 1; i <= g.pointCount; ++i) {
       double sum = 0;
       for (int j = 1; j <= reactions; ++j) sum += w.SimulatedCurrent.Unchecked(i, j);
       w.SimulatedCurrent.Unchecked(i, total) = Finite(sum);
     }
-    PostProcessAnalytical(p, g, w);
+    if (!digital) PostProcessAnalytical(p, g, w);
     AddChargingCurrent(p, g, w);
 
     double yMax = 0, yMin = 0;
@@ -99,10 +116,12 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
     const double peak = std::fabs(yMin) > std::fabs(yMax) ? yMin : yMax;
     if (p.NoisePercent > 0 && !l.fitting) AddNoise(p, g, w, peak);
 
-    Commit(l, slot, g, w, reactions, p.Mechanism == 9);
+    Commit(l, slot, g, w, reactions, !digital && p.Mechanism == 9);
+    if (digital) CommitSurface(l, g, w, p.SpeciesCount);
     l.curves.YMax = yMax;
     l.curves.YMin = yMin;
   } catch (const RuntimeFault& fault) {
+    ReportSingularBlock(l, w);
     l.host.MessageBox("Analytical simulation Error: " + fault.Description() +
                       "! Please try again by other initial values.");
     return false;

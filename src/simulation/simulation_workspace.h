@@ -2,6 +2,7 @@
 
 #include "base/fixed_storage.h"
 #include "curves/curve_store.h"
+#include "simulation/digital_simulation.h"
 
 namespace vorex {
 
@@ -11,6 +12,8 @@ namespace vorex {
 struct SimulationWorkspace {
   FixedArray<double, kMaxPoints> Abscissa;
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
+  FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;
+  DigitalWork digital;
 };
 
 }  // namespace vorex

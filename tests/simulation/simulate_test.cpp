@@ -36,13 +36,6 @@ TEST_F(Simulation, ReversibleLinearSweepMeetsRandlesSevcik) {
   EXPECT_TRUE(Menu("mnuData").Enabled());
 }
 
-TEST_F(Simulation, DigitalModeIsNotYetBuiltAndChangesNothing) {
-  Invoke("mnuSimulate");
-  ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_EQ(Curves().PointCount, 0);
-  EXPECT_FALSE(Menu("mnuDisplay").Enabled());
-}
-
 TEST_F(Simulation, AFailedRunKeepsTheCurvesAsTheyWere) {
   Analytical();
   Invoke("mnuSimulate");
