@@ -12,6 +12,8 @@ namespace {
 
 enum Species { A = 0, B = 1, C = 2, D = 3 };
 
+constexpr double kMaxTimeSteps = 2e7;
+
 // Reaction X = Y with kf turning X into Y and kb turning Y into X, in the balances of X and Y.
 void AddExchange(Block& m, int from, int to, double kf, double kb) {
   m[from][from] += kf;
@@ -231,6 +233,8 @@ void RunDigitalSimulation(const ParameterSet& p, std::string_view ruText, const 
   const int n = ns - 1;
   const DigitalSteps steps = DigitalStepsFor(p);
   if (steps.k > 32767) throw RuntimeFault(kOverflow);  // the 16-bit step counter
+  // A run of more steps than this would hold the window for minutes; it is refused as too large.
+  if ((steps.k - steps.first + 1) * prog.pointCount > kMaxTimeSteps) throw RuntimeFault(kOverflow);
   const DigitalGrid grid = DigitalGridFor(p, prog.pointCount);
   const int nodes = grid.nodes;
 

@@ -22,6 +22,36 @@ void MultiplyVector(const Block& w, const std::array<double, kMaxSolverSpecies +
   }
 }
 
+// Copies the used corner 0..n of a block.
+void CopyBlock(Block& to, const Block& from, int n) {
+  for (int i = 0; i <= n; ++i) {
+    for (int j = 0; j <= n; ++j) to[i][j] = from[i][j];
+  }
+}
+
+bool SameBlock(const Block& a, const Block& b, int n) {
+  for (int i = 0; i <= n; ++i) {
+    for (int j = 0; j <= n; ++j) {
+      if (a[i][j] != b[i][j]) return false;
+    }
+  }
+  return true;
+}
+
+// The inverse of S0, formed again only when S0 or the species count changed.
+const Block& SurfaceInverse(const Block& s0, int n, SolverScratch& scratch, SolverReport& report) {
+  if (scratch.s0Species != n || !SameBlock(scratch.s0Source, s0, n)) {
+    CopyBlock(scratch.s0Source, s0, n);
+    CopyBlock(scratch.s0Inverse, s0, n);
+    scratch.s0Species = n;
+    SolverReport local;
+    InvertMatrix(scratch.s0Inverse, n, local);
+    if (local.singular) scratch.s0Species = -1;  // never reused, so every step says so
+    report.singular = report.singular || local.singular;
+  }
+  return scratch.s0Inverse;
+}
+
 }  // namespace
 
 void SwapValues(double& a, double& b) {
@@ -108,12 +138,12 @@ void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpec
   std::array<double, kMaxSolverSpecies + 1> v{}, u{};
 
   for (int sp = 0; sp <= n; ++sp) x[big][sp] = c[sp][big] + dMb[big][sp] * c[sp][big + 1];
-  y[big] = m[big];
+  CopyBlock(y[big], m[big], n);
 
   // Backward sweep: Y_j = M_j - B_j Y_(j+1)^-1 A_(j+1), X_j = c(j) + B_j Y_(j+1)^-1 X_(j+1).
   for (int j = big - 1; j >= 1; --j) {
     Block& w = scratch.inverses[j + 1];
-    w = y[j + 1];
+    CopyBlock(w, y[j + 1], n);
     InvertMatrix(w, n, report);
     for (int r = 0; r <= n; ++r) {
       for (int t = 0; t <= n; ++t) y[j][r][t] = m[j][r][t] - dMb[j][r] * w[r][t] * dMa[j + 1][t];
@@ -124,9 +154,8 @@ void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpec
   }
 
   // Surface: (Y_1 S0^-1 S - A_1) c(0) = X_1.
-  Block q = s0;
-  InvertMatrix(q, n, report);
-  Block t{}, w{};
+  const Block& q = SurfaceInverse(s0, n, scratch, report);
+  Block t, w;
   MultiplyMatrices(y[1], q, n, n, n, t);
   MultiplyMatrices(t, s, n, n, n, w);
   for (int sp = 0; sp <= n; ++sp) w[sp][sp] -= dMa[1][sp];
@@ -139,7 +168,7 @@ void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpec
 
   // Forward substitution: c(j) = Y_j^-1 (X_j + A_j c(j-1)). The sweep left the inverses of
   // Y_2..Y_N; only Y_1 is inverted here.
-  scratch.inverses[1] = y[1];
+  CopyBlock(scratch.inverses[1], y[1], n);
   InvertMatrix(scratch.inverses[1], n, report);
   for (int j = 1; j <= big; ++j) {
     for (int sp = 0; sp <= n; ++sp) v[sp] = x[j][sp] + dMa[j][sp] * c[sp][j - 1];

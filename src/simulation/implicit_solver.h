@@ -33,9 +33,14 @@ void InvertMatrixGaussJordan(Block& a, int n, SolverReport& report);
 // "Division by zero"), Gauss-Jordan otherwise.
 void InvertMatrix(Block& a, int n, SolverReport& report);
 
-// The inverses of the eliminated blocks, kept from the backward sweep for the forward pass.
+// The inverses of the eliminated blocks, kept from the backward sweep for the forward pass, and
+// the inverse of the fixed surface matrix with the matrix it was formed from (S0 is constant
+// through a run, so it is inverted once).
 struct SolverScratch {
   NodeBlocks inverses;
+  Block s0Source{};
+  Block s0Inverse{};
+  int s0Species = -1;
 };
 
 // Advances c (species x node) at nodes 0..N to the new time level; node N+1 is the bulk. For

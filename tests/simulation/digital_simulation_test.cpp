@@ -174,6 +174,20 @@ TEST_F(Digital, InputsThatCannotBeSimulatedEndTheRun) {
   Invoke("mnuSimulate");
   EXPECT_EQ(host.messages.size(), 2u);
   EXPECT_EQ(Curves().PointCount, 0);
+  Type(Expr().D(2), "1e-5");
+  Analytical(3);
+  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+  Type(Expr().tp(), "0.0002");  // normal pulse simulates 10 of 25000 steps per point: runs
+  Type(Expr().Estep(), "0.05");
+  Type(Expr().V(), "0.1");  // t drop = 0.05 / 0.1 = 0.5 s
+  Invoke("mnuSimulate");
+  EXPECT_EQ(host.messages.size(), 2u) << host.messages.back();
+  Type(Expr().Estep(), "0.0002");
+  Type(Expr().V(), "0.0004");  // t drop 0.5 s again
+  state->formTech.Click(state->formTech.optTech(4));  // 3001 points x 10000 steps: refused
+  Invoke("mnuSimulate");
+  EXPECT_EQ(host.messages.back(),
+            "Analytical simulation Error: Overflow! Please try again by other initial values.");
 }
 
 }  // namespace
