@@ -5,12 +5,13 @@ namespace vorex {
 class Experiment;
 class FormOption;
 class FormPlot;
+class FormResult;
 class Host;
 struct CurveStore;
 struct PlotState;
 
 // What the curve procedures reach across: the experiment (its dialogs and parameter set), the
-// curve store, the plot option dialog and plot state, the plot window, the host and the fitting
+// curve store, the plot option dialog and plot state, the plot and result windows, the host and the fitting
 // flag. The state object holds one, bound to its own members.
 struct CurveLinks {
   Experiment& experiment;
@@ -18,6 +19,7 @@ struct CurveLinks {
   FormOption& formOption;
   PlotState& plot;
   FormPlot& formPlot;
+  FormResult& formResult;
   Host& host;
   const bool& fitting;
 };

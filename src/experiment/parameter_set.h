@@ -66,6 +66,8 @@ struct ParameterSet {
   double FOverRT = 0;                     // F / (R T) [1/V]
   double RTOverF = 0;                     // R T / F [V]
   std::int16_t AnalyticalMethodCode = 0;  // Electrode + 10 x Technique, 11..58
+
+  static bool SpeciesIndexInRange(int i) { return SpeciesValues::InRange(i); }
 };
 
 // The field of the parameter set that fit index k (1..19) stands for: 1..4 CInit, 5..7 Ks,

@@ -31,6 +31,12 @@ class MDIForm1 : public Window {
   void mnuNextCurve_Click();
   void mnuAbout_Click();
   void mnuSimulate_Click();
+  void mnuSave_Click();
+  void mnuImport_Click();
+  void mnuExport_Click();
+  void mnuFindPeak_Click();
+  void mnuFindHalfwaveE_Click();
+  void mnuCompId_Click();
   void mnuOption_Click();
   void mnuPlot_Click();
   void mnuClear_Click();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/peak_search.h"
 #include "base/desktop.h"
 #include "base/host.h"
 #include "base/text_window.h"
@@ -38,12 +39,13 @@ class VOREX24A1 {
   FormPlot formPlot;
   CurveStore curves;
   PlotState plot;
+  PeakTables peaks;
   SimulationWorkspace simulationWork;
 
   bool fitting = false;        // true while a fit command runs
   bool exitRequested = false;  // Exit was chosen: the program ends now
 
-  CurveLinks links{experiment, curves, formOption, plot, formPlot, host, fitting};
+  CurveLinks links{experiment, curves, formOption, plot, formPlot, formResult, host, fitting};
 };
 
 }  // namespace vorex

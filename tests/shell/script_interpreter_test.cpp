@@ -94,9 +94,11 @@ TEST(Script, ExitEndsTheScriptAtOnce) {
 }
 
 TEST(Script, FileCommandsTakeTheirFileName) {
-  ScriptRun run("mnuSave run.par\n");
+  ScriptRun run("mnuCopyto plot.png\nmnuImport /nonexistent/data.csv\n");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.err.str(), "message: This command is not available yet.\n");
+  EXPECT_EQ(run.err.str(),
+            "message: This command is not available yet.\n"
+            "message: ReadData Error: file not found: /nonexistent/data.csv\n");
 }
 
 TEST(Script, ShowDescribesWindowsAndControls) {

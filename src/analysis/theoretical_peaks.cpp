@@ -1,0 +1,153 @@
+#include "analysis/theoretical_peaks.h"
+
+#include <cmath>
+
+#include "base/checked_math.h"
+#include "base/constants.h"
+#include "base/text_window.h"
+#include "experiment/capture.h"
+#include "experiment/experiment.h"
+
+namespace vorex {
+namespace {
+
+// Evaluates one formula; a run-time fault leaves the value empty.
+template <class Formula>
+void Set(std::optional<double>& value, Formula&& formula) {
+  try {
+    value = Finite(formula());
+  } catch (const RuntimeFault&) {
+    value.reset();
+  }
+}
+
+double Sqrt(double x) { return CheckedSqrt(x); }
+double Log(double x) { return CheckedLog(x); }
+double Div(double a, double b) { return CheckedDivide(a, b); }
+
+void LinearSweep(const ParameterSet& p, double n, double q, double d, double c, double eHalf,
+                 double e0, double alpha, double ks, TheoreticalValues& v) {
+  const double f = p.FOverRT, rtf = p.RTOverF, speed = p.ScanRate, r = p.Radius, length = p.Length;
+  switch (p.Electrode) {
+    case 1:
+      Set(v.Irev, [&] { return 0.4463 * n * q * Sqrt(n * f * speed * d); });
+      Set(v.Erev, [&] { return eHalf - Div(1.109 * rtf, n); });
+      Set(v.Iirr, [&] { return 0.4958 * n * q * Sqrt(alpha * n * f * speed * d); });
+      Set(v.Eirr, [&] {
+        return eHalf - Div(rtf, n * alpha) * (0.78 + Log(Div(Sqrt(Div(alpha * n * speed * d, rtf)), ks)));
+      });
+      break;
+    case 2: case 3: case 5: case 6:
+      Set(v.Irev, [&] { return Div(n * q * d, r); });
+      break;
+    case 4:
+      Set(v.Irev, [&] { return 0.4 * n * d * c * r; });
+      break;
+    case 7:
+      Set(v.Irev, [&] { return n * n * q * f * length * speed / 4; });
+      Set(v.Erev, [&] {
+        return e0 + Div(rtf, n) * Log(Div(1.77245385 * n * length, Sqrt(d * p.TDrop)));
+      });
+      break;
+    case 8:
+      Set(v.Irev, [&] {
+        const double omega = p.RotationRate, nu = p.Viscosity;
+        const double g = Div(Div(Div(0.412 * n * f * speed, omega), 2), kPi) * CheckedPow(Div(d, nu), 1.0 / 3.0);
+        const double h = Div(n * q * d, g);
+        return Sqrt(Div(Div(Div(speed, omega), kPi), 2)) * CheckedPow(Div(d, nu), 1.0 / 6.0) * 1.86 * h;
+      });
+      break;
+    default: break;
+  }
+}
+
+void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double eHalf,
+                   double alpha, double ks, TheoreticalValues& v) {
+  const double td = p.TDrop, r = p.Radius;
+  switch (p.Electrode) {
+    case 1:
+      Set(v.Irev, [&] { return n * q * Sqrt(Div(Div(d, kPi), td)); });
+      v.Erev = eHalf;
+      v.Iirr = v.Irev;
+      Set(v.Eirr, [&] { return eHalf + Div(p.RTOverF, n * alpha) * Log(1.35 * ks * Sqrt(Div(td, d))); });
+      break;
+    case 2: case 3: case 4:
+      Set(v.Irev, [&] { return n * q * d * (Div(1, r) + Div(1, Sqrt(kPi * d * td))); });
+      break;
+    case 5: case 6:
+      Set(v.Irev, [&] {
+        return n * q * d * (Div(1, Sqrt(kPi * d * td)) + Div(2, r * Log(Div(4 * d * td, r * r))));
+      });
+      break;
+    case 8:
+      Set(v.Irev, [&] {
+        return 0.62 * n * q * CheckedPow(d, 2.0 / 3.0) * Sqrt(p.RotationRate) * CheckedPow(p.Viscosity, -1.0 / 6.0);
+      });
+      break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
+  TheoreticalValues v;
+  const int a = 2 * j - 1, b = 2 * j;
+  if (!ParameterSet::SpeciesIndexInRange(b)) return v;
+  const double n = p.N(j), d = p.D(a), c = p.CInit(a);
+  const double q = p.CInit(a) * p.Area * 96.4846;
+  std::optional<double> eHalf;
+  Set(eHalf, [&] { return p.E0(j) + Div(p.RTOverF, 2 * n) * Log(Div(p.D(b), p.D(a))); });
+  const double eh = eHalf.value_or(std::nan(""));
+  const auto withHalf = [&](std::optional<double>& value, double x) {
+    if (eHalf) value = x;
+  };
+  if (p.Mechanism == 1) {
+    if (p.Technique == 1) {
+      LinearSweep(p, n, q, d, c, eh, p.E0(j), p.Alpha(j), p.Ks(j), v);
+    } else if (p.Technique == 2) {
+      DcVoltammetry(p, n, q, d, eh, p.Alpha(j), p.Ks(j), v);
+    } else if (p.Technique >= 3 && p.Technique <= 5) {
+      std::optional<double> ic, sigma;
+      Set(ic, [&] { return n * q * Sqrt(Div(Div(d, kPi), p.TPulse)); });
+      Set(sigma, [&] { return CheckedExp(n * p.FOverRT * p.EPulse / 2); });
+      if (p.Technique == 3) {
+        v.Irev = ic;
+        withHalf(v.Erev, eh - p.EPulse);
+      } else if (ic && sigma) {
+        const double factor = p.Technique == 5 ? 2.4 : 1.0;
+        Set(v.Irev, [&] { return Div(factor * *ic * (1 - *sigma), *sigma + 1); });
+        withHalf(v.Erev, p.Technique == 4 ? eh - p.EPulse / 2 : eh);
+      }
+    }
+  } else if (p.Mechanism == 9 || p.Mechanism == 16) {
+    const double k = p.Mechanism == 9 ? p.Kf(j) : p.CInit(3) * p.Kf(j);
+    Set(v.Irev, [&] { return n * q * Sqrt(k * d); });
+    withHalf(v.Erev, eh);
+  }
+  // A formula built on a failed E1/2 is empty as well.
+  for (std::optional<double>* value : {&v.Erev, &v.Eirr}) {
+    if (*value && !std::isfinite(**value)) value->reset();
+  }
+  return v;
+}
+
+void TheoreticalPeaks(CurveLinks& l) {
+  if (!CaptureParameters(l.experiment)) return;
+  const ParameterSet& p = l.experiment.parameterSet;
+  FormResult& out = l.formResult;
+  out.Show();
+  out.Print(std::string("Theoretical limiting current:"));
+  const bool peaked = p.Technique == 1 || p.Technique == 4 || p.Technique == 5;
+  const char* eLabel = peaked ? "Ep = " : "E1/2 = ";
+  const char* iLabel = peaked ? "Ip = " : "Id = ";
+  for (int j = 1; j <= p.ChargeReactionCount; ++j) {
+    const TheoreticalValues v = TheoreticalPeakValues(p, j);
+    out.Print(ResultLine().Text("Rev Peak ").Number(j).Text(":").Zone().Text(eLabel).Number(v.Erev)
+                  .Zone().Text(iLabel).Number(v.Irev));
+    out.Print(ResultLine().Text("Irrev Peak ").Number(j).Text(":").Zone().Text(eLabel)
+                  .Number(v.Eirr).Zone().Text(iLabel).Number(v.Iirr));
+  }
+}
+
+}  // namespace vorex

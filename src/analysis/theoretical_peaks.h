@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+
+#include "curves/curve_links.h"
+
+namespace vorex {
+
+struct ParameterSet;
+
+// The closed-form peak or limiting values of one charge-transfer reaction; a value without a
+// formula, or whose formula meets an arithmetic fault, is empty.
+struct TheoreticalValues {
+  std::optional<double> Erev, Irev, Eirr, Iirr;
+};
+
+// Reaction j (1..ChargeReactionCount) of the parameter set.
+TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j);
+
+// Theoretical Peak: capture, then the title and two lines per reaction in the result window.
+void TheoreticalPeaks(CurveLinks& links);
+
+}  // namespace vorex

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "curves/curve_links.h"
+
+namespace vorex {
+
+inline constexpr const char* kCsvFilter = "csv|*.csv|all|*.*";
+
+// The potential/ordinate pairs of a data file: numbers separated by commas, blanks, tabs and line
+// ends (CR LF or LF, a UTF-8 byte-order mark allowed, the last line end optional), read two at a
+// time. `error` says what made the text unreadable; the pairs are then incomplete.
+struct CsvPairs {
+  std::vector<double> x, y;
+  std::string error;
+};
+CsvPairs ParseCsvPairs(std::string_view text);
+
+// One record per line, "x , y" in the general number format, CR LF.
+std::string FormatCsvPairs(const CurveStore& curves);
+
+// Import Data: the chosen file into the next curve slot, with the E start and E step fields set
+// from it. Only a file that reads completely changes anything; otherwise "ReadData Error: ..."
+// and false.
+bool ImportCurve(CurveLinks& links);
+
+// Export Data: curve CurrentCurve over FirstPoint..LastPoint. A cancelled dialog is silent; a
+// file that cannot be written says so.
+void ExportCurve(CurveLinks& links);
+
+}  // namespace vorex

@@ -1,0 +1,55 @@
+#include "curves/parameter_report.h"
+
+#include "base/host.h"
+#include "base/number_format.h"
+#include "base/text_file.h"
+#include "curves/curve_store.h"
+#include "experiment/experiment.h"
+
+namespace vorex {
+
+std::string ParameterReport(const ParameterSet& p, int pointCount) {
+  std::string out;
+  const auto put = [&](const char* label, double value) {
+    out += label;
+    out += "\r\n";
+    out += FormatGeneral(value);
+    out += "\r\n";
+  };
+  put("Technique :", p.Technique);
+  put("Mechisim :", p.Mechanism);
+  put("Electorde", p.Electrode);
+  put("E start :", p.EStart);
+  put("E end :", p.EEnd);
+  put("E Step :", p.EStep);
+  put("t pulse :", p.TPulse);
+  put("t drop :", p.TDrop);
+  put("Area Of Electrode :", p.Area);
+  put("E pulse :", p.EPulse);
+  put("Noise (%) :", p.NoisePercent);
+  put("No. OF DATA :", pointCount);
+  put("NUMBER OF SPECIES :", p.SpeciesCount);
+  // The per-reaction arrays are indexed by the species number, as the set stores them.
+  for (int i = 1; i <= p.SpeciesCount && i <= 4; ++i) {
+    put("Species ", i);
+    put("D :", p.D(i));
+    put("C :", p.CInit(i));
+    put("ks :", p.Ks(i));
+    put("Alpha :", p.Alpha(i));
+    put("n :", p.N(i));
+    put("E' :", p.E0(i));
+    put("Conductivity :", p.SpeciesConductivity(i));
+  }
+  return out;
+}
+
+void SaveParameterReport(CurveLinks& l) {
+  const std::optional<std::string> file = l.host.SaveFileName(kParameterFilter);
+  if (!file) return;
+  const std::string report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
+  if (const auto error = WriteFileAtomically(*file, report)) {
+    l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
+  }
+}
+
+}  // namespace vorex

@@ -1,0 +1,54 @@
+// The main window's commands on files and the analysis commands that print results.
+#include "analysis/half_wave.h"
+#include "analysis/peak_search.h"
+#include "analysis/theoretical_peaks.h"
+#include "curves/csv_file.h"
+#include "curves/parameter_report.h"
+#include "curves/plot_renderer.h"
+#include "shell/mdi_form1.h"
+#include "shell/vorex24a1.h"
+
+namespace vorex {
+namespace {
+
+// The analysis commands read the curve store within its bounds; a fault there (curves left
+// inconsistent by scaling, say) is reported rather than ending the program.
+template <class Command>
+void Reporting(Host& host, const char* label, Command&& command) {
+  try {
+    command();
+  } catch (const RuntimeFault& fault) {
+    host.MessageBox(std::string(label) + " Error: " + fault.Description());
+  }
+}
+
+}  // namespace
+
+void MDIForm1::mnuSave_Click() { SaveParameterReport(state_.links); }
+
+void MDIForm1::mnuImport_Click() {
+  if (!ImportCurve(state_.links)) return;
+  Plot();
+  state_.formResult.Show();
+  EnableCurveMenus();
+}
+
+void MDIForm1::mnuExport_Click() { ExportCurve(state_.links); }
+
+void MDIForm1::mnuFindPeak_Click() {
+  state_.formResult.Show();
+  Reporting(state_.host, "Find Peak", [&] {
+    FindPeaks(state_.links, state_.peaks, state_.curves.FirstPoint + 2, state_.curves.LastPoint - 2);
+  });
+}
+
+void MDIForm1::mnuFindHalfwaveE_Click() {
+  state_.formResult.Show();
+  Reporting(state_.host, "Find Halfwave E", [&] { FindHalfWave(state_.links); });
+}
+
+void MDIForm1::mnuCompId_Click() {
+  Reporting(state_.host, "Theoretical Peak", [&] { TheoreticalPeaks(state_.links); });
+}
+
+}  // namespace vorex
