@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "analysis/half_wave.h"
+#include "analysis/peak_search.h"
+#include "analysis/theoretical_peaks.h"
+#include "base/number_format.h"
+#include "experiment/capture.h"
+#include "support/started_program.h"
+
+namespace vorex {
+namespace {
+
+constexpr double kF = 96484.6 / 8.31441 / 298.14;
+
+// Curves written straight into the store, with the range the plot would have set.
+struct Analysis : testing::StartedProgram {
+  void Points(int m, double yMax, double yMin = 0) {
+    CurveStore& c = Curves();
+    c.PointCount = m;
+    c.FirstPoint = 1;
+    c.LastPoint = m;
+    c.PointsPerSweep = m;
+    c.CurveCount = 1;
+    c.YMax = yMax;
+    c.YMin = yMin;
+    for (int i = 1; i <= m; ++i) c.Abscissa(i) = 0.3 - 0.005 * (i - 1);
+  }
+  void Peak(int at, double height, double width, int curve = 1) {
+    for (int i = 1; i <= Curves().PointCount; ++i) {
+      Curves().Ordinate(i, curve) += height * std::exp(-std::pow((i - at) / width, 2));
+    }
+  }
+  std::vector<std::string> Find() {
+    state->formResult.Clear();
+    FindPeaks(state->links, state->peaks, Curves().FirstPoint + 2, Curves().LastPoint - 2);
+    return state->formResult.Lines();
+  }
+};
+
+TEST_F(Analysis, PeaksOfASingleSweepAndTheirArea) {
+  Points(100, 1);
+  Peak(30, 0.8, 4);
+  Peak(70, -0.5, 4);  // a cathodic peak is found by its magnitude
+  const auto lines = Find();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "Curve  1 :");
+  // Zones at columns 1, 15, 29: "Peak  1 :" is 9 characters, "Ep =  .155 " 11.
+  EXPECT_EQ(lines[1], "Peak  1 :" + std::string(5, ' ') + "Ep =  .155 " + std::string(3, ' ') +
+                          "Ip =  .8 ");  // 0.3 - 0.005 x 29
+  EXPECT_EQ(lines[2], "Peak  2 :" + std::string(5, ' ') + "Ep = -.045 " + std::string(3, ' ') +
+                          "Ip = -.5 ");
+  double sum = 0;  // 0.005 x the sum of magnitudes over points 3..98
+  for (int j = 3; j <= 98; ++j) sum += std::fabs(Curves().Ordinate(j, 1));
+  EXPECT_EQ(lines[3], "Peak Area =   " + FormatGeneral(0.005 * sum));
+  EXPECT_EQ(state->peaks.PeakCount, 2);
+}
+
+TEST_F(Analysis, FlatTopsThresholdAndGuards) {
+  Points(60, 1);
+  for (int i = 1; i <= 60; ++i) Curves().Ordinate(i, 1) = 0;
+  const double shape[] = {0.1, 0.2, 0.4, 0.6, 0.9, 0.9, 0.6, 0.4, 0.2, 0.1};
+  for (int k = 0; k < 10; ++k) Curves().Ordinate(20 + k, 1) = shape[k];  // equal maxima at 24, 25
+  for (int k = 0; k < 10; ++k) Curves().Ordinate(40 + k, 1) = 0.019 * shape[k] / 0.9;  // below 2 %
+  Peak(5, 0.5, 1.5);  // too near the start to be tested
+  EXPECT_EQ(Find().size(), 4u);
+  EXPECT_EQ(state->peaks.PeakPotential(1, 1), Curves().Abscissa(24));
+  EXPECT_EQ(state->peaks.PeakPotential(2, 1), Curves().Abscissa(25));
+}
+
+TEST_F(Analysis, CyclicRatioAndSeparation) {
+  Points(100, 1, -1);
+  Curves().PointsPerSweep = 50;
+  for (int i = 51; i <= 100; ++i) Curves().Abscissa(i) = Curves().Abscissa(101 - i);
+  state->parameterSet.ScanCount = 1;
+  Peak(20, 1.0, 3);
+  Peak(80, -0.6, 3);
+  for (int i = 1; i <= 100; ++i) Curves().Ordinate(i, 1) += 0.1;  // Isp = Y(50)
+  const auto lines = Find();
+  ASSERT_EQ(lines.size(), 6u);
+  const double ip1 = Curves().Ordinate(20, 1), ip2 = Curves().Ordinate(80, 1), isp = Curves().Ordinate(50, 1);
+  EXPECT_EQ(lines[3], "I pc/I pa = " + FormatGeneral(std::fabs(ip2 / ip1) + 0.485 * std::fabs(isp / ip1) + 0.08));
+  EXPECT_EQ(lines[4], "Ep2 - Ep1 = " + FormatGeneral(Curves().Abscissa(80) - Curves().Abscissa(20)));
+  double forward = 0, reverse = 0;  // the switching point counts in both sums
+  for (int j = 3; j <= 50; ++j) forward += Curves().Ordinate(j, 1);
+  for (int j = 50; j <= 98; ++j) reverse += Curves().Ordinate(j, 1);
+  EXPECT_EQ(lines[5], "Peak Area =   " + FormatGeneral(0.005 * (forward - reverse)));
+}
+
+TEST_F(Analysis, MoreThanTwentyPeaksKeepTheFirstTwentyAndSaySo) {
+  Points(400, 1);
+  for (int k = 0; k < 25; ++k) Peak(10 + 15 * k, 0.5, 2);
+  const auto lines = Find();
+  ASSERT_EQ(lines.size(), 1u + 20 + 1 + 1);
+  EXPECT_EQ(lines[21], "Peaks not listed: 5 (only the first 20 are kept)");
+  EXPECT_EQ(state->peaks.PeakCount, 20);
+}
+
+TEST_F(Analysis, HalfWavePotentialOfADcWave) {
+  // A reduction wave -1e-5 / (1 + exp(f (E - E1/2))) with E1/2 = 0.05 V: the first point within
+  // 5 % of half the height is the one at E1/2 itself (0.3 - 0.005 x 50).
+  Points(121, 0, -1e-5);
+  for (int i = 1; i <= 121; ++i) {
+    Curves().Ordinate(i, 1) = -1e-5 / (1 + std::exp(kF * (Curves().Abscissa(i) - 0.05)));
+  }
+  FindHalfWave(state->links);
+  const double height = std::fabs(Curves().Ordinate(121, 1)) - std::fabs(Curves().Ordinate(1, 1));
+  EXPECT_EQ(state->formResult.Lines().back(), "Peak  1 : " + std::string(4, ' ') + "E1/2 =  .05 " +
+                                                  std::string(2, ' ') + "Id = " + FormatGeneral(height));
+}
+
+TEST_F(Analysis, HalfWaveOfACoarseWaveAndOfAConstant) {
+  Points(3, 1);
+  Curves().Ordinate(1, 1) = 0;
+  Curves().Ordinate(2, 1) = 0.8;
+  Curves().Ordinate(3, 1) = 1;
+  FindHalfWave(state->links);
+  EXPECT_EQ(state->formResult.Lines().back(),
+            "Peak  1 : " + std::string(4, ' ') + "E1/2 = " + std::string(7, ' ') + "Id =  1 ");
+  for (int i = 1; i <= 3; ++i) Curves().Ordinate(i, 1) = 0.5;
+  FindHalfWave(state->links);
+  EXPECT_EQ(state->formResult.Lines().back(),
+            "Peak  1 : " + std::string(4, ' ') + "E1/2 =  .3 " + std::string(3, ' ') + "Id =  0 ");
+}
+
+TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  const ParameterSet& p = state->parameterSet;
+  const TheoreticalValues v = TheoreticalPeakValues(p, 1);
+  // Randles-Sevcik with Q = C A F: 0.4463 x 96.4846e-3 x sqrt(f v D); Erev = E0 - 1.109 RT/F,
+  // 28.5 mV below E0 at 25 degrees C.
+  EXPECT_NEAR(*v.Irev, 0.4463 * 1e-3 * 96.4846 * std::sqrt(kF * 0.01 * 1e-5), 1e-18);
+  EXPECT_NEAR(*v.Erev, 0.1 - 0.0285, 1e-4);
+  EXPECT_NEAR(*v.Iirr, 0.4958 * 1e-3 * 96.4846 * std::sqrt(0.5 * kF * 0.01 * 1e-5), 1e-18);
+  ASSERT_TRUE(v.Eirr);
+}
+
+TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
+  state->mdiForm1.EnableCurveMenus();
+  state->formTech.Click(state->formTech.optTech(2));
+  Invoke("mnuCompId");
+  const auto& lines = state->formResult.Lines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "Theoretical limiting current:");
+  // DC at the planar electrode: n Q sqrt(D / (pi td)) in both lines, E1/2 = E0.
+  const std::string id = FormatGeneral(1e-3 * 96.4846 * std::sqrt(1e-5 / 3.141592654 / 0.5));
+  // "Rev Peak  1 :" is 13 characters, "E1/2 =  .1 " 11.
+  EXPECT_EQ(lines[1], "Rev Peak  1 : E1/2 =  .1 " + std::string(3, ' ') + "Id = " + id);
+  EXPECT_EQ(lines[2].substr(lines[2].size() - id.size()), id);
+  state->formMech.Click(state->formMech.mech(2));
+  Invoke("mnuCompId");
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_EQ(lines[4], "Rev Peak  1 : E1/2 = " + std::string(7, ' ') + "Id = ");
+  // "Irrev Peak  2 :" is 15 characters: the next zone starts at column 29.
+  EXPECT_EQ(lines[7], "Irrev Peak  2 :" + std::string(13, ' ') + "E1/2 = " + std::string(7, ' ') + "Id = ");
+}
+
+TEST_F(Analysis, TheoreticalValuesWithAFaultPrintEmpty) {
+  Type(Expr().D(2), "0");  // ln(D(B) / D(A)) of E1/2 fails
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  const TheoreticalValues v = TheoreticalPeakValues(state->parameterSet, 1);
+  EXPECT_FALSE(v.Erev);
+  EXPECT_TRUE(v.Irev);
+}
+
+}  // namespace
+}  // namespace vorex

@@ -1,0 +1,158 @@
+#include "curves/csv_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "curves/parameter_report.h"
+#include "experiment/capture.h"
+#include "support/started_program.h"
+
+namespace vorex {
+namespace {
+
+std::string Corpus(const char* name) { return std::string(VOREX_TEST_DATA) + "/csv/" + name; }
+
+struct Files : testing::StartedProgram {
+  bool Import(const std::string& file) {
+    host.fileAnswers.push_back(file);
+    return Invoke("mnuImport") && host.messages.empty();
+  }
+  std::filesystem::path Temp(const char* name) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    return dir / name;
+  }
+};
+
+TEST(CsvPairs, EveryQuirkOfOtherProgramsReadsAsTheSamePairs) {
+  for (const char* name : {"blank_lines.csv", "bom_crlf.csv", "tabs.csv", "no_final_newline.csv"}) {
+    std::string error;
+    std::ifstream in(Corpus(name), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const CsvPairs pairs = ParseCsvPairs(text);
+    EXPECT_EQ(pairs.error, "") << name;
+    EXPECT_EQ(pairs.x, (std::vector<double>{0.3, 0.295})) << name;
+    EXPECT_EQ(pairs.y, (std::vector<double>{1e-6, 2e-6})) << name;
+  }
+  const CsvPairs exported = ParseCsvPairs(" .3 , 1E-06 \r\n .295 ,-2.5E-06 \r\n");
+  EXPECT_EQ(exported.y, (std::vector<double>{1e-6, -2.5e-6}));
+}
+
+TEST_F(Files, AFileThatReadsCompletelyBecomesTheNextCurve) {
+  ASSERT_TRUE(Import(Corpus("no_final_newline.csv")));
+  EXPECT_EQ(Curves().PointCount, 2);
+  EXPECT_EQ(Curves().LastPoint, 2);
+  EXPECT_EQ(Curves().Ordinate(2, 1), 2e-6);
+  EXPECT_EQ(state->formResult.Lines(),
+            (std::vector<std::string>{"Number of data point =  2 ", "E step =  .005 "}));
+  // The fields follow the measurement, as typed: start, step and the drop time with them.
+  EXPECT_EQ(Expr().Estart().Text(), "0.3");
+  EXPECT_EQ(Expr().Estep().Text(), "0.005");
+  EXPECT_EQ(Expr().td().Text(), "0.5");
+  EXPECT_TRUE(Menu("mnuData").Enabled());
+}
+
+TEST_F(Files, OnePairImportsWithTheStepOfWhatFollowsIt) {
+  host.fileAnswers.push_back(Corpus("one_pair.csv"));
+  Invoke("mnuImport");
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});  // one point: no range
+  EXPECT_EQ(Curves().PointCount, 1);
+  EXPECT_EQ(state->formResult.Lines()[1], "E step =  .3 ");  // |0 - 0.3| in a fresh store
+}
+
+TEST_F(Files, AFailedImportChangesNothing) {
+  ASSERT_TRUE(Import(Corpus("blank_lines.csv")));
+  const double before = Curves().Ordinate(2, 1);
+  struct Case {
+    std::string file;
+    const char* reason;
+  } cases[] = {{Corpus("half_pair.csv"), "ReadData Error: the file ends in the middle of a pair"},
+               {Corpus("text_token.csv"), "ReadData Error: unreadable number \"abc\" on line 2"},
+               {Corpus("missing.csv"), "ReadData Error: file not found: "}};
+  for (const Case& c : cases) {
+    host.messages.clear();
+    host.fileAnswers.push_back(c.file);
+    Invoke("mnuImport");
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].substr(0, std::string(c.reason).size()), c.reason);
+    EXPECT_EQ(Curves().PointCount, 2);
+    EXPECT_EQ(Curves().Ordinate(2, 1), before);
+    EXPECT_EQ(Expr().Estart().Text(), "0.3");
+  }
+}
+
+TEST_F(Files, FourThousandPairsFitAndOneMoreDoesNot) {
+  for (int pairs : {4000, 4001}) {
+    const auto file = Temp("many.csv");
+    {
+      std::ofstream out(file);
+      for (int i = 0; i < pairs; ++i) out << 0.001 * i << "," << i << "\n";
+    }
+    host.messages.clear();
+    host.fileAnswers.push_back(file.string());
+    Invoke("mnuImport");
+    if (pairs == 4000) {
+      EXPECT_TRUE(host.messages.empty());
+      EXPECT_EQ(Curves().PointCount, 4000);
+      EXPECT_EQ(Curves().Ordinate(4000, 1), 3999.0);
+    } else {
+      ASSERT_EQ(host.messages.size(), 1u);
+      EXPECT_EQ(host.messages[0], "ReadData Error: more than 4000 pairs in the file");
+      EXPECT_EQ(Curves().PointCount, 4000);
+    }
+  }
+}
+
+TEST_F(Files, ExportThenImportGivesTheCurveBackToFifteenDigits) {
+  Analytical();
+  Invoke("mnuSimulate");
+  std::vector<double> x, y;
+  for (int i = 1; i <= 121; ++i) {
+    x.push_back(Curves().Abscissa(i));
+    y.push_back(Curves().Ordinate(i, 1));
+  }
+  const auto file = Temp("curve.csv");
+  host.fileAnswers.push_back(file.string());
+  Invoke("mnuExport");
+  ASSERT_TRUE(Import(file.string()));
+  for (int i = 1; i <= 121; ++i) {
+    EXPECT_NEAR(Curves().Abscissa(i), x[i - 1], 5e-15 * std::fabs(x[i - 1]) + 1e-300);
+    EXPECT_NEAR(Curves().Ordinate(i, 1), y[i - 1], 5e-15 * std::fabs(y[i - 1]) + 1e-300);
+  }
+}
+
+TEST_F(Files, AFileThatCannotBeWrittenSaysSoAndACancelDoesNot) {
+  host.fileAnswers.push_back(std::nullopt);
+  Invoke("mnuExport");
+  Invoke("mnuSave");
+  EXPECT_TRUE(host.messages.empty());
+  host.fileAnswers.push_back(std::string("/nonexistent-folder/x.csv"));
+  Invoke("mnuExport");
+  host.fileAnswers.push_back(std::string("/nonexistent-folder/x.par"));
+  Invoke("mnuSave");
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[0].find("/nonexistent-folder/x.csv"), std::string::npos);
+  EXPECT_NE(host.messages[1].find("not saved"), std::string::npos);
+}
+
+TEST_F(Files, ReportHoldsTheLastCapture) {
+  state->formMech.Click(state->formMech.mech(13));
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  Type(Expr().Estart(), "0.7");  // not captured yet
+  const std::string report = ParameterReport(state->parameterSet, 0);
+  EXPECT_EQ(report.find("Technique :\r\n 1 \r\nMechisim :\r\n 13 \r\nElectorde\r\n"), 0u);
+  EXPECT_NE(report.find("Electorde\r\n 1 \r\nE start :\r\n .3 \r\n"), std::string::npos);
+  EXPECT_NE(report.find("NUMBER OF SPECIES :\r\n 4 \r\n"), std::string::npos);
+  EXPECT_NE(report.find("Species \r\n 4 \r\nD :\r\n 1E-05 \r\n"), std::string::npos);
+  EXPECT_EQ(report.find("Species \r\n 5 "), std::string::npos);
+  EXPECT_NE(report.find("E' :\r\n-.2 \r\nConductivity :\r\n 300 \r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vorex
