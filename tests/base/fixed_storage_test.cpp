@@ -19,16 +19,5 @@ TEST(FixedStorage, IndicesOutsideTheBoundsAreSubscriptOutOfRange) {
   }
 }
 
-TEST(FixedStorage, MatrixKeepsRowsAndColumnsApart) {
-  FixedMatrix<int, 4000, 5> m;
-  m(4000, 5) = 7;
-  m(1, 0) = 3;
-  EXPECT_EQ(m.Unchecked(4000, 5), 7);
-  EXPECT_EQ(m(0, 5), 0);
-  EXPECT_EQ(m(1, 0), 3);
-  EXPECT_THROW(m(4001, 0), RuntimeFault);
-  EXPECT_THROW(m(0, 6), RuntimeFault);
-}
-
 }  // namespace
 }  // namespace vorex

@@ -44,16 +44,6 @@ TEST(Window, TypingRunsTheChangeOperationAndObserversSeeIt) {
   EXPECT_EQ(notices, 1);
 }
 
-TEST(Window, ALabelRunsItsChangeOnlyWhenItsCaptionChanges) {
-  Window w("W", "");
-  Control& label = w.Add(ControlKind::Label, "LabelKeq", 1);
-  int changes = 0;
-  label.onChange = [&] { ++changes; };
-  label.SetCaption("1e3");
-  label.SetCaption("1e3");
-  EXPECT_EQ(changes, 1);
-}
-
 TEST(Window, ACheckBoxSetToItsStateDoesNotClick) {
   Window w("W", "");
   Control& box = w.Add(ControlKind::CheckBox, "Box");
@@ -76,14 +66,6 @@ TEST(Window, AHiddenFrameHidesWhatItHolds) {
   EXPECT_FALSE(field.Shown());
   frame.SetEnabled(false);
   EXPECT_FALSE(field.Usable());
-}
-
-TEST(Window, NamesAreFoundWhateverTheirCase) {
-  Window w("W", "");
-  Control& d2 = w.Add(ControlKind::TextBox, "D", 2);
-  EXPECT_EQ(w.Find("d", 2), &d2);
-  EXPECT_EQ(w.Find("D"), nullptr);
-  EXPECT_TRUE(w.HasControlNamed("d"));
 }
 
 TEST(Desktop, ActivationRunsEachTimeAWindowIsTurnedTo) {

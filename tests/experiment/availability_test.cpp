@@ -71,20 +71,5 @@ TEST(Catalogue, CountsPerMechanism) {
   EXPECT_EQ(Mechanism(18), nullptr);
 }
 
-TEST(Catalogue, AreaAndVolumeFormulas) {
-  const double pi = 3.141592654, r = 0.5, L = 2;
-  EXPECT_DOUBLE_EQ(ElectrodeArea(2, r, L), 4 * pi * 0.25);
-  EXPECT_DOUBLE_EQ(ElectrodeArea(3, r, L), 2 * pi * 0.25);
-  EXPECT_DOUBLE_EQ(ElectrodeArea(4, r, L), pi * 0.25);
-  EXPECT_DOUBLE_EQ(ElectrodeArea(5, r, L), pi * 0.25 + 2 * pi * 0.5 * 2);
-  EXPECT_DOUBLE_EQ(ElectrodeArea(6, r, L), 0.5 * pi * 0.25 + pi * 0.5 * 2);
-  EXPECT_DOUBLE_EQ(ElectrodeArea(8, r, L), pi * 0.25);
-  EXPECT_DOUBLE_EQ(ElectrodeVolume(2, r, L, 0), 4 * pi * 0.125 / 3);
-  EXPECT_DOUBLE_EQ(ElectrodeVolume(3, r, L, 0), 2 * pi * 0.125 / 3);
-  EXPECT_DOUBLE_EQ(ElectrodeVolume(5, r, L, 0), pi * 0.25 * 2);
-  EXPECT_DOUBLE_EQ(ElectrodeVolume(6, r, L, 0), 0.5 * pi * 0.25 * 2);
-  for (int code : {1, 4, 7, 8}) EXPECT_DOUBLE_EQ(ElectrodeVolume(code, r, L, 3), 6.0) << code;
-}
-
 }  // namespace
 }  // namespace vorex

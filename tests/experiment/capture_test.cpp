@@ -20,23 +20,14 @@ TEST_F(Capture, StartUpDefaults) {
   EXPECT_EQ(p.EEnd, -0.3);
   EXPECT_EQ(p.EStep, 0.005);
   EXPECT_EQ(p.ScanRate, 0.01);
-  EXPECT_EQ(p.EPulse, -0.05);
   EXPECT_EQ(p.TDrop, 0.5);
-  EXPECT_EQ(p.TPulse, 0.05);
   EXPECT_EQ(p.Area, 1.0);
   EXPECT_EQ(p.ElectrodeVolume, 0.01);  // planar: area x L
   EXPECT_EQ(p.SpeciesCount, 2);
   EXPECT_EQ(p.ChargeReactionCount, 1);
   EXPECT_EQ(p.HomogeneousReactionCount, 0);
   EXPECT_EQ(p.AnalyticalMethodCode, 0);  // digital: never set
-  EXPECT_EQ(p.E0(1), 0.1);
-  EXPECT_EQ(p.E0(3), -0.2);
-  EXPECT_EQ(p.Ks(2), 1e4);
-  EXPECT_EQ(p.N(3), 1.0);
-  EXPECT_EQ(p.P(2), 1.0);
   EXPECT_EQ(p.CInit(1), 1e-3);  // the dialog has not been activated yet
-  EXPECT_EQ(p.SpeciesConductivity(4), 400.0);
-  EXPECT_EQ(p.D(4), 1e-5);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -111,24 +102,6 @@ TEST_F(Capture, AnalyticalMethodCodeIsKeptWhileDigital) {
   ASSERT_TRUE(CaptureParameters(e));
   EXPECT_EQ(p.Technique, 5);
   EXPECT_EQ(p.AnalyticalMethodCode, 34);
-}
-
-TEST(FitParameter, MapsTheNineteenIndices) {
-  ParameterSet p;
-  FitParameter(p, 1) = 1;
-  FitParameter(p, 7) = 7;
-  FitParameter(p, 8) = 8;
-  FitParameter(p, 13) = 13;
-  FitParameter(p, 14) = 14;
-  FitParameter(p, 19) = 19;
-  EXPECT_EQ(p.CInit(1), 1.0);
-  EXPECT_EQ(p.Ks(3), 7.0);
-  EXPECT_EQ(p.Alpha(1), 8.0);
-  EXPECT_EQ(p.E0(3), 13.0);
-  EXPECT_EQ(p.Kf(1), 14.0);
-  EXPECT_EQ(p.Kb(3), 19.0);
-  EXPECT_THROW(FitParameter(p, 0), RuntimeFault);
-  EXPECT_THROW(FitParameter(p, 20), RuntimeFault);
 }
 
 }  // namespace
