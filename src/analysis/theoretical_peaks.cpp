@@ -21,20 +21,28 @@ void Set(std::optional<double>& value, Formula&& formula) {
   }
 }
 
+// A value a formula builds on; an empty one (its own formula failed) fails this one too.
+double Need(const std::optional<double>& value) {
+  if (!value) throw RuntimeFault(kInvalidCall);
+  return *value;
+}
+
 double Sqrt(double x) { return CheckedSqrt(x); }
 double Log(double x) { return CheckedLog(x); }
 double Div(double a, double b) { return CheckedDivide(a, b); }
 
-void LinearSweep(const ParameterSet& p, double n, double q, double d, double c, double eHalf,
+void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
+                 const std::optional<double>& eHalf,
                  double e0, double alpha, double ks, TheoreticalValues& v) {
   const double f = p.FOverRT, rtf = p.RTOverF, speed = p.ScanRate, r = p.Radius, length = p.Length;
   switch (p.Electrode) {
     case 1:
       Set(v.Irev, [&] { return 0.4463 * n * q * Sqrt(n * f * speed * d); });
-      Set(v.Erev, [&] { return eHalf - Div(1.109 * rtf, n); });
+      Set(v.Erev, [&] { return Need(eHalf) - Div(1.109 * rtf, n); });
       Set(v.Iirr, [&] { return 0.4958 * n * q * Sqrt(alpha * n * f * speed * d); });
       Set(v.Eirr, [&] {
-        return eHalf - Div(rtf, n * alpha) * (0.78 + Log(Div(Sqrt(Div(alpha * n * speed * d, rtf)), ks)));
+        return Need(eHalf) -
+               Div(rtf, n * alpha) * (0.78 + Log(Div(Sqrt(Div(alpha * n * speed * d, rtf)), ks)));
       });
       break;
     case 2: case 3: case 5: case 6:
@@ -61,15 +69,18 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c, 
   }
 }
 
-void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double eHalf,
-                   double alpha, double ks, TheoreticalValues& v) {
+void DcVoltammetry(const ParameterSet& p, double n, double q, double d,
+                   const std::optional<double>& eHalf, double alpha, double ks,
+                   TheoreticalValues& v) {
   const double td = p.TDrop, r = p.Radius;
   switch (p.Electrode) {
     case 1:
       Set(v.Irev, [&] { return n * q * Sqrt(Div(Div(d, kPi), td)); });
       v.Erev = eHalf;
       v.Iirr = v.Irev;
-      Set(v.Eirr, [&] { return eHalf + Div(p.RTOverF, n * alpha) * Log(1.35 * ks * Sqrt(Div(td, d))); });
+      Set(v.Eirr, [&] {
+        return Need(eHalf) + Div(p.RTOverF, n * alpha) * Log(1.35 * ks * Sqrt(Div(td, d)));
+      });
       break;
     case 2: case 3: case 4:
       Set(v.Irev, [&] { return n * q * d * (Div(1, r) + Div(1, Sqrt(kPi * d * td))); });
@@ -98,36 +109,28 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
   const double q = p.CInit(a) * p.Area * 96.4846;
   std::optional<double> eHalf;
   Set(eHalf, [&] { return p.E0(j) + Div(p.RTOverF, 2 * n) * Log(Div(p.D(b), p.D(a))); });
-  const double eh = eHalf.value_or(std::nan(""));
-  const auto withHalf = [&](std::optional<double>& value, double x) {
-    if (eHalf) value = x;
-  };
   if (p.Mechanism == 1) {
     if (p.Technique == 1) {
-      LinearSweep(p, n, q, d, c, eh, p.E0(j), p.Alpha(j), p.Ks(j), v);
+      LinearSweep(p, n, q, d, c, eHalf, p.E0(j), p.Alpha(j), p.Ks(j), v);
     } else if (p.Technique == 2) {
-      DcVoltammetry(p, n, q, d, eh, p.Alpha(j), p.Ks(j), v);
+      DcVoltammetry(p, n, q, d, eHalf, p.Alpha(j), p.Ks(j), v);
     } else if (p.Technique >= 3 && p.Technique <= 5) {
       std::optional<double> ic, sigma;
       Set(ic, [&] { return n * q * Sqrt(Div(Div(d, kPi), p.TPulse)); });
       Set(sigma, [&] { return CheckedExp(n * p.FOverRT * p.EPulse / 2); });
       if (p.Technique == 3) {
         v.Irev = ic;
-        withHalf(v.Erev, eh - p.EPulse);
+        Set(v.Erev, [&] { return Need(eHalf) - p.EPulse; });
       } else if (ic && sigma) {
         const double factor = p.Technique == 5 ? 2.4 : 1.0;
         Set(v.Irev, [&] { return Div(factor * *ic * (1 - *sigma), *sigma + 1); });
-        withHalf(v.Erev, p.Technique == 4 ? eh - p.EPulse / 2 : eh);
+        Set(v.Erev, [&] { return Need(eHalf) - (p.Technique == 4 ? p.EPulse / 2 : 0.0); });
       }
     }
   } else if (p.Mechanism == 9 || p.Mechanism == 16) {
     const double k = p.Mechanism == 9 ? p.Kf(j) : p.CInit(3) * p.Kf(j);
     Set(v.Irev, [&] { return n * q * Sqrt(k * d); });
-    withHalf(v.Erev, eh);
-  }
-  // A formula built on a failed E1/2 is empty as well.
-  for (std::optional<double>* value : {&v.Erev, &v.Eirr}) {
-    if (*value && !std::isfinite(**value)) value->reset();
+    v.Erev = eHalf;
   }
   return v;
 }
