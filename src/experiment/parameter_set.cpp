@@ -12,4 +12,8 @@ double& FitParameter(ParameterSet& p, int k) {
   throw RuntimeFault(kSubscriptOutOfRange);
 }
 
+double FitParameter(const ParameterSet& p, int k) {
+  return FitParameter(const_cast<ParameterSet&>(p), k);  // reads only
+}
+
 }  // namespace vorex

@@ -73,5 +73,6 @@ struct ParameterSet {
 // The field of the parameter set that fit index k (1..19) stands for: 1..4 CInit, 5..7 Ks,
 // 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb. Raises "Subscript out of range" outside 1..19.
 double& FitParameter(ParameterSet& parameters, int k);
+double FitParameter(const ParameterSet& parameters, int k);
 
 }  // namespace vorex

@@ -32,6 +32,10 @@ class MDIForm1 : public Window {
   void mnuAbout_Click();
   void mnuSimulate_Click();
   void mnuSave_Click();
+  void mnuManualFit_Click();
+  void mnuAutoFit_Click();
+  void mnuManualSeparate_Click();
+  void mnuAutoSeparate_Click();
   void mnuImport_Click();
   void mnuExport_Click();
   void mnuFindPeak_Click();
@@ -63,6 +67,7 @@ class MDIForm1 : public Window {
   void ScaleAbscissa(double factor);
   void ScaleOrdinate(double factor);
   void Plot();
+  void ShowReactionCurves();
 
   VOREX24A1& state_;
 };

@@ -10,6 +10,7 @@
 #include "curves/plot_state.h"
 #include "curves/form_option.h"
 #include "experiment/experiment.h"
+#include "fitting/fit_driver.h"
 #include "shell/mdi_form1.h"
 #include "simulation/simulation_workspace.h"
 
@@ -41,6 +42,8 @@ class VOREX24A1 {
   PlotState plot;
   PeakTables peaks;
   SimulationWorkspace simulationWork;
+  FitRun fit;
+  PointVector measured;  // the ordinates an Auto Fit fits to
 
   bool fitting = false;        // true while a fit command runs
   bool exitRequested = false;  // Exit was chosen: the program ends now

@@ -61,7 +61,7 @@ TEST_F(MainWindow, NextCurveWrapsAndPrints) {
 }
 
 TEST_F(MainWindow, CommandsStillToComeSaySo) {
-  Invoke("mnuAutoFit");
+  Invoke("mnuCopyto");
   Invoke("mnuPrint");
   EXPECT_EQ(host.messages, (std::vector<std::string>(2, "This command is not available yet.")));
   EXPECT_FALSE(Menu("mnuDisplay").Enabled());

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "base/fixed_storage.h"
+#include "curves/curve_store.h"
+
+// Bounded, scaled Levenberg-Marquardt least squares in reverse communication: MarquardtStep does
+// one iteration per call and keeps what must survive between calls in a FitState.
+namespace vorex {
+
+inline constexpr int kMaxFitParameters = 20;
+
+using ParameterVector = FixedArray<double, kMaxFitParameters>;  // parameters 1..N
+using PointVector = FixedArray<double, kMaxPoints>;              // points 1..M
+
+// a if a > b, else b; a if a < b, else b (the second argument on a tie).
+double MaxOf(double a, double b);
+double MinOf(double a, double b);
+
+// The model: simulated ordinates 1..m for a parameter vector 1..N.
+class FitModelFunction {
+ public:
+  virtual ~FitModelFunction() = default;
+  virtual void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) = 0;
+};
+
+struct FitState {
+  int CallState = 0;
+  double SumOfSquares = 0;
+  int ConvergenceFlag = 0;  // 1 continue, -1 absolute tolerance met, -2 relative change small
+  int MarquardtCount = 0;   // failed passes that set up a damped system
+  double Lambda = 0;
+  ParameterVector TrialVector;
+  ParameterVector StepVector;
+};
+
+// One fit problem: N parameters within their bounds, M measured ordinates, and the working
+// storage of a call (allocated once with the state, reused by every call).
+struct FitProblem {
+  int n = 0;
+  int m = 0;
+  ParameterVector x, xmin, xmax;
+  PointVector y, f;
+  double variance = 0;
+  double dataSigma = 0;
+  int objectiveCount = 0;
+  // Working storage of one call.
+  FixedMatrix<double, kMaxPoints, kMaxFitParameters> jacobian;
+  PointVector fPlus, fMinus;
+  FixedMatrix<double, kMaxFitParameters, kMaxFitParameters + 2> a;
+  FixedMatrix<double, kMaxFitParameters, kMaxFitParameters + 1> d;
+};
+
+// Adds the step to x, dropping components that would leave their bounds, evaluates the model at
+// the trial point into f and returns the sum of squared residuals.
+double EvaluateTrial(FitProblem& problem, FitState& state, FitModelFunction& model);
+
+// One iteration; raises RuntimeFault on an arithmetic failure or a problem beyond the limits.
+void MarquardtStep(FitProblem& problem, FitState& state, FitModelFunction& model);
+
+}  // namespace vorex

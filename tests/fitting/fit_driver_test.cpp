@@ -1,0 +1,117 @@
+#include "fitting/fit_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "base/number_format.h"
+#include "support/started_program.h"
+
+namespace vorex {
+namespace {
+
+struct AutoFit : testing::StartedProgram {
+  AutoFit() {
+    Analytical();
+    state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+  }
+  // Simulates with the fields as they stand and takes the result back as a measured curve.
+  void Measure() {
+    Invoke("mnuSimulate");
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("vorex-fit-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".csv");
+    host.fileAnswers.push_back(file.string());
+    Invoke("mnuExport");
+    host.fileAnswers.push_back(file.string());
+    Invoke("mnuImport");
+    std::filesystem::remove(file);
+  }
+  void Fitted(int slot, bool on) { state->formExpr.SetCheck(Expr().CheckFitted(slot), on); }
+  const std::vector<std::string>& Lines() { return state->formResult.Lines(); }
+};
+
+TEST_F(AutoFit, RecoversTheKineticsOfASimulatedCurve) {
+  // Quasi-reversible (ks / sqrt(D f v) = 0.5), so that ks, alpha and E0 all shape the curve; near
+  // the reversible limit ks hardly does and its steps leave the bounds.
+  Type(Expr().Eze(1), "0.05");
+  Type(Expr().ks(1), "1e-3");
+  Type(Expr().alph(1), "0.45");
+  Measure();
+  Type(Expr().Eze(1), "0.07");
+  Type(Expr().ks(1), "2e-3");
+  Type(Expr().alph(1), "0.5");
+  Fitted(1, false);
+  for (int slot : {5, 8, 11}) Fitted(slot, true);
+  host.messages.clear();
+  Invoke("mnuAutoFit");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  const FitProblem& p = state->fit.problem;
+  ASSERT_EQ(state->fit.FitCount, 3);
+  EXPECT_NEAR(p.x(1) / 1e-3, 1.0, 1e-6);  // ks
+  EXPECT_NEAR(p.x(2), 0.45, 1e-6);        // alpha
+  EXPECT_NEAR(p.x(3), 0.05, 1e-6);        // E0
+  EXPECT_EQ(Expr().CheckFitted(11).Caption(), FormatPattern(p.x(3), "0.###e-#"));
+  EXPECT_EQ(Expr().Eze(1).Text(), "0.07");  // the fields keep the user's values
+  EXPECT_FALSE(state->fitting);
+  EXPECT_EQ(Curves().CurrentCurve, 2);
+}
+
+TEST_F(AutoFit, ReportLayout) {
+  Type(Expr().C(1), "2e-3");
+  Measure();
+  Type(Expr().C(1), "1e-3");
+  Invoke("mnuAutoFit");
+  const auto& lines = Lines();
+  std::size_t header = 0;
+  while (header < lines.size() && lines[header].rfind("Least square = ", 0) == 0) ++header;
+  ASSERT_GE(header, 1u);
+  ASSERT_EQ(lines.size(), header + 10);
+  // Zones start at columns 1, 15, 29, 43: "Initial value" fills its zone, an empty one follows.
+  EXPECT_EQ(lines[header], "No." + std::string(11, ' ') + "Initial value" + std::string(15, ' ') + "Fitted value");
+  EXPECT_EQ(lines[header + 1].substr(0, 19), " 1 " + std::string(11, ' ') + " .001");
+  // (m in the first zone, the start in the second)
+  EXPECT_NEAR(state->fit.problem.x(1), 2e-3, 1e-12);
+  EXPECT_EQ(lines[header + 2], "");
+  EXPECT_EQ(lines[header + 5].substr(0, 19), "Convergence flag = ");
+  EXPECT_EQ(lines[header + 9].substr(0, 22), "Computation time (s) =");
+  EXPECT_EQ(Expr().CheckFitted(1).Caption(), "2e-3");
+}
+
+TEST_F(AutoFit, ConstantDataFittedExactlyIsAnArithmeticFault) {
+  Type(Expr().C(1), "0");
+  Type(Expr().TextCmin(1), "0");
+  Measure();  // all zero: variance 0, and the start (c = 0) fits exactly
+  host.messages.clear();
+  Invoke("mnuAutoFit");
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages[0],
+            "Fit Error: Division by zero! Please try again by other initial values.");
+  EXPECT_FALSE(state->fitting);
+  for (const auto& line : Lines()) EXPECT_EQ(line.rfind("No.", 0), std::string::npos);
+}
+
+TEST_F(AutoFit, ASimulationThatFailsEndsTheFitWithItsOwnMessageOnly) {
+  Measure();
+  Type(Expr().Eze(1), "50");  // every simulation of the fit overflows
+  Invoke("mnuAutoFit");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].rfind("Analytical simulation Error: Overflow", 0), 0u);
+  EXPECT_TRUE(Lines().empty());
+  EXPECT_FALSE(state->fitting);
+}
+
+TEST_F(AutoFit, SeparateShowsEachChargeReaction) {
+  Measure();
+  Invoke("mnuAutoSeparate");
+  EXPECT_EQ(Curves().CurveCount, 3);
+  for (int i = 1; i <= 121; ++i) ASSERT_EQ(Curves().Ordinate(i, 3), Curves().SimulatedCurrent(i, 1));
+  state->formMech.Click(state->formMech.mech(4));  // two couples
+  Type(Expr().C(3), "1e-3");
+  Invoke("mnuManualSeparate");
+  EXPECT_EQ(Curves().CurveCount, 4);
+  EXPECT_TRUE(Lines().empty());  // Manual Fit prints nothing
+}
+
+}  // namespace
+}  // namespace vorex

@@ -1,0 +1,131 @@
+#include "fitting/marquardt.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace vorex {
+namespace {
+
+// A model given as a function of the parameter vector and the point index.
+class Lambda : public FitModelFunction {
+ public:
+  explicit Lambda(std::function<double(const ParameterVector&, int)> f) : f_(std::move(f)) {}
+  void Evaluate(const ParameterVector& v, int m, PointVector& out) override {
+    for (int j = 1; j <= m; ++j) out(j) = f_(v, j);
+    ++calls;
+  }
+  int calls = 0;
+
+ private:
+  std::function<double(const ParameterVector&, int)> f_;
+};
+
+struct Fit : ::testing::Test {
+  void Data(int m, const std::function<double(int)>& y) {
+    p->m = m;
+    double mean = 0;
+    for (int j = 1; j <= m; ++j) mean += (p->y(j) = y(j));
+    mean /= m;
+    p->variance = 0;
+    for (int j = 1; j <= m; ++j) p->variance += (p->y(j) - mean) * (p->y(j) - mean) / m;
+    p->dataSigma = std::sqrt(p->variance);
+  }
+  void Parameter(int i, double start, double lo, double hi) {
+    p->n = std::max(p->n, i);
+    p->x(i) = start;
+    p->xmin(i) = lo;
+    p->xmax(i) = hi;
+  }
+  int Run(FitModelFunction& model, int limit = 51) {
+    int calls = 0;
+    do {
+      MarquardtStep(*p, s, model);
+    } while (++calls < limit && s.ConvergenceFlag > 0);
+    return calls;
+  }
+  std::unique_ptr<FitProblem> p = std::make_unique<FitProblem>();
+  FitState s;
+};
+
+TEST(MaxOfMinOf, TiesGiveTheSecondArgument) {
+  EXPECT_TRUE(std::signbit(MaxOf(0.0, -0.0)));
+  EXPECT_FALSE(std::signbit(MinOf(-0.0, 0.0)));
+  EXPECT_EQ(MaxOf(1, 2), 2.0);
+  EXPECT_EQ(MinOf(1, 2), 1.0);
+}
+
+TEST_F(Fit, NoParametersRaiseLambdaPastItsCeiling) {
+  Data(5, [](int j) { return j; });
+  Lambda model([](const ParameterVector&, int) { return 0.0; });
+  MarquardtStep(*p, s, model);
+  // 1e-4 x 2^24 > 1000: 25 damped passes, 26 evaluations with the first.
+  EXPECT_EQ(s.ConvergenceFlag, -2);
+  EXPECT_EQ(s.MarquardtCount, 25);
+  EXPECT_EQ(p->objectiveCount, 26);
+}
+
+TEST_F(Fit, AStartWithinTheToleranceStopsAtOnce) {
+  Data(4, [](int j) { return 2.0 * j; });
+  Parameter(1, 2, 0, 10);
+  Lambda model([](const ParameterVector& v, int j) { return v(1) * j; });
+  MarquardtStep(*p, s, model);
+  EXPECT_EQ(s.ConvergenceFlag, -1);
+  EXPECT_EQ(p->objectiveCount, 1);
+  EXPECT_EQ(model.calls, 1);
+  EXPECT_EQ(p->x(1), 2.0);
+}
+
+TEST_F(Fit, AParameterTheModelIgnoresIsFrozenAndAZeroOneIsDifferencedWithSigma) {
+  Data(6, [](int j) { return 1.5 + 0.5 * j; });
+  Parameter(1, 0, -10, 10);  // intercept starting at exactly 0: h = DataSigma
+  Parameter(2, 1, -10, 10);  // slope
+  Parameter(3, 7, -10, 10);  // not in the model
+  Lambda model([](const ParameterVector& v, int j) { return v(1) + v(2) * j; });
+  Run(model);
+  EXPECT_NEAR(p->x(1), 1.5, 1e-6);
+  EXPECT_NEAR(p->x(2), 0.5, 1e-6);
+  EXPECT_EQ(p->x(3), 7.0);
+}
+
+TEST_F(Fit, ATrialBeyondItsBoundIsDropped) {
+  Data(5, [](int j) { return 3.0 * j; });
+  Parameter(1, 1, 0, 2);  // the answer 3 lies beyond the bound
+  Lambda model([](const ParameterVector& v, int j) { return v(1) * j; });
+  Run(model);
+  EXPECT_GE(p->x(1), 0.0);
+  EXPECT_LE(p->x(1), 2.0);
+}
+
+TEST_F(Fit, AnAcceptedPassHalvesLambda) {
+  Data(5, [](int j) { return 3.0 * j; });
+  Parameter(1, 1, 0, 10);
+  Lambda model([](const ParameterVector& v, int j) { return v(1) * j; });
+  s.MarquardtCount = 1;  // as after an earlier damped system
+  s.Lambda = 0.1;
+  MarquardtStep(*p, s, model);  // the undamped step of a linear model is exact: accepted
+  EXPECT_EQ(s.MarquardtCount, 1);
+  EXPECT_DOUBLE_EQ(s.Lambda, 0.05);
+  EXPECT_NEAR(p->x(1), 3.0, 1e-12);
+}
+
+TEST_F(Fit, Misra1aReachesTheCertifiedValues) {
+  // NIST StRD Misra1a, y = b1 (1 - exp(-b2 x)), start 1; certified b1 = 2.3894212918e2,
+  // b2 = 5.5015643181e-4, residual sum of squares 1.2455138894e-1.
+  const double x[] = {77.6, 114.9, 141.1, 190.8, 239.9, 289.0, 332.8, 378.4, 434.8, 477.3, 536.8, 593.1, 689.1, 760.0};
+  const double y[] = {10.07, 14.73, 17.94, 23.93, 29.61, 35.18, 40.02, 44.82, 50.76, 55.05, 61.01, 66.40, 75.47, 81.78};
+  Data(14, [&](int j) { return y[j - 1]; });
+  Parameter(1, 500, 0, 1e4);
+  Parameter(2, 1e-4, 0, 1);
+  Lambda model([&](const ParameterVector& v, int j) { return v(1) * (1 - std::exp(-v(2) * x[j - 1])); });
+  Run(model);
+  // The relative-change stop (2e-4) ends the fit near the minimum: within 1 % of the values.
+  EXPECT_NEAR(p->x(1) / 2.3894212918e2, 1.0, 0.01);
+  EXPECT_NEAR(p->x(2) / 5.5015643181e-4, 1.0, 0.01);
+  EXPECT_NEAR(s.SumOfSquares / 1.2455138894e-1, 1.0, 0.01);
+}
+
+}  // namespace
+}  // namespace vorex
