@@ -47,7 +47,7 @@ fuzz: deps
 	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \
 	  dict=""; [ -f fuzz/$$name.dict ] && dict="-dict=fuzz/$$name.dict"; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=5 -artifact_prefix=$(FUZZBUILD)/ -rss_limit_mb=2048 -print_final_stats=1 $$dict \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=60 -artifact_prefix=$(FUZZBUILD)/ -rss_limit_mb=2048 -print_final_stats=1 $$dict \
 	    $(FUZZBUILD)/corpus/$$name fuzz/seeds/$$name; \
 	done
 

@@ -1,6 +1,7 @@
 // Any text as a vorex-cli script against a fresh program: no crash, no sanitizer report, no
 // fault escaping a handler. Nothing reaches the file system: file dialogs answer "cancel" and
-// save-plot statements are left out, so no input can write or read a file.
+// save-plot statements are left out, so no input can write or read a file. Auto Fit is left out
+// too: an input may set up a simulation of seconds, and a fit repeats it hundreds of times.
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -24,7 +25,11 @@ std::string WithoutFileStatements(const std::string& script) {
   std::string line, kept;
   while (std::getline(in, line)) {
     const std::size_t start = line.find_first_not_of(" \t");
-    if (start != std::string::npos && line.compare(start, 9, "save-plot") == 0) continue;
+    if (start != std::string::npos &&
+        (line.compare(start, 9, "save-plot") == 0 || line.find("AutoFit", start) != std::string::npos ||
+         line.find("AutoSeparate", start) != std::string::npos)) {
+      continue;
+    }
     kept += line;
     kept += '\n';
   }
