@@ -2,6 +2,7 @@
 // fault escaping a handler. Nothing reaches the file system: file dialogs answer "cancel" and
 // save-plot statements are left out, so no input can write or read a file. Auto Fit is left out
 // too: an input may set up a simulation of seconds, and a fit repeats it hundreds of times.
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -24,10 +25,10 @@ std::string WithoutFileStatements(const std::string& script) {
   std::istringstream in(script);
   std::string line, kept;
   while (std::getline(in, line)) {
-    const std::size_t start = line.find_first_not_of(" \t");
-    if (start != std::string::npos &&
-        (line.compare(start, 9, "save-plot") == 0 || line.find("AutoFit", start) != std::string::npos ||
-         line.find("AutoSeparate", start) != std::string::npos)) {
+    std::string lower = line;  // statements are read whatever their case
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower.find("save-plot") != std::string::npos || lower.find("autofit") != std::string::npos ||
+        lower.find("autoseparate") != std::string::npos) {
       continue;
     }
     kept += line;
