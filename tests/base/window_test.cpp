@@ -44,18 +44,6 @@ TEST(Window, TypingRunsTheChangeOperationAndObserversSeeIt) {
   EXPECT_EQ(notices, 1);
 }
 
-TEST(Window, ACheckBoxSetToItsStateDoesNotClick) {
-  Window w("W", "");
-  Control& box = w.Add(ControlKind::CheckBox, "Box");
-  int clicks = 0;
-  box.onClick = [&] { ++clicks; };
-  w.SetCheck(box, false);
-  w.SetCheck(box, true);
-  w.SetCheck(box, true);
-  EXPECT_EQ(clicks, 1);
-  EXPECT_TRUE(box.Checked());
-}
-
 TEST(Window, AHiddenFrameHidesWhatItHolds) {
   Window w("W", "");
   Control& frame = w.Add(ControlKind::Frame, "Frame");

@@ -90,13 +90,6 @@ TEST_F(Plot, ManualRangesGiveTheirOwnWindow) {
   EXPECT_TRUE(Items().empty());
 }
 
-TEST_F(Plot, TheAxisCanRunFromNegativeToPositive) {
-  SimulateDefault();
-  Options().Click(Options().CheckXdir());
-  Invoke("mnuPlot");
-  EXPECT_EQ(Of(Op::SetWorld).size(), 1u);
-}
-
 TEST_F(Plot, GridAndTicks) {
   SimulateDefault();
   const std::size_t withoutGrid = Of(Op::Line).size();
@@ -105,13 +98,6 @@ TEST_F(Plot, GridAndTicks) {
   // n = round(10 x 0.3) = 3, dx = 0.1: vertical lines at -0.3 .. 0.2, six of them; m = 9,
   // dy = 1e-5: horizontal lines from -1e-5 up to below 9e-5, ten of them (worked in doubles).
   EXPECT_EQ(Of(Op::Line).size(), withoutGrid + 6 + 10);
-}
-
-TEST_F(Plot, ClearEmptiesTheWindowOnly) {
-  SimulateDefault();
-  Invoke("mnuClear");
-  EXPECT_TRUE(Items().empty());
-  EXPECT_EQ(Curves().PointCount, 121);
 }
 
 TEST_F(Plot, ATickCountOfZeroEndsTheDrawingSilently) {

@@ -43,13 +43,6 @@ TEST_F(Availability, ChangingAvailabilityKeepsTheSelection) {
   EXPECT_EQ(p.Electrode, 8);
 }
 
-TEST_F(Availability, TheFirstSelectedTechniqueCounts) {
-  e.formTech.Click(e.formTech.optTech(4));
-  e.formTech.CmdOK_Click();
-  EXPECT_EQ(p.Technique, 4);
-  EXPECT_FALSE(e.formTech.Visible());
-}
-
 TEST(Catalogue, CountsPerMechanism) {
   const int species[] = {2, 3, 4, 4, 3, 4, 3, 3, 2, 2, 4, 4, 4, 4, 4, 4, 4};
   const int charge[] = {1, 2, 3, 2, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 1, 1};

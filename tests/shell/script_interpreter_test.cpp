@@ -101,14 +101,5 @@ TEST(Script, FileCommandsTakeTheirFileName) {
             "message: ReadData Error: file not found: /nonexistent/data.csv\n");
 }
 
-TEST(Script, ShowDescribesWindowsAndControls) {
-  ScriptRun run("show FormMech\nshow FormMech.mech(16)\nshow MDIForm1.mnuData\n");
-  EXPECT_EQ(run.out.str(),
-            "FormMech caption=\"Mechanism\" visible=0\n"
-            "FormMech.mech(16) caption=\"16)  A + ne = B, B + C = A + D\" value=0 visible=1 "
-            "enabled=1 tooltip=\"catalytic (EC') reaction\"\n"
-            "MDIForm1.mnuData caption=\"&Analysis\" visible=1 enabled=0\n");
-}
-
 }  // namespace
 }  // namespace vorex

@@ -160,16 +160,6 @@ TEST_F(Simulation, DifferentialPulsePeaksNearTheHalfWavePotential) {
   EXPECT_NEAR(Curves().Abscissa(peak), 0.125, 0.0051);
 }
 
-TEST_F(Simulation, CatalyticMechanismRaisesTheCurrent) {
-  Analytical();
-  Invoke("mnuSimulate");
-  const double plain = Curves().YMax;
-  state->formMech.Click(state->formMech.mech(9));
-  Invoke("mnuSimulate");
-  EXPECT_GT(Curves().YMax, plain);
-  EXPECT_EQ(state->parameterSet.Mechanism, 9);
-}
-
 TEST_F(Simulation, ComplexMechanismShiftsTheFormalPotential) {
   // C = A + pD ahead of A + ne = B: the DC wave of B/C sits at
   // E0* = E0 + RT/F (ln Keq - p ln [D]) and is, for fast kinetics, the Nernstian step current
