@@ -41,7 +41,7 @@ sanitize: deps
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF
+	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF -DVOREX_UI=OFF
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "base/drawing_list.h"
+
 namespace vorex {
 
 // What the system needs from the platform. The desktop program, the command interface and the
@@ -21,6 +23,11 @@ class Host {
   virtual double SecondsSinceMidnight() = 0;
   // The hourglass pointer while a long computation blocks the window.
   virtual void SetBusy(bool busy) = 0;
+  // Clears the clipboard and puts the plot window's picture on it, as a bitmap of the window's
+  // size.
+  virtual void CopyPicture(const DrawingList& picture) = 0;
+  // Prints the plot window's picture, as the window shows it, on the default printer.
+  virtual void PrintPicture(const DrawingList& picture) = 0;
 };
 
 }  // namespace vorex

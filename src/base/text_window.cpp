@@ -7,6 +7,9 @@ void TextWindow::Print(const std::string& line) {
   if (onPrint) onPrint(line);
 }
 
-void TextWindow::Clear() { lines_.clear(); }
+void TextWindow::Clear() {
+  lines_.clear();
+  if (onClear) onClear();
+}
 
 }  // namespace vorex

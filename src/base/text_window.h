@@ -21,6 +21,8 @@ class TextWindow : public Window {
 
   // Told of every printed line as it is printed (the command interface writes it out).
   std::function<void(const std::string&)> onPrint;
+  // Told when the window is cleared (the desktop program empties its view).
+  std::function<void()> onClear;
 
  private:
   std::vector<std::string> lines_;

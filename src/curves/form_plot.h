@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/window.h"
-#include "curves/drawing_list.h"
+#include "base/drawing_list.h"
 
 namespace vorex {
 

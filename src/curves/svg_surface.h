@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "curves/plot_surface.h"
+#include "base/plot_surface.h"
 
 namespace vorex {
 

@@ -27,4 +27,39 @@ double CliHost::SecondsSinceMidnight() {
   return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
 }
 
+std::optional<std::string> CliHost::PictureFile(const char* command, const char* example) {
+  std::optional<std::string> file = TakePendingFile();
+  if (!file) {
+    MessageBox(std::string(command) + " writes a file here: give its name, as in " + example + ".");
+  } else if (pictures_ == nullptr) {
+    MessageBox("Pictures need the desktop drawing layer, which this program was built without.");
+    return std::nullopt;
+  }
+  return file;
+}
+
+std::optional<std::string> CliHost::WritePlotImage(const DrawingList& picture,
+                                                   const std::string& file) {
+  if (pictures_ == nullptr) {
+    return "pictures need the desktop drawing layer, which this program was built without";
+  }
+  return pictures_->WriteImage(picture, kPlotWidth, kPlotHeight, file);
+}
+
+void CliHost::CopyPicture(const DrawingList& picture) {
+  const std::optional<std::string> file = PictureFile("mnuCopyto", "mnuCopyto plot.png");
+  if (!file) return;
+  if (auto failure = pictures_->WriteImage(picture, kPlotWidth, kPlotHeight, *file)) {
+    MessageBox("Cannot write the file " + *file + ": " + *failure + ".");
+  }
+}
+
+void CliHost::PrintPicture(const DrawingList& picture) {
+  const std::optional<std::string> file = PictureFile("mnuPrint", "mnuPrint plot.pdf");
+  if (!file) return;
+  if (auto failure = pictures_->WriteDocument(picture, kPlotWidth, kPlotHeight, *file)) {
+    MessageBox("Cannot write the file " + *file + ": " + *failure + ".");
+  }
+}
+
 }  // namespace vorex

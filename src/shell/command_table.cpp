@@ -6,7 +6,6 @@ namespace vorex {
 namespace {
 
 using M = MDIForm1;
-constexpr auto kLater = &M::NotAvailableYet;
 
 constexpr MenuEntry kMenu[] = {
     {"", "&File", "mnuFile", nullptr},
@@ -15,8 +14,8 @@ constexpr MenuEntry kMenu[] = {
     {"mnuFile", "&Import Data...", "mnuImport", &M::mnuImport_Click, true, true},
     {"mnuFile", "&Export Data...", "mnuExport", &M::mnuExport_Click, true, true},
     {"mnuFile", "-", "mnuBar2", nullptr},
-    {"mnuFile", "&Copy to Clipboard", "mnuCopyto", kLater, true, true},
-    {"mnuFile", "&Print", "mnuPrint", kLater, true, true},
+    {"mnuFile", "&Copy to Clipboard", "mnuCopyto", &M::mnuCopyto_Click, true, true},
+    {"mnuFile", "&Print", "mnuPrint", &M::mnuPrint_Click, true, true},
     {"mnuFile", "-", "mnuBar3", nullptr},
     {"mnuFile", "E&xit", "mnuExit", &M::mnuExit_Click},
     {"", "&Input", "mnuInput", nullptr},

@@ -97,6 +97,8 @@ void MDIForm1::mnuAbout_Click() {
   about.Print(stars);
 }
 
-void MDIForm1::NotAvailableYet() { state_.host.MessageBox("This command is not available yet."); }
+void MDIForm1::mnuCopyto_Click() { state_.host.CopyPicture(state_.formPlot.picture); }
+
+void MDIForm1::mnuPrint_Click() { state_.host.PrintPicture(state_.formPlot.picture); }
 
 }  // namespace vorex

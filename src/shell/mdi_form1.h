@@ -38,6 +38,8 @@ class MDIForm1 : public Window {
   void mnuAutoSeparate_Click();
   void mnuImport_Click();
   void mnuExport_Click();
+  void mnuCopyto_Click();
+  void mnuPrint_Click();
   void mnuFindPeak_Click();
   void mnuFindHalfwaveE_Click();
   void mnuCompId_Click();
@@ -58,8 +60,6 @@ class MDIForm1 : public Window {
   void mnu01Y_Click() { ScaleOrdinate(0.1); }
   void mnu0001Y_Click() { ScaleOrdinate(0.001); }
   void mnuMinusY_Click() { ScaleOrdinate(-1); }
-  // The commands whose subsystems are still to come.
-  void NotAvailableYet();
 
  private:
   enum class Transform { SemiDifferentiate, SemiIntegrate, Differentiate, Integrate };

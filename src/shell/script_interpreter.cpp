@@ -30,10 +30,6 @@ bool StartsWithWord(std::string_view s, std::string_view word) {
          (s[word.size()] == ' ' || s[word.size()] == '\t');
 }
 
-// The size of the plot window the command interface draws into [pixels].
-constexpr int kPlotWidth = 640;
-constexpr int kPlotHeight = 480;
-
 const char* Flag(bool value) { return value ? "1" : "0"; }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -260,9 +256,14 @@ void ScriptInterpreter::SavePlot(std::string_view file) {
     return file.size() > suffix.size() && SameName(file.substr(file.size() - suffix.size()), suffix);
   };
   if (file.empty()) throw ScriptError("save-plot needs a file name");
-  if (endsWith(".png")) return Message("This command is not available yet.");
+  if (endsWith(".png")) {
+    if (auto failure = host_.WritePlotImage(state_.formPlot.picture, std::string(file))) {
+      Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
+    }
+    return;
+  }
   if (!endsWith(".svg")) throw ScriptError("save-plot writes a .svg or a .png file");
-  SvgSurface svg(kPlotWidth, kPlotHeight);
+  SvgSurface svg(CliHost::kPlotWidth, CliHost::kPlotHeight);
   try {
     state_.formPlot.picture.Replay(svg);
   } catch (const RuntimeFault& fault) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "curves/drawing_list.h"
+#include "base/drawing_list.h"
 #include "support/started_program.h"
 
 namespace vorex {

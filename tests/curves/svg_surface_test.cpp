@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/runtime_fault.h"
-#include "curves/drawing_list.h"
+#include "base/drawing_list.h"
 
 namespace vorex {
 namespace {

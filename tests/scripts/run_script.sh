@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one vorex-cli script and compares its standard output, standard error and exit status with
-# NAME.out, NAME.err and NAME.status beside it (a missing .err or .status means empty and 0).
+# NAME.out, NAME.err and NAME.status beside it (a missing .err or .status means empty and 0), and
+# the files it writes against NAME.files: one line a file, its name and the bytes it begins with.
 set -u
 cli=$1
 script=$2
@@ -24,5 +25,12 @@ elif [ -s "$dir/err" ]; then
 fi
 if [ "$status" != "$expected_status" ]; then
   echo "exit status $status, expected $expected_status"; ok=0
+fi
+if [ -f "$base.files" ]; then
+  while read -r name magic; do
+    if [ "$(head -c ${#magic} "$dir/work/$name" 2>/dev/null)" != "$magic" ]; then
+      echo "$name was not written, or does not begin as a ${magic#?} file does"; ok=0
+    fi
+  done <"$base.files"
 fi
 [ $ok = 1 ]

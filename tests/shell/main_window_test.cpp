@@ -60,11 +60,15 @@ TEST_F(MainWindow, NextCurveWrapsAndPrints) {
   EXPECT_TRUE(state->formResult.Visible());
 }
 
-TEST_F(MainWindow, CommandsStillToComeSaySo) {
+TEST_F(MainWindow, CopyAndPrintHandThePlotWindowsPictureToThePlatform) {
+  Invoke("mnuSimulate");
+  const std::size_t drawn = state->formPlot.picture.Items().size();
+  ASSERT_GT(drawn, 100u);  // frame, labels, ticks and one mark a point
   Invoke("mnuCopyto");
   Invoke("mnuPrint");
-  EXPECT_EQ(host.messages, (std::vector<std::string>(2, "This command is not available yet.")));
-  EXPECT_FALSE(Menu("mnuDisplay").Enabled());
+  EXPECT_EQ(host.copied, std::vector<std::size_t>{drawn});
+  EXPECT_EQ(host.printed, std::vector<std::size_t>{drawn});
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(MainWindow, InputCommandsShowTheirDialogs) {

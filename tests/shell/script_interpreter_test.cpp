@@ -97,7 +97,8 @@ TEST(Script, FileCommandsTakeTheirFileName) {
   ScriptRun run("mnuCopyto plot.png\nmnuImport /nonexistent/data.csv\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err.str(),
-            "message: This command is not available yet.\n"
+            "message: Pictures need the desktop drawing layer, which this program was built "
+            "without.\n"
             "message: ReadData Error: file not found: /nonexistent/data.csv\n");
 }
 

@@ -24,11 +24,15 @@ class RecordingHost : public Host {
   }
   double SecondsSinceMidnight() override { return clock; }
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+  void CopyPicture(const DrawingList& picture) override { copied.push_back(picture.Items().size()); }
+  void PrintPicture(const DrawingList& picture) override { printed.push_back(picture.Items().size()); }
 
   std::vector<std::string> messages;
   std::vector<std::string> filters;
   std::deque<std::optional<std::string>> fileAnswers;
   std::vector<bool> busyChanges;
+  // The number of drawing operations of each picture copied or printed.
+  std::vector<std::size_t> copied, printed;
   double clock = 0;
 
  private:

@@ -1,4 +1,4 @@
-#include "curves/drawing_list.h"
+#include "base/drawing_list.h"
 
 namespace vorex {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "curves/plot_surface.h"
+#include "base/plot_surface.h"
 
 namespace vorex {
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "ui/model_dialog.h"
+#include "ui/plot_view.h"
+#include "ui/text_view.h"
+
+namespace vorex {
+class VOREX24A1;
+}
+
+namespace vorex::ui {
+
+class QtHost;
+
+// The main window "Vorex for Windows": the menu bar built from the one command table, the plot
+// and result windows inside its multiple-document area, and the modeless dialogs. Every widget
+// mirrors its model in the state; the state itself is the caller's.
+class MainWindow : public QMainWindow {
+ public:
+  MainWindow(VOREX24A1& state, QtHost& host);
+  ~MainWindow() override;
+
+  // The menu item or menu of a control name of the table (for the tests and the screenshots).
+  QAction* MenuAction(const std::string& control) const;
+  PlotView& Plot() const { return *plotView_; }
+  QWidget* Dialog(const std::string& windowName) const;
+  // Runs a menu command as the menu does.
+  void Invoke(const std::string& control);
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void BuildMenus();
+  QMdiSubWindow* AddSubWindow(Window& model, QWidget* content);
+  void AfterAction();
+
+  VOREX24A1& state_;
+  QMdiArea* area_;
+  std::map<std::string, QAction*> actions_;
+  std::unique_ptr<WindowBinding> menuBinding_;
+  PlotView* plotView_ = nullptr;
+  std::map<const Window*, QMdiSubWindow*> subWindows_;
+  std::vector<std::unique_ptr<WindowBinding>> subBindings_;
+  std::map<std::string, std::unique_ptr<ModelDialog>> dialogs_;
+};
+
+}  // namespace vorex::ui

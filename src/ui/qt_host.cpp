@@ -1,0 +1,77 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+#include <QTime>
+
+#include "ui/plot_painter.h"
+#include "ui/plot_view.h"
+
+namespace vorex::ui {
+
+void QtHost::MessageBox(const std::string& text) {
+  QWidget* parent = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
+  // The message waits for the user even while the wait cursor is up.
+  if (busy_ > 0) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  QMessageBox::information(parent, "Vorex", QString::fromStdString(text));
+  if (busy_ > 0) QApplication::restoreOverrideCursor();
+}
+
+QString QtHost::DialogFilter(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString pattern = " (" + parts[i + 1] + ")";
+    entries << (parts[i].endsWith(pattern) ? parts[i] : parts[i] + pattern);
+  }
+  return entries.join(";;");
+}
+
+std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
+  const QString file = QFileDialog::getOpenFileName(mainWindow_, "Open", QString(), DialogFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
+  const QString file = QFileDialog::getSaveFileName(mainWindow_, "Save As", QString(), DialogFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+double QtHost::SecondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void QtHost::SetBusy(bool busy) {
+  if (busy) {
+    ++busy_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (busy_ > 0) {
+    --busy_;
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+QSize QtHost::PlotSize() const { return plot_ != nullptr ? plot_->size() : QSize(640, 480); }
+
+void QtHost::CopyPicture(const DrawingList& picture) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  clipboard->setImage(PictureImage(picture, PlotSize()));
+}
+
+void QtHost::PrintPicture(const DrawingList& picture) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  QPrintDialog dialog(&printer, mainWindow_);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!vorex::ui::PrintPicture(picture, printer, PlotSize())) {
+    MessageBox("The plot could not be printed: the printer did not start.");
+  }
+}
+
+}  // namespace vorex::ui

@@ -1,0 +1,191 @@
+// The desktop program on the offscreen platform: thin checks that the widgets mirror the models
+// (the logic itself is tested below the toolkit).
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "shell/vorex24a1.h"
+#include "ui/main_window.h"
+#include "ui/plot_painter.h"
+#include "ui/qt_host.h"
+
+namespace vorex::ui {
+
+class DesktopTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QtHost> host_;
+  std::unique_ptr<VOREX24A1> state_;
+  std::unique_ptr<MainWindow> window_;
+
+  QWidget& Expr() { return *window_->Dialog("FormExpr"); }
+  template <typename T>
+  T* In(QWidget& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(name);
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  // Replaces a field's text by typing, as the user does.
+  void Retype(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+  }
+  // Dark pixels inside the middle of the plot window, where the frame and the curve lie.
+  int InkInside(const QImage& image) {
+    int ink = 0;
+    for (int y = image.height() / 6; y < image.height() * 5 / 6; ++y) {
+      for (int x = image.width() / 6; x < image.width() * 5 / 6; ++x) {
+        if (qGray(image.pixel(x, y)) < 128) ++ink;
+      }
+    }
+    return ink;
+  }
+
+ private slots:
+  void init() {
+    host_ = std::make_unique<QtHost>();
+    state_ = std::make_unique<VOREX24A1>(*host_);
+    window_ = std::make_unique<MainWindow>(*state_, *host_);
+    window_->show();
+  }
+  void cleanup() {
+    window_.reset();
+    state_.reset();
+    host_.reset();
+  }
+
+  void menuBarFollowsTheCommandTable() {
+    QCOMPARE(window_->windowTitle(), QString("Vorex for Windows"));
+    QList<QAction*> topLevel = window_->menuBar()->actions();
+    int menuIndex = -1, itemIndex = 0;
+    QMenu* menu = nullptr;
+    for (const MenuEntry& entry : MenuTable()) {
+      const QString caption = QString::fromUtf8(entry.caption.data(), entry.caption.size());
+      if (entry.parent.empty()) {
+        ++menuIndex;
+        QVERIFY(menuIndex < topLevel.size());
+        QCOMPARE(topLevel[menuIndex]->text(), caption);
+        menu = topLevel[menuIndex]->menu();
+        itemIndex = 0;
+        continue;
+      }
+      QAction* item = menu->actions().value(itemIndex++);
+      QVERIFY(item != nullptr);
+      if (entry.caption == "-") {
+        QVERIFY(item->isSeparator());
+      } else {
+        QCOMPARE(item->text(), caption);
+      }
+    }
+    QCOMPARE(menuIndex + 1, topLevel.size());
+    QVERIFY(!window_->MenuAction("mnuDisplay")->isEnabled());
+    QVERIFY(!window_->MenuAction("mnuData")->isEnabled());
+    QVERIFY(window_->MenuAction("mnuXData")->isEnabled());
+  }
+
+  void fieldEditsReachTheModelAndDerivedLabelsFollow() {
+    window_->Invoke("mnuExperimental");
+    QVERIFY(Expr().isVisible());
+    Retype(In<QLineEdit>(Expr(), "Estep"), "0.01");
+    QCOMPARE(state_->formExpr.Estep().Text(), std::string("0.01"));
+    QCOMPARE(In<QLineEdit>(Expr(), "td")->text(), QString("1"));  // 0.01 V / 0.01 V/s
+    QVERIFY(In<QLineEdit>(Expr(), "td")->isReadOnly());
+    // Electrode 2 at r = 0.2821 cm: 4 pi r^2 = 1.00003 cm^2; the radius field appears.
+    QVERIFY(!In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
+    QTest::mouseClick(In<QRadioButton>(Expr(), "optElectrode(2)"), Qt::LeftButton);
+    QCOMPARE(state_->parameterSet.Electrode, 2);
+    QVERIFY(In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
+    QCOMPARE(In<QLineEdit>(Expr(), "ARE")->text(), QString("1e0"));
+    Retype(In<QLineEdit>(Expr(), "radius"), "0.5642");  // 4 pi 0.5642^2 = 4.0001
+    QCOMPARE(In<QLineEdit>(Expr(), "ARE")->text(), QString("4e0"));
+    // A fit flag shows its bounds.
+    QVERIFY(!In<QLineEdit>(Expr(), "TextCmin(5)")->isVisibleTo(&Expr()));
+    In<QCheckBox>(Expr(), "CheckFitted(5)")->click();
+    QVERIFY(In<QLineEdit>(Expr(), "TextCmin(5)")->isVisibleTo(&Expr()));
+  }
+
+  void mechanismRowsAndReactionLabelsFollow() {
+    window_->Invoke("mnuMechamism");
+    QWidget& mech = *window_->Dialog("FormMech");
+    QTest::mouseClick(In<QRadioButton>(mech, "mech(9)"), Qt::LeftButton);
+    QTest::mouseClick(In<QPushButton>(mech, "Command1"), Qt::LeftButton);
+    QVERIFY(!mech.isVisible());
+    window_->Invoke("mnuExperimental");
+    QCOMPARE(In<QLabel>(Expr(), "homo(1)")->text(), QString("B=A"));
+    QVERIFY(In<QLineEdit>(Expr(), "kf(1)")->isVisibleTo(&Expr()));
+    QVERIFY(!In<QLineEdit>(Expr(), "D(3)")->isVisibleTo(&Expr()));
+    Retype(In<QLineEdit>(Expr(), "kb(1)"), "0.1");
+    QCOMPARE(In<QLabel>(Expr(), "LabelKeq(1)")->text(), QString("1e2"));  // 10 / 0.1
+  }
+
+  void hiddenDialogsKeepTheirEntries() {
+    window_->Invoke("mnuExperimental");
+    Retype(In<QLineEdit>(Expr(), "C(1)"), "2e-3");
+    QTest::mouseClick(In<QPushButton>(Expr(), "CmdOK"), Qt::LeftButton);
+    QVERIFY(!Expr().isVisible());
+    QVERIFY(!state_->formExpr.Visible());
+    // Pre-equilibrated at E start: 2e-3 / (1 + exp(-F/RT 0.2 V)) = 2e-3 / 1.000416 M
+    QCOMPARE(In<QLabel>(Expr(), "Cinit(1)")->text(), QString("1.999e-3"));
+    window_->Invoke("mnuExperimental");
+    QVERIFY(Expr().isVisible());
+    QCOMPARE(In<QLineEdit>(Expr(), "C(1)")->text(), QString("2e-3"));
+  }
+
+  void simulateDrawsThePlotAndEnablesTheMenus() {
+    QCOMPARE(InkInside(window_->Plot().Image()), 0);
+    window_->Invoke("mnuSimulate");
+    QVERIFY(window_->Plot().isVisible());
+    QVERIFY(InkInside(window_->Plot().Image()) > 300);
+    QVERIFY(window_->MenuAction("mnuDisplay")->isEnabled());
+    QVERIFY(window_->MenuAction("mnuData")->isEnabled());
+  }
+
+  void copyPutsThePlotWindowImageOnTheClipboard() {
+    window_->Invoke("mnuSimulate");
+    QGuiApplication::clipboard()->setText("old");
+    window_->Invoke("mnuCopyto");
+    const QImage image = QGuiApplication::clipboard()->image();
+    QCOMPARE(image.size(), window_->Plot().size());
+    QVERIFY(InkInside(image) > 300);
+  }
+
+  void printingToAFileGivesAPage() {
+    window_->Invoke("mnuSimulate");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plot.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    QVERIFY(PrintPicture(state_->formPlot.picture, printer, window_->Plot().size()));
+    QFile pdf(file);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.size() > 1000);
+    QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+  }
+
+  void fileDialogFiltersTakeTheToolkitsForm() {
+    QCOMPARE(QtHost::DialogFilter("csv|*.csv|all|*.*"), QString("csv (*.csv);;all (*.*)"));
+    QCOMPARE(QtHost::DialogFilter("parameter (*.par)|*.par|all|*.*"),
+             QString("parameter (*.par);;all (*.*)"));
+  }
+};
+
+}  // namespace vorex::ui
+
+QTEST_MAIN(vorex::ui::DesktopTest)
+#include "desktop_test.moc"

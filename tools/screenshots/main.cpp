@@ -1,0 +1,49 @@
+// vorex-screenshots FOLDER: the pictures of the README, taken on the offscreen platform: the main
+// window with a simulated cyclic voltammogram and the Experimental dialog.
+#include <iostream>
+#include <memory>
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QPixmap>
+
+#include "shell/vorex24a1.h"
+#include "ui/main_window.h"
+#include "ui/qt_host.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: vorex-screenshots FOLDER\n";
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  vorex::ui::QtHost host;
+  auto state = std::make_unique<vorex::VOREX24A1>(host);
+  vorex::ui::MainWindow window(*state, host);
+  window.resize(1100, 720);
+  window.show();
+
+  // A cyclic voltammogram at 0.1 V/s, and its peaks in the result window.
+  window.Invoke("mnuExperimental");
+  vorex::FormExpr& expr = state->formExpr;
+  expr.Choose(expr.ComboScan(), 1);
+  expr.Type(expr.V(), "0.1");
+  expr.Click(expr.CmdOK());
+  window.Invoke("mnuSimulate");
+  window.Invoke("mnuFindPeak");
+  if (auto* plot = window.findChild<QMdiSubWindow*>("FormPlot")) plot->setGeometry(0, 0, 660, 500);
+  if (auto* result = window.findChild<QMdiSubWindow*>("FormResult")) {
+    result->setGeometry(560, 300, 520, 330);
+  }
+  QApplication::processEvents();
+  bool ok = window.grab().save(folder + "/main-window.png");
+
+  window.Invoke("mnuExperimental");
+  QApplication::processEvents();
+  QWidget* dialog = window.Dialog("FormExpr");
+  ok = dialog->grab().save(folder + "/experimental-dialog.png") && ok;
+  if (!ok) std::cerr << "vorex-screenshots: cannot write into " << argv[1] << '\n';
+  return ok ? 0 : 1;
+}
