@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean format
+.PHONY: all deps configure build run screenshots test bench sanitize fuzz clean format
 
 all: build
 
@@ -22,9 +22,21 @@ configure: $(BUILD)/build.ninja
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# With a display (X11 or Wayland) the desktop program; without one, or with SCRIPT=file given,
+# the script through vorex-cli.
 run: build
-	$(BUILD)/bin/vorex-cli $(SCRIPT)
-	@[ "$(SCRIPT)" != examples/tour.vxs ] || echo "The tour's plot is in $(BUILD)/tour.svg"
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ "$(origin SCRIPT)" = file ]; then \
+	  $(BUILD)/bin/vorex; \
+	else \
+	  [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] || echo "No display: running $(SCRIPT) through vorex-cli."; \
+	  $(BUILD)/bin/vorex-cli $(SCRIPT) && \
+	  { [ "$(SCRIPT)" != examples/tour.vxs ] || \
+	    echo "The tour's plot is in $(BUILD)/tour.png (and $(BUILD)/tour.svg)."; }; \
+	fi
+
+# The README's pictures, taken on the offscreen platform.
+screenshots: build
+	tools/screenshots.sh $(BUILD) docs
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -30,4 +30,16 @@ class Host {
   virtual void PrintPicture(const DrawingList& picture) = 0;
 };
 
+// The hourglass for exactly the life of the scope, however the command ends.
+class BusyPointer {
+ public:
+  explicit BusyPointer(Host& host) : host_(host) { host_.SetBusy(true); }
+  ~BusyPointer() { host_.SetBusy(false); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  Host& host_;
+};
+
 }  // namespace vorex

@@ -19,13 +19,11 @@ void MDIForm1::Plot() {
 }
 
 void MDIForm1::mnuSimulate_Click() {
-  Host& host = state_.host;
-  host.SetBusy(true);
+  const BusyPointer busy(state_.host);
   if (CaptureParameters(state_.experiment) && Simulate(state_.links, state_.simulationWork)) {
     ShowCurves(state_.links);
     EnableCurveMenus();
   }
-  host.SetBusy(false);
 }
 
 void MDIForm1::mnuOption_Click() { state_.formOption.Show(); }

@@ -12,19 +12,16 @@ namespace {
 // The fitting flag and the hourglass for exactly the duration of a fit command, however it ends.
 class FittingScope {
  public:
-  explicit FittingScope(VOREX24A1& state) : state_(state) {
-    state_.host.SetBusy(true);
+  explicit FittingScope(VOREX24A1& state) : state_(state), busy_(state.host) {
     state_.fitting = true;
   }
-  ~FittingScope() {
-    state_.fitting = false;
-    state_.host.SetBusy(false);
-  }
+  ~FittingScope() { state_.fitting = false; }
   FittingScope(const FittingScope&) = delete;
   FittingScope& operator=(const FittingScope&) = delete;
 
  private:
   VOREX24A1& state_;
+  BusyPointer busy_;
 };
 
 }  // namespace

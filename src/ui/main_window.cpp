@@ -75,6 +75,8 @@ MainWindow::MainWindow(VOREX24A1& state, QtHost& host) : state_(state), area_(ne
 }
 
 MainWindow::~MainWindow() {
+  // The widgets are closed after this body, when the members are gone already.
+  QObject::disconnect(area_, nullptr, this, nullptr);
   // The models outlive the widgets: they must not call into them afterwards.
   for (Window* w : state_.desktop.Windows()) w->observer = nullptr;
   state_.formResult.onPrint = nullptr;

@@ -98,6 +98,7 @@ QWidget* WindowBinding::Make(Control& control, QWidget* parent) {
     }
     case ControlKind::ComboBox: {
       auto* list = new QComboBox(parent);
+      list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
       for (const std::string& item : control.Items()) list->addItem(Q(item));
       return list;
     }
