@@ -5,7 +5,7 @@ root=${1:-.}
 cd "$root" || exit 1
 hits=$(grep -rnE '^\s*#\s*include\s*[<"](Q[A-Za-z]*|Qt[A-Za-z]*/[^>"]*)[>"]' \
          --include='*.h' --include='*.hpp' --include='*.cpp' --include='*.cc' \
-         src apps tests bench fuzz 2>/dev/null | grep -vE '^(src/ui/|apps/vorex/|tests/ui/)')
+         src apps tests bench fuzz tools 2>/dev/null | grep -vE '^(src/ui/|apps/vorex/|tests/ui/)')
 if [ -n "$hits" ]; then
   echo "Qt headers outside src/ui and apps/vorex:"
   echo "$hits"

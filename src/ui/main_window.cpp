@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -44,10 +46,27 @@ std::unique_ptr<ModelDialog> MakeAboutDialog(VOREX24A1& state, QWidget* parent,
   return dialog;
 }
 
+// A small voltammogram: the icon of the program's windows.
+QIcon VorexIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::white);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(Qt::darkBlue, 2));
+  QPainterPath wave(QPointF(2, 20));
+  wave.cubicTo(QPointF(12, 20), QPointF(12, 4), QPointF(17, 6));
+  wave.cubicTo(QPointF(21, 8), QPointF(24, 15), QPointF(30, 15));
+  painter.drawPath(wave);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.drawRect(0, 0, 31, 31);
+  return QIcon(pixmap);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(VOREX24A1& state, QtHost& host) : state_(state), area_(new QMdiArea(this)) {
   setObjectName("MDIForm1");
+  QApplication::setWindowIcon(VorexIcon());
   setCentralWidget(area_);
   const auto after = [this] { AfterAction(); };
   BuildMenus();

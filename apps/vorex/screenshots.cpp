@@ -1,4 +1,4 @@
-// vorex-screenshots FOLDER: the pictures of the README, taken on the offscreen platform: the main
+// vorex-screenshots FOLDER [MORE]: the pictures of the README, taken on the offscreen platform: the main
 // window with a simulated cyclic voltammogram and the Experimental dialog.
 #include <iostream>
 #include <memory>
@@ -12,8 +12,8 @@
 #include "ui/qt_host.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: vorex-screenshots FOLDER\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "usage: vorex-screenshots FOLDER [FOLDER_FOR_THE_OTHER_DIALOGS]\n";
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   vorex::ui::QtHost host;
   auto state = std::make_unique<vorex::VOREX24A1>(host);
   vorex::ui::MainWindow window(*state, host);
-  window.resize(1100, 720);
+  window.resize(1100, 560);
   window.show();
 
   // A cyclic voltammogram at 0.1 V/s, and its peaks in the result window.
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   window.Invoke("mnuFindPeak");
   if (auto* plot = window.findChild<QMdiSubWindow*>("FormPlot")) plot->setGeometry(0, 0, 660, 500);
   if (auto* result = window.findChild<QMdiSubWindow*>("FormResult")) {
-    result->setGeometry(560, 300, 520, 330);
+    result->setGeometry(664, 0, 436, 330);
   }
   QApplication::processEvents();
   bool ok = window.grab().save(folder + "/main-window.png");
@@ -44,6 +44,17 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   QWidget* dialog = window.Dialog("FormExpr");
   ok = dialog->grab().save(folder + "/experimental-dialog.png") && ok;
+  // The other dialogs, for a look at their layout (the README shows the two above).
+  if (argc == 3) {
+    const QString more = QString::fromLocal8Bit(argv[2]);
+    for (const char* command : {"mnuTech", "mnuMechamism", "mnuOption", "mnuAbout"}) {
+      window.Invoke(command);
+    }
+    QApplication::processEvents();
+    for (const char* name : {"FormTech", "FormMech", "formOption", "FormAbout"}) {
+      ok = window.Dialog(name)->grab().save(more + "/" + name + ".png") && ok;
+    }
+  }
   if (!ok) std::cerr << "vorex-screenshots: cannot write into " << argv[1] << '\n';
   return ok ? 0 : 1;
 }
