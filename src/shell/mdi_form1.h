@@ -24,6 +24,9 @@ class MDIForm1 : public Window {
   // Enables "&Display" and "&Analysis" for good, after the first simulation or import.
   void EnableCurveMenus();
 
+  // The plot window was resized: it is drawn again from the store.
+  void FormPlot_Resize() { Plot(); }
+
   void mnuExit_Click();
   void mnuTech_Click();
   void mnuMechamism_Click();

@@ -72,6 +72,9 @@ MainWindow::MainWindow(VOREX24A1& state, QtHost& host) : state_(state), area_(ne
   BuildMenus();
 
   plotView_ = new PlotView(state_.formPlot.picture, nullptr);
+  plotView_->onResized = [this] {
+    menuBinding_->Run([this] { state_.mdiForm1.FormPlot_Resize(); });
+  };
   AddSubWindow(state_.formPlot, plotView_)->resize(660, 500);
   auto* result = new TextView(state_.formResult, nullptr);
   AddSubWindow(state_.formResult, result)->resize(520, 300);

@@ -1,6 +1,7 @@
 #include "ui/plot_view.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 
 #include "ui/plot_painter.h"
 
@@ -10,6 +11,18 @@ PlotView::PlotView(const DrawingList& picture, QWidget* parent) : QWidget(parent
   setObjectName("PlotView");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(160, 120);
+  redraw_.setSingleShot(true);
+  redraw_.setInterval(150);
+  QObject::connect(&redraw_, &QTimer::timeout, this, [this] {
+    if (onResized) onResized();
+    update();
+  });
+}
+
+// Only a resize of a window already shown: the first size comes with the drawing itself.
+void PlotView::resizeEvent(QResizeEvent* event) {
+  if (event->oldSize().isValid() && isVisible()) redraw_.start();
+  QWidget::resizeEvent(event);
 }
 
 void PlotView::paintEvent(QPaintEvent*) {

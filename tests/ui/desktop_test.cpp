@@ -98,6 +98,20 @@ class DesktopTest : public QObject {
     QVERIFY(window_->MenuAction("mnuXData")->isEnabled());
   }
 
+  void everyControlOfADialogHasItsWidget() {
+    for (Window* model : {static_cast<Window*>(&state_->formTech), static_cast<Window*>(&state_->formMech),
+                          static_cast<Window*>(&state_->formExpr), static_cast<Window*>(&state_->formOption)}) {
+      QWidget* dialog = window_->Dialog(model->Name());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->windowTitle(), QString::fromStdString(model->Caption()));
+      for (const auto& control : model->Controls()) {
+        QWidget* widget = dialog->findChild<QWidget*>(QString::fromStdString(control->FullName()));
+        QVERIFY2(widget != nullptr, control->FullName().c_str());
+        QCOMPARE(widget->toolTip(), QString::fromStdString(control->ToolTip()));
+      }
+    }
+  }
+
   void fieldEditsReachTheModelAndDerivedLabelsFollow() {
     window_->Invoke("mnuExperimental");
     QVERIFY(Expr().isVisible());
@@ -153,6 +167,14 @@ class DesktopTest : public QObject {
     QVERIFY(InkInside(window_->Plot().Image()) > 300);
     QVERIFY(window_->MenuAction("mnuDisplay")->isEnabled());
     QVERIFY(window_->MenuAction("mnuData")->isEnabled());
+  }
+
+  void resizingThePlotWindowDrawsItAgainFromTheStore() {
+    window_->Invoke("mnuSimulate");
+    window_->Invoke("mnuClear");  // the picture only: the curves stay in the store
+    QCOMPARE(InkInside(window_->Plot().Image()), 0);
+    window_->Plot().parentWidget()->resize(500, 400);
+    QTRY_VERIFY(InkInside(window_->Plot().Image()) > 300);
   }
 
   void copyPutsThePlotWindowImageOnTheClipboard() {
