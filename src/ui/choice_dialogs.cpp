@@ -8,6 +8,11 @@
 namespace vorex::ui {
 namespace {
 
+// The OK button of a dialog, at the right below everything else.
+void OkRow(ModelDialog& d, QBoxLayout* layout, const char* ok) {
+  layout->addWidget(d.W(ok, Control::kNoIndex, &d), 0, Qt::AlignRight);
+}
+
 // Options of one frame in a column, then the dialog's own controls and its OK button.
 std::unique_ptr<ModelDialog> OptionList(Window& model, VOREX24A1& state, QWidget* parent,
                                         std::function<void()> afterAction, const char* frame,
@@ -20,10 +25,7 @@ std::unique_ptr<ModelDialog> OptionList(Window& model, VOREX24A1& state, QWidget
   QWidget* box = grid->parentWidget();
   for (int i = 1; i <= count; ++i) grid->addWidget(dialog->W(option, i, box), i - 1, 0);
   if (check != nullptr) layout->addWidget(dialog->W(check, Control::kNoIndex, dialog.get()));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(dialog->W(ok, Control::kNoIndex, dialog.get()));
-  layout->addLayout(buttons);
+  OkRow(*dialog, layout, ok);
   dialog->Finish();
   return dialog;
 }
@@ -75,10 +77,7 @@ std::unique_ptr<ModelDialog> MakeOptionDialog(VOREX24A1& state, QWidget* parent,
     curves->addWidget(frame);
   }
   layout->addLayout(curves);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(d.W("OK", none, self));
-  layout->addLayout(buttons);
+  OkRow(d, layout, "OK");
   d.Finish();
   return dialog;
 }
