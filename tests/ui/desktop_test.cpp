@@ -147,6 +147,21 @@ class DesktopTest : public QObject {
     QCOMPARE(In<QLabel>(Expr(), "LabelKeq(1)")->text(), QString("1e2"));  // 10 / 0.1
   }
 
+  void turningBackToTheExperimentalDialogLaysItOutAgain() {
+    window_->Invoke("mnuExperimental");
+    QVERIFY(!In<QLineEdit>(Expr(), "TextF")->isVisibleTo(&Expr()));
+    window_->Invoke("mnuTech");
+    QWidget& tech = *window_->Dialog("FormTech");
+    In<QRadioButton>(tech, "optTech(5)")->click();
+    In<QPushButton>(tech, "CmdOK")->click();
+    window_->activateWindow();
+    QTRY_VERIFY(QApplication::activeWindow() == window_.get());
+    Expr().activateWindow();  // square wave: frequency shown, pulse time derived
+    QTRY_VERIFY(In<QLineEdit>(Expr(), "TextF")->isVisibleTo(&Expr()));
+    QVERIFY(In<QLineEdit>(Expr(), "tp")->isReadOnly());
+    QVERIFY(!In<QLineEdit>(Expr(), "V")->isVisibleTo(&Expr()));
+  }
+
   void hiddenDialogsKeepTheirEntries() {
     window_->Invoke("mnuExperimental");
     Retype(In<QLineEdit>(Expr(), "C(1)"), "2e-3");
