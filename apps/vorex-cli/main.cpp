@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 #ifdef VOREX_HAVE_PICTURES
-  const std::unique_ptr<vorex::PictureWriter> pictures = vorex::ui::MakeOffscreenPictureWriter();
+  const std::unique_ptr<vorex::PictureEncoder> pictures = vorex::ui::MakeOffscreenPictureEncoder();
   vorex::CliHost host(std::cerr, pictures.get());
 #else
   vorex::CliHost host(std::cerr);

@@ -1,8 +1,8 @@
 #include "curves/parameter_report.h"
 
+#include "base/file_writing.h"
 #include "base/host.h"
 #include "base/number_format.h"
-#include "base/text_file.h"
 #include "curves/curve_store.h"
 #include "experiment/experiment.h"
 

@@ -3,9 +3,15 @@
 #include <chrono>
 #include <ctime>
 
+#include "base/file_writing.h"
+#include "base/runtime_fault.h"
+#include "curves/svg_surface.h"
+
 namespace vorex {
 
-void CliHost::MessageBox(const std::string& text) { messages_ << "message: " << text << '\n'; }
+void CliHost::MessageBox(const std::string& text) {
+  messages_ << "message: " << text << '\n';
+}
 
 std::optional<std::string> CliHost::TakePendingFile() {
   std::optional<std::string> name = std::move(pendingFile_);
@@ -13,9 +19,13 @@ std::optional<std::string> CliHost::TakePendingFile() {
   return name;
 }
 
-std::optional<std::string> CliHost::OpenFileName(const std::string&) { return TakePendingFile(); }
+std::optional<std::string> CliHost::OpenFileName(const std::string&) {
+  return TakePendingFile();
+}
 
-std::optional<std::string> CliHost::SaveFileName(const std::string&) { return TakePendingFile(); }
+std::optional<std::string> CliHost::SaveFileName(const std::string&) {
+  return TakePendingFile();
+}
 
 double CliHost::SecondsSinceMidnight() {
   const auto now = std::chrono::system_clock::now();
@@ -38,18 +48,39 @@ std::optional<std::string> CliHost::PictureFile(const char* command, const char*
   return file;
 }
 
+namespace {
+
+std::optional<std::string> WriteEncoded(const std::optional<std::string>& bytes,
+                                        const std::string& file) {
+  if (!bytes) return "the picture could not be drawn";
+  return WriteFileAtomically(file, *bytes);
+}
+
+}  // namespace
+
 std::optional<std::string> CliHost::WritePlotImage(const DrawingList& picture,
                                                    const std::string& file) {
   if (pictures_ == nullptr) {
     return "pictures need the desktop drawing layer, which this program was built without";
   }
-  return pictures_->WriteImage(picture, kPlotWidth, kPlotHeight, file);
+  return WriteEncoded(pictures_->Png(picture, kPlotWidth, kPlotHeight), file);
+}
+
+std::optional<std::string> CliHost::WritePlotSvg(const DrawingList& picture,
+                                                 const std::string& file) {
+  SvgSurface svg(kPlotWidth, kPlotHeight);
+  try {
+    picture.Replay(svg);
+  } catch (const RuntimeFault& fault) {
+    return "the plot cannot be drawn: " + fault.Description();
+  }
+  return WriteFileAtomically(file, svg.Document());
 }
 
 void CliHost::CopyPicture(const DrawingList& picture) {
   const std::optional<std::string> file = PictureFile("mnuCopyto", "mnuCopyto plot.png");
   if (!file) return;
-  if (auto failure = pictures_->WriteImage(picture, kPlotWidth, kPlotHeight, *file)) {
+  if (auto failure = WriteEncoded(pictures_->Png(picture, kPlotWidth, kPlotHeight), *file)) {
     MessageBox("Cannot write the file " + *file + ": " + *failure + ".");
   }
 }
@@ -57,8 +88,8 @@ void CliHost::CopyPicture(const DrawingList& picture) {
 void CliHost::PrintPicture(const DrawingList& picture) {
   const std::optional<std::string> file = PictureFile("mnuPrint", "mnuPrint plot.pdf");
   if (!file) return;
-  if (auto failure = pictures_->WriteDocument(picture, kPlotWidth, kPlotHeight, *file)) {
-    MessageBox("Cannot write the file " + *file + ": " + *failure + ".");
+  if (auto failure = WriteEncoded(pictures_->Pdf(picture, kPlotWidth, kPlotHeight), *file)) {
+    MessageBox("Cannot print to the file " + *file + ": " + *failure + ".");
   }
 }
 

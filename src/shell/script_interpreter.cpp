@@ -1,11 +1,9 @@
 #include "shell/script_interpreter.h"
 
 #include <charconv>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 
-#include "curves/svg_surface.h"
 #include "shell/cli_host.h"
 #include "shell/vorex24a1.h"
 
@@ -30,9 +28,13 @@ bool StartsWithWord(std::string_view s, std::string_view word) {
          (s[word.size()] == ' ' || s[word.size()] == '\t');
 }
 
-const char* Flag(bool value) { return value ? "1" : "0"; }
+const char* Flag(bool value) {
+  return value ? "1" : "0";
+}
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 std::string Describe(const Window& window, const Control& c) {
   std::string line = window.Name() + "." + c.FullName();
@@ -67,7 +69,9 @@ ScriptInterpreter::ScriptInterpreter(VOREX24A1& state, CliHost& host, std::ostre
   state_.formAbout.onPrint = print;
 }
 
-bool ScriptInterpreter::Finished() const { return state_.exitRequested; }
+bool ScriptInterpreter::Finished() const {
+  return state_.exitRequested;
+}
 
 int ScriptInterpreter::Run(std::istream& script) {
   std::string line;
@@ -248,12 +252,15 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
   return true;
 }
 
-void ScriptInterpreter::Message(const std::string& text) { host_.MessageBox(text); }
+void ScriptInterpreter::Message(const std::string& text) {
+  host_.MessageBox(text);
+}
 
 // The plot window as it is drawn now, as a picture file.
 void ScriptInterpreter::SavePlot(std::string_view file) {
   const auto endsWith = [&](std::string_view suffix) {
-    return file.size() > suffix.size() && SameName(file.substr(file.size() - suffix.size()), suffix);
+    return file.size() > suffix.size() &&
+           SameName(file.substr(file.size() - suffix.size()), suffix);
   };
   if (file.empty()) throw ScriptError("save-plot needs a file name");
   if (endsWith(".png")) {
@@ -263,16 +270,9 @@ void ScriptInterpreter::SavePlot(std::string_view file) {
     return;
   }
   if (!endsWith(".svg")) throw ScriptError("save-plot writes a .svg or a .png file");
-  SvgSurface svg(CliHost::kPlotWidth, CliHost::kPlotHeight);
-  try {
-    state_.formPlot.picture.Replay(svg);
-  } catch (const RuntimeFault& fault) {
-    return Message("The plot cannot be drawn: " + fault.Description());
+  if (auto failure = CliHost::WritePlotSvg(state_.formPlot.picture, std::string(file))) {
+    Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
   }
-  std::ofstream out{std::string(file), std::ios::binary};
-  out << svg.Document();
-  out.close();
-  if (!out) Message("Cannot write the file " + std::string(file) + ".");
 }
 
 }  // namespace vorex

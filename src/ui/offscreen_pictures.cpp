@@ -1,34 +1,35 @@
 #include "ui/offscreen_pictures.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QtGlobal>
 #include <cstdio>
-#include <QPrinter>
 
 #include "ui/plot_painter.h"
 
 namespace vorex::ui {
 namespace {
 
-class OffscreenPictures : public PictureWriter {
+class OffscreenPictures : public PictureEncoder {
  public:
-  std::optional<std::string> WriteImage(const DrawingList& picture, int width, int height,
-                                        const std::string& file) override {
+  std::optional<std::string> Png(const DrawingList& picture, int width, int height) override {
     Start();
-    const QImage image = PictureImage(picture, QSize(width, height));
-    if (!image.save(QString::fromStdString(file), "PNG")) return "the file cannot be written";
-    return std::nullopt;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!PictureImage(picture, QSize(width, height)).save(&buffer, "PNG")) return std::nullopt;
+    return bytes.toStdString();
   }
 
-  std::optional<std::string> WriteDocument(const DrawingList& picture, int width, int height,
-                                           const std::string& file) override {
+  std::optional<std::string> Pdf(const DrawingList& picture, int width, int height) override {
     Start();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(file));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    if (!PrintPicture(picture, printer, QSize(width, height))) return "the file cannot be written";
-    return std::nullopt;
+    const QPageLayout page(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                           QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    const QByteArray bytes = PdfDocument(picture, page, QSize(width, height));
+    if (bytes.isEmpty()) return std::nullopt;
+    return bytes.toStdString();
   }
 
  private:
@@ -52,7 +53,7 @@ class OffscreenPictures : public PictureWriter {
 
 }  // namespace
 
-std::unique_ptr<PictureWriter> MakeOffscreenPictureWriter() {
+std::unique_ptr<PictureEncoder> MakeOffscreenPictureEncoder() {
   return std::make_unique<OffscreenPictures>();
 }
 

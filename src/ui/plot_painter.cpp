@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 
 #include "base/checked_math.h"
 #include "base/runtime_fault.h"
@@ -36,7 +38,9 @@ void PainterSurface::ApplyPen() {
   painter_.setPen(pen);
 }
 
-void PainterSurface::Clear() { painter_.fillRect(area_, Qt::white); }
+void PainterSurface::Clear() {
+  painter_.fillRect(area_, Qt::white);
+}
 
 void PainterSurface::SetWorld(double left, double top, double right, double bottom) {
   if (left == right || top == bottom) throw RuntimeFault(kDivisionByZero);
@@ -52,7 +56,9 @@ QPointF PainterSurface::Device(double x, double y) const {
   return {area_.left() + Finite(dx), area_.top() + Finite(dy)};
 }
 
-void PainterSurface::SetTextCursor(double x, double y) { cursor_ = Device(x, y); }
+void PainterSurface::SetTextCursor(double x, double y) {
+  cursor_ = Device(x, y);
+}
 
 void PainterSurface::PrintText(const std::string& text) {
   const QFontMetricsF metrics(painter_.font());
@@ -108,15 +114,38 @@ QImage PictureImage(const DrawingList& picture, QSize size) {
   return image;
 }
 
-bool PrintPicture(const DrawingList& picture, QPrinter& printer, QSize windowSize) {
+namespace {
+
+// One page of the picture, scaled to the page's printable area with the window's proportions.
+bool PaintPage(const DrawingList& picture, QPagedPaintDevice& device, int resolution,
+               QSize windowSize) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  if (!painter.begin(&device)) return false;
+  const QRectF page = device.pageLayout().paintRectPixels(resolution);
   const QSizeF window(std::max(1, windowSize.width()), std::max(1, windowSize.height()));
   const double scale = std::min(page.width() / window.width(), page.height() / window.height());
   const QRectF area(QPointF(0, 0), window * scale);
   PaintPicture(picture, painter, area, scale);
   return painter.end();
+}
+
+}  // namespace
+
+bool PrintPicture(const DrawingList& picture, QPrinter& printer, QSize windowSize) {
+  return PaintPage(picture, printer, printer.resolution(), windowSize);
+}
+
+QByteArray PdfDocument(const DrawingList& picture, const QPageLayout& page, QSize windowSize) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setPageLayout(page);
+    writer.setResolution(1200);
+    if (!PaintPage(picture, writer, writer.resolution(), windowSize)) return {};
+  }
+  return bytes;
 }
 
 }  // namespace vorex::ui

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
@@ -52,5 +54,9 @@ QImage PictureImage(const DrawingList& picture, QSize size);
 // Prints the picture on one page, scaled to the page with the window's proportions; false when
 // the printer could not be started (no printer, a file that cannot be written).
 bool PrintPicture(const DrawingList& picture, QPrinter& printer, QSize windowSize);
+
+// The same page as a PDF document in memory, so that a file is written whole or not at all;
+// empty when it could not be made.
+QByteArray PdfDocument(const DrawingList& picture, const QPageLayout& page, QSize windowSize);
 
 }  // namespace vorex::ui

@@ -9,13 +9,15 @@
 #include <QStringList>
 #include <QTime>
 
+#include "base/file_writing.h"
 #include "ui/plot_painter.h"
 #include "ui/plot_view.h"
 
 namespace vorex::ui {
 
 void QtHost::MessageBox(const std::string& text) {
-  QWidget* parent = QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
+  QWidget* parent =
+      QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
   // The message waits for the user even while the wait cursor is up.
   if (busy_ > 0) QApplication::setOverrideCursor(Qt::ArrowCursor);
   QMessageBox::information(parent, "Vorex", QString::fromStdString(text));
@@ -33,18 +35,22 @@ QString QtHost::DialogFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
-  const QString file = QFileDialog::getOpenFileName(mainWindow_, "Open", QString(), DialogFilter(filter));
+  const QString file =
+      QFileDialog::getOpenFileName(mainWindow_, "Open", QString(), DialogFilter(filter));
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
 }
 
 std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
-  const QString file = QFileDialog::getSaveFileName(mainWindow_, "Save As", QString(), DialogFilter(filter));
+  const QString file =
+      QFileDialog::getSaveFileName(mainWindow_, "Save As", QString(), DialogFilter(filter));
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
 }
 
-double QtHost::SecondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double QtHost::SecondsSinceMidnight() {
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
 void QtHost::SetBusy(bool busy) {
   if (busy) {
@@ -56,7 +62,9 @@ void QtHost::SetBusy(bool busy) {
   }
 }
 
-QSize QtHost::PlotSize() const { return plot_ != nullptr ? plot_->size() : QSize(640, 480); }
+QSize QtHost::PlotSize() const {
+  return plot_ != nullptr ? plot_->size() : QSize(640, 480);
+}
 
 void QtHost::CopyPicture(const DrawingList& picture) {
   QClipboard* clipboard = QGuiApplication::clipboard();
@@ -69,6 +77,18 @@ void QtHost::PrintPicture(const DrawingList& picture) {
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, mainWindow_);
   if (dialog.exec() != QDialog::Accepted) return;
+  // Printing to a file goes through memory, so that a full disk cannot leave half a document
+  // in place of a good one; a printer reports whether it took the page.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    const std::string file = printer.outputFileName().toStdString();
+    const QByteArray bytes = PdfDocument(picture, printer.pageLayout(), PlotSize());
+    const std::optional<std::string> failure =
+        bytes.isEmpty()
+            ? std::optional<std::string>("the page could not be drawn")
+            : WriteFileAtomically(file, std::string_view(bytes.constData(), bytes.size()));
+    if (failure) MessageBox("The plot could not be printed to " + file + ": " + *failure + ".");
+    return;
+  }
   if (!vorex::ui::PrintPicture(picture, printer, PlotSize())) {
     MessageBox("The plot could not be printed: the printer did not start.");
   }
