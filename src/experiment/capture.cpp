@@ -5,8 +5,10 @@
 
 #include "base/checked_math.h"
 #include "base/constants.h"
+#include "experiment/capture_checks.h"
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
+#include "experiment/field_message.h"
 #include "experiment/field_value.h"
 
 namespace vorex {
@@ -17,18 +19,8 @@ struct Rejected {
   std::string message;
 };
 
-std::string FieldName(const Control& c) {
-  const std::string& label = c.Label().empty() ? c.Caption() : c.Label();
-  std::string name = label.empty() ? c.FullName() : label;
-  if (c.Index() != Control::kNoIndex && !label.empty()) {
-    name += " (" + c.FullName() + ")";
-  }
-  return name;
-}
-
 Rejected Reject(const Control& c, const std::string& why) {
-  const std::string& text = c.Kind() == ControlKind::Label ? c.Caption() : c.Text();
-  return Rejected{FieldName(c) + ": \"" + text + "\" " + why};
+  return Rejected{FieldMessage(c, why)};
 }
 
 double Read(const Control& c) {
@@ -61,6 +53,7 @@ void ReadScalars(FormExpr& f, ParameterSet& p) {
   p.Radius = Read(f.radius());
   p.Viscosity = Read(f.TextVis());
   p.RotationRate = Read(f.TextRrate()) * kPi / 30;
+  if (!std::isfinite(p.RotationRate)) throw Reject(f.TextRrate(), "is too large a number.");
   p.ElectrolyteC = Read(f.TextElectrolyteC());
   p.ElectrolyteConductivity = Read(f.TextElectrolyteCond());
 }
@@ -118,13 +111,21 @@ bool CaptureParameters(Experiment& experiment) {
   ParameterSet next = experiment.parameterSet;
   try {
     switch (form.ComboScan().ListIndex()) {
-      case 0: next.ScanCount = 0.5; break;
-      case 1: next.ScanCount = 1; break;
-      case 2: next.ScanCount = 2; break;
-      default: break;
+      case 0:
+        next.ScanCount = 0.5;
+        break;
+      case 1:
+        next.ScanCount = 1;
+        break;
+      case 2:
+        next.ScanCount = 2;
+        break;
+      default:
+        break;
     }
     ReadScalars(form, next);
     ReadRowsAndDerived(form, next);
+    if (auto meaningless = MeaninglessValue(form, next)) throw Rejected{*meaningless};
   } catch (const Rejected& rejected) {
     experiment.host.MessageBox(rejected.message);
     return false;

@@ -27,15 +27,15 @@ struct ParameterSet {
   double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
 
   // Electrode and electrolyte.
-  std::int16_t Electrode = 0;      // ElectrodeCode 1..8
-  double Area = 0;                 // electrode area [cm2]
-  double Radius = 0;               // electrode radius [cm]
-  double Length = 0;               // electrode length or film thickness [cm]
-  double Viscosity = 0;            // kinematic viscosity [cm2/s]
-  double RotationRate = 0;         // angular speed of the rotating disk [rad/s]
-  double ElectrolyteC = 0;         // supporting electrolyte concentration [mol/L]
+  std::int16_t Electrode = 0;          // ElectrodeCode 1..8
+  double Area = 0;                     // electrode area [cm2]
+  double Radius = 0;                   // electrode radius [cm]
+  double Length = 0;                   // electrode length or film thickness [cm]
+  double Viscosity = 0;                // kinematic viscosity [cm2/s]
+  double RotationRate = 0;             // angular speed of the rotating disk [rad/s]
+  double ElectrolyteC = 0;             // supporting electrolyte concentration [mol/L]
   double ElectrolyteConductivity = 0;  // as entered
-  double ElectrodeVolume = 0;      // [cm3], derived by the dialog's geometry update
+  double ElectrodeVolume = 0;          // [cm3], derived by the dialog's geometry update
 
   // Species 1..4 (A..D).
   SpeciesValues D;                    // diffusion coefficient [cm2/s]

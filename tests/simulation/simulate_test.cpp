@@ -50,10 +50,9 @@ TEST_F(Simulation, AFailedRunKeepsTheCurvesAsTheyWere) {
   EXPECT_EQ(Curves().Abscissa(50), x50);
   EXPECT_EQ(Curves().Ordinate(50, 1), before);
   Type(Expr().Eze(1), "0.1");
-  Type(Expr().Estep(), "0");
+  Type(Expr().Estep(), "0");  // refused before the run: a step of 0 gives no programme
   Invoke("mnuSimulate");
-  EXPECT_EQ(host.messages.back(),
-            "Analytical simulation Error: Division by zero! Please try again by other initial values.");
+  EXPECT_EQ(host.messages.back(), "E step (V): \"0\" must be greater than 0.");
   Type(Expr().Estep(), "0.0001");
   state->formExpr.Choose(Expr().ComboScan(), 2);  // 4 x 8001 points: beyond the storage
   Invoke("mnuSimulate");
