@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/checked_math.h"
 #include "base/text_window.h"
 #include "curves/curve_store.h"
 #include "experiment/experiment.h"
@@ -13,8 +14,8 @@ namespace {
 // j = j±1 allowed, above the threshold; j±3 are not looked at.
 bool IsPeak(const CurveStore& c, int curve, int j, double threshold) {
   const auto a = [&](int i) { return std::fabs(c.Ordinate(i, curve)); };
-  return a(j - 2) > a(j - 4) && a(j + 2) > a(j + 4) && a(j - 1) > a(j - 2) &&
-         a(j + 1) > a(j + 2) && a(j) >= a(j - 1) && a(j) >= a(j + 1) && a(j) > threshold;
+  return a(j - 2) > a(j - 4) && a(j + 2) > a(j + 4) && a(j - 1) > a(j - 2) && a(j + 1) > a(j + 2) &&
+         a(j) >= a(j - 1) && a(j) >= a(j + 1) && a(j) > threshold;
 }
 
 }  // namespace
@@ -53,20 +54,31 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
       search(sweep + 4, e - 4);
     }
     for (int k = 1; k <= t.PeakCount; ++k) {
-      out.Print(ResultLine().Text("Peak ").Number(k).Text(":").Zone().Text("Ep = ")
-                    .Number(t.PeakPotential(k, curve)).Zone().Text("Ip = ")
+      out.Print(ResultLine()
+                    .Text("Peak ")
+                    .Number(k)
+                    .Text(":")
+                    .Zone()
+                    .Text("Ep = ")
+                    .Number(t.PeakPotential(k, curve))
+                    .Zone()
+                    .Text("Ip = ")
                     .Number(t.PeakCurrent(k, curve)));
     }
     if (leftOut > 0) {
-      out.Print(ResultLine().Text("Peaks not listed:").Number(leftOut).Text("(only the first 20 are kept)"));
+      out.Print(ResultLine()
+                    .Text("Peaks not listed:")
+                    .Number(leftOut)
+                    .Text("(only the first 20 are kept)"));
     }
     if (p.Technique == 1 && t.PeakCount == 2 && p.ScanCount == 1) {
       const double ip1 = t.PeakCurrent(1, curve), ip2 = t.PeakCurrent(2, curve);
       const double isp = c.Ordinate(sweep, curve);
-      const double ratio = std::fabs(ip2 / ip1) + 0.485 * std::fabs(isp / ip1) + 0.08;
+      const double ratio = Finite(std::fabs(ip2 / ip1) + 0.485 * std::fabs(isp / ip1) + 0.08);
       out.Print(ResultLine().Text("I pc/I pa = ").Number(ratio));
-      out.Print(ResultLine().Text("Ep2 - Ep1 = ")
-                    .Number(t.PeakPotential(2, curve) - t.PeakPotential(1, curve)));
+      out.Print(ResultLine()
+                    .Text("Ep2 - Ep1 = ")
+                    .Number(Finite(t.PeakPotential(2, curve) - t.PeakPotential(1, curve))));
     }
     double area = 0;
     if (single) {
@@ -79,7 +91,8 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
       for (int j = sweep; j <= e; ++j) reverse += c.Ordinate(j, curve);
       area = p.EStep * (forward - reverse);
     }
-    out.Print(ResultLine().Text("Peak Area = ").Zone().Number(area));
+    // Sums of very large ordinates overflow; the area is then that fault, never a number.
+    out.Print(ResultLine().Text("Peak Area = ").Zone().Number(Finite(area)));
   }
 }
 

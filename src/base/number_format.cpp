@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/runtime_fault.h"
+
 namespace vorex {
 namespace {
 
@@ -37,7 +39,8 @@ std::string Fixed(const Decimal& d) {
   const int count = static_cast<int>(d.digits.size());
   std::string out;
   if (d.exponent >= 0) {
-    for (int i = 0; i <= d.exponent; ++i) out += i < count ? d.digits[static_cast<std::size_t>(i)] : '0';
+    for (int i = 0; i <= d.exponent; ++i)
+      out += i < count ? d.digits[static_cast<std::size_t>(i)] : '0';
     if (count > d.exponent + 1) {
       out += '.';
       out += d.digits.substr(static_cast<std::size_t>(d.exponent) + 1);
@@ -63,9 +66,17 @@ std::string Exponential(const Decimal& d) {
   return out;
 }
 
+// No text stands for an infinity or a NaN: printing one as a number would show a plainly wrong
+// value, so it is the fault it would have been where it arose.
+template <class T>
+T Printable(T value) {
+  if (!std::isfinite(value)) throw RuntimeFault(kOverflow);
+  return value;
+}
+
 template <class T>
 std::string General(T value, int significant) {
-  if (value == 0 || !std::isfinite(value)) return " 0 ";
+  if (Printable(value) == 0) return " 0 ";
   const Decimal d = Decompose(value, significant);
   const bool exponential = d.exponent < -4 || d.exponent >= significant;
   return (d.negative ? "-" : " ") + (exponential ? Exponential(d) : Fixed(d)) + " ";
@@ -93,9 +104,13 @@ void RoundTo(Decimal& d, std::size_t keep) {
 
 }  // namespace
 
-std::string FormatGeneral(double value) { return General(value, 15); }
+std::string FormatGeneral(double value) {
+  return General(value, 15);
+}
 
-std::string FormatGeneralSingle(float value) { return General(value, 7); }
+std::string FormatGeneralSingle(float value) {
+  return General(value, 7);
+}
 
 std::string FormatGeneral(const std::optional<double>& value) {
   return value ? FormatGeneral(*value) : std::string();
@@ -109,7 +124,7 @@ std::string FormatPattern(double value, std::string_view pattern) {
     decimals = letterAt - point - 1;
   }
   const char letter = letterAt == std::string_view::npos ? 'E' : pattern[letterAt];
-  if (value == 0 || !std::isfinite(value)) return std::string("0") + letter + "0";
+  if (Printable(value) == 0) return std::string("0") + letter + "0";
 
   Decimal d = Decompose(value, 15);
   RoundTo(d, decimals + 1);
@@ -126,14 +141,14 @@ std::string FormatPattern(double value, std::string_view pattern) {
 }
 
 std::string FormatShortest(double value) {
-  if (value == 0 || !std::isfinite(value)) return "0";
+  if (Printable(value) == 0) return "0";
   // The fewest significant digits, at most 15, that read back to the value; a quotient such as
   // 0.005 / 0.1 that no 15-digit text reproduces is shown with 15 digits, as "0.05".
   char buffer[64];
   int digits = 15;
   for (int p = 1; p < 15; ++p) {
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                 p - 1);
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, p - 1);
     double back = 0;
     std::from_chars(buffer, r.ptr, back);
     if (back == value) {
@@ -149,6 +164,7 @@ std::string FormatShortest(double value) {
 }
 
 std::string FormatCoordinate(double value) {
+  Printable(value);
   char buffer[400];
   const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
   std::string text(buffer, r.ptr);

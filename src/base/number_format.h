@@ -4,7 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Writing numbers as text. Every number the system shows or writes goes through here.
+// Writing numbers as text. Every number the system shows or writes goes through here. None of
+// these gives a text for an infinity or a NaN: they raise "Overflow" instead, as the computation
+// that produced the value should already have done.
 namespace vorex {
 
 // The general format of printed results: at most 15 significant digits, trailing zeros dropped,

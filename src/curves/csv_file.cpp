@@ -209,7 +209,14 @@ bool ImportCurve(CurveLinks& l) {
 void ExportCurve(CurveLinks& l) {
   const std::optional<std::string> file = l.host.SaveFileName(kCsvFilter);
   if (!file) return;
-  if (const auto error = WriteFileAtomically(*file, FormatCsvPairs(l.curves))) {
+  std::string content;
+  try {
+    content = FormatCsvPairs(l.curves);
+  } catch (const RuntimeFault& fault) {
+    l.host.MessageBox("Export Data Error: " + fault.Description() + ". The curve was not saved.");
+    return;
+  }
+  if (const auto error = WriteFileAtomically(*file, content)) {
     l.host.MessageBox("Export Data Error: " + *error + ". The curve was not saved.");
   }
 }

@@ -46,7 +46,13 @@ std::string ParameterReport(const ParameterSet& p, int pointCount) {
 void SaveParameterReport(CurveLinks& l) {
   const std::optional<std::string> file = l.host.SaveFileName(kParameterFilter);
   if (!file) return;
-  const std::string report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
+  std::string report;
+  try {
+    report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
+  } catch (const RuntimeFault& fault) {
+    l.host.MessageBox("Save Error: " + fault.Description() + ". The parameters were not saved.");
+    return;
+  }
   if (const auto error = WriteFileAtomically(*file, report)) {
     l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
   }

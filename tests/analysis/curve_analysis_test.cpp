@@ -57,6 +57,17 @@ TEST_F(Analysis, PeaksOfASingleSweepAndTheirArea) {
   EXPECT_EQ(state->peaks.PeakCount, 2);
 }
 
+TEST_F(Analysis, AnAreaThatOverflowsIsAFaultNotAZero) {
+  Points(100, 1e308);
+  Peak(50, 1e308, 20);  // the magnitudes sum to about 1e308 x 20 x sqrt(pi): beyond a double
+  state->mdiForm1.EnableCurveMenus();
+  Invoke("mnuFindPeak");
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Find Peak Error: Overflow"});
+  for (const std::string& line : state->formResult.Lines()) {
+    EXPECT_EQ(line.find("Peak Area"), std::string::npos) << line;
+  }
+}
+
 TEST_F(Analysis, FlatTopsThresholdAndGuards) {
   Points(60, 1);
   for (int i = 1; i <= 60; ++i) Curves().Ordinate(i, 1) = 0;

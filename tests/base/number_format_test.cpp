@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/number_text.h"
+#include "base/runtime_fault.h"
 
 namespace vorex {
 namespace {
@@ -67,11 +68,11 @@ TEST(FormatPattern, ScientificWithTrimmedDecimals) {
 
 TEST(FormatPattern, RoundsHalfAwayFromZeroAndCarriesIntoTheExponent) {
   EXPECT_EQ(FormatPattern(9.9961e-4, "0.###e-#"), "9.996e-4");
-  EXPECT_EQ(FormatPattern(9.9996, "0.###e-#"), "1e1");      // carry makes a new digit
+  EXPECT_EQ(FormatPattern(9.9996, "0.###e-#"), "1e1");  // carry makes a new digit
   EXPECT_EQ(FormatPattern(9.96, "0.#E-0"), "1E1");
-  EXPECT_EQ(FormatPattern(1.25, "0.#E-0"), "1.3E0");        // half goes away from zero
+  EXPECT_EQ(FormatPattern(1.25, "0.#E-0"), "1.3E0");  // half goes away from zero
   EXPECT_EQ(FormatPattern(-1.25, "0.#E-0"), "-1.3E0");
-  EXPECT_EQ(FormatPattern(1.15, "0.#E-0"), "1.2E0");        // decimal half, not binary
+  EXPECT_EQ(FormatPattern(1.15, "0.#E-0"), "1.2E0");  // decimal half, not binary
   EXPECT_EQ(FormatPattern(1.2345e-300, "0.###e-#"), "1.235e-300");
   EXPECT_EQ(FormatPattern(1.7976931348623157e308, "0.##e-0"), "1.8e308");
 }
@@ -94,6 +95,24 @@ TEST(FormatShortest, NeverWritesMoreThanFifteenDigits) {
   EXPECT_EQ(FormatShortest(0.005 / 0.1), "0.05");  // 0.049999999999999996
   EXPECT_EQ(FormatShortest(0.1 + 0.2), "0.3");
   EXPECT_EQ(FormatShortest(1.0 / 3.0), "0.333333333333333");
+}
+
+// An infinity or a NaN has no text: printed as 0 it would be a plainly wrong result.
+TEST(NumberFormats, NoFormatWritesAValueThatIsNotFinite) {
+  for (const double bad :
+       {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_THROW(FormatGeneral(bad), RuntimeFault);
+    EXPECT_THROW(FormatGeneralSingle(static_cast<float>(bad)), RuntimeFault);
+    EXPECT_THROW(FormatPattern(bad, "0.###e-#"), RuntimeFault);
+    EXPECT_THROW(FormatShortest(bad), RuntimeFault);
+    EXPECT_THROW(FormatCoordinate(bad), RuntimeFault);
+  }
+  try {
+    FormatGeneral(std::numeric_limits<double>::infinity());
+  } catch (const RuntimeFault& fault) {
+    EXPECT_EQ(fault.Description(), "Overflow");
+  }
 }
 
 }  // namespace
