@@ -12,6 +12,16 @@ double& FitParameter(ParameterSet& p, int k) {
   throw RuntimeFault(kSubscriptOutOfRange);
 }
 
+std::string FitParameterName(int k) {
+  static constexpr const char* kStems[] = {"C", "ks", "\u03b1", "E\u00b0", "kf", "kb"};
+  if (k >= 1 && k <= 4) return std::string("C(") + static_cast<char>('A' + k - 1) + ")";
+  if (k >= 5 && k <= 19) {
+    const int group = (k - 5) / 3 + 1;
+    return std::string(kStems[group]) + "(" + std::to_string((k - 5) % 3 + 1) + ")";
+  }
+  throw RuntimeFault(kSubscriptOutOfRange);
+}
+
 double FitParameter(const ParameterSet& p, int k) {
   return FitParameter(const_cast<ParameterSet&>(p), k);  // reads only
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/fixed_storage.h"
 
@@ -74,5 +75,8 @@ struct ParameterSet {
 // 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb. Raises "Subscript out of range" outside 1..19.
 double& FitParameter(ParameterSet& parameters, int k);
 double FitParameter(const ParameterSet& parameters, int k);
+// Its name as the dialog shows it: "C(A)".."C(D)", "ks(1)", "\u03b1(1)", "E\u00b0(1)", "kf(1)",
+// "kb(1)".
+std::string FitParameterName(int k);
 
 }  // namespace vorex

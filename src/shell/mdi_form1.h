@@ -70,6 +70,10 @@ class MDIForm1 : public Window {
   void ScaleAbscissa(double factor);
   void ScaleOrdinate(double factor);
   void Plot();
+  // The fit commands; false when they were refused before anything changed.
+  bool ManualFit();
+  bool AutoFit();
+  bool FitMayStart(bool bounds);
   void ShowReactionCurves();
 
   VOREX24A1& state_;

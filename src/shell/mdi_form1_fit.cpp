@@ -1,9 +1,11 @@
 // The Run menu's fit and separate commands.
-#include "experiment/capture.h"
 #include "curves/plot_renderer.h"
+#include "experiment/capture.h"
+#include "fitting/fit_bounds.h"
 #include "fitting/fit_driver.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"
+#include "simulation/shared_grid.h"
 #include "simulation/simulate.h"
 
 namespace vorex {
@@ -26,25 +28,51 @@ class FittingScope {
 
 }  // namespace
 
-void MDIForm1::mnuManualFit_Click() {
+// A fit compares its simulations with the measured curve point for point, so they must be made
+// at the measured potentials; and the search needs bounds it can keep to. Otherwise nothing is
+// changed and the user is told what to set.
+bool MDIForm1::FitMayStart(bool bounds) {
+  std::optional<std::string> refused;
+  try {
+    refused = RefusedNextRun(state_.links, state_.parameterSet, state_.simulationWork);
+  } catch (const RuntimeFault&) {
+    // No programme can be built: the simulation says why when the fit runs it.
+  }
+  if (!refused && bounds) refused = RefusedBounds(state_.formExpr);
+  if (refused) state_.host.MessageBox(*refused);
+  return !refused;
+}
+
+bool MDIForm1::ManualFit() {
   FittingScope scope(state_);
-  if (!CaptureParameters(state_.experiment)) return;
+  if (!CaptureParameters(state_.experiment) || !FitMayStart(false)) return false;
   state_.formResult.Clear();
   Simulate(state_.links, state_.simulationWork);
   Plot();
+  return true;
 }
 
-void MDIForm1::mnuAutoFit_Click() {
+bool MDIForm1::AutoFit() {
   FittingScope scope(state_);
+  // Captured and checked first, so that a refused fit leaves the curves and options untouched.
+  if (!CaptureParameters(state_.experiment) || !FitMayStart(true)) return false;
   CurveStore& c = state_.curves;
   c.CurrentCurve = 1;
   state_.formOption.overlap().SetChecked(false);
   PrepareFitCurves(state_.links);
-  if (!CaptureParameters(state_.experiment)) return;
   state_.formResult.Clear();
   for (int i = 1; i <= c.PointCount; ++i) state_.measured(i) = c.Ordinate(i, 1);
   RunAutoFit(state_.links, state_.simulationWork, state_.fit, state_.measured, c.PointCount);
   Plot();
+  return true;
+}
+
+void MDIForm1::mnuManualFit_Click() {
+  ManualFit();
+}
+
+void MDIForm1::mnuAutoFit_Click() {
+  AutoFit();
 }
 
 // Curve 1 the data, curve 2 the fitted total, then one curve per charge reaction, as current.
@@ -59,13 +87,11 @@ void MDIForm1::ShowReactionCurves() {
 }
 
 void MDIForm1::mnuManualSeparate_Click() {
-  mnuManualFit_Click();
-  ShowReactionCurves();
+  if (ManualFit()) ShowReactionCurves();
 }
 
 void MDIForm1::mnuAutoSeparate_Click() {
-  mnuAutoFit_Click();
-  ShowReactionCurves();
+  if (AutoFit()) ShowReactionCurves();
 }
 
 }  // namespace vorex

@@ -10,6 +10,7 @@
 #include "experiment/experiment.h"
 #include "simulation/digital_simulation.h"
 #include "simulation/noise.h"
+#include "simulation/shared_grid.h"
 
 namespace vorex {
 namespace {
@@ -45,13 +46,16 @@ void AddNoise(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
   }
 }
 
-// Copies the run into the curve store; only a run that got this far changes it.
+// Copies the run into the curve store; only a run that got this far changes it. A run that joins
+// curves already there has their potentials (checked before it ran) and keeps them as they are,
+// so a measured curve keeps the potentials it was measured at.
 void Commit(CurveLinks& l, const CurveSlot& slot, const Programme& g, const SimulationWorkspace& w,
             int reactions, bool catalytic) {
   CurveStore& c = l.curves;
+  const bool joins = slot.currentCurve > 1 && c.PointCount > 0;
   ApplyCurveSlot(l, slot);
   for (int i = 1; i <= g.pointCount; ++i) {
-    c.Abscissa.Unchecked(i) = w.Abscissa.Unchecked(i);
+    if (!joins) c.Abscissa.Unchecked(i) = w.Abscissa.Unchecked(i);
     for (int j = 1; j <= reactions + 1; ++j) {
       c.SimulatedCurrent.Unchecked(i, j) = w.SimulatedCurrent.Unchecked(i, j);
     }
@@ -87,6 +91,13 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
   try {
     const CurveSlot slot = NextCurveSlot(l);
     const Programme g = BuildPotentialProgramme(p, w.Abscissa);
+    if (auto refused =
+            RefusedProgramme(l, slot, p,
+                             std::span<const double>(w.Abscissa.data() + 1,
+                                                     static_cast<std::size_t>(g.pointCount)))) {
+      l.host.MessageBox(*refused);
+      return false;
+    }
     const int reactions = p.ChargeReactionCount;
     if (reactions < 1 || reactions > 3) throw RuntimeFault(kSubscriptOutOfRange);
     const int total = reactions + 1;
