@@ -3,7 +3,7 @@
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
 FUZZBUILD  ?= build-fuzz
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
 
@@ -55,9 +55,10 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF -DVOREX_UI=OFF
 	cmake --build $(FUZZBUILD) -j $(JOBS)
+	$(FUZZBUILD)/bin/make-fuzz-dictionary > $(FUZZBUILD)/fuzz_script.dict
 	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \
-	  dict=""; [ -f fuzz/$$name.dict ] && dict="-dict=fuzz/$$name.dict"; \
+	  dict=""; [ -f $(FUZZBUILD)/$$name.dict ] && dict="-dict=$(FUZZBUILD)/$$name.dict"; \
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -timeout=60 -artifact_prefix=$(FUZZBUILD)/ -rss_limit_mb=2048 -print_final_stats=1 $$dict \
 	    $(FUZZBUILD)/corpus/$$name fuzz/seeds/$$name; \

@@ -1,9 +1,10 @@
 // Any text through the field conversions, any double through the formats: no crash, no hang,
-// and what is written reads back.
+// what is written reads back, and a value that is not finite is never written.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 #include "base/number_format.h"
@@ -49,7 +50,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&x, data, sizeof x);
     if (std::isfinite(x)) {
       ReadsBack(x);
-      vorex::FormatGeneralSingle(static_cast<float>(x));
+      if (std::fabs(x) <= std::numeric_limits<float>::max()) {
+        vorex::FormatGeneralSingle(static_cast<float>(x));
+      }
+    } else {
+      // No text stands for an infinity or a NaN.
+      try {
+        vorex::FormatGeneral(x);
+        std::abort();
+      } catch (const vorex::RuntimeFault&) {
+      }
     }
   }
   return 0;

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <string>
 
 #include "base/checked_math.h"
 #include "base/host.h"
@@ -29,6 +30,11 @@ class FitModel : public FitModelFunction {
       : links_(links), work_(work), run_(run) {}
 
   void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) override {
+    if (run_.evaluationBudget > 0 && ++evaluations_ > run_.evaluationBudget) {
+      links_.host.MessageBox("Fit stopped: its budget of " + std::to_string(run_.evaluationBudget) +
+                             " simulations is spent.");
+      throw FitAborted{};
+    }
     ParameterSet& p = links_.experiment.parameterSet;
     for (int k = 1; k <= run_.FitCount; ++k) FitParameter(p, run_.FitIndexList(k)) = vector(k);
     if (!Simulate(links_, work_)) throw FitAborted{};
@@ -40,6 +46,7 @@ class FitModel : public FitModelFunction {
   CurveLinks& links_;
   SimulationWorkspace& work_;
   const FitRun& run_;
+  int evaluations_ = 0;
 };
 
 // The start value of index k: the parameter set's field when the mechanism uses it, else 0.
@@ -56,7 +63,8 @@ double StartValue(const ParameterSet& p, int k) {
 void Report(FormResult& out, const FitRun& run, const FitState& s, const ParameterVector& x0,
             double variance, int iterations, double seconds) {
   const FitProblem& p = run.problem;
-  out.Print(ResultLine().Text("No.").Zone().Text("Initial value").Zone().Zone().Text("Fitted value"));
+  out.Print(
+      ResultLine().Text("No.").Zone().Text("Initial value").Zone().Zone().Text("Fitted value"));
   for (int m = 1; m <= run.FitCount; ++m) {
     out.Print(ResultLine().Number(m).Zone().Number(x0(m)).Zone().Number(p.x(m)));
   }
@@ -90,7 +98,8 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   run.ObjectiveCount = 0;
   run.FitCount = 0;
   for (int k = 1; k <= FormExpr::kFitSlots; ++k) {
-    if (form.CheckFitted(k).Checked() && form.CheckFitted(k).Shown()) run.FitIndexList(++run.FitCount) = k;
+    if (form.CheckFitted(k).Checked() && form.CheckFitted(k).Shown())
+      run.FitIndexList(++run.FitCount) = k;
   }
   try {
     problem.n = run.FitCount;

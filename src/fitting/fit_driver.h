@@ -13,6 +13,9 @@ struct FitRun {
   int FitCount = 0;
   int ObjectiveCount = 0;
   double DataSigma = 0;
+  // At most this many simulations in one fit, 0 for no limit: a bound on the cost of a fit for
+  // a caller that must not wait long (the fuzzer). A fit that reaches it ends with a message.
+  int evaluationBudget = 0;
   FitProblem problem;
 };
 

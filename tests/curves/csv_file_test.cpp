@@ -14,7 +14,9 @@
 namespace vorex {
 namespace {
 
-std::string Corpus(const char* name) { return std::string(VOREX_TEST_DATA) + "/csv/" + name; }
+std::string Corpus(const char* name) {
+  return std::string(VOREX_TEST_DATA) + "/csv/" + name;
+}
 
 struct Files : testing::StartedProgram {
   bool Import(const std::string& file) {
@@ -22,9 +24,10 @@ struct Files : testing::StartedProgram {
     return Invoke("mnuImport") && host.messages.empty();
   }
   std::filesystem::path Temp(const char* name) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
     return dir / name;
   }
@@ -42,6 +45,34 @@ TEST(CsvPairs, EveryQuirkOfOtherProgramsReadsAsTheSamePairs) {
   }
   const CsvPairs exported = ParseCsvPairs(" .3 , 1E-06 \r\n .295 ,-2.5E-06 \r\n");
   EXPECT_EQ(exported.y, (std::vector<double>{1e-6, -2.5e-6}));
+}
+
+// A spreadsheet in a European locale writes "0,3" for 0.3 and parts its fields with tabs or
+// semicolons; where a comma can only be a decimal comma it is read as one, and where a number
+// could be read two ways the line is refused rather than guessed.
+TEST(CsvPairs, DecimalCommasInLinesPartedByTabsOrSemicolons) {
+  struct Case {
+    const char* text;
+    std::vector<double> x, y;
+  } cases[] = {
+      {"0,3\t1,5\n", {0.3}, {1.5}},
+      {"0,3;1,5e-6\r\n0,295;2\r\n", {0.3, 0.295}, {1.5e-6, 2}},
+      {"0.3;1.5\n2,5;3\n", {0.3, 2.5}, {1.5, 3}},  // each line by its own commas
+      {"0.3,\t1.5\n", {0.3}, {1.5}},               // a comma before a tab parts two numbers
+      {"0,3 1,5\n", {0, 1}, {3, 5}},               // no tab or semicolon: commas part numbers
+  };
+  for (const Case& c : cases) {
+    const CsvPairs pairs = ParseCsvPairs(c.text);
+    EXPECT_EQ(pairs.error, "") << c.text;
+    EXPECT_EQ(pairs.x, c.x) << c.text;
+    EXPECT_EQ(pairs.y, c.y) << c.text;
+  }
+  EXPECT_EQ(ParseCsvPairs("0,3\t1\n0,29\t1,000,5\n").error,
+            "line 2 is ambiguous: \"1,000,5\" is not one number written with a decimal comma");
+  EXPECT_EQ(ParseCsvPairs("0,3;1.000,5\n").error,
+            "line 1 is ambiguous: \"1.000,5\" is not one number written with a decimal comma");
+  EXPECT_EQ(ParseCsvPairs("0,3\t1.5\n").error,
+            "line 1 is ambiguous: \"1.5\" is not one number written with a decimal comma");
 }
 
 TEST_F(Files, AFileThatReadsCompletelyBecomesTheNextCurve) {
@@ -72,9 +103,14 @@ TEST_F(Files, AFailedImportChangesNothing) {
   struct Case {
     std::string file;
     const char* reason;
-  } cases[] = {{Corpus("half_pair.csv"), "ReadData Error: the file ends in the middle of a pair"},
-               {Corpus("text_token.csv"), "ReadData Error: unreadable number \"abc\" on line 2"},
-               {Corpus("missing.csv"), "ReadData Error: file not found: "}};
+  } cases[] = {
+      {Corpus("half_pair.csv"), "ReadData Error: the file ends in the middle of a pair"},
+      {Corpus("text_token.csv"), "ReadData Error: unreadable number \"abc\" on line 2"},
+      {Corpus("missing.csv"), "ReadData Error: file not found: "},
+      {"/dev/zero", "ReadData Error: /dev/zero is a character device, not a data file"},
+      // Potentials of +-1e308 are numbers, but the step between them is not.
+      {Corpus("overflowing_step.csv"),
+       "ReadData Error: Overflow: the step between the first two potentials is too large"}};
   for (const Case& c : cases) {
     host.messages.clear();
     host.fileAnswers.push_back(c.file);

@@ -1,0 +1,76 @@
+// Writes the script fuzzer's dictionary from the program itself: every command of the command
+// table, every control of every window as a script names it (with the statement it takes), every
+// list item, and the words and numbers of the statements. Generated, so that a new command or
+// field is in the dictionary the day it exists.
+#include <iostream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "shell/cli_host.h"
+#include "shell/command_table.h"
+#include "shell/vorex24a1.h"
+
+namespace {
+
+// One dictionary line: the text quoted, with everything but plain printable ASCII escaped.
+std::string Entry(const std::string& text) {
+  std::string line = "\"";
+  for (const unsigned char c : text) {
+    if (c == '"' || c == '\\' || c < 0x20 || c > 0x7e) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      line += "\\x";
+      line += kHex[c >> 4];
+      line += kHex[c & 15];
+    } else {
+      line += static_cast<char>(c);
+    }
+  }
+  return line + "\"";
+}
+
+std::string Statement(const vorex::Window& window, const vorex::Control& c) {
+  const std::string name = window.Name() + "." + c.FullName();
+  switch (c.Kind()) {
+    case vorex::ControlKind::TextBox:
+    case vorex::ControlKind::ComboBox:
+    case vorex::ControlKind::CheckBox:
+      return name + " = ";
+    case vorex::ControlKind::OptionButton:
+      return name + " = 1\n";
+    case vorex::ControlKind::Button:
+      return "click " + name + "\n";
+    default:
+      return "show " + name + "\n";
+  }
+}
+
+}  // namespace
+
+int main() {
+  std::ostringstream ignored;
+  vorex::CliHost host(ignored);
+  auto state = std::make_unique<vorex::VOREX24A1>(host);
+  std::set<std::string> entries;
+  for (const vorex::MenuEntry& entry : vorex::MenuTable()) {
+    if (entry.handler == nullptr) continue;
+    entries.insert(std::string(entry.control) + (entry.takesFile ? " f\n" : "\n"));
+  }
+  for (const vorex::Window* window : state->desktop.Windows()) {
+    entries.insert(window->Name() + ".");
+    entries.insert("show " + window->Name() + "\n");
+    for (const auto& control : window->Controls()) {
+      if (control->Kind() == vorex::ControlKind::MenuItem) continue;
+      entries.insert(Statement(*window, *control));
+      for (const std::string& item : control->Items()) entries.insert(item + "\n");
+    }
+  }
+  for (const char* word : {"click ", "show ", " = ", "save-plot p.svg\n", "save-plot p.png\n",
+                           "%%file\n", "0\n", "1\n", "-0", "1e999", "1e-310", "5e-311",
+                           "0,3\t1,5\n", "0.3;1.5\n", ",", ";", "\t", "\r\n", "\xEF\xBB\xBF"}) {
+    entries.insert(word);
+  }
+  for (const std::string& entry : entries) std::cout << Entry(entry) << '\n';
+  return 0;
+}
