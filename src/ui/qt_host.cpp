@@ -72,25 +72,26 @@ void QtHost::CopyPicture(const DrawingList& picture) {
   clipboard->setImage(PictureImage(picture, PlotSize()));
 }
 
+std::optional<std::string> QtHost::PrintOn(const DrawingList& picture, QPrinter& printer) const {
+  // Printing to a file goes through memory, so that a full disk cannot leave half a document in
+  // place of a good one; a printer reports whether it took the page.
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    const QByteArray bytes = PdfDocument(picture, printer.pageLayout(), PlotSize());
+    if (bytes.isEmpty()) return "the page could not be drawn";
+    return WriteFileAtomically(printer.outputFileName().toStdString(),
+                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  }
+  if (!vorex::ui::PrintPicture(picture, printer, PlotSize())) return "the printer did not start";
+  return std::nullopt;
+}
+
 void QtHost::PrintPicture(const DrawingList& picture) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, mainWindow_);
   if (dialog.exec() != QDialog::Accepted) return;
-  // Printing to a file goes through memory, so that a full disk cannot leave half a document
-  // in place of a good one; a printer reports whether it took the page.
-  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const std::string file = printer.outputFileName().toStdString();
-    const QByteArray bytes = PdfDocument(picture, printer.pageLayout(), PlotSize());
-    const std::optional<std::string> failure =
-        bytes.isEmpty()
-            ? std::optional<std::string>("the page could not be drawn")
-            : WriteFileAtomically(file, std::string_view(bytes.constData(), bytes.size()));
-    if (failure) MessageBox("The plot could not be printed to " + file + ": " + *failure + ".");
-    return;
-  }
-  if (!vorex::ui::PrintPicture(picture, printer, PlotSize())) {
-    MessageBox("The plot could not be printed: the printer did not start.");
+  if (const auto failure = PrintOn(picture, printer)) {
+    MessageBox("The plot could not be printed: " + *failure + ".");
   }
 }
 

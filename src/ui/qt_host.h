@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QPrinter>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
+#include <string>
 
 #include "base/host.h"
 
@@ -26,6 +30,10 @@ class QtHost : public Host {
   void SetBusy(bool busy) override;
   void CopyPicture(const DrawingList& picture) override;
   void PrintPicture(const DrawingList& picture) override;
+
+  // The page on the printer the user chose: to a file through memory, written whole or not at
+  // all; the reason when it was not printed.
+  std::optional<std::string> PrintOn(const DrawingList& picture, QPrinter& printer) const;
 
   // "csv|*.csv|all|*.*" as the file dialog takes it: "csv (*.csv);;all (*.*)".
   static QString DialogFilter(const std::string& filter);

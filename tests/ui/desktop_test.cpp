@@ -208,11 +208,17 @@ class DesktopTest : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
-    QVERIFY(PrintPicture(state_->formPlot.picture, printer, window_->Plot().size()));
+    QVERIFY(!host_->PrintOn(state_->formPlot.picture, printer));
     QFile pdf(file);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.size() > 1000);
     QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+    pdf.close();
+    // A file the user made read-only is not printed over, and the failure is told.
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    const auto failure = host_->PrintOn(state_->formPlot.picture, printer);
+    QVERIFY(failure);
+    QCOMPARE(QString::fromStdString(*failure), file + " is read-only");
   }
 
   void fileDialogFiltersTakeTheToolkitsForm() {
