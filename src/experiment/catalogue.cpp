@@ -16,87 +16,35 @@ constexpr std::array<TechniqueEntry, kTechniqueCount> kTechniques{{
 
 constexpr std::array<MechanismEntry, kMechanismCount> kMechanisms{{
     {"1)  A + ne = B", "simple charge reaction", 2, {"A+ne=B", "", ""}, {"", ""}, 1, 0},
-    {"2)  A + ne = B, B + ne = C",
-     "2-step charge reaction",
-     3,
-     {"A+ne=B", "B+ne=C", ""},
-     {"", ""},
-     2,
-     0},
-    {"3)  A + ne = B, B + ne = C, C + ne = D",
-     "3-step charge reaction",
-     4,
-     {"A+ne=B", "B+ne=C", "C+ne=D"},
-     {"", ""},
-     3,
-     0},
-    {"4)  A + ne = B, C + ne = D",
-     "multicompoment charge reaction",
-     4,
-     {"A+ne=B", "C+ne=D", ""},
-     {"", ""},
-     2,
-     0},
-    {"5)  C = A, A + ne = B", "preceding (CE) reaction", 3, {"A+ne=B", "", ""}, {"C=A", ""}, 1, 1},
-    {"6)  C = A, A + ne = B, B = D",
-     "preceding and following (CEC) reaction",
-     4,
-     {"A+ne=B", "", ""},
-     {"C=A", "B=D"},
-     1,
-     2},
-    {"7)  A + ne = B, B = C", "following (EC) reaction", 3, {"A+ne=B", "", ""}, {"B=C", ""}, 1, 1},
-    {"8)  A + ne = B, 2B = C",
-     "second order following (EC2) reaction",
-     3,
-     {"A+ne=B", "", ""},
-     {"2B=C", ""},
-     1,
+    {"2)  A + ne = B, B + ne = C", "2-step charge reaction", 3, {"A+ne=B", "B+ne=C", ""},
+     {"", ""}, 2, 0},
+    {"3)  A + ne = B, B + ne = C, C + ne = D", "3-step charge reaction", 4,
+     {"A+ne=B", "B+ne=C", "C+ne=D"}, {"", ""}, 3, 0},
+    {"4)  A + ne = B, C + ne = D", "multicompoment charge reaction", 4, {"A+ne=B", "C+ne=D", ""},
+     {"", ""}, 2, 0},
+    {"5)  C = A, A + ne = B", "preceding (CE) reaction", 3, {"A+ne=B", "", ""}, {"C=A", ""}, 1,
      1},
-    {"9)  A + ne = B, B = A", "catalytic (EC') reaction", 2, {"A+ne=B", "", ""}, {"B=A", ""}, 1, 1},
-    {"10)  A + ne = B, 2B = A",
-     "second order catalytic (EC'2) reaction",
-     2,
-     {"A+ne=B", "", ""},
-     {"2B=A", ""},
-     1,
+    {"6)  C = A, A + ne = B, B = D", "preceding and following (CEC) reaction", 4,
+     {"A+ne=B", "", ""}, {"C=A", "B=D"}, 1, 2},
+    {"7)  A + ne = B, B = C", "following (EC) reaction", 3, {"A+ne=B", "", ""}, {"B=C", ""}, 1,
      1},
-    {"11)  A + ne = B, B = C, C + ne = D",
-     "ECE reaction",
-     4,
-     {"A+ne=B", "C+ne=D", ""},
-     {"B=C", ""},
-     2,
+    {"8)  A + ne = B, 2B = C", "second order following (EC2) reaction", 3, {"A+ne=B", "", ""},
+     {"2B=C", ""}, 1, 1},
+    {"9)  A + ne = B, B = A", "catalytic (EC') reaction", 2, {"A+ne=B", "", ""}, {"B=A", ""}, 1,
      1},
+    {"10)  A + ne = B, 2B = A", "second order catalytic (EC'2) reaction", 2, {"A+ne=B", "", ""},
+     {"2B=A", ""}, 1, 1},
+    {"11)  A + ne = B, B = C, C + ne = D", "ECE reaction", 4, {"A+ne=B", "C+ne=D", ""},
+     {"B=C", ""}, 2, 1},
     {"12)  A + ne = B, B = D, C + ne = D", "", 4, {"A+ne=B", "C+ne=D", ""}, {"B=D", ""}, 2, 1},
-    {"13)  A + ne = B, B = D, C + ne = D, C = A",
-     "square reaction",
-     4,
-     {"A+ne=B", "C+ne=D", ""},
-     {"B=D", "C=A"},
-     2,
-     2},
-    {"14)  A + ne = B, B + ne = C, C = D",
-     "EEC reaction",
-     4,
-     {"A+ne=B", "B+ne=C", ""},
-     {"C=D", ""},
-     2,
-     1},
+    {"13)  A + ne = B, B = D, C + ne = D, C = A", "square reaction", 4, {"A+ne=B", "C+ne=D", ""},
+     {"B=D", "C=A"}, 2, 2},
+    {"14)  A + ne = B, B + ne = C, C = D", "EEC reaction", 4, {"A+ne=B", "B+ne=C", ""},
+     {"C=D", ""}, 2, 1},
     {"15)  A + ne = B, B + ne = C, B = D", "", 4, {"A+ne=B", "B+ne=C", ""}, {"B=D", ""}, 2, 1},
-    {"16)  A + ne = B, B + C = A + D",
-     "catalytic (EC') reaction",
-     4,
-     {"A+ne=B", "", ""},
-     {"B+C=A+D", ""},
-     1,
-     1},
-    {"17)  C = A + pD, A + ne = B",
-     "complex reaction",
-     4,
-     {"A+ne=B", "", ""},
-     {"C=A+pD", ""},
-     1,
+    {"16)  A + ne = B, B + C = A + D", "catalytic (EC') reaction", 4, {"A+ne=B", "", ""},
+     {"B+C=A+D", ""}, 1, 1},
+    {"17)  C = A + pD, A + ne = B", "complex reaction", 4, {"A+ne=B", "", ""}, {"C=A+pD", ""}, 1,
      1},
 }};
 
@@ -119,52 +67,33 @@ const Entry* Lookup(const std::array<Entry, Count>& table, int code) {
 
 }  // namespace
 
-const TechniqueEntry* Technique(int code) {
-  return Lookup(kTechniques, code);
-}
-const MechanismEntry* Mechanism(int code) {
-  return Lookup(kMechanisms, code);
-}
-const ElectrodeEntry* Electrode(int code) {
-  return Lookup(kElectrodes, code);
-}
+const TechniqueEntry* Technique(int code) { return Lookup(kTechniques, code); }
+const MechanismEntry* Mechanism(int code) { return Lookup(kMechanisms, code); }
+const ElectrodeEntry* Electrode(int code) { return Lookup(kElectrodes, code); }
 
-bool HasComputedArea(int code) {
-  return (code >= 2 && code <= 6) || code == 8;
-}
+bool HasComputedArea(int code) { return (code >= 2 && code <= 6) || code == 8; }
 
 double ElectrodeArea(int code, double r, double length) {
   const double pi = kPi;
   switch (code) {
-    case 2:
-      return Finite(4 * pi * r * r);
-    case 3:
-      return Finite(2 * pi * r * r);
+    case 2: return Finite(4 * pi * r * r);
+    case 3: return Finite(2 * pi * r * r);
     case 4:
-    case 8:
-      return Finite(pi * r * r);
-    case 5:
-      return Finite(pi * r * r + 2 * pi * r * length);
-    case 6:
-      return Finite(0.5 * pi * r * r + pi * r * length);
-    default:
-      return 0;
+    case 8: return Finite(pi * r * r);
+    case 5: return Finite(pi * r * r + 2 * pi * r * length);
+    case 6: return Finite(0.5 * pi * r * r + pi * r * length);
+    default: return 0;
   }
 }
 
 double ElectrodeVolume(int code, double r, double length, double area) {
   const double pi = kPi;
   switch (code) {
-    case 2:
-      return Finite(4 * pi * r * r * r / 3);
-    case 3:
-      return Finite(2 * pi * r * r * r / 3);
-    case 5:
-      return Finite(pi * r * r * length);
-    case 6:
-      return Finite(0.5 * pi * r * r * length);
-    default:
-      return Finite(area * length);
+    case 2: return Finite(4 * pi * r * r * r / 3);
+    case 3: return Finite(2 * pi * r * r * r / 3);
+    case 5: return Finite(pi * r * r * length);
+    case 6: return Finite(0.5 * pi * r * r * length);
+    default: return Finite(area * length);
   }
 }
 

@@ -100,8 +100,7 @@ void FormExpr::ShowTechniqueInputs(int technique) {
       tp().SetLocked(true);
       Epulse().SetVisible(true);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -119,8 +118,8 @@ void FormExpr::ShowRows(int species, int charge, int homogeneous) {
     }
   }
   for (int k = 1; k <= 3; ++k) {
-    for (Control* c : {&pl(k), &homo(k), &kb(k), &kf(k), &CheckFitted(k + 13), &CheckFitted(k + 16),
-                       &LabelKeq(k)}) {
+    for (Control* c : {&pl(k), &homo(k), &kb(k), &kf(k), &CheckFitted(k + 13),
+                       &CheckFitted(k + 16), &LabelKeq(k)}) {
       c->SetVisible(k <= homogeneous);
     }
   }
@@ -153,8 +152,9 @@ void FormExpr::radius_Change() {
       ARE().SetText(FormatPattern(ElectrodeArea(code, FieldValue(radius()), length), "0.##e-0"));
     });
   }
-  SkipOnFault(
-      [&] { p.ElectrodeVolume = ElectrodeVolume(code, p.Radius, p.Length, FieldValue(ARE())); });
+  SkipOnFault([&] {
+    p.ElectrodeVolume = ElectrodeVolume(code, p.Radius, p.Length, FieldValue(ARE()));
+  });
   SkipOnFault([&] { p.Area = FieldValue(ARE()); });
 }
 
@@ -162,14 +162,13 @@ void FormExpr::kf_Change(int k) {
   SkipOnFault([&] {
     const double backward = FieldValue(kb(k));
     if (backward > 0) {
-      LabelKeq(k).SetCaption(FormatPattern(CheckedDivide(FieldValue(kf(k)), backward), "#.###e-#"));
+      LabelKeq(k).SetCaption(
+          FormatPattern(CheckedDivide(FieldValue(kf(k)), backward), "#.###e-#"));
     }
   });
 }
 
-void FormExpr::LabelKeq_Change(int) {
-  AllInitialConcentrations();
-}
+void FormExpr::LabelKeq_Change(int) { AllInitialConcentrations(); }
 
 void FormExpr::Estep_Change() {
   SkipOnFault(
@@ -186,9 +185,7 @@ void FormExpr::CheckFitted_Click(int s) {
   TextCmax(s).SetVisible(fitted);
 }
 
-void FormExpr::CheckPreEqu_Click() {
-  AllInitialConcentrations();
-}
+void FormExpr::CheckPreEqu_Click() { AllInitialConcentrations(); }
 
 void FormExpr::CheckPreCon_Click() {
   FramePre().SetVisible(CheckPreCon().Checked());

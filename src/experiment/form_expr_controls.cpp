@@ -49,18 +49,18 @@ struct SlotTexts {
   const char* tip[3];
 };
 
-constexpr SlotTexts kKsSlot{
-    {"ks fitted", "ks min", "ks max"},
-    {"fitted heterogeneous standard rate constant", "mininum heterogeneous standard rate constant",
-     "maxinum heterogeneous standard rate constant"}};
-constexpr SlotTexts kAlphaSlot{
-    {"\u03b1 fitted", "\u03b1 min", "\u03b1 max"},
-    {"fitted electron transfer coefficient", "mininum electron transfer coefficient",
-     "maxinum electron transfer coefficient"}};
-constexpr SlotTexts kE0Slot{
-    {"E\u00b0 fitted (V)", "E\u00b0 min", "E\u00b0 max (V)"},
-    {"fitted standard electrode potential", "mininum standard electrode potential",
-     "maxinum standard electrode potential"}};
+constexpr SlotTexts kKsSlot{{"ks fitted", "ks min", "ks max"},
+                            {"fitted heterogeneous standard rate constant",
+                             "mininum heterogeneous standard rate constant",
+                             "maxinum heterogeneous standard rate constant"}};
+constexpr SlotTexts kAlphaSlot{{"\u03b1 fitted", "\u03b1 min", "\u03b1 max"},
+                               {"fitted electron transfer coefficient",
+                                "mininum electron transfer coefficient",
+                                "maxinum electron transfer coefficient"}};
+constexpr SlotTexts kE0Slot{{"E\u00b0 fitted (V)", "E\u00b0 min", "E\u00b0 max (V)"},
+                            {"fitted standard electrode potential",
+                             "mininum standard electrode potential",
+                             "maxinum standard electrode potential"}};
 constexpr SlotTexts kKfSlot{{"kf fitted", "kf min", "kf max"},
                             {"fitted forward chemical reaction rate constant",
                              "mininum forward chemical reaction rate constant",
@@ -69,9 +69,9 @@ constexpr SlotTexts kKbSlot{{"kb fitted", "kb min", "kb max"},
                             {"fitted backward chemical reaction rate constant",
                              "mininum backward chemical reaction rate constant",
                              "maxinum backward chemical reaction rate constant"}};
-constexpr SlotTexts kCSlot{
-    {"C fitted (M)", "C min (M)", "C max (M)"},
-    {"fitted concentration", "mininum concentration", "maxinum concentration"}};
+constexpr SlotTexts kCSlot{{"C fitted (M)", "C min (M)", "C max (M)"},
+                           {"fitted concentration", "mininum concentration",
+                            "maxinum concentration"}};
 
 const char* const kConductivityLabel = "\u03bb (M/\u03a9)";
 
@@ -85,8 +85,8 @@ void FormExpr::CreateSpeciesRows() {
     const std::size_t r = static_cast<std::size_t>(i - 1);
     specie_(i) = &Captioned(*this, ControlKind::Label, frame, "specie", i, names[r]);
     D_(i) = &Field(*this, frame, "D", i, "D (cm \u00b2/s)", "diffusion coefficient", "1e-5");
-    C_(i) =
-        &Field(*this, frame, "C", i, "C anal (M)", "analytical concentration", concentrations[r]);
+    C_(i) = &Field(*this, frame, "C", i, "C anal (M)", "analytical concentration",
+                   concentrations[r]);
     Cinit_(i) = &Captioned(*this, ControlKind::Label, frame, "Cinit", i, concentrations[r],
                            "C init (M)", "initial concentration");
     Cond_(i - 1) = &Field(*this, frame, "Cond", i - 1, kConductivityLabel, "conductivity",
@@ -103,20 +103,21 @@ void FormExpr::CreateReactionRows() {
     NEL_(j) = &List(*this, heterFrame, "NEL", j, "n", "electron number", {"1", "2", "3"});
     Eze_(j) = &Field(*this, heterFrame, "Eze", j, "E\u00b0 (V)", "standard electrode potential",
                      e0[static_cast<std::size_t>(j - 1)]);
-    alph_(j) =
-        &Field(*this, heterFrame, "alph", j, "\u03b1", "electron transfer coefficient", "0.5");
-    ks_(j) = &Field(*this, heterFrame, "ks", j, "ks (cm/s)", "heterogeneous standard rate constant",
-                    "1e4");
+    alph_(j) = &Field(*this, heterFrame, "alph", j, "\u03b1", "electron transfer coefficient",
+                      "0.5");
+    ks_(j) = &Field(*this, heterFrame, "ks", j, "ks (cm/s)",
+                    "heterogeneous standard rate constant", "1e4");
   }
   Control* homoFrame = &Frame(*this, "FrameHomo", "Homogeneous Reaction");
   for (int k = 1; k <= 3; ++k) {
     homo_(k) = &Captioned(*this, ControlKind::Label, homoFrame, "homo", k, std::to_string(k),
                           "Reaction", "chemical reaction");
-    pl_(k) = &List(*this, homoFrame, "pl", k, "p", "stoichiometric number", {"1", "2", "3", "4"});
-    kf_(k) =
-        &Field(*this, homoFrame, "kf", k, "kf", "forward chemical reaction rate constant", "10");
-    kb_(k) =
-        &Field(*this, homoFrame, "kb", k, "kb", "backward chemical reaction rate constant", "0.01");
+    pl_(k) = &List(*this, homoFrame, "pl", k, "p", "stoichiometric number",
+                   {"1", "2", "3", "4"});
+    kf_(k) = &Field(*this, homoFrame, "kf", k, "kf", "forward chemical reaction rate constant",
+                    "10");
+    kb_(k) = &Field(*this, homoFrame, "kb", k, "kb", "backward chemical reaction rate constant",
+                    "0.01");
     LabelKeq_(k) = &Captioned(*this, ControlKind::Label, homoFrame, "LabelKeq", k, "", "Keq",
                               "chemical equilibrium constant");
   }
@@ -145,10 +146,10 @@ void FormExpr::CreateFitSlots() {
       const std::size_t ur = static_cast<std::size_t>(r);
       CheckFitted_(s) = &Captioned(*this, ControlKind::CheckBox, frame, "CheckFitted", s, "",
                                    g.texts->label[0], g.texts->tip[0]);
-      TextCmin_(s) =
-          &Field(*this, frame, "TextCmin", s, g.texts->label[1], g.texts->tip[1], g.min[ur]);
-      TextCmax_(s) =
-          &Field(*this, frame, "TextCmax", s, g.texts->label[2], g.texts->tip[2], g.max[ur]);
+      TextCmin_(s) = &Field(*this, frame, "TextCmin", s, g.texts->label[1], g.texts->tip[1],
+                            g.min[ur]);
+      TextCmax_(s) = &Field(*this, frame, "TextCmax", s, g.texts->label[2], g.texts->tip[2],
+                            g.max[ur]);
       const bool fitted = s == 1;
       CheckFitted_(s)->SetChecked(fitted);
       TextCmin_(s)->SetVisible(fitted);
@@ -159,22 +160,21 @@ void FormExpr::CreateFitSlots() {
 
 void FormExpr::CreateInstrumentFields() {
   Control* frame = &Frame(*this, "FrameInstrument", "Instrumental Parameters");
-  Estart_ =
-      &Field(*this, frame, "Estart", Control::kNoIndex, "E start (V)", "starting potential", "0.3");
+  Estart_ = &Field(*this, frame, "Estart", Control::kNoIndex, "E start (V)", "starting potential",
+                   "0.3");
   Eend_ = &Field(*this, frame, "Eend", Control::kNoIndex, "E end  (V)", "ending potential", "-0.3");
-  Estep_ =
-      &Field(*this, frame, "Estep", Control::kNoIndex, "E step (V)", "potential step", "0.005");
+  Estep_ = &Field(*this, frame, "Estep", Control::kNoIndex, "E step (V)", "potential step",
+                  "0.005");
   V_ = &Field(*this, frame, "V", Control::kNoIndex, "v (V/s)", "scan rate", "0.01");
   td_ = &Field(*this, frame, "td", Control::kNoIndex, "t drop  (s)", "drop time", "0.5");
   td_->SetLocked(true);
   tp_ = &Field(*this, frame, "tp", Control::kNoIndex, "t pulse (s)", "pulse time width", "0.05");
-  Epulse_ =
-      &Field(*this, frame, "Epulse", Control::kNoIndex, "E pulse (V)", "pulse potential", "-0.05");
+  Epulse_ = &Field(*this, frame, "Epulse", Control::kNoIndex, "E pulse (V)", "pulse potential",
+                   "-0.05");
   TextF_ = &Field(*this, frame, "TextF", Control::kNoIndex, "f (Hz)", "frequence", "10");
   ComboScan_ = &List(*this, frame, "ComboScan", Control::kNoIndex, "Scan", "",
                      {"single", "cycle", "2 cycles"});
-  txttemp_ =
-      &Field(*this, frame, "txttemp", Control::kNoIndex, "T ( \u00b0C)", "temperature", "25");
+  txttemp_ = &Field(*this, frame, "txttemp", Control::kNoIndex, "T ( \u00b0C)", "temperature", "25");
   Noise_ = &Field(*this, frame, "Noise", Control::kNoIndex, "Noise (%)",
                   "ratio of noise to maxinum signal", "0");
   Cdl_ = &Field(*this, frame, "Cdl", Control::kNoIndex, "C d (F)", "double layer capacitor", "0");
@@ -198,37 +198,36 @@ void FormExpr::CreateElectrodeFields() {
                  "0.01");
   ARE_ = &Field(*this, frame, "ARE", none, "Area (cm \u00b2)", "electrode area", "1");
   LabelRrate_ = &Captioned(*this, ControlKind::Label, frame, "LabelRrate", none, "Rotation (rpm):");
-  TextRrate_ =
-      &Field(*this, frame, "TextRrate", none, "Rotation (rpm):", "electrode rotation rate", "100");
+  TextRrate_ = &Field(*this, frame, "TextRrate", none, "Rotation (rpm):", "electrode rotation rate",
+                      "100");
   TextDis_ = &Field(*this, frame, "TextDis", none, "Dis (cm)", "Distance", "1");
   for (Control* c : {LabelRadius_, radius_, LabelLength_, leng_, LabelRrate_, TextRrate_}) {
     c->SetVisible(false);
   }
 
   Control* electrolyte = &Frame(*this, "FrameElectrolyte", "Electrolyte");
-  LabelVis_ =
-      &Captioned(*this, ControlKind::Label, electrolyte, "LabelVis", none, "Vis (cm \u00b2/s)");
+  LabelVis_ = &Captioned(*this, ControlKind::Label, electrolyte, "LabelVis", none, "Vis (cm \u00b2/s)");
   TextVis_ = &Field(*this, electrolyte, "TextVis", none, "Vis (cm \u00b2/s)",
                     "kinematic viscosity of solution", "0.01");
   LabelVis_->SetVisible(false);
   TextVis_->SetVisible(false);
-  TextElectrolyteCond_ = &Field(*this, electrolyte, "TextElectrolyteCond", none, kConductivityLabel,
-                                "conductivity", "100");
+  TextElectrolyteCond_ = &Field(*this, electrolyte, "TextElectrolyteCond", none,
+                                kConductivityLabel, "conductivity", "100");
   TextElectrolyteC_ = &Field(*this, electrolyte, "TextElectrolyteC", none, "C (M)",
                              "support electrolyte concentration", "0.01");
 }
 
 void FormExpr::CreatePreTreatment() {
   const int none = Control::kNoIndex;
-  CheckPreEqu_ =
-      &Captioned(*this, ControlKind::CheckBox, nullptr, "CheckPreEqu", none, "pre-equilibration");
+  CheckPreEqu_ = &Captioned(*this, ControlKind::CheckBox, nullptr, "CheckPreEqu", none,
+                            "pre-equilibration");
   CheckPreEqu_->SetChecked(true);
-  CheckPreCon_ =
-      &Captioned(*this, ControlKind::CheckBox, nullptr, "CheckPreCon", none, "Preconcentration");
+  CheckPreCon_ = &Captioned(*this, ControlKind::CheckBox, nullptr, "CheckPreCon", none,
+                            "Preconcentration");
   FramePre_ = &Frame(*this, "FramePre", "");
   FramePre_->SetVisible(false);
-  txtEPre_ =
-      &Field(*this, FramePre_, "txtEPre", none, "E pre (V)", "preconcentration potential", "-0.3");
+  txtEPre_ = &Field(*this, FramePre_, "txtEPre", none, "E pre (V)", "preconcentration potential",
+                    "-0.3");
   txtTPre_ = &Field(*this, FramePre_, "txtTPre", none, "t pre (s)", "preconcentration time", "600");
   txtPconst_ = &Field(*this, FramePre_, "txtPconst", none, "P const", "electrode constant", "10");
   txtRStir_ = &Field(*this, FramePre_, "txtRStir", none, "R stir  (rpm)", "stirring rate", "100");

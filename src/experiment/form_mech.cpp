@@ -6,8 +6,7 @@
 
 namespace vorex {
 
-FormMech::FormMech(Experiment& experiment)
-    : Window("FormMech", "Mechanism"), experiment_(experiment) {
+FormMech::FormMech(Experiment& experiment) : Window("FormMech", "Mechanism"), experiment_(experiment) {
   Control& frame = Add(ControlKind::Frame, "FrameMech");
   frame.SetCaption("Mechanism");
   for (int i = 1; i <= kMechanismCount; ++i) {

@@ -5,8 +5,7 @@
 
 namespace vorex {
 
-FormTech::FormTech(Experiment& experiment)
-    : Window("FormTech", "Techniques"), experiment_(experiment) {
+FormTech::FormTech(Experiment& experiment) : Window("FormTech", "Techniques"), experiment_(experiment) {
   Control& frame = Add(ControlKind::Frame, "FrameTech");
   frame.SetCaption("Voltammetry");
   for (int i = 1; i <= kTechniqueCount; ++i) {

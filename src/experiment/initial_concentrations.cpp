@@ -102,8 +102,9 @@ std::array<std::optional<double>, 5> PreEquilibrate(const EquilibriumInputs& in)
 
 double PreconcentrationFactor(const PreconcentrationInputs& in) {
   const double omega = (in.stirRpm + in.stirRpm) * kPi / 60;
-  const double thetaPre = CheckedExp(CheckedDivide(
-      CheckedDivide(in.n * kFaraday * (in.ePre - in.e0), in.temperature), kGasConstant));
+  const double thetaPre = CheckedExp(
+      CheckedDivide(CheckedDivide(in.n * kFaraday * (in.ePre - in.e0), in.temperature),
+                    kGasConstant));
   double factor = in.pConst * CheckedPow(in.dA, 2.0 / 3.0) * in.area;
   factor = CheckedDivide(factor, in.volume);
   factor = Finite(factor * CheckedPow(omega, 0.5) * CheckedPow(in.viscosity, -1.0 / 6.0) * in.tPre);

@@ -84,13 +84,9 @@ void Solve(FitProblem& p) {
 
 }  // namespace
 
-double MaxOf(double a, double b) {
-  return a > b ? a : b;
-}
+double MaxOf(double a, double b) { return a > b ? a : b; }
 
-double MinOf(double a, double b) {
-  return a < b ? a : b;
-}
+double MinOf(double a, double b) { return a < b ? a : b; }
 
 double EvaluateTrial(FitProblem& p, FitState& s, FitModelFunction& model) {
   for (int i = 1; i <= p.n; ++i) {
@@ -138,8 +134,7 @@ void MarquardtStep(FitProblem& p, FitState& s, FitModelFunction& model) {
   double factor = 2;
   for (;;) {
     Solve(p);
-    for (int i = 1; i <= p.n; ++i)
-      s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
+    for (int i = 1; i <= p.n; ++i) s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
     latest = EvaluateTrial(p, s, model);
     if (s.SumOfSquares < tolerance) {
       s.ConvergenceFlag = -1;

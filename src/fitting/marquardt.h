@@ -10,7 +10,7 @@ namespace vorex {
 inline constexpr int kMaxFitParameters = 20;
 
 using ParameterVector = FixedArray<double, kMaxFitParameters>;  // parameters 1..N
-using PointVector = FixedArray<double, kMaxPoints>;             // points 1..M
+using PointVector = FixedArray<double, kMaxPoints>;              // points 1..M
 
 // a if a > b, else b; a if a < b, else b (the second argument on a tie).
 double MaxOf(double a, double b);

@@ -78,8 +78,9 @@ std::optional<std::string> QtHost::PrintOn(const DrawingList& picture, QPrinter&
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     const QByteArray bytes = PdfDocument(picture, printer.pageLayout(), PlotSize());
     if (bytes.isEmpty()) return "the page could not be drawn";
-    return WriteFileAtomically(printer.outputFileName().toStdString(),
-                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return WriteFileAtomically(
+        printer.outputFileName().toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   }
   if (!vorex::ui::PrintPicture(picture, printer, PlotSize())) return "the printer did not start";
   return std::nullopt;

@@ -99,8 +99,9 @@ class DesktopTest : public QObject {
   }
 
   void everyControlOfADialogHasItsWidget() {
-    for (Window* model : {static_cast<Window*>(&state_->formTech), static_cast<Window*>(&state_->formMech),
-                          static_cast<Window*>(&state_->formExpr), static_cast<Window*>(&state_->formOption)}) {
+    for (Window* model :
+         {static_cast<Window*>(&state_->formTech), static_cast<Window*>(&state_->formMech),
+          static_cast<Window*>(&state_->formExpr), static_cast<Window*>(&state_->formOption)}) {
       QWidget* dialog = window_->Dialog(model->Name());
       QVERIFY(dialog != nullptr);
       QCOMPARE(dialog->windowTitle(), QString::fromStdString(model->Caption()));
