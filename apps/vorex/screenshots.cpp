@@ -1,5 +1,5 @@
-// vorex-screenshots FOLDER [MORE]: the pictures of the README, taken on the offscreen platform: the main
-// window with a simulated cyclic voltammogram and the Experimental dialog.
+// vorex-screenshots FOLDER [MORE]: the pictures of the README, taken on the offscreen platform: the
+// main window with a simulated cyclic voltammogram and the Experimental dialog.
 #include <iostream>
 #include <memory>
 

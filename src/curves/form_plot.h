@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/window.h"
 #include "base/drawing_list.h"
+#include "base/window.h"
 
 namespace vorex {
 

@@ -63,6 +63,8 @@ constexpr MenuEntry kMenu[] = {
 
 }  // namespace
 
-std::span<const MenuEntry> MenuTable() { return kMenu; }
+std::span<const MenuEntry> MenuTable() {
+  return kMenu;
+}
 
 }  // namespace vorex

@@ -67,11 +67,17 @@ void MDIForm1::EnableCurveMenus() {
   Find("mnuData")->SetEnabled(true);
 }
 
-void MDIForm1::mnuExit_Click() { state_.exitRequested = true; }
+void MDIForm1::mnuExit_Click() {
+  state_.exitRequested = true;
+}
 
-void MDIForm1::mnuTech_Click() { state_.formTech.Show(); }
+void MDIForm1::mnuTech_Click() {
+  state_.formTech.Show();
+}
 
-void MDIForm1::mnuMechamism_Click() { state_.formMech.Show(); }
+void MDIForm1::mnuMechamism_Click() {
+  state_.formMech.Show();
+}
 
 void MDIForm1::mnuExperimental_Click() {
   CaptureTechniqueAndMechanism(state_.experiment);
@@ -97,8 +103,12 @@ void MDIForm1::mnuAbout_Click() {
   about.Print(stars);
 }
 
-void MDIForm1::mnuCopyto_Click() { state_.host.CopyPicture(state_.formPlot.picture); }
+void MDIForm1::mnuCopyto_Click() {
+  state_.host.CopyPicture(state_.formPlot.picture);
+}
 
-void MDIForm1::mnuPrint_Click() { state_.host.PrintPicture(state_.formPlot.picture); }
+void MDIForm1::mnuPrint_Click() {
+  state_.host.PrintPicture(state_.formPlot.picture);
+}
 
 }  // namespace vorex

@@ -26,19 +26,33 @@ void MDIForm1::mnuSimulate_Click() {
   }
 }
 
-void MDIForm1::mnuOption_Click() { state_.formOption.Show(); }
+void MDIForm1::mnuOption_Click() {
+  state_.formOption.Show();
+}
 
-void MDIForm1::mnuPlot_Click() { Plot(); }
+void MDIForm1::mnuPlot_Click() {
+  Plot();
+}
 
-void MDIForm1::mnuClear_Click() { state_.formPlot.picture.Clear(); }
+void MDIForm1::mnuClear_Click() {
+  state_.formPlot.picture.Clear();
+}
 
-void MDIForm1::mnuSemi_Click() { TransformCurrentCurve(Transform::SemiDifferentiate, "Semi-differentiate"); }
+void MDIForm1::mnuSemi_Click() {
+  TransformCurrentCurve(Transform::SemiDifferentiate, "Semi-differentiate");
+}
 
-void MDIForm1::mnuSemiInte_Click() { TransformCurrentCurve(Transform::SemiIntegrate, "Semi-integrate"); }
+void MDIForm1::mnuSemiInte_Click() {
+  TransformCurrentCurve(Transform::SemiIntegrate, "Semi-integrate");
+}
 
-void MDIForm1::mnuDerivative_Click() { TransformCurrentCurve(Transform::Differentiate, "Differentiate"); }
+void MDIForm1::mnuDerivative_Click() {
+  TransformCurrentCurve(Transform::Differentiate, "Differentiate");
+}
 
-void MDIForm1::mnuIntegral_Click() { TransformCurrentCurve(Transform::Integrate, "Integrate"); }
+void MDIForm1::mnuIntegral_Click() {
+  TransformCurrentCurve(Transform::Integrate, "Integrate");
+}
 
 // The transform runs on the current curve; if any part of it cannot be done the curve is put back
 // as it was, so that the user never sees half a transform.
@@ -51,13 +65,19 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   bool done = true;
   try {
     switch (transform) {
-      case Transform::SemiDifferentiate: done = SemiDifferentiate(c.Abscissa, column, m); break;
+      case Transform::SemiDifferentiate:
+        done = SemiDifferentiate(c.Abscissa, column, m);
+        break;
       case Transform::SemiIntegrate:
         Integrate(c.Abscissa, column, m);
         done = SemiDifferentiate(c.Abscissa, column, m);
         break;
-      case Transform::Differentiate: done = Differentiate(c.Abscissa, column, m); break;
-      case Transform::Integrate: Integrate(c.Abscissa, column, m); break;
+      case Transform::Differentiate:
+        done = Differentiate(c.Abscissa, column, m);
+        break;
+      case Transform::Integrate:
+        Integrate(c.Abscissa, column, m);
+        break;
     }
     if (!done) {
       state_.host.MessageBox(std::string(label) +

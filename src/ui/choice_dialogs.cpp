@@ -46,8 +46,8 @@ std::unique_ptr<ModelDialog> MakeMechanismDialog(VOREX24A1& state, QWidget* pare
 
 std::unique_ptr<ModelDialog> MakeOptionDialog(VOREX24A1& state, QWidget* parent,
                                               std::function<void()> afterAction) {
-  auto dialog =
-      std::make_unique<ModelDialog>(state.formOption, state.desktop, parent, std::move(afterAction));
+  auto dialog = std::make_unique<ModelDialog>(state.formOption, state.desktop, parent,
+                                              std::move(afterAction));
   ModelDialog& d = *dialog;
   QWidget* self = dialog.get();
   constexpr int none = Control::kNoIndex;

@@ -19,8 +19,8 @@ struct Column {
 
 // A table of rows first..last under column headers taken from the first row's labels; a header
 // shows while any cell below it does.
-void Table(ModelDialog& d, const char* frame, int first, int last, std::initializer_list<Column> columns,
-           QGroupBox*& box) {
+void Table(ModelDialog& d, const char* frame, int first, int last,
+           std::initializer_list<Column> columns, QGroupBox*& box) {
   QGridLayout* grid = nullptr;
   box = d.Frame(frame, kNone, &d, grid);
   Window& model = d.Binding().Model();
@@ -46,8 +46,14 @@ void Table(ModelDialog& d, const char* frame, int first, int last, std::initiali
 QGroupBox* Species(ModelDialog& d) {
   QGroupBox* box = nullptr;
   Table(d, "FrameSpecies", 1, 4,
-        {{"specie", 0}, {"D", 0}, {"C", 0}, {"Cinit", 0}, {"Cond", -1}, {"CheckFitted", 0},
-         {"TextCmin", 0}, {"TextCmax", 0}},
+        {{"specie", 0},
+         {"D", 0},
+         {"C", 0},
+         {"Cinit", 0},
+         {"Cond", -1},
+         {"CheckFitted", 0},
+         {"TextCmin", 0},
+         {"TextCmax", 0}},
         box);
   return box;
 }
@@ -55,9 +61,20 @@ QGroupBox* Species(ModelDialog& d) {
 QGroupBox* Heterogeneous(ModelDialog& d) {
   QGroupBox* box = nullptr;
   Table(d, "FrameHeter", 1, 3,
-        {{"heter", 0}, {"NEL", 0}, {"Eze", 0}, {"alph", 0}, {"ks", 0}, {"CheckFitted", 4},
-         {"TextCmin", 4}, {"TextCmax", 4}, {"CheckFitted", 7}, {"TextCmin", 7}, {"TextCmax", 7},
-         {"CheckFitted", 10}, {"TextCmin", 10}, {"TextCmax", 10}},
+        {{"heter", 0},
+         {"NEL", 0},
+         {"Eze", 0},
+         {"alph", 0},
+         {"ks", 0},
+         {"CheckFitted", 4},
+         {"TextCmin", 4},
+         {"TextCmax", 4},
+         {"CheckFitted", 7},
+         {"TextCmin", 7},
+         {"TextCmax", 7},
+         {"CheckFitted", 10},
+         {"TextCmin", 10},
+         {"TextCmax", 10}},
         box);
   return box;
 }
@@ -65,8 +82,16 @@ QGroupBox* Heterogeneous(ModelDialog& d) {
 QGroupBox* Homogeneous(ModelDialog& d) {
   QGroupBox* box = nullptr;
   Table(d, "FrameHomo", 1, 3,
-        {{"homo", 0}, {"pl", 0}, {"kf", 0}, {"kb", 0}, {"LabelKeq", 0}, {"CheckFitted", 13},
-         {"TextCmin", 13}, {"TextCmax", 13}, {"CheckFitted", 16}, {"TextCmin", 16},
+        {{"homo", 0},
+         {"pl", 0},
+         {"kf", 0},
+         {"kb", 0},
+         {"LabelKeq", 0},
+         {"CheckFitted", 13},
+         {"TextCmin", 13},
+         {"TextCmax", 13},
+         {"CheckFitted", 16},
+         {"TextCmin", 16},
          {"TextCmax", 16}},
         box);
   return box;

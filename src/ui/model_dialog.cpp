@@ -6,7 +6,10 @@ namespace vorex::ui {
 
 ModelDialog::ModelDialog(Window& model, Desktop& desktop, QWidget* parent,
                          std::function<void()> afterAction)
-    : QDialog(parent), model_(model), desktop_(desktop), binding_(model, *this, std::move(afterAction)) {
+    : QDialog(parent),
+      model_(model),
+      desktop_(desktop),
+      binding_(model, *this, std::move(afterAction)) {
   setObjectName(QString::fromStdString(model.Name()));
   setModal(false);
 }

@@ -7,7 +7,8 @@
 
 namespace vorex::ui {
 
-PlotView::PlotView(const DrawingList& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+PlotView::PlotView(const DrawingList& picture, QWidget* parent)
+    : QWidget(parent), picture_(picture) {
   setObjectName("PlotView");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(160, 120);
@@ -30,6 +31,8 @@ void PlotView::paintEvent(QPaintEvent*) {
   PaintPicture(picture_, painter, QRectF(rect()));
 }
 
-QImage PlotView::Image() const { return PictureImage(picture_, size()); }
+QImage PlotView::Image() const {
+  return PictureImage(picture_, size());
+}
 
 }  // namespace vorex::ui

@@ -16,7 +16,9 @@
 namespace vorex::ui {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 void ShowCheck(QWidget* widget, bool checked) {
   auto* button = static_cast<QAbstractButton*>(widget);
@@ -90,7 +92,8 @@ QWidget* WindowBinding::Make(Control& control, QWidget* parent) {
       edit->setFixedWidth(84);  // a number's width, so the tables keep their columns
       return edit;
     }
-    case ControlKind::CheckBox: return new QCheckBox(Q(control.Caption()), parent);
+    case ControlKind::CheckBox:
+      return new QCheckBox(Q(control.Caption()), parent);
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(Q(control.Caption()), parent);
       option->setAutoExclusive(false);  // the model keeps its options exclusive
@@ -102,9 +105,12 @@ QWidget* WindowBinding::Make(Control& control, QWidget* parent) {
       for (const std::string& item : control.Items()) list->addItem(Q(item));
       return list;
     }
-    case ControlKind::Button: return new QPushButton(Q(control.Caption()), parent);
-    case ControlKind::Frame: return new QGroupBox(Q(control.Caption()), parent);
-    case ControlKind::MenuItem: break;
+    case ControlKind::Button:
+      return new QPushButton(Q(control.Caption()), parent);
+    case ControlKind::Frame:
+      return new QGroupBox(Q(control.Caption()), parent);
+    case ControlKind::MenuItem:
+      break;
   }
   return new QWidget(parent);
 }
@@ -151,14 +157,17 @@ void WindowBinding::Sync(const Control& control, ControlProperty property) {
       break;
     case ControlProperty::Caption:
       if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(Q(control.Caption()));
-      if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(Q(control.Caption()));
+      if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(Q(control.Caption()));
       if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(Q(control.Caption()));
       break;
     case ControlProperty::Visible:
       widget->setVisible(control.Visible());
       SyncLabels(control);
       break;
-    case ControlProperty::Enabled: widget->setEnabled(control.Enabled()); break;
+    case ControlProperty::Enabled:
+      widget->setEnabled(control.Enabled());
+      break;
     case ControlProperty::Locked:
       if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(control.Locked());
       break;
@@ -195,9 +204,9 @@ void WindowBinding::SyncLabels(const Control& control) {
 
 void WindowBinding::SyncAll() {
   for (const auto& [control, widget] : widgets_) {
-    for (ControlProperty p : {ControlProperty::Text, ControlProperty::Caption,
-                              ControlProperty::Enabled, ControlProperty::Locked,
-                              ControlProperty::Checked, ControlProperty::Visible}) {
+    for (ControlProperty p :
+         {ControlProperty::Text, ControlProperty::Caption, ControlProperty::Enabled,
+          ControlProperty::Locked, ControlProperty::Checked, ControlProperty::Visible}) {
       Sync(*control, p);
     }
   }
