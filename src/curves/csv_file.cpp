@@ -150,10 +150,8 @@ namespace {
 // measured at other potentials would move them, so it is refused. Nothing when it may join.
 std::optional<std::string> RefusedOverlap(const CurveLinks& l, const CurveSlot& slot,
                                           const std::vector<double>& x) {
-  const CurveStore& c = l.curves;
-  if (slot.currentCurve == 1 || c.PointCount < 1) return std::nullopt;
-  const std::span<const double> shared(c.Abscissa.data() + 1,
-                                       static_cast<std::size_t>(c.PointCount));
+  const std::span<const double> shared = JoinedAbscissa(l.curves, slot.currentCurve);
+  if (shared.empty()) return std::nullopt;
   const double tolerance = shared.size() > 1 ? std::fabs(shared[1] - shared[0]) / 1000 : 0;
   const int point = FirstDifferentPoint(shared, x, tolerance);
   if (point == 0) return std::nullopt;

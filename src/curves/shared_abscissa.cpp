@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "base/number_format.h"
+#include "curves/curve_store.h"
 
 namespace vorex {
 namespace {
@@ -14,6 +15,11 @@ std::string Volts(double value) {
 }
 
 }  // namespace
+
+std::span<const double> JoinedAbscissa(const CurveStore& c, int curve) {
+  if (curve == 1 || c.PointCount < 1) return {};
+  return {c.Abscissa.data() + 1, static_cast<std::size_t>(c.PointCount)};
+}
 
 int FirstDifferentPoint(std::span<const double> a, std::span<const double> b, double tolerance) {
   const std::size_t common = std::min(a.size(), b.size());

@@ -6,8 +6,14 @@
 
 namespace vorex {
 
+struct CurveStore;
+
 // All curves of the store are drawn over one abscissa, so a new curve that joins curves already
 // there must have their potentials; these say whether it does, and tell the user when it does not.
+
+// The potentials of the curves a new curve would join when it goes into `curve` (points
+// 1..PointCount of the store); empty when it stands alone, in curve 1 or in an empty store.
+std::span<const double> JoinedAbscissa(const CurveStore& curves, int curve);
 
 // The first point (numbered from 1) at which two sets of potentials differ by more than
 // `tolerance` [V], or where one of them ends before the other; 0 when they agree point for point.

@@ -10,10 +10,8 @@ namespace vorex {
 std::optional<std::string> RefusedProgramme(const CurveLinks& l, const CurveSlot& slot,
                                             const ParameterSet& p,
                                             std::span<const double> programme) {
-  const CurveStore& c = l.curves;
-  if (slot.currentCurve == 1 || c.PointCount < 1) return std::nullopt;  // nothing to join
-  const std::span<const double> shared(c.Abscissa.data() + 1,
-                                       static_cast<std::size_t>(c.PointCount));
+  const std::span<const double> shared = JoinedAbscissa(l.curves, slot.currentCurve);
+  if (shared.empty()) return std::nullopt;  // nothing to join
   const int point = FirstDifferentPoint(shared, programme, p.EStep / 1000);
   if (point == 0) return std::nullopt;
   if (l.fitting) {

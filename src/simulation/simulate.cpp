@@ -7,6 +7,7 @@
 #include "base/host.h"
 #include "curves/curve_store.h"
 #include "curves/displayed_quantity.h"
+#include "curves/shared_abscissa.h"
 #include "experiment/experiment.h"
 #include "simulation/digital_simulation.h"
 #include "simulation/noise.h"
@@ -52,7 +53,7 @@ void AddNoise(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
 void Commit(CurveLinks& l, const CurveSlot& slot, const Programme& g, const SimulationWorkspace& w,
             int reactions, bool catalytic) {
   CurveStore& c = l.curves;
-  const bool joins = slot.currentCurve > 1 && c.PointCount > 0;
+  const bool joins = !JoinedAbscissa(c, slot.currentCurve).empty();
   ApplyCurveSlot(l, slot);
   for (int i = 1; i <= g.pointCount; ++i) {
     if (!joins) c.Abscissa.Unchecked(i) = w.Abscissa.Unchecked(i);
