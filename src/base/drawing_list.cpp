@@ -3,7 +3,9 @@
 namespace vorex {
 
 // A cleared window holds nothing earlier: the list starts again, keeping its storage.
-void DrawingList::Clear() { items_.clear(); }
+void DrawingList::Clear() {
+  items_.clear();
+}
 
 void DrawingList::SetWorld(double left, double top, double right, double bottom) {
   items_.push_back({Op::SetWorld, left, top, right, bottom, {}});
@@ -29,23 +31,45 @@ void DrawingList::Rectangle(double x1, double y1, double x2, double y2) {
   items_.push_back({Op::Rectangle, x1, y1, x2, y2, {}});
 }
 
-void DrawingList::LineTo(double x, double y) { items_.push_back({Op::LineTo, x, y, 0, 0, {}}); }
+void DrawingList::LineTo(double x, double y) {
+  items_.push_back({Op::LineTo, x, y, 0, 0, {}});
+}
 
-void DrawingList::Point(double x, double y) { items_.push_back({Op::Point, x, y, 0, 0, {}}); }
+void DrawingList::Point(double x, double y) {
+  items_.push_back({Op::Point, x, y, 0, 0, {}});
+}
 
 void DrawingList::Replay(PlotSurface& target) const {
   target.Clear();
   for (const Item& item : items_) {
     switch (item.op) {
-      case Op::Clear: target.Clear(); break;
-      case Op::SetWorld: target.SetWorld(item.a, item.b, item.c, item.d); break;
-      case Op::SetTextCursor: target.SetTextCursor(item.a, item.b); break;
-      case Op::PrintText: target.PrintText(item.text); break;
-      case Op::SetDashed: target.SetDashed(item.a != 0); break;
-      case Op::Line: target.Line(item.a, item.b, item.c, item.d); break;
-      case Op::Rectangle: target.Rectangle(item.a, item.b, item.c, item.d); break;
-      case Op::LineTo: target.LineTo(item.a, item.b); break;
-      case Op::Point: target.Point(item.a, item.b); break;
+      case Op::Clear:
+        target.Clear();
+        break;
+      case Op::SetWorld:
+        target.SetWorld(item.a, item.b, item.c, item.d);
+        break;
+      case Op::SetTextCursor:
+        target.SetTextCursor(item.a, item.b);
+        break;
+      case Op::PrintText:
+        target.PrintText(item.text);
+        break;
+      case Op::SetDashed:
+        target.SetDashed(item.a != 0);
+        break;
+      case Op::Line:
+        target.Line(item.a, item.b, item.c, item.d);
+        break;
+      case Op::Rectangle:
+        target.Rectangle(item.a, item.b, item.c, item.d);
+        break;
+      case Op::LineTo:
+        target.LineTo(item.a, item.b);
+        break;
+      case Op::Point:
+        target.Point(item.a, item.b);
+        break;
     }
   }
 }

@@ -11,7 +11,17 @@ namespace vorex {
 // and at any size: the plot window holds its picture this way, and tests read it.
 class DrawingList : public PlotSurface {
  public:
-  enum class Op { Clear, SetWorld, SetTextCursor, PrintText, SetDashed, Line, Rectangle, LineTo, Point };
+  enum class Op {
+    Clear,
+    SetWorld,
+    SetTextCursor,
+    PrintText,
+    SetDashed,
+    Line,
+    Rectangle,
+    LineTo,
+    Point
+  };
   struct Item {
     Op op;
     double a = 0, b = 0, c = 0, d = 0;

@@ -38,14 +38,15 @@ TEST_F(Plot, AutomaticRangesOfTheDefaultSimulation) {
   EXPECT_EQ(Curves().YMax, 9e-5);
   const auto worlds = Of(Op::SetWorld);
   ASSERT_EQ(worlds.size(), 2u);
-  EXPECT_DOUBLE_EQ(worlds[0].a, 1.2 * -0.3);  // left
+  EXPECT_DOUBLE_EQ(worlds[0].a, 1.2 * -0.3);   // left
   EXPECT_DOUBLE_EQ(worlds[0].b, 9e-5 + 1e-5);  // top
-  EXPECT_DOUBLE_EQ(worlds[0].c, 1.2 * 0.3);   // right
+  EXPECT_DOUBLE_EQ(worlds[0].c, 1.2 * 0.3);    // right
   EXPECT_DOUBLE_EQ(worlds[0].d, -1e-5 - 1.5e-5);
   // X from positive to negative: the world is fitted again, mirrored.
   EXPECT_DOUBLE_EQ(worlds[1].a, 1.2 * 0.3);
   EXPECT_DOUBLE_EQ(worlds[1].c, 1.2 * -0.3);
-  EXPECT_EQ(Texts(), (std::vector<std::string>{"I /A", "9E-5", "-1E-5", "-0.3", "0", "0.3", "E /V"}));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"I /A", "9E-5", "-1E-5", "-0.3", "0", "0.3", "E /V"}));
   EXPECT_EQ(state->plot.XMin, Curves().Abscissa(121));
   EXPECT_EQ(state->plot.XMax, 0.3);
 }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "base/runtime_fault.h"
 #include "base/drawing_list.h"
+#include "base/runtime_fault.h"
 
 namespace vorex {
 namespace {
@@ -26,9 +26,7 @@ TEST(SvgSurface, TextKeepsItsPlaceWhenTheWorldIsReversed) {
   SvgSurface svg(100, 100);
   list.Replay(svg);
   const std::string doc = svg.Document();
-  EXPECT_NE(doc.find("<text x=\"25\" y=\"11\">a&lt;b &amp; c</text>"),
-            std::string::npos)
-      << doc;
+  EXPECT_NE(doc.find("<text x=\"25\" y=\"11\">a&lt;b &amp; c</text>"), std::string::npos) << doc;
   EXPECT_NE(doc.find("<rect x=\"74.5\" y=\"49.5\""), std::string::npos) << doc;
 }
 

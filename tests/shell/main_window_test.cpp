@@ -15,10 +15,10 @@ TEST_F(MainWindow, MenuTreeInOrder) {
   }
   EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Input", "&Run", "&Display", "&Analysis",
                                            "&X Data", "&Y Data", "&Help"}));
-  EXPECT_EQ(analysis, (std::vector<std::string>{"&Find Peak", "Find &Halfwave E",
-                                                "&Theoretical Peak", "-", "&Semi-differentiate",
-                                                "S&emi-intergrate", "&Differentiate",
-                                                "&Integrate", "-"}));
+  EXPECT_EQ(analysis,
+            (std::vector<std::string>{"&Find Peak", "Find &Halfwave E", "&Theoretical Peak", "-",
+                                      "&Semi-differentiate", "S&emi-intergrate", "&Differentiate",
+                                      "&Integrate", "-"}));
   EXPECT_EQ(Menu("mnuMechamism").Caption(), "&Mechamism...");
   EXPECT_EQ(Menu("mnuManualSeparate").Caption(), "M&anual Seprarte");
   EXPECT_EQ(state->mdiForm1.Caption(), "Vorex for Windows");

@@ -38,9 +38,10 @@ TEST(Script, TextAfterTheEqualsSignIsTakenAsTyped) {
 }
 
 TEST(Script, ChecksOptionsAndLists) {
-  ScriptRun run("mnuTech\nFormTech.CheckDigital = 0\nFormTech.optTech(4) = 1\n"
-          "click FormTech.CmdOK\nmnuExperimental\nFormExpr.ComboScan = 2 cycles\n"
-          "FormExpr.pl(1) = 3\n");
+  ScriptRun run(
+      "mnuTech\nFormTech.CheckDigital = 0\nFormTech.optTech(4) = 1\n"
+      "click FormTech.CmdOK\nmnuExperimental\nFormExpr.ComboScan = 2 cycles\n"
+      "FormExpr.pl(1) = 3\n");
   EXPECT_EQ(run.status, 0) << run.err.str();
   EXPECT_EQ(run.state->parameterSet.Technique, 4);
   EXPECT_EQ(run.state->parameterSet.Digital, 0);
@@ -51,8 +52,9 @@ TEST(Script, ChecksOptionsAndLists) {
 }
 
 TEST(Script, WhatAUserCouldNotReachIsRefusedWithAMessage) {
-  ScriptRun run("FormExpr.Estart = 1\nmnuMechamism\nFormMech.mech(3) = 1\nmnuExperimental\n"
-          "FormExpr.td = 3\nmnuFindPeak\nshow FormExpr.Estart\n");
+  ScriptRun run(
+      "FormExpr.Estart = 1\nmnuMechamism\nFormMech.mech(3) = 1\nmnuExperimental\n"
+      "FormExpr.td = 3\nmnuFindPeak\nshow FormExpr.Estart\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err.str(),
             "message: FormExpr is not open.\n"

@@ -24,8 +24,12 @@ class RecordingHost : public Host {
   }
   double SecondsSinceMidnight() override { return clock; }
   void SetBusy(bool busy) override { busyChanges.push_back(busy); }
-  void CopyPicture(const DrawingList& picture) override { copied.push_back(picture.Items().size()); }
-  void PrintPicture(const DrawingList& picture) override { printed.push_back(picture.Items().size()); }
+  void CopyPicture(const DrawingList& picture) override {
+    copied.push_back(picture.Items().size());
+  }
+  void PrintPicture(const DrawingList& picture) override {
+    printed.push_back(picture.Items().size());
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> filters;
