@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
 
-.PHONY: all deps configure build run screenshots test bench sanitize fuzz clean format
+.PHONY: all deps configure build run screenshots test validate bench sanitize fuzz clean format
 
 all: build
 
@@ -40,6 +40,10 @@ screenshots: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every validation case, with docs/validation.md and its convergence plot.
+validate: build
+	$(BUILD)/bin/validate --report docs/validation.md --plot docs/validation-convergence.png
 
 bench: build
 	@set -e; for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done

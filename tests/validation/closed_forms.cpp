@@ -1,0 +1,75 @@
+#include "closed_forms.h"
+
+#include <cmath>
+
+#include "program_constants.h"
+
+namespace vorex::validation {
+
+double RandlesSevcikPeak(double n, double area, double c, double d, double v) {
+  return 0.4463 * n * kF * area * c * std::sqrt(n * kFrt * v * d);
+}
+
+double ReversiblePeakOffset(double n) {
+  return -1.109 * kRtf / n;
+}
+
+double ReversibleHalfWave(double e0, double n, double dOx, double dRed) {
+  return e0 + kRtf / n * std::log(std::sqrt(dRed / dOx));
+}
+
+double IrreversiblePeak(double alpha, double area, double c, double d, double v) {
+  return 0.4958 * kF * area * c * std::sqrt(alpha * kFrt * v * d);
+}
+
+double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, double v) {
+  return e0 - kRtf / alpha *
+                  (0.780 + std::log(std::sqrt(d) / ks) + std::log(std::sqrt(alpha * kFrt * v)));
+}
+
+double Cottrell(double n, double area, double c, double d, double t) {
+  return n * kF * area * c * std::sqrt(d / (kPi * t));
+}
+
+double SphereStep(double n, double area, double c, double d, double r, double t) {
+  return n * kF * area * d * c * (1 / std::sqrt(kPi * d * t) + 1 / r);
+}
+
+double SaitoSteadyState(double n, double c, double d, double r) {
+  return 4 * n * kF * d * c * r;
+}
+
+double ShoupSzaboFactor(double tau) {
+  const double s = 1 / std::sqrt(tau);
+  return 0.7854 + 0.8862 * s + 0.2146 * std::exp(-0.7823 * s);
+}
+
+double ShoupSzabo(double n, double c, double d, double r, double t) {
+  return SaitoSteadyState(n, c, d, r) * ShoupSzaboFactor(4 * d * t / (r * r));
+}
+
+double Levich(double n, double area, double c, double d, double omega, double nu) {
+  return 0.620 * n * kF * area * std::pow(d, 2.0 / 3.0) * std::sqrt(omega) *
+         std::pow(nu, -1.0 / 6.0) * c;
+}
+
+double ThinLayerPeak(double n, double volume, double c, double v) {
+  return n * n * kF * kFrt * v * volume * c / 4;
+}
+
+double CatalyticStep(double n, double area, double c, double d, double k, double t) {
+  const double kt = k * t;
+  return CatalyticPlateau(n, area, c, d, k) *
+         (std::erf(std::sqrt(kt)) + std::exp(-kt) / std::sqrt(kPi * kt));
+}
+
+double CatalyticPlateau(double n, double area, double c, double d, double k) {
+  return n * kF * area * c * std::sqrt(d * k);
+}
+
+double FollowingReactionPeakOffset(double n, double k, double v) {
+  const double lambda = k * kRtf / (n * v);
+  return -kRtf / n * (0.780 - std::log(std::sqrt(lambda)));
+}
+
+}  // namespace vorex::validation

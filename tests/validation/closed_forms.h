@@ -1,0 +1,44 @@
+#pragma once
+
+// Closed-form currents and potentials of textbook voltammetry, each with its source. Currents in
+// A for n electrons, area A [cm2], concentration C [mol/cm3], D [cm2/s]; potentials in V.
+namespace vorex::validation {
+
+// Reversible linear sweep (Nicholson & Shain 1964, Table I: pi^1/2 chi max = 0.4463).
+double RandlesSevcikPeak(double n, double area, double c, double d, double v);
+// Ep - E1/2 of the reversible sweep, -1.109 RT/nF (Nicholson & Shain 1964).
+double ReversiblePeakOffset(double n);
+// E1/2 = E0 + (RT/nF) ln sqrt(D_R/D_O): the half-wave potential of a reversible couple.
+double ReversibleHalfWave(double e0, double n, double dOx, double dRed);
+
+// Totally irreversible sweep, one electron (Bard & Faulkner 2001, section 6.3.1, with
+// pi^1/2 chi max = 0.4958).
+double IrreversiblePeak(double alpha, double area, double c, double d, double v);
+double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, double v);
+
+// Cottrell 1903: the diffusion-limited current at a plane, time t after the step.
+double Cottrell(double n, double area, double c, double d, double t);
+// Sphere of radius r (exact solution, Bard & Faulkner 2001, section 5.2.2); the hemisphere obeys
+// the same per area.
+double SphereStep(double n, double area, double c, double d, double r, double t);
+// Microdisc of radius r: steady state 4nFDCr (Saito 1968) and Shoup & Szabo 1982 at every
+// tau = 4Dt/r^2 (their fit, within 0.6 % everywhere).
+double SaitoSteadyState(double n, double c, double d, double r);
+double ShoupSzaboFactor(double tau);
+double ShoupSzabo(double n, double c, double d, double r, double t);
+// Levich 1942: rotating disk of area A, rotation omega [rad/s], kinematic viscosity nu [cm2/s].
+double Levich(double n, double area, double c, double d, double omega, double nu);
+// Thin layer cell of volume V [cm3] swept at v: ip = n^2 F^2 v V C / 4RT, at E0
+// (Hubbard & Anson 1970; Bard & Faulkner 2001, section 11.7.2).
+double ThinLayerPeak(double n, double volume, double c, double v);
+
+// Catalytic EC' reaction of pseudo-first-order rate k: the potential-step current
+// nFAC sqrt(Dk) [erf sqrt(kt) + exp(-kt)/sqrt(pi kt)] (Delahay & Stiehl 1952) and its plateau
+// nFAC sqrt(Dk) (Saveant & Vianello 1965) for a sweep in the pure kinetic zone.
+double CatalyticStep(double n, double area, double c, double d, double k, double t);
+double CatalyticPlateau(double n, double area, double c, double d, double k);
+// EC with an irreversible following reaction in the kinetic zone (Nicholson & Shain 1964):
+// Ep - E1/2 = -(RT/nF)(0.780 - ln sqrt(lambda)), lambda = k RT/(nFv).
+double FollowingReactionPeakOffset(double n, double k, double v);
+
+}  // namespace vorex::validation

@@ -1,0 +1,158 @@
+// The oracles of the validation suite against published numbers and their own limits.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "closed_forms.h"
+#include "cylinder_current.h"
+#include "figures_of_merit.h"
+#include "program_constants.h"
+#include "pulse_superposition.h"
+
+namespace vorex::validation {
+namespace {
+
+TEST(ClosedForms, RandlesSevcikAtTheStartUpSweep) {
+  // 0.4463 F C sqrt(F v D / RT) at 10 mV/s, 1 mM, 1 cm2: 84.96 uA; the peak 28.49 mV below E1/2.
+  EXPECT_NEAR(RandlesSevcikPeak(1, 1, kC, kD, 0.01), 8.4955e-5, 0.0001e-5);
+  EXPECT_NEAR(ReversiblePeakOffset(1), -0.028492, 1e-6);
+}
+
+TEST(ClosedForms, HalfWaveOfUnequalDiffusion) {
+  EXPECT_NEAR(ReversibleHalfWave(0, 1, 1e-5, 4e-5), 0.017808, 1e-6);
+  Couple couple{.n = 1, .e0 = 0, .area = 1, .c = kC, .dOx = 1e-5, .dRed = 4e-5};
+  EXPECT_NEAR(NernstFraction(couple, 0.017808), 0.5, 1e-5);
+}
+
+TEST(ClosedForms, SphereTendsToItsSteadyState) {
+  const double r = 8.9e-4, area = 4 * kPi * r * r;
+  EXPECT_NEAR(SphereStep(1, area, kC, kD, r, 1e12) / (4 * kPi * kF * kD * kC * r), 1, 1e-5);
+}
+
+TEST(ClosedForms, ShoupSzaboLimits) {
+  // Long times: the steady state 4nFDCr; short times: Cottrell at the disc's area.
+  const double r = 5.6e-4;
+  EXPECT_NEAR(ShoupSzaboFactor(1e12), 1, 1e-4);
+  const double t = 1e-6 * r * r / (4 * kD);
+  EXPECT_NEAR(ShoupSzabo(1, kC, kD, r, t) / Cottrell(1, kPi * r * r, kC, kD, t), 1, 1e-3);
+}
+
+TEST(ClosedForms, CatalyticStepReachesItsPlateau) {
+  EXPECT_NEAR(CatalyticStep(1, 1, kC, kD, 100, 1) / CatalyticPlateau(1, 1, kC, kD, 100), 1, 1e-9);
+  // At short times the reaction has not acted: Cottrell.
+  EXPECT_NEAR(CatalyticStep(1, 1, kC, kD, 1e-3, 1e-3) / Cottrell(1, 1, kC, kD, 1e-3), 1, 1e-5);
+}
+
+TEST(ClosedForms, FollowingReactionOffset) {
+  // lambda = 1: -0.780 RT/F; each decade of lambda 29.58 mV more positive.
+  const double v = 0.1, a = kFrt * v;
+  EXPECT_NEAR(FollowingReactionPeakOffset(1, a, v), -0.780 * kRtf, 1e-9);
+  EXPECT_NEAR(FollowingReactionPeakOffset(1, 10 * a, v) - FollowingReactionPeakOffset(1, a, v),
+              0.029579, 1e-5);
+}
+
+TEST(Cylinder, QuadratureMeetsTheShortTimeExpansion) {
+  for (double tau : {1e-4, 1e-3, 1e-2}) {
+    EXPECT_NEAR(CylinderFactor(tau) / CylinderFactorShortTime(tau), 1, 1e-4) << tau;
+  }
+}
+
+TEST(Cylinder, QuadratureMeetsTheLongTimeExpansion) {
+  // The two published terms leave an error of order 1/L^3; the third term of the same
+  // expansion, 2(gamma^2 - pi^2/6)/L^3 (from the Laplace transform, see below), closes it.
+  for (double tau : {1e6, 1e10}) {
+    const double l = std::log(4 * tau) - 2 * kEuler;
+    const double third = 2 * (kEuler * kEuler - kPi * kPi / 6) / (l * l * l);
+    EXPECT_NEAR(CylinderFactor(tau) / CylinderFactorLongTime(tau), 1, 0.01) << tau;
+    EXPECT_NEAR(CylinderFactor(tau) / (CylinderFactorLongTime(tau) + third), 1, 1e-3) << tau;
+  }
+}
+
+// The Laplace transform of f is K1(sqrt s) / (sqrt s K0(sqrt s)) (the flux of the transformed
+// diffusion problem outside a cylinder); Stehfest's 1970 inversion of it is a method
+// independent of the quadrature.
+double StehfestCylinder(double tau) {
+  constexpr int n = 14;
+  const auto factorial = [](int k) {
+    double f = 1;
+    for (int i = 2; i <= k; ++i) f *= i;
+    return f;
+  };
+  double sum = 0;
+  for (int k = 1; k <= n; ++k) {
+    double v = 0;
+    for (int j = (k + 1) / 2; j <= std::min(k, n / 2); ++j) {
+      v += std::pow(j, n / 2) * factorial(2 * j) /
+           (factorial(n / 2 - j) * factorial(j) * factorial(j - 1) * factorial(k - j) *
+            factorial(2 * j - k));
+    }
+    if ((k + n / 2) % 2 == 1) v = -v;
+    const double s = k * std::log(2.0) / tau, q = std::sqrt(s);
+    sum += v * std::cyl_bessel_k(1.0, q) / (q * std::cyl_bessel_k(0.0, q));
+  }
+  return sum * std::log(2.0) / tau;
+}
+
+TEST(Cylinder, QuadratureMeetsTheInverseLaplaceTransform) {
+  for (double tau : {0.1, 1.0, 10.0, 100.0, 1000.0}) {
+    EXPECT_NEAR(CylinderFactor(tau) / StehfestCylinder(tau), 1, 1e-4) << tau;
+  }
+}
+
+TEST(Superposition, OneStepIsCottrell) {
+  const Couple couple;
+  const std::vector<double> e(5, -0.5);
+  const std::vector<double> i = StaircaseCurrents(couple, e, 0.1);
+  const double theta = NernstFraction(couple, -0.5);
+  for (int k = 0; k < 5; ++k) {
+    EXPECT_NEAR(i[k] / (theta * Cottrell(1, 1, kC, kD, 0.1 * (k + 1))), 1, 1e-12);
+  }
+}
+
+TEST(Superposition, DifferentialPulseWithoutPulseIsTheDecayOfOneStep) {
+  const Couple couple;
+  const double td = 0.5, tp = 0.05, e = 0.08;
+  const double theta = NernstFraction(couple, e);
+  const double expected =
+      theta * (Cottrell(1, 1, kC, kD, td) - Cottrell(1, 1, kC, kD, td - 1.25 * tp));
+  EXPECT_NEAR(DifferentialPulse(couple, {e}, 0, td, tp)[0] / expected, 1, 1e-12);
+}
+
+TEST(Superposition, DifferentialPulseFromFarPositiveIsCottrellOfThePulse) {
+  // The base potential reduces nothing; the pulse goes to the plateau: Cottrell at 1.25 tp.
+  const Couple couple;
+  const double td = 0.5, tp = 0.05;
+  const double i = DifferentialPulse(couple, {0.6}, -1.0, td, tp)[0];
+  EXPECT_NEAR(i / Cottrell(1, 1, kC, kD, 1.25 * tp), 1, 1e-6);
+}
+
+TEST(Superposition, SquareWaveOnThePlateauIsTheCottrellDifference) {
+  // Both halves far on the plateau from the first step on: I(2 tp) - I(tp) of one step.
+  const Couple couple;
+  const double tp = 0.05;
+  const double i = SquareWave(couple, {-1.0}, -0.05, tp)[0];
+  EXPECT_NEAR(i / (Cottrell(1, 1, kC, kD, 2 * tp) - Cottrell(1, 1, kC, kD, tp)), 1, 1e-6);
+}
+
+TEST(FiguresOfMerit, ParabolaFindsTheVertexOfAParabola) {
+  Curve c;
+  for (int k = 0; k < 11; ++k) {
+    const double e = 0.3 - 0.01 * k;
+    c.e.push_back(e);
+    c.i.push_back(5 - 100 * (e - 0.2337) * (e - 0.2337));
+  }
+  c.pointsPerSweep = 11;
+  const Peak p = CathodicPeak(c);
+  EXPECT_NEAR(p.potential, 0.2337, 1e-12);
+  EXPECT_NEAR(p.current, 5, 1e-12);
+}
+
+TEST(FiguresOfMerit, HalfWaveByInterpolation) {
+  Curve c{{0.1, 0.0, -0.1}, {0.0, 0.4, 1.2}, 3};
+  EXPECT_NEAR(HalfWavePotential(c, 1.0), -0.0125, 1e-12);
+}
+
+}  // namespace
+}  // namespace vorex::validation

@@ -1,0 +1,84 @@
+#include "program_run.h"
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "shell/cli_host.h"
+#include "shell/script_interpreter.h"
+#include "shell/vorex24a1.h"
+
+namespace vorex::validation {
+namespace {
+
+std::string Indexed(const char* control, int i) {
+  return std::string(control) + "(" + std::to_string(i) + ")";
+}
+
+// The total current column and the programme potentials of the run just made.
+Curve ReadCurve(const VOREX24A1& state) {
+  const CurveStore& store = state.curves;
+  const int total = state.parameterSet.ChargeReactionCount + 1;
+  Curve c;
+  c.pointsPerSweep = store.PointsPerSweep;
+  for (int k = 1; k <= store.PointCount; ++k) {
+    c.e.push_back(store.Abscissa(k));
+    c.i.push_back(store.SimulatedCurrent(k, total));
+  }
+  return c;
+}
+
+}  // namespace
+
+std::string Text(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+std::vector<std::string> Statements(const Setup& s, Mode mode) {
+  std::vector<std::string> lines{
+      "mnuTech",
+      "FormTech." + Indexed("optTech", s.technique) + " = 1",
+      std::string("FormTech.CheckDigital = ") + (mode == Mode::Digital ? "1" : "0"),
+      "click FormTech.CmdOK",
+      "mnuMechamism",
+      "FormMech." + Indexed("mech", s.mechanism) + " = 1",
+      "click FormMech.Command1",
+      "mnuExperimental",
+      "FormExpr.CheckPreEqu = 0",
+  };
+  if (s.electrode != 1)
+    lines.push_back("FormExpr." + Indexed("optElectrode", s.electrode) + " = 1");
+  for (const auto& [control, text] : s.fields)
+    lines.push_back("FormExpr." + control + " = " + text);
+  lines.push_back("click FormExpr.CmdOK");
+  lines.push_back("mnuSimulate");
+  return lines;
+}
+
+RunResult RunProgram(const Setup& setup, Mode mode) {
+  std::ostringstream messages, out, err;
+  CliHost host(messages);
+  auto state = std::make_unique<VOREX24A1>(host);
+  ScriptInterpreter interpreter(*state, host, out, err);
+  RunResult result;
+  for (const std::string& line : Statements(setup, mode)) {
+    try {
+      interpreter.Execute(line);
+    } catch (const std::runtime_error& e) {
+      result.refusal = line + ": " + e.what();
+      return result;
+    }
+    if (!messages.str().empty()) {
+      result.refusal = line + ": " + messages.str();
+      while (!result.refusal.empty() && result.refusal.back() == '\n') result.refusal.pop_back();
+      return result;
+    }
+  }
+  result.curve = ReadCurve(*state);
+  return result;
+}
+
+}  // namespace vorex::validation

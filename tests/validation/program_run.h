@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "figures_of_merit.h"
+
+// One simulation as a user makes it: a fresh start of the program, then the statements of a
+// vorex-cli script that choose the technique, the mode, the mechanism, the electrode and the
+// fields of the Experimental dialog, and the Simulate command.
+namespace vorex::validation {
+
+enum class Mode { Analytical, Digital };
+
+struct Setup {
+  int technique = 1;
+  int mechanism = 1;
+  int electrode = 1;
+  // Experimental dialog controls and the text typed (a check box takes 1 or 0, a list the
+  // item's text), in order.
+  std::vector<std::pair<std::string, std::string>> fields;
+
+  Setup& Set(std::string control, std::string text) {
+    fields.emplace_back(std::move(control), std::move(text));
+    return *this;
+  }
+};
+
+// The curve, or why the program would not give one (a refused statement or a message box).
+struct RunResult {
+  Curve curve;
+  std::string refusal;
+  bool ok() const { return refusal.empty(); }
+};
+
+std::vector<std::string> Statements(const Setup& setup, Mode mode);
+RunResult RunProgram(const Setup& setup, Mode mode);
+
+// Text of a number for a field, with every digit a double carries.
+std::string Text(double value);
+
+}  // namespace vorex::validation

@@ -1,0 +1,37 @@
+#include "validation_case.h"
+
+#include <stdexcept>
+
+namespace vorex::validation {
+
+const RunResult& Runs::Get(const Setup& setup, Mode mode) {
+  std::string key;
+  for (const std::string& line : Statements(setup, mode)) key += line + '\n';
+  auto found = made_.find(key);
+  if (found == made_.end()) found = made_.emplace(key, RunProgram(setup, mode)).first;
+  return found->second;
+}
+
+Measurement FromRun(Runs& runs, const Setup& setup, Mode mode,
+                    const std::function<double(const Curve&)>& merit) {
+  const RunResult& run = runs.Get(setup, mode);
+  if (!run.ok()) return {std::nullopt, "not run: " + run.refusal};
+  try {
+    return {merit(run.curve), ""};
+  } catch (const std::runtime_error& e) {
+    return {std::nullopt, std::string("no value: ") + e.what()};
+  }
+}
+
+std::vector<Case> AllCases() {
+  std::vector<Case> cases;
+  AddSweepCases(cases);
+  AddCyclicCases(cases);
+  AddStepCases(cases);
+  AddGeometryCases(cases);
+  AddPulseCases(cases);
+  AddChemistryCases(cases);
+  return cases;
+}
+
+}  // namespace vorex::validation

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "program_run.h"
+
+namespace vorex::validation {
+
+// How a figure of merit is shown and judged: a current against theory by its relative error; a
+// potential by its difference in mV; a relative difference between two runs by itself.
+enum class Unit { Current, Potential, Relative };
+
+// Which modes a case must hold in for the quick check to pass.
+enum Required : unsigned { kNone = 0, kAnalytical = 1, kDigital = 2, kBoth = 3 };
+
+// The simulations of one validation run, each made once however many cases read it.
+class Runs {
+ public:
+  const RunResult& Get(const Setup& setup, Mode mode);
+
+ private:
+  std::map<std::string, RunResult> made_;
+};
+
+// A measured figure of merit, or why there is none (the mode cannot do the case, or the curve
+// has no such feature).
+struct Measurement {
+  std::optional<double> value;
+  std::string note;
+};
+
+using Measure = std::function<Measurement(Runs&, Mode)>;
+
+struct Case {
+  std::string name;     // unique, for --case
+  std::string group;    // heading of the report
+  std::string setting;  // technique, mechanism, electrode and parameters, in words
+  std::string merit;    // the figure of merit
+  Unit unit = Unit::Current;
+  double theory = 0;     // A, V or a fraction
+  std::string source;    // where the theoretical value comes from
+  double tolerance = 0;  // relative for currents; V for potentials; absolute for Relative
+  Measure measure;
+  unsigned required = kNone;
+  bool quick = false;          // part of the check that `make test` runs
+  double convergenceStep = 0;  // E step [V] of a point of the convergence plot, or 0
+};
+
+// The figure of merit of one run, or the refusal of the run.
+Measurement FromRun(Runs& runs, const Setup& setup, Mode mode,
+                    const std::function<double(const Curve&)>& merit);
+
+std::vector<Case> AllCases();
+// The case groups, each in its own file.
+void AddSweepCases(std::vector<Case>& cases);
+void AddCyclicCases(std::vector<Case>& cases);
+void AddStepCases(std::vector<Case>& cases);
+void AddGeometryCases(std::vector<Case>& cases);
+void AddPulseCases(std::vector<Case>& cases);
+void AddChemistryCases(std::vector<Case>& cases);
+
+}  // namespace vorex::validation
