@@ -84,44 +84,16 @@ std::vector<SweepRun> Runs() {
 
 // Recorded by DISABLED_Record below, in the order of Runs().
 constexpr std::uint64_t kRecorded[] = {
-    0x89c01204ec093fb9ull,
-    0x0f0e242931ff207bull,
-    0x205f958e24a5e0f7ull,
-    0xeae2d5380ef95605ull,
-    0x222027ad51de80b9ull,
-    0x3bb502c6680b57dbull,
-    0xb7d96883c30a5e24ull,
-    0x28465edeec839651ull,
-    0xffd6a5b1a6a51e99ull,
-    0xf15847e37149cc5dull,
-    0x8be5b2cb426c045aull,
-    0xf046c72799e5056eull,
-    0xa8e114703c9e8658ull,
-    0x7f2b2182d4a61251ull,
-    0x423582b58ba0e0b5ull,
-    0xf8fa68858c6eb56eull,
-    0xb14726bf7401285full,
-    0x80bb587f9f116a25ull,
-    0x60e7492c86ec5854ull,
-    0x34fcc797582c5712ull,
-    0x07f68d8f3b2c93ecull,
-    0xddd8e60dc6d56731ull,
-    0x573095091f07c13dull,
-    0x91fe3c2ff0d8271bull,
-    0xe6a6262302d8f70aull,
-    0x57f2d121061aae10ull,
-    0xac0708bafaf455ceull,
-    0x51607d1864ebd636ull,
-    0xfab542fe8c1530a4ull,
-    0x69d11e2fdd8c21e7ull,
-    0xadd341d3664b74e6ull,
-    0x9014279d582b0cacull,
-    0x0f0e242931ff207bull,
-    0xffdb693d3019da03ull,
-    0xa709c8144486d3abull,
-    0xec75bcc1ef425d8cull,
-    0x834c68b5383e8862ull,
-    0x66b16015b2823836ull,
+    0x89c01204ec093fb9ull, 0x0f0e242931ff207bull, 0x205f958e24a5e0f7ull, 0xeae2d5380ef95605ull,
+    0x222027ad51de80b9ull, 0x3bb502c6680b57dbull, 0xb7d96883c30a5e24ull, 0x28465edeec839651ull,
+    0xffd6a5b1a6a51e99ull, 0xf15847e37149cc5dull, 0x8be5b2cb426c045aull, 0xf046c72799e5056eull,
+    0xa8e114703c9e8658ull, 0x7f2b2182d4a61251ull, 0x423582b58ba0e0b5ull, 0xf8fa68858c6eb56eull,
+    0xb14726bf7401285full, 0x80bb587f9f116a25ull, 0x60e7492c86ec5854ull, 0x34fcc797582c5712ull,
+    0x07f68d8f3b2c93ecull, 0xddd8e60dc6d56731ull, 0x573095091f07c13dull, 0x91fe3c2ff0d8271bull,
+    0xe6a6262302d8f70aull, 0x57f2d121061aae10ull, 0xac0708bafaf455ceull, 0x51607d1864ebd636ull,
+    0xfab542fe8c1530a4ull, 0x69d11e2fdd8c21e7ull, 0xadd341d3664b74e6ull, 0x9014279d582b0cacull,
+    0x0f0e242931ff207bull, 0xffdb693d3019da03ull, 0xa709c8144486d3abull, 0xec75bcc1ef425d8cull,
+    0x834c68b5383e8862ull, 0x66b16015b2823836ull,
 };
 
 TEST_F(PlanarSweepRuns, StayBitForBit) {
@@ -129,18 +101,18 @@ TEST_F(PlanarSweepRuns, StayBitForBit) {
   ASSERT_EQ(runs.size(), std::size(kRecorded));
   for (std::size_t i = 0; i < runs.size(); ++i) {
     const SweepRun& run = runs[i];
-    EXPECT_EQ(Simulate(run), kRecorded[i]) << "mechanism " << run.mechanism << ", scan " << run.scan
-                                           << ", electrode " << run.electrode << " "
-                                           << (run.field ? run.field : "");
+    EXPECT_EQ(Simulate(run), kRecorded[i])
+        << "mechanism " << run.mechanism << ", scan " << run.scan << ", electrode " << run.electrode
+        << " " << (run.field ? run.field : "");
   }
 }
 
 // Prints the table above; run with --gtest_also_run_disabled_tests to record it again.
 TEST_F(PlanarSweepRuns, DISABLED_Record) {
   for (const SweepRun& run : Runs()) {
-    std::printf("0x%016llxull,  // %d %d %d %s %s\n", static_cast<unsigned long long>(Simulate(run)),
-                run.mechanism, run.scan, run.electrode, run.field ? run.field : "",
-                run.text ? run.text : "");
+    std::printf("0x%016llxull,  // %d %d %d %s %s\n",
+                static_cast<unsigned long long>(Simulate(run)), run.mechanism, run.scan,
+                run.electrode, run.field ? run.field : "", run.text ? run.text : "");
   }
 }
 

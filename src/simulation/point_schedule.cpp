@@ -1,0 +1,74 @@
+#include "simulation/point_schedule.h"
+
+#include "base/checked_math.h"
+
+namespace vorex {
+
+DigitalSteps DigitalStepsFor(const ParameterSet& p) {
+  DigitalSteps s;
+  switch (p.Technique) {
+    case 2:
+      s.dt = p.TDrop / 10;
+      s.k = 10;
+      break;
+    case 3:
+      s.dt = p.TPulse / 10;
+      s.k = CheckedDivide(p.TDrop, p.TPulse) * 10;
+      s.first = s.k - 9;
+      break;
+    case 4:
+      s.dt = p.TPulse / 4;
+      s.k = CheckedDivide(p.TDrop, p.TPulse) * 4;
+      s.pre = s.k - 5;
+      break;
+    case 5:
+      s.dt = p.TPulse;
+      s.k = 2;
+      break;
+    default:
+      s.dt = p.TDrop;
+      s.k = 1;
+      break;
+  }
+  return s;
+}
+
+PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps) {
+  PointSchedule s;
+  switch (p.Technique) {
+    case 2:
+      s.segment[0] = {steps.k * steps.dt, 0, false, false};
+      s.count = 1;
+      s.freshDrop = true;
+      break;
+    case 3:
+      s.segment[0] = {10 * steps.dt, p.EPulse, true, false};
+      s.count = 1;
+      s.freshDrop = true;
+      break;
+    case 4:
+      // The pulse lasts five quarter pulse times; a drop no longer than that is all pulse.
+      if (steps.pre > 0) {
+        s.segment[0] = {steps.pre * steps.dt, 0, false, true};
+        s.segment[1] = {5 * steps.dt, p.EPulse, true, false};
+        s.count = 2;
+      } else {
+        s.segment[0] = {steps.k * steps.dt, p.EPulse, true, false};
+        s.count = 1;
+      }
+      s.freshDrop = true;
+      break;
+    case 5:
+      s.segment[0] = {steps.dt, -p.EPulse / 2, false, true};
+      s.segment[1] = {steps.dt, p.EPulse / 2, false, false};
+      s.count = 2;
+      break;
+    default:
+      s.segment[0] = {steps.dt, 0, false, false};
+      s.count = 1;
+      break;
+  }
+  return s;
+}
+
+}  // namespace vorex
