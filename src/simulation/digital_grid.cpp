@@ -52,10 +52,6 @@ Geometry GeometryOf(int electrode) {
   return Geometry::Planar;
 }
 
-double OperatorRadius(int electrode, double radius) {
-  return electrode == 4 ? kPi * radius / 4 : radius;
-}
-
 DigitalGrid DigitalGridFor(const ParameterSet& p, int pointCount) {
   DigitalGrid g;
   g.lambda = 10;

@@ -13,15 +13,9 @@ namespace vorex {
 enum class Geometry { Planar, Spherical, Cylindrical };
 
 // The diffusion operator of an electrode: the thin film and the rotating disk diffuse as a
-// plane, the hemisphere and the microdisc as a sphere, the hemicylinder as a cylinder.
+// plane, the hemisphere and the microdisc (see microdisc_blend.h) as a sphere, the
+// hemicylinder as a cylinder.
 Geometry GeometryOf(int electrode);
-
-// The radius the curved operator works with [cm]. A microdisc has no one-dimensional operator
-// of its own; it is given the sphere whose current per area has the disc's short-time limit
-// (Cottrell: any radius) and its steady state 4nFDCr over the disc's area pi r^2, which is the
-// sphere of radius pi r / 4. Between the two the sphere's current lies above Shoup and Szabo's
-// by at most some 7 % (near tau = 4Dt/r^2 = 1).
-double OperatorRadius(int electrode, double radius);
 
 // The coupling weights of node j to node j-1 (a) and to node j+1 (b), in units of 1/h0^2.
 struct GridWeights {

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "base/checked_math.h"
+#include "base/constants.h"
 #include "base/number_text.h"
+#include "simulation/microdisc_blend.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
@@ -26,6 +28,11 @@ struct Run {
   double q = 0;  // current scale [A per unit of net rate]
   double previousTotal = 0;
   double pre[4] = {};
+  // The microdisc runs twice (see microdisc_blend.h): the first run keeps its samples, the
+  // second blends them with its own.
+  enum class Pass { Only, First, Second } pass = Pass::Only;
+  double radius = 0;  // operator radius [cm]; 0 for a plane
+  double dRef = 0;    // diffusion coefficient of the species that carries the current
 };
 
 void ReferenceValues(Run& r) {
@@ -132,7 +139,7 @@ void SetUpResolvedGrid(Run& r, const double* stepLengths, int lengths, double sp
   demand.step = *std::min_element(stepLengths, stepLengths + lengths);
   demand.span = span;
   const Geometry geometry = GeometryOf(p.Electrode);
-  if (geometry != Geometry::Planar) demand.radius = OperatorRadius(p.Electrode, p.Radius);
+  demand.radius = r.radius;
   for (int i = 1; i <= p.HomogeneousReactionCount; ++i)
     demand.rate = std::max(demand.rate, p.Kf(i) + p.Kb(i));
   const ResolvedGrid grid = ResolveGrid(demand);
@@ -182,11 +189,8 @@ void ExtrapolatedStep(Run& r, StepOperator& whole, StepOperator& half) {
   }
 }
 
-// The surface concentrations and the currents of the reactions after a step; returns the
-// total current.
-double Sample(Run& r, int k, const double* kred, const double* kox, double* current) {
-  for (int s = 1; s <= r.ns; ++s)
-    r.ws.SurfaceConcentration.Unchecked(k, s) = Finite(r.cMax * r.w.c[s - 1][0]);
+// The currents of the reactions after a step; returns the total current.
+double Sample(Run& r, const double* kred, const double* kox, double* current) {
   double v[4] = {};
   NetRates(r.p.Mechanism, r.w.c, kred, kox, v);
   double total = 0;
@@ -197,40 +201,62 @@ double Sample(Run& r, int k, const double* kred, const double* kox, double* curr
   return Finite(total);
 }
 
+// Writes a sample: the surface concentrations, and the currents (or, for a reference segment,
+// the currents the next sample subtracts). t is the time since the profile left the bulk.
+void Record(Run& r, int k, int segment, double t, bool reference, const double* current) {
+  std::array<double, 8> value{};
+  for (int i = 1; i <= r.nh; ++i) value[i] = current[i];
+  for (int s = 1; s <= r.ns; ++s) value[3 + s] = Finite(r.cMax * r.w.c[s - 1][0]);
+  if (r.pass == Run::Pass::First) {
+    r.w.samples.At(k, segment) = value;
+    return;
+  }
+  if (r.pass == Run::Pass::Second) {
+    const double w = MicrodiscWeight(r.dRef, t, r.p.Radius);
+    const std::array<double, 8>& first = r.w.samples.At(k, segment);
+    for (int i = 1; i < 8; ++i) value[i] = (1 - w) * first[i] + w * value[i];
+  }
+  for (int s = 1; s <= r.ns; ++s) r.ws.SurfaceConcentration.Unchecked(k, s) = value[3 + s];
+  for (int i = 1; i <= r.nh; ++i) {
+    if (reference) {
+      r.pre[i] = value[i];
+    } else {
+      r.ws.SimulatedCurrent.Unchecked(k, i) = value[i] - r.pre[i];
+    }
+  }
+}
+
 // The linear sweep and cycle: one backward-Euler step per data point.
-void SweepPoints(Run& r) {
+void SweepPoints(Run& r, double dt) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     ApplyPotential(r, r.ws.Abscissa(k), kred, kox);
     Solve(r, r.w.ops[0], r.w.c);
-    const double total = Sample(r, k, kred, kox, current);
-    for (int i = 1; i <= r.nh; ++i) r.ws.SimulatedCurrent.Unchecked(k, i) = current[i];
-    r.previousTotal = total;
+    r.previousTotal = Sample(r, kred, kox, current);
+    Record(r, k, 0, k * dt, false, current);
   }
 }
 
 // The pulse techniques: each data point's segments in extrapolated steps.
 void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
+  double t = 0;
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     const double e = r.ws.Abscissa(k);
     const double sigma = k <= r.programme.pointsPerSweep ? 1 : -1;
-    if (schedule.freshDrop) ResetProfile(r);
+    if (schedule.freshDrop) {
+      ResetProfile(r);
+      t = 0;
+    }
     for (int i = 0; i < schedule.count; ++i) {
       const Segment& seg = schedule.segment[i];
       ApplyPotential(r, e + (seg.pulse ? sigma : 1) * seg.offset, kred, kox);
       StepOperator& whole = r.w.ops[opOf[i]];
       StepOperator& half = r.w.ops[opOf[i] + 1];
       for (int sub = 0; sub < kSubSteps; ++sub) ExtrapolatedStep(r, whole, half);
-      const double total = Sample(r, k, kred, kox, current);
-      for (int j = 1; j <= r.nh; ++j) {
-        if (seg.reference) {
-          r.pre[j] = current[j];
-        } else {
-          r.ws.SimulatedCurrent.Unchecked(k, j) = current[j] - r.pre[j];
-        }
-      }
-      r.previousTotal = total;
+      t += seg.duration;
+      r.previousTotal = Sample(r, kred, kox, current);
+      Record(r, k, i, t, seg.reference, current);
     }
   }
 }
@@ -254,10 +280,9 @@ int PulseStepLengths(const PointSchedule& schedule, double* lengths, int* opOf) 
   return count;
 }
 
-double PulseSpan(const ParameterSet& p, const PointSchedule& schedule, int pointCount) {
+double PulseSpan(const PointSchedule& schedule, int pointCount) {
   double point = 0;
   for (int i = 0; i < schedule.count; ++i) point += schedule.segment[i].duration;
-  (void)p;
   return schedule.freshDrop ? point : point * pointCount;
 }
 
@@ -265,6 +290,35 @@ void CheckCounts(const ParameterSet& p) {
   const int ns = p.SpeciesCount, nh = p.ChargeReactionCount, nk = p.HomogeneousReactionCount;
   if (ns < 2 || ns > 4 || nh < 1 || nh > 3 || nk < 0 || nk > 2)
     throw RuntimeFault(kSubscriptOutOfRange);
+}
+
+}  // namespace
+
+namespace {
+
+// One pass over the programme on the operator radius r.radius.
+void Simulate(Run& r, const DigitalSteps& steps) {
+  r.previousTotal = 0;
+  std::fill(std::begin(r.pre), std::end(r.pre), 0.0);
+  if (r.p.Technique == 1) {
+    if (r.radius == 0) {
+      SetUpSweepGrid(r, steps.dt);
+    } else {
+      SetUpResolvedGrid(r, &steps.dt, 1, steps.dt * r.programme.pointCount);
+    }
+    SurfaceRows(r);
+    ResetProfile(r);
+    SweepPoints(r, steps.dt);
+    return;
+  }
+  const PointSchedule schedule = PointScheduleFor(r.p, steps);
+  double lengths[DigitalWork::kOperators] = {};
+  int opOf[2] = {};
+  const int count = PulseStepLengths(schedule, lengths, opOf);
+  SetUpResolvedGrid(r, lengths, count, PulseSpan(schedule, r.programme.pointCount));
+  SurfaceRows(r);
+  ResetProfile(r);
+  PulsePoints(r, schedule, opOf);
 }
 
 }  // namespace
@@ -280,26 +334,17 @@ void RunDigitalSimulation(const ParameterSet& p, std::string_view ruText, const 
   const DigitalSteps steps = DigitalStepsFor(p);
   if (steps.k > 32767) throw RuntimeFault(kOverflow);  // the 16-bit step counter
   ReferenceValues(r);
-  const Geometry geometry = GeometryOf(p.Electrode);
-  if (p.Technique == 1) {
-    if (geometry == Geometry::Planar) {
-      SetUpSweepGrid(r, steps.dt);
-    } else {
-      SetUpResolvedGrid(r, &steps.dt, 1, steps.dt * prog.pointCount);
-    }
-    SurfaceRows(r);
-    ResetProfile(r);
-    SweepPoints(r);
+  r.dRef = p.D(r.ref);
+  if (GeometryOf(p.Electrode) != Geometry::Planar) r.radius = p.Radius;
+  if (p.Electrode != 4) {
+    Simulate(r, steps);
     return;
   }
-  const PointSchedule schedule = PointScheduleFor(p, steps);
-  double lengths[DigitalWork::kOperators] = {};
-  int opOf[2] = {};
-  const int count = PulseStepLengths(schedule, lengths, opOf);
-  SetUpResolvedGrid(r, lengths, count, PulseSpan(p, schedule, prog.pointCount));
-  SurfaceRows(r);
-  ResetProfile(r);
-  PulsePoints(r, schedule, opOf);
+  r.pass = Run::Pass::First;
+  Simulate(r, steps);
+  r.pass = Run::Pass::Second;
+  r.radius = kPi * p.Radius / 4;
+  Simulate(r, steps);
 }
 
 }  // namespace vorex

@@ -6,6 +6,7 @@
 #include "experiment/parameter_set.h"
 #include "simulation/digital_grid.h"
 #include "simulation/implicit_solver.h"
+#include "simulation/microdisc_blend.h"
 #include "simulation/point_schedule.h"
 #include "simulation/potential_programme.h"
 #include "simulation/reaction_terms.h"
@@ -38,6 +39,7 @@ struct DigitalWork {
   std::array<StepOperator, kOperators> ops;
   Block s, s0;  // surface matrices of the step and of the run
   SolverReport report;
+  MicrodiscSamples samples;
 };
 
 // The implicit finite-difference simulation: writes the current of every charge reaction [A]
