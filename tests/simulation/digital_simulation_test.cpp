@@ -224,5 +224,20 @@ TEST_F(Digital, InputsThatCannotBeSimulatedEndTheRun) {
             "Analytical simulation Error: Overflow! Please try again by other initial values.");
 }
 
+TEST_F(Digital, AGridBeyondTheStorageIsRefusedInWords) {
+  // A following reaction of 1e60 per second has a reaction layer of 3e-33 cm: no grid of 100
+  // nodes reaches from there to the bulk.
+  state->formMech.Click(state->formMech.mech(7));
+  state->formTech.Click(state->formTech.optTech(2));
+  Type(Expr().kf(1), "1e60");
+  Invoke("mnuSimulate");
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(
+      host.messages[0],
+      "Analytical simulation Error: The diffusion grid would need more than 100 nodes! Please try "
+      "again by other initial values.");
+  EXPECT_EQ(Curves().PointCount, 0);
+}
+
 }  // namespace
 }  // namespace vorex
