@@ -1,7 +1,8 @@
 // The hot paths of a simulation. Analytical: the whole default run (target 30 us), the
 // semi-differentiation of a 4000-point column (4 ms), a 4000-point differential-pulse run at a
 // sphere (1 ms). Digital: the default linear sweep (50 us), a two-cycle CV of 4000 points with
-// mechanism 1 (2 ms) and with mechanism 16 (10 ms), differential pulse at the defaults (2 ms).
+// mechanism 1 (1 ms) and with mechanism 16 (7 ms), differential pulse and square wave at the
+// defaults (2 ms each), DC voltammetry of 121 points at a microdisc (20 ms).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -51,7 +52,8 @@ void BM_SemiDifferentiate4000(benchmark::State& s) {
   for (int i = 1; i <= 4000; ++i) store->Abscissa(i) = 0.3 - 0.00015 * (i - 1);
   for (auto _ : s) {
     s.PauseTiming();
-    for (int i = 1; i <= 4000; ++i) store->Ordinate(i, 1) = 1e-5 / (1 + std::exp(0.01 * (i - 2000)));
+    for (int i = 1; i <= 4000; ++i)
+      store->Ordinate(i, 1) = 1e-5 / (1 + std::exp(0.01 * (i - 2000)));
     s.ResumeTiming();
     vorex::SemiDifferentiate(store->Abscissa, vorex::ColumnRef(store->Ordinate, 1), 4000);
     benchmark::DoNotOptimize(store->Ordinate(4000, 1));
@@ -100,5 +102,17 @@ void BM_DigitalDifferentialPulse(benchmark::State& s) {
   Run(s, b);
 }
 BENCHMARK(BM_DigitalDifferentialPulse)->Unit(benchmark::kMillisecond);
+
+void BM_DigitalSquareWave(benchmark::State& s) {
+  Bench b(5, 1, "0.005", true);
+  Run(s, b);
+}
+BENCHMARK(BM_DigitalSquareWave)->Unit(benchmark::kMillisecond);
+
+void BM_DigitalMicrodiscDC121(benchmark::State& s) {
+  Bench b(2, 4, "0.005", true);
+  Run(s, b);
+}
+BENCHMARK(BM_DigitalMicrodiscDC121)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -33,21 +33,49 @@ void InvertMatrixGaussJordan(Block& a, int n, SolverReport& report);
 // "Division by zero"), Gauss-Jordan otherwise.
 void InvertMatrix(Block& a, int n, SolverReport& report);
 
-// The inverses of the eliminated blocks, kept from the backward sweep for the forward pass, and
-// the inverse of the fixed surface matrix with the matrix it was formed from (S0 is constant
-// through a run, so it is inverted once).
+// What the solver keeps between steps. The inverses of the eliminated blocks Y_j and the product
+// Y_1 S0^-1 depend only on M, DMa, DMb, S0 and the node and species counts; the right-hand sides
+// and the surface matrix S change every step. The inverse of the fixed surface matrix S0 is kept
+// with the matrix it was formed from (S0 is constant through a run, so it is inverted once).
+//
+// Reuse of the eliminated blocks is the caller's choice, off unless keepElimination is set. The
+// solver sets `eliminated` when a step has eliminated completely; while both flags are set, the
+// following steps take the kept blocks instead of eliminating again and give bit for bit what a
+// fresh elimination would, a singular block included (it is reported again on every such step).
+// A caller that sets keepElimination must clear `eliminated` whenever it writes M, DMa or DMb:
+// at the set-up of every run (the scratch outlives a run) and at every step that writes
+// reaction terms linearised on the profile. A changed node count, species count or S0 is
+// noticed by the solver, which then eliminates afresh. Reuse skips the zero entries of diagonal
+// blocks, which is exact only while the profile and the right-hand sides are finite.
 struct SolverScratch {
   NodeBlocks inverses;
   Block s0Source{};
   Block s0Inverse{};
   int s0Species = -1;
+  bool keepElimination = false;  // set by the caller that keeps the contract above
+  bool eliminated = false;       // set by the solver, cleared by the caller
+
+  // Kept by the solver with the inverses; read only by the solver.
+  Block surfaceProduct{};  // Y_1 S0^-1
+  std::array<bool, kMaxSolverNode + 1> diagonalInverse{};
+  int eliminatedNodes = -1;
+  int eliminatedSpecies = -1;
+  bool eliminationSingular = false;  // reported again on every step that reuses the blocks
 };
 
 // Advances c (species x node) at nodes 0..N to the new time level; node N+1 is the bulk. For
 // j = 1..N: -DMa(j) c(j-1) + M_j c(j) - DMb(j) c(j+1) = c(j) before the step; at the surface
-// S c(0) = S0 c(1). X and Y are workspaces; n is the number of species - 1.
+// S c(0) = S0 c(1). X and Y are workspaces (Y keeps the blocks of the last elimination); n is the
+// number of species - 1. Blocks of up to four species run through code compiled for their size.
 void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
                        const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m, const Block& s,
                        const Block& s0, int n, SolverScratch& scratch, SolverReport& report);
+
+// The same step through the code for any block size, so that the sized code can be checked
+// against it.
+void SolveImplicitStepAnySize(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
+                              const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m,
+                              const Block& s, const Block& s0, int n, SolverScratch& scratch,
+                              SolverReport& report);
 
 }  // namespace vorex
