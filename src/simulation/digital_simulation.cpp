@@ -104,6 +104,10 @@ void BuildOperator(const Run& r, const GridWeights& gw, const double* dm, double
     }
     ConstantReactionEntries(r.p.Mechanism, op.m[j], op.rates);
   }
+  // The eliminated blocks depend only on the blocks written here; the solver keeps them from
+  // step to step until they are written again.
+  op.scratch.keepElimination = true;
+  op.scratch.eliminated = false;
 }
 
 void SurfaceRows(Run& r) {
@@ -169,7 +173,10 @@ void ApplyPotential(Run& r, double e, double* kred, double* kox) {
 }
 
 void Solve(Run& r, StepOperator& op, SpeciesNode& c) {
-  ConcentrationEntries(r.p.Mechanism, c, op.diag, r.nodes, op.rates, op.m);
+  if (HasConcentrationEntries(r.p.Mechanism)) {
+    ConcentrationEntries(r.p.Mechanism, c, op.diag, r.nodes, op.rates, op.m);
+    op.scratch.eliminated = false;
+  }
   SolveImplicitStep(r.nodes, c, r.w.x, op.dMa, op.dMb, op.y, op.m, r.w.s, r.w.s0, r.n, op.scratch,
                     r.w.report);
 }
