@@ -43,5 +43,24 @@ TEST_F(Allocation, SimulateAllocatesNothing) {
   }
 }
 
+TEST_F(Allocation, DigitalRunsAllocateNothing) {
+  // Every technique's steps at a plane, and the microdisc's two passes with their samples.
+  for (int electrode : {1, 4}) {
+    for (int technique = 1; technique <= 5; ++technique) {
+      Analytical(technique);
+      state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+      state->formExpr.Click(Expr().optElectrode(electrode));
+      ASSERT_TRUE(CaptureParameters(state->experiment));
+      ASSERT_TRUE(Simulate(state->links, state->simulationWork));  // warm
+      allocations = 0;
+      counting = true;
+      const bool ok = Simulate(state->links, state->simulationWork);
+      counting = false;
+      ASSERT_TRUE(ok);
+      EXPECT_EQ(allocations.load(), 0) << "technique " << technique << ", electrode " << electrode;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorex
