@@ -32,6 +32,7 @@ void AddCatalytic(std::vector<Case>& cases) {
        .source = "Delahay & Stiehl 1952: nFAC sqrt(Dk)[erf sqrt(kt) + exp(-kt)/sqrt(pi kt)]",
        .tolerance = 0.01,
        .measure = Read(dc, LastCurrent),
+       .required = kDigital,
        .quick = true});
   // kRT/(Fv) = 257: deep in the pure kinetic zone, an S-shaped wave.
   const double kSweep = 1000, v = 0.1;
@@ -45,6 +46,7 @@ void AddCatalytic(std::vector<Case>& cases) {
                    .source = "Saveant & Vianello 1965: nFAC sqrt(Dk)",
                    .tolerance = 0.01,
                    .measure = Read(sweep, LastCurrent),
+                   .required = kDigital,
                    .quick = true});
 }
 
@@ -69,6 +71,7 @@ void AddFollowing(std::vector<Case>& cases) {
                      .source = source,
                      .tolerance = 0.002,
                      .measure = Read(FollowingSweep(lambda), CathodicPeakPotential),
+                     .required = kDigital,
                      .quick = true});
   }
   const Measure decade = [](Runs& runs, Mode mode) {
@@ -86,6 +89,7 @@ void AddFollowing(std::vector<Case>& cases) {
                    .source = "Nicholson & Shain 1964: (RT/2F) ln 10",
                    .tolerance = 0.001,
                    .measure = decade,
+                   .required = kDigital,
                    .quick = true});
 }
 
@@ -169,7 +173,7 @@ void AddTwoWaves(std::vector<Case>& cases, int mechanism) {
          .source = "Cottrell times the electrons taken at the surface (Nernst, equal D)",
          .tolerance = 0.005,
          .measure = Read(s, [e](const Curve& c) { return CurrentAt(c, e); }),
-         .required = mechanism == 4 ? kAnalytical : kNone,
+         .required = mechanism == 4 ? kBoth : kDigital,
          .quick = true});
   }
 }

@@ -35,7 +35,7 @@ void AddSwitching(std::vector<Case>& cases, double beyondPeak, double separation
                    .source = source,
                    .tolerance = 0.001,
                    .measure = Read(s, PeakSeparation),
-                   .required = kAnalytical,
+                   .required = kBoth,
                    .quick = true});
 }
 
@@ -54,7 +54,7 @@ void AddQuasiReversible(std::vector<Case>& cases, double psi, double separation)
                    .source = "Nicholson 1965, psi working-curve table (alpha 0.5, 25 degrees C)",
                    .tolerance = 0.002,
                    .measure = Read(s, PeakSeparation),
-                   .required = psi >= 4 ? kAnalytical : kNone,
+                   .required = psi >= 4 ? kBoth : kDigital,
                    .quick = true});
 }
 

@@ -68,6 +68,7 @@ void AddIrreversibleSweep(std::vector<Case>& cases) {
                    .source = source,
                    .tolerance = 0.01,
                    .measure = Read(s, CathodicPeakCurrent),
+                   .required = kDigital,
                    .quick = true});
   cases.push_back({.name = "sweep.irreversible.ep",
                    .group = "Linear sweep: totally irreversible",
@@ -78,6 +79,7 @@ void AddIrreversibleSweep(std::vector<Case>& cases) {
                    .source = source,
                    .tolerance = 0.001,
                    .measure = Read(s, CathodicPeakPotential),
+                   .required = kDigital,
                    .quick = true});
 }
 
