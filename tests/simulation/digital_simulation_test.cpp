@@ -69,16 +69,6 @@ int Peak(CurveStore& c, int from, int to, bool largest) {
   return best;
 }
 
-TEST_F(Digital, ReversibleLinearSweepMeetsRandlesSevcik) {
-  Invoke("mnuSimulate");
-  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  const double ip = 0.4463 * 96484.6 * 1e-6 * std::sqrt(kF * 0.01 * 1e-5);
-  const int peak = Peak(Curves(), 1, 121, true);
-  // One time step per 5 mV point and eight expanding cells: the peak comes within 3 %.
-  EXPECT_NEAR(Total(peak) / ip, 1.0, 0.03);
-  EXPECT_NEAR(Curves().Abscissa(peak), 0.1 - 0.0285, 0.0025 + 1e-12);
-}
-
 TEST_F(Digital, EqualDiffusionConservesTheCoupleAtTheSurface) {
   Invoke("mnuSimulate");
   for (int i = 1; i <= 121; ++i) {
@@ -114,36 +104,6 @@ TEST_F(Digital, GeometriesThatShareAnOperatorShareTheCurrentPerArea) {
   EXPECT_DOUBLE_EQ(perArea(3), perArea(2));
   EXPECT_DOUBLE_EQ(perArea(6), perArea(5));
   EXPECT_GT(perArea(2), planar);  // radial diffusion adds to the flux
-}
-
-TEST_F(Digital, MicrodiscFollowsShoupAndSzabo) {
-  // DC voltammetry at a disc of r = 5.6 um, on the plateau: Shoup and Szabo's current
-  // 4nFDCr [0.7854 + 0.8862 tau^-1/2 + 0.2146 exp(-0.7823 tau^-1/2)], tau = 4Dt/r^2 (J.
-  // Electroanal. Chem. 140 (1982) 237, within 0.6 % of the exact disc), from the planar start
-  // to the steady state 4nFDCr of Saito (1968).
-  Analytical(2);
-  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
-  state->formExpr.Click(Expr().optElectrode(4));
-  Type(Expr().radius(), "5.6e-4");
-  const double r = 5.6e-4, d = 1e-5, steady = 4 * 96484.6 * d * 1e-6 * r;
-  for (double tau : {1e-3, 1.0, 1e4}) {
-    Type(Expr().V(), std::to_string(0.005 / (tau * r * r / (4 * d))));
-    Invoke("mnuSimulate");
-    ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-    const double t = state->parameterSet.TDrop, x = 1 / std::sqrt(4 * d * t / (r * r));
-    const double shoupSzabo = 0.7854 + 0.8862 * x + 0.2146 * std::exp(-0.7823 * x);
-    EXPECT_NEAR(Total(Curves().PointCount) / (steady * shoupSzabo), 1, 0.01) << tau;
-  }
-}
-
-TEST_F(Digital, CatalyticCurrentApproachesItsPlateau) {
-  state->formMech.Click(state->formMech.mech(9));
-  Type(Expr().kf(1), "100");
-  Invoke("mnuSimulate");
-  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  // The pseudo-first-order catalytic plateau n F A C sqrt(D kf).
-  const double plateau = 96484.6 * 1e-6 * std::sqrt(1e-5 * 100);
-  EXPECT_NEAR(Total(121) / plateau, 1.0, 0.05);
 }
 
 TEST_F(Digital, OhmicDropMovesTheWave) {
