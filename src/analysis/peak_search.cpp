@@ -80,16 +80,18 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
                     .Text("Ep2 - Ep1 = ")
                     .Number(Finite(t.PeakPotential(2, curve) - t.PeakPotential(1, curve))));
     }
+    // The curve's own spacing: an imported curve's area must not follow the E step last typed.
+    const double spacing = std::fabs(c.Abscissa(2) - c.Abscissa(1));
     double area = 0;
     if (single) {
       double sum = 0;
       for (int j = s; j <= e; ++j) sum += std::fabs(c.Ordinate(j, curve));
-      area = p.EStep * sum;
+      area = spacing * sum;
     } else {
       double forward = 0, reverse = 0;
       for (int j = s; j <= sweep; ++j) forward += c.Ordinate(j, curve);
       for (int j = sweep; j <= e; ++j) reverse += c.Ordinate(j, curve);
-      area = p.EStep * (forward - reverse);
+      area = spacing * (forward - reverse);
     }
     // Sums of very large ordinates overflow; the area is then that fault, never a number.
     out.Print(ResultLine().Text("Peak Area = ").Zone().Number(Finite(area)));

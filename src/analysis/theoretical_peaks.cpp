@@ -7,6 +7,7 @@
 #include "base/text_window.h"
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
+#include "simulation/cylinder_transient.h"
 
 namespace vorex {
 namespace {
@@ -27,13 +28,58 @@ double Need(const std::optional<double>& value) {
   return *value;
 }
 
-double Sqrt(double x) { return CheckedSqrt(x); }
-double Log(double x) { return CheckedLog(x); }
-double Div(double a, double b) { return CheckedDivide(a, b); }
+double Sqrt(double x) {
+  return CheckedSqrt(x);
+}
+double Log(double x) {
+  return CheckedLog(x);
+}
+double Div(double a, double b) {
+  return CheckedDivide(a, b);
+}
+
+// The root of sqrt(pi) L exp(L^2) erfc(L) = 1/2, L = kf sqrt(td / D): where the irreversible
+// step current at a stationary plane is half the diffusion limit at the drop time. Its
+// reciprocal (L = 0.43275159936630793, by Newton's method in 40-digit arithmetic) stands
+// where the dropping electrode's 1.35 would.
+constexpr double kInverseHalfWaveLambda = 2.3107944637624266;
+
+// 1 / (1 + e^z) without overflow for either sign of z.
+double Logistic(double z) {
+  if (z > 0) {
+    const double e = std::exp(-z);
+    return e / (1 + e);
+  }
+  return 1 / (1 + std::exp(z));
+}
+
+// The reversible net square-wave current at a plane, in units of n Q sqrt(D / (pi tp)), at
+// the base point on E1/2, as the run would give it: each base point is a half period at
+// E - EPulse/2 and one at E + EPulse/2, sampled at their ends; the surface follows Nernst, so
+// each half period's step in 1 / (1 + exp(nf (E - E1/2))) adds a Cottrell current. The
+// staircase is the run's, moved by less than half a step so that one base point lies on E1/2;
+// it starts from the bulk at the point nearest EStart.
+double SquareWaveNetCurrent(const ParameterSet& p, double n, double eHalf) {
+  const int direction = p.EEnd > p.EStart ? 1 : -1;
+  const int before = ToInt16(Div(direction * (eHalf - p.EStart), p.EStep));
+  const int last = 2 * (before > 0 ? before + 1 : 1);  // half periods up to the one on E1/2
+  const double nf = n * p.FOverRT;
+  double previous = 0, atLast = 0, atFirst = 0;
+  for (int k = 1; k <= last; ++k) {
+    const int back = (last - k) / 2;  // base points before the one on E1/2
+    const double pulse = k % 2 == 1 ? -p.EPulse / 2 : p.EPulse / 2;
+    const double reduced = Logistic(nf * (-direction * back * p.EStep + pulse));
+    const double step = reduced - previous;
+    previous = reduced;
+    atLast += step / std::sqrt(last - k + 1.0);
+    if (k < last) atFirst += step / std::sqrt(last - k + 0.0);
+  }
+  return atLast - atFirst;
+}
 
 void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
-                 const std::optional<double>& eHalf,
-                 double e0, double alpha, double ks, TheoreticalValues& v) {
+                 const std::optional<double>& eHalf, double e0, double alpha, double ks,
+                 TheoreticalValues& v) {
   const double f = p.FOverRT, rtf = p.RTOverF, speed = p.ScanRate, r = p.Radius, length = p.Length;
   switch (p.Electrode) {
     case 1:
@@ -45,31 +91,36 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
                Div(rtf, n * alpha) * (0.78 + Log(Div(Sqrt(Div(alpha * n * speed * d, rtf)), ks)));
       });
       break;
-    case 2: case 3: case 5: case 6:
+    case 2:
+    case 3:
+    case 5:
+    case 6:
       Set(v.Irev, [&] { return Div(n * q * d, r); });
       break;
-    case 4:
-      Set(v.Irev, [&] { return 0.4 * n * d * c * r; });
+    case 4:  // the steady state 4nFDCr, C in mol/cm3
+      Set(v.Irev, [&] { return 4 * n * 96.4846 * d * c * r; });
       break;
     case 7:
       Set(v.Irev, [&] { return n * n * q * f * length * speed / 4; });
-      Set(v.Erev, [&] {
-        return e0 + Div(rtf, n) * Log(Div(1.77245385 * n * length, Sqrt(d * p.TDrop)));
-      });
+      Set(v.Erev,
+          [&] { return e0 + Div(rtf, n) * Log(Div(1.77245385 * n * length, Sqrt(d * p.TDrop))); });
       break;
     case 8:
       Set(v.Irev, [&] {
         const double omega = p.RotationRate, nu = p.Viscosity;
-        const double g = Div(Div(Div(0.412 * n * f * speed, omega), 2), kPi) * CheckedPow(Div(d, nu), 1.0 / 3.0);
+        const double g =
+            Div(Div(Div(0.412 * n * f * speed, omega), 2), kPi) * CheckedPow(Div(d, nu), 1.0 / 3.0);
         const double h = Div(n * q * d, g);
-        return Sqrt(Div(Div(Div(speed, omega), kPi), 2)) * CheckedPow(Div(d, nu), 1.0 / 6.0) * 1.86 * h;
+        return Sqrt(Div(Div(Div(speed, omega), kPi), 2)) * CheckedPow(Div(d, nu), 1.0 / 6.0) *
+               1.86 * h;
       });
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
-void DcVoltammetry(const ParameterSet& p, double n, double q, double d,
+void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double c,
                    const std::optional<double>& eHalf, double alpha, double ks,
                    TheoreticalValues& v) {
   const double td = p.TDrop, r = p.Radius;
@@ -79,23 +130,33 @@ void DcVoltammetry(const ParameterSet& p, double n, double q, double d,
       v.Erev = eHalf;
       v.Iirr = v.Irev;
       Set(v.Eirr, [&] {
-        return Need(eHalf) + Div(p.RTOverF, n * alpha) * Log(1.35 * ks * Sqrt(Div(td, d)));
+        return Need(eHalf) +
+               Div(p.RTOverF, n * alpha) * Log(kInverseHalfWaveLambda * ks * Sqrt(Div(td, d)));
       });
       break;
-    case 2: case 3: case 4:
+    case 2:
+    case 3:
       Set(v.Irev, [&] { return n * q * d * (Div(1, r) + Div(1, Sqrt(kPi * d * td))); });
       break;
-    case 5: case 6:
+    case 4:  // Shoup and Szabo's current, 4nFDCr f(tau), tau = 4 D td / r^2
       Set(v.Irev, [&] {
-        return n * q * d * (Div(1, Sqrt(kPi * d * td)) + Div(2, r * Log(Div(4 * d * td, r * r))));
+        const double s = Div(1, Sqrt(Div(4 * d * td, r * r)));
+        return 4 * n * 96.4846 * d * c * r *
+               (0.7854 + 0.8862 * s + 0.2146 * CheckedExp(-0.7823 * s));
       });
+      break;
+    case 5:
+    case 6:  // the exact cylinder transient, nFADC f(tau) / r, tau = D td / r^2
+      Set(v.Irev, [&] { return Div(n * q * d * CylinderCurrentFactor(Div(d * td, r * r)), r); });
       break;
     case 8:
       Set(v.Irev, [&] {
-        return 0.62 * n * q * CheckedPow(d, 2.0 / 3.0) * Sqrt(p.RotationRate) * CheckedPow(p.Viscosity, -1.0 / 6.0);
+        return 0.62 * n * q * CheckedPow(d, 2.0 / 3.0) * Sqrt(p.RotationRate) *
+               CheckedPow(p.Viscosity, -1.0 / 6.0);
       });
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -113,7 +174,7 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
     if (p.Technique == 1) {
       LinearSweep(p, n, q, d, c, eHalf, p.E0(j), p.Alpha(j), p.Ks(j), v);
     } else if (p.Technique == 2) {
-      DcVoltammetry(p, n, q, d, eHalf, p.Alpha(j), p.Ks(j), v);
+      DcVoltammetry(p, n, q, d, c, eHalf, p.Alpha(j), p.Ks(j), v);
     } else if (p.Technique >= 3 && p.Technique <= 5) {
       std::optional<double> ic, sigma;
       Set(ic, [&] { return n * q * Sqrt(Div(Div(d, kPi), p.TPulse)); });
@@ -121,10 +182,12 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
       if (p.Technique == 3) {
         v.Irev = ic;
         Set(v.Erev, [&] { return Need(eHalf) - p.EPulse; });
+      } else if (p.Technique == 5) {
+        Set(v.Irev, [&] { return Need(ic) * SquareWaveNetCurrent(p, n, Need(eHalf)); });
+        v.Erev = eHalf;
       } else if (ic && sigma) {
-        const double factor = p.Technique == 5 ? 2.4 : 1.0;
-        Set(v.Irev, [&] { return Div(factor * *ic * (1 - *sigma), *sigma + 1); });
-        Set(v.Erev, [&] { return Need(eHalf) - (p.Technique == 4 ? p.EPulse / 2 : 0.0); });
+        Set(v.Irev, [&] { return Div(*ic * (1 - *sigma), *sigma + 1); });
+        Set(v.Erev, [&] { return Need(eHalf) - p.EPulse / 2; });
       }
     }
   } else if (p.Mechanism == 9 || p.Mechanism == 16) {
@@ -146,10 +209,26 @@ void TheoreticalPeaks(CurveLinks& l) {
   const char* iLabel = peaked ? "Ip = " : "Id = ";
   for (int j = 1; j <= p.ChargeReactionCount; ++j) {
     const TheoreticalValues v = TheoreticalPeakValues(p, j);
-    out.Print(ResultLine().Text("Rev Peak ").Number(j).Text(":").Zone().Text(eLabel).Number(v.Erev)
-                  .Zone().Text(iLabel).Number(v.Irev));
-    out.Print(ResultLine().Text("Irrev Peak ").Number(j).Text(":").Zone().Text(eLabel)
-                  .Number(v.Eirr).Zone().Text(iLabel).Number(v.Iirr));
+    out.Print(ResultLine()
+                  .Text("Rev Peak ")
+                  .Number(j)
+                  .Text(":")
+                  .Zone()
+                  .Text(eLabel)
+                  .Number(v.Erev)
+                  .Zone()
+                  .Text(iLabel)
+                  .Number(v.Irev));
+    out.Print(ResultLine()
+                  .Text("Irrev Peak ")
+                  .Number(j)
+                  .Text(":")
+                  .Zone()
+                  .Text(eLabel)
+                  .Number(v.Eirr)
+                  .Zone()
+                  .Text(iLabel)
+                  .Number(v.Iirr));
   }
 }
 

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include "analysis/half_wave.h"
 #include "analysis/peak_search.h"
 #include "analysis/theoretical_peaks.h"
+#include "base/constants.h"
 #include "base/number_format.h"
 #include "experiment/capture.h"
 #include "support/started_program.h"
@@ -57,6 +61,23 @@ TEST_F(Analysis, PeaksOfASingleSweepAndTheirArea) {
   EXPECT_EQ(state->peaks.PeakCount, 2);
 }
 
+TEST_F(Analysis, TheAreaUsesTheCurvesOwnSpacingNotTheTypedStep) {
+  // A triangle on 0..0.2 V at 10 mV, 10 high at 0.1 V: its rectangle sum over all 21 points,
+  // 0.01 x (2 x (0 + 1 + ... + 9) + 10) = 1, is its area 0.2 x 10 / 2.
+  Points(21, 10);
+  state->parameterSet.ScanCount = 0.5;
+  for (int i = 1; i <= 21; ++i) {
+    Curves().Abscissa(i) = 0.01 * (i - 1);
+    Curves().Ordinate(i, 1) = 10 - std::abs(i - 11);
+  }
+  for (double typed : {0.037, 0.005}) {
+    state->parameterSet.EStep = typed;
+    state->formResult.Clear();
+    FindPeaks(state->links, state->peaks, 1, 21);
+    EXPECT_EQ(state->formResult.Lines().back(), "Peak Area =   " + FormatGeneral(1.0)) << typed;
+  }
+}
+
 TEST_F(Analysis, AnAreaThatOverflowsIsAFaultNotAZero) {
   Points(100, 1e308);
   Peak(50, 1e308, 20);  // the magnitudes sum to about 1e308 x 20 x sqrt(pi): beyond a double
@@ -88,6 +109,7 @@ TEST_F(Analysis, CyclicRatioAndSeparation) {
   Peak(20, 1.0, 3);
   Peak(80, -0.6, 3);
   for (int i = 1; i <= 100; ++i) Curves().Ordinate(i, 1) += 0.1;  // Isp = Y(50)
+  state->parameterSet.EStep = 0.02;  // the area takes the curve's 5 mV, not the typed step
   const auto lines = Find();
   ASSERT_EQ(lines.size(), 6u);
   const double ip1 = Curves().Ordinate(20, 1), ip2 = Curves().Ordinate(80, 1),
@@ -149,6 +171,101 @@ TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
   EXPECT_NEAR(*v.Erev, 0.1 - 0.0285, 1e-4);
   EXPECT_NEAR(*v.Iirr, 0.4958 * 1e-3 * 96.4846 * std::sqrt(0.5 * kF * 0.01 * 1e-5), 1e-18);
   ASSERT_TRUE(v.Eirr);
+}
+
+TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  ParameterSet p = state->parameterSet;
+  ASSERT_EQ(p.CInit(1), 1e-3);
+  ASSERT_EQ(p.D(1), 1e-5);
+  p.Technique = 1;
+  p.Electrode = 4;
+  p.Radius = 5e-4;
+  // A disc's steady state 4nFDCr, C = 1e-6 mol/cm3.
+  const double steady = 4 * 96484.6 * 1e-5 * 1e-6 * 5e-4;
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, steady, 1e-12 * steady);
+  p.Technique = 2;
+  p.TDrop = 0.5;
+  // Shoup and Szabo at tau = 4 D td / r^2 = 80.
+  const double s = 1 / std::sqrt(80.0);
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev,
+              steady * (0.7854 + 0.8862 * s + 0.2146 * std::exp(-0.7823 * s)), 1e-12 * steady);
+  // A cylinder at tau = D td / r^2 = 1e-3, where the short-time series K1/(q K0) inverted,
+  // (pi tau)^-1/2 + 1/2 - (tau/pi)^1/2 / 4 + tau/8 - (25/96) (tau^3/pi)^1/2, is good to its next
+  // term (13/64) tau^2 = 2e-7 in 18.3: n F A C D f / r.
+  p.Electrode = 5;
+  p.Radius = 0.1;
+  p.TDrop = 1;
+  const double tau = 1e-3;
+  const double f = 1 / std::sqrt(kPi * tau) + 0.5 - 0.25 * std::sqrt(tau / kPi) + tau / 8 -
+                   25.0 / 96 * std::sqrt(tau * tau * tau / kPi);
+  const double cylinder = 96484.6 * p.Area * 1e-6 * 1e-5 * f / 0.1;
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, cylinder, 2e-8 * cylinder);
+}
+
+TEST_F(Analysis, TheoreticalIrreversibleHalfWaveAtAStationaryPlane) {
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  ParameterSet p = state->parameterSet;
+  p.Technique = 2;
+  p.Electrode = 1;
+  p.TDrop = 0.5;
+  p.Ks(1) = 1e-3;
+  p.Alpha(1) = 0.5;
+  // The half-height of sqrt(pi) L exp(L^2) erfc(L), L = kf sqrt(td/D), by bisection: the value
+  // rises from 0 at L = 0 to 0.76 at L = 1.
+  double lo = 0, hi = 1;
+  for (int i = 0; i < 100; ++i) {
+    const double mid = (lo + hi) / 2;
+    (std::sqrt(M_PI) * mid * std::exp(mid * mid) * std::erfc(mid) < 0.5 ? lo : hi) = mid;
+  }
+  // kf = ks exp(-alpha n f (E - E1/2)) reaches L/sqrt(td/D) there; E1/2 = E0 = 0.1 V.
+  const double expected = 0.1 + p.RTOverF / 0.5 * std::log(1e-3 * std::sqrt(0.5 / 1e-5) / lo);
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Eirr, expected, 1e-13);
+}
+
+TEST_F(Analysis, TheoreticalSquareWavePeakIsTheStaircasesOwn) {
+  ASSERT_TRUE(CaptureParameters(state->experiment));
+  ParameterSet p = state->parameterSet;
+  ASSERT_EQ(p.D(1), p.D(2));  // E1/2 = E0 = 0.1 V
+  p.Technique = 5;
+  p.Electrode = 1;
+  p.TPulse = 0.01;
+  p.EPulse = -0.05;
+  p.EStep = 0.01;
+  p.EEnd = -0.3;
+  const double nf = p.FOverRT;
+  const double ic = 1e-3 * p.Area * 96.4846 * std::sqrt(1e-5 / kPi / 0.01);
+  const auto reduced = [&](double e) { return 1 / (1 + std::exp(nf * (e - 0.1))); };
+  // Starting on E1/2: half periods at E1/2 + 25 mV, then - 25 mV, with reduced fractions t and
+  // 1 - t; the currents at their ends are t and t/sqrt 2 + (1 - 2t).
+  p.EStart = 0.1;
+  const double t = reduced(0.125);
+  const double single = ic * (t / std::sqrt(2.0) + 1 - 2 * t - t);
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, single, 1e-12 * single);
+  // From 0.3 V: every half period's step in the fraction a Cottrell current, summed at each
+  // end; the point on E1/2 is the 21st and the largest net current of the sweep.
+  p.EStart = 0.3;
+  std::vector<double> steps, net;
+  double previous = 0;
+  for (int m = 1; m <= 41; ++m) {
+    double at[2];
+    for (int half = 0; half < 2; ++half) {
+      const double now = reduced(0.3 - 0.01 * (m - 1) + (half == 0 ? 0.025 : -0.025));
+      steps.push_back(now - previous);
+      previous = now;
+      at[half] = 0;
+      for (std::size_t k = 0; k < steps.size(); ++k) {
+        at[half] += steps[k] / std::sqrt(static_cast<double>(steps.size() - k));
+      }
+    }
+    net.push_back(ic * (at[1] - at[0]));
+  }
+  EXPECT_EQ(std::max_element(net.begin(), net.end()) - net.begin(), 20);
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, net[20], 1e-12 * net[20]);
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Erev, 0.1, 1e-15);
+  // A start off the grid takes the nearest staircase through E1/2.
+  p.EStart = 0.3037;
+  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, net[20], 1e-12 * net[20]);
 }
 
 TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
