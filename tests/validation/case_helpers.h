@@ -1,6 +1,10 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "figures_of_merit.h"
@@ -30,6 +34,40 @@ inline Setup Programme(int technique, double eStart, double eEnd, double eStep, 
 template <class Merit>
 Measure Read(Setup setup, Merit merit) {
   return [setup, merit](Runs& runs, Mode mode) { return FromRun(runs, setup, mode, merit); };
+}
+
+// A measure that reads one figure of merit from all a run gave.
+template <class Merit>
+Measure ReadResult(Setup setup, Merit merit) {
+  return [setup, merit](Runs& runs, Mode mode) { return FromResult(runs, setup, mode, merit); };
+}
+
+// A result the program prints from the parameters alone, whichever mode is chosen: read in the
+// analytical mode only, so that the report shows it once.
+template <class Merit>
+Measure ReadPrinted(Setup setup, Merit merit) {
+  return [setup, merit](Runs& runs, Mode mode) {
+    if (mode == Mode::Digital)
+      return Measurement{std::nullopt,
+                         "printed from the parameters alone: read in the analytical mode"};
+    return FromResult(runs, setup, mode, merit);
+  };
+}
+
+// The number printed after `label` on the last result line that starts with `line`.
+inline double Printed(const RunResult& run, const std::string& line, const std::string& label) {
+  std::optional<double> found;
+  std::istringstream rows(run.printed);
+  for (std::string row; std::getline(rows, row);) {
+    const std::size_t at = row.find(label);
+    if (row.rfind(line, 0) != 0 || at == std::string::npos) continue;
+    const char* number = row.c_str() + at + label.size();
+    char* past = nullptr;
+    const double value = std::strtod(number, &past);
+    if (past != number) found = value;
+  }
+  if (!found) throw std::runtime_error("nothing printed as \"" + line + " ... " + label + "\"");
+  return *found;
 }
 
 inline double CathodicPeakCurrent(const Curve& c) {

@@ -52,10 +52,10 @@ CaseOutcome Evaluate(const Case& c, Runs& runs) {
   return o;
 }
 
-std::string ValueText(Unit unit, double value) {
-  switch (unit) {
+std::string ValueText(const Case& c, double value) {
+  switch (c.unit) {
     case Unit::Current:
-      return Format("%.5g A", value);
+      return Format("%.5g ", value) + c.valueUnit;
     case Unit::Potential:
       return Format("%.2f mV", value * 1e3);
     case Unit::Relative:
@@ -81,12 +81,12 @@ std::string Verdict(const ModeOutcome& m) {
 
 std::string SummaryLine(const CaseOutcome& o) {
   const Case& c = *o.c;
-  std::string line = c.name + ": theory " + ValueText(c.unit, c.theory);
+  std::string line = c.name + ": theory " + ValueText(c, c.theory);
   for (Mode mode : {Mode::Analytical, Mode::Digital}) {
     const ModeOutcome& m = o.In(mode);
     line += mode == Mode::Analytical ? " | analytical " : " | digital ";
     if (m.measured.value) {
-      line += ValueText(c.unit, *m.measured.value) + " (" + ErrorText(c.unit, *m.error) + ", " +
+      line += ValueText(c, *m.measured.value) + " (" + ErrorText(c.unit, *m.error) + ", " +
               Verdict(m) + ")";
     } else {
       line += "n/a (" + m.measured.note + ")";

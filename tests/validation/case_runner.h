@@ -27,7 +27,7 @@ struct CaseOutcome {
 CaseOutcome Evaluate(const Case& c, Runs& runs);
 
 // Text of values and errors as the summary and the report print them.
-std::string ValueText(Unit unit, double value);
+std::string ValueText(const Case& c, double value);
 std::string ErrorText(Unit unit, double error);
 std::string ToleranceText(const Case& c);
 // "holds", "FAILS", or why there is no value.

@@ -1,5 +1,6 @@
-// DC voltammetry at the curved electrodes, the rotating disk and the thin layer: the plateau at
-// -0.3 V (0.4 V beyond E0) is the diffusion-limited current at td.
+// DC voltammetry at the curved electrodes and the rotating disk: the plateau at -0.3 V (0.4 V
+// beyond E0) is the diffusion-limited current at td. Sweeps at the rotating disk and the thin
+// layer.
 #include <cmath>
 
 #include "case_helpers.h"
@@ -11,7 +12,7 @@ namespace vorex::validation {
 namespace {
 
 constexpr char kGroupSphere[] = "Sphere and hemisphere, DC plateau";
-constexpr char kGroupCylinder[] = "Cylinder, DC plateau";
+constexpr char kGroupCylinder[] = "Cylinder and hemicylinder, DC plateau";
 constexpr char kGroupDisc[] = "Microdisc, DC plateau";
 constexpr char kGroupOther[] = "Rotating disk and thin layer";
 
@@ -54,29 +55,34 @@ void AddSpheres(std::vector<Case>& cases) {
   }
 }
 
-// A 1 cm long cylinder, so that its end (counted in the program's area) is 0.05 % of it.
+// A 1 cm long cylinder, so that its end (counted in the program's area) is 0.05 % of it; the
+// hemicylinder (half the side and half the end) carries the same current per area.
 void AddCylinders(std::vector<Case>& cases) {
   const double r = 1e-3, length = 1;
-  const double area = kPi * r * r + 2 * kPi * r * length;
-  for (double tau : {0.1, 1.0, 10.0, 100.0, 1000.0}) {
-    Setup s = DcAt(5, tau * r * r / kD).Set("radius", Text(r)).Set("leng", Text(length));
-    cases.push_back(
-        Plateau("cylinder.tau" + Num(tau), kGroupCylinder,
-                "cylinder r 1e-3 cm, length 1 cm, tau = Dt/r^2 = " + Num(tau),
-                kF * area * kD * kC / r * CylinderFactor(tau),
-                "Jaeger integral by quadrature here (Szabo, Cope, Tallman, Kovach & Wightman 1987)",
-                0.02, s, kDigital));
+  for (int electrode : {5, 6}) {
+    const double half = electrode == 6 ? 0.5 : 1;
+    const double area = half * (kPi * r * r + 2 * kPi * r * length);
+    const std::string what = electrode == 6 ? "hemicylinder" : "cylinder";
+    for (double tau : {0.1, 1.0, 10.0, 100.0, 1000.0}) {
+      Setup s = DcAt(electrode, tau * r * r / kD).Set("radius", Text(r)).Set("leng", Text(length));
+      cases.push_back(Plateau(
+          what + ".tau" + Num(tau), kGroupCylinder,
+          what + " r 1e-3 cm, length 1 cm, tau = Dt/r^2 = " + Num(tau),
+          kF * area * kD * kC / r * CylinderFactor(tau),
+          "Jaeger integral by quadrature here (Szabo, Cope, Tallman, Kovach & Wightman 1987)", 0.02,
+          s, kBoth));
+    }
   }
 }
 
 void AddDiscs(std::vector<Case>& cases) {
   const double r = 5.6e-4;
-  for (double tau : {0.1, 1.0, 10.0, 100.0, 1e4}) {
+  for (double tau : {0.01, 0.1, 1.0, 10.0, 100.0, 1e4}) {
     const double td = tau * r * r / (4 * kD);
     Setup s = DcAt(4, td).Set("radius", Text(r));
-    cases.push_back(Plateau(
-        "disc.tau" + Num(tau), kGroupDisc, "microdisc r 5.6e-4 cm, tau = 4Dt/r^2 = " + Num(tau),
-        ShoupSzabo(1, kC, kD, r, td), "Shoup & Szabo 1982", 0.02, s, tau < 1 ? kBoth : kDigital));
+    cases.push_back(Plateau("disc.tau" + Num(tau), kGroupDisc,
+                            "microdisc r 5.6e-4 cm, tau = 4Dt/r^2 = " + Num(tau),
+                            ShoupSzabo(1, kC, kD, r, td), "Shoup & Szabo 1982", 0.01, s, kBoth));
   }
   // tau = 1e6: Shoup and Szabo put the current 0.07 % above the steady state here.
   const double td = 1e6 * r * r / (4 * kD);
@@ -86,48 +92,90 @@ void AddDiscs(std::vector<Case>& cases) {
                           SaitoSteadyState(1, kC, kD, r), "Saito 1968: 4nFDCr", 0.02, s, kDigital));
 }
 
-void AddRotatingDisk(std::vector<Case>& cases, int technique, double rpm) {
+void AddRotatingDisk(std::vector<Case>& cases, double rpm) {
   const double r = 0.2821, nu = 0.01;
   Setup s = DcAt(8, 0.5).Set("TextRrate", Text(rpm));
-  s.technique = technique;
-  Case c =
-      Plateau(std::string(technique == 2 ? "rde.dc" : "rde.sweep") + ".rpm" + Num(rpm), kGroupOther,
-              std::string(technique == 2 ? "DC voltammetry" : "linear sweep") +
-                  ", rotating disk r 0.2821 cm, " + Num(rpm) + " rpm, nu 0.01 cm2/s",
-              Levich(1, kPi * r * r, kC, kD, rpm * kPi / 30, nu), "Levich 1942", 0.005, s,
-              technique == 2 ? kAnalytical : kNone);
-  cases.push_back(c);
+  cases.push_back(Plateau(
+      "rde.dc.rpm" + Num(rpm), kGroupOther,
+      "DC voltammetry, rotating disk r 0.2821 cm, " + Num(rpm) + " rpm, nu 0.01 cm2/s",
+      Levich(1, kPi * r * r, kC, kD, rpm * kPi / 30, nu), "Levich 1942", 0.005, s, kAnalytical));
 }
 
-// A 10 um layer of 1 cm2 swept at 1 mV/s: L^2/D = 0.01 s against RT/Fv = 26 s.
-void AddThinLayer(std::vector<Case>& cases) {
-  const double length = 1e-3, v = 0.001;
-  Setup s = Programme(1, 0.3, -0.1, 0.001, v);
+// The sweep's plateau at 10 mV/s, 40 s past E0. Its wave at 0.2 mV/s: the diffusion layer
+// (delta = 1.61 D^1/3 nu^1/6 omega^-1/2, delta^2/D = 2.5 s at 100 rpm) keeps the current about
+// delta^2/3D behind the steady wave, v delta^2/3D = 0.17 mV, so the wave is the steady one: the
+// Levich current times the Nernst fraction, half of it at E0 when D_O = D_R.
+void AddRotatingDiskSweep(std::vector<Case>& cases, double rpm) {
+  const double r = 0.2821, nu = 0.01;
+  Setup fast = Programme(1, 0.3, -0.3, 0.005, 0.01), slow = Programme(1, 0.3, -0.3, 0.001, 0.0002);
+  for (Setup* s : {&fast, &slow}) {
+    s->electrode = 8;
+    s->Set("TextRrate", Text(rpm));
+  }
+  const std::string where = "rotating disk r 0.2821 cm, " + Num(rpm) + " rpm, nu 0.01 cm2/s";
+  cases.push_back(Plateau("rde.sweep.rpm" + Num(rpm), kGroupOther,
+                          "linear sweep, " + where + ", v 10 mV/s, E step 5 mV",
+                          Levich(1, kPi * r * r, kC, kD, rpm * kPi / 30, nu), "Levich 1942", 0.005,
+                          fast, kAnalytical));
+  cases.push_back(
+      {.name = "rde.sweep.halfwave.rpm" + Num(rpm),
+       .group = kGroupOther,
+       .setting =
+           "linear sweep, " + where + ", v 0.2 mV/s, E step 1 mV; E1/2 where I = I(-0.3 V)/2",
+       .merit = "E1/2",
+       .unit = Unit::Potential,
+       .theory = kE0,
+       .source = "steady state at the rotating disk, equal D: E1/2 = E0 (Levich 1942)",
+       .tolerance = 0.001,
+       .measure = Read(slow, [](const Curve& c) { return HalfWavePotential(c, LastCurrent(c)); }),
+       .required = kAnalytical,
+       .quick = true});
+}
+
+// A thin layer of volume V = A L follows the Nernst equation as a whole while its diffusion time
+// L^2/D is short against RT/Fv: the current n^2 F^2 v V C / RT theta (1 - theta) peaks at E0. The
+// layer lags equilibrium by about (Fv/RT)(L^2/D)/3 in units of RT/F; every run here keeps that
+// product at 0.04 or less (the peak under 0.35 mV late). A cycle's return peak also lies at E0.
+struct ThinLayerRun {
+  double length, v, step;
+  bool cycle;
+};
+
+void AddThinLayer(std::vector<Case>& cases, const ThinLayerRun& run) {
+  Setup s = Programme(1, 0.3, -0.1, run.step, run.v);
   s.electrode = 7;
-  s.Set("leng", Text(length));
-  const std::string setting = "linear sweep, thin film 1 cm2 x 1e-3 cm, v 1 mV/s, E step 1 mV";
+  s.Set("leng", Text(run.length));
+  if (run.cycle) s.Set("ComboScan", "cycle");
+  const std::string name = "thinlayer.L" + Num(run.length * 1e4) + "um.v" + Num(run.v * 1e3) +
+                           ".step" + Num(run.step * 1e3);
+  const std::string setting = std::string(run.cycle ? "cycle" : "linear sweep") +
+                              ", thin film 1 cm2 x " + Num(run.length) + " cm, v " +
+                              Num(run.v * 1e3) + " mV/s, E step " + Num(run.step * 1e3) + " mV";
   const std::string source = "Hubbard & Anson 1970: n^2 F^2 v V C / 4RT at E0";
-  cases.push_back({.name = "thinlayer.ip",
-                   .group = kGroupOther,
-                   .setting = setting,
-                   .merit = "peak current",
-                   .unit = Unit::Current,
-                   .theory = ThinLayerPeak(1, length, kC, v),
-                   .source = source,
-                   .tolerance = 0.01,
-                   .measure = Read(s, CathodicPeakCurrent),
-                   .required = kAnalytical,
-                   .quick = true});
-  cases.push_back({.name = "thinlayer.ep",
-                   .group = kGroupOther,
-                   .setting = setting,
-                   .merit = "peak potential",
-                   .unit = Unit::Potential,
-                   .theory = kE0,
-                   .source = source,
-                   .tolerance = 0.001,
-                   .measure = Read(s, CathodicPeakPotential),
-                   .quick = true});
+  Case c{.name = name + ".ip",
+         .group = kGroupOther,
+         .setting = setting,
+         .merit = "peak current",
+         .unit = Unit::Current,
+         .theory = ThinLayerPeak(1, run.length, kC, run.v),
+         .source = source,
+         .tolerance = 0.01,
+         .measure = Read(s, CathodicPeakCurrent),
+         .required = kAnalytical,
+         .quick = true};
+  cases.push_back(c);
+  c.name = name + ".ep";
+  c.merit = "peak potential";
+  c.unit = Unit::Potential;
+  c.theory = kE0;
+  c.tolerance = 0.001;
+  c.measure = Read(s, CathodicPeakPotential);
+  cases.push_back(c);
+  if (!run.cycle) return;
+  c.name = name + ".epa";
+  c.merit = "return peak potential";
+  c.measure = Read(s, [](const Curve& k) { return AnodicPeak(k).potential; });
+  cases.push_back(c);
 }
 
 }  // namespace
@@ -136,10 +184,13 @@ void AddGeometryCases(std::vector<Case>& cases) {
   AddSpheres(cases);
   AddCylinders(cases);
   AddDiscs(cases);
-  AddRotatingDisk(cases, 2, 100);
-  AddRotatingDisk(cases, 2, 1000);
-  AddRotatingDisk(cases, 1, 100);
-  AddThinLayer(cases);
+  for (double rpm : {100.0, 1000.0}) AddRotatingDisk(cases, rpm);
+  for (double rpm : {100.0, 1000.0}) AddRotatingDiskSweep(cases, rpm);
+  for (const ThinLayerRun& run :
+       {ThinLayerRun{1e-3, 0.001, 0.001, false}, ThinLayerRun{1e-3, 0.01, 0.005, false},
+        ThinLayerRun{1e-4, 0.1, 0.001, false}, ThinLayerRun{1e-4, 0.01, 0.005, true}}) {
+    AddThinLayer(cases, run);
+  }
 }
 
 }  // namespace vorex::validation

@@ -27,6 +27,19 @@ double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, d
                   (0.780 + std::log(std::sqrt(d) / ks) + std::log(std::sqrt(alpha * kFrt * v)));
 }
 
+double IrreversibleDcHalfWaveLambda() {
+  const auto fraction = [](double x) {
+    return std::sqrt(kPi) * x * std::exp(x * x) * std::erfc(x);
+  };
+  double low = 0, high = 2;  // the fraction rises from 0 towards 1
+  for (int k = 0; k < 60; ++k) (fraction((low + high) / 2) < 0.5 ? low : high) = (low + high) / 2;
+  return (low + high) / 2;
+}
+
+double IrreversibleDcHalfWave(double e0, double alpha, double d, double ks, double td) {
+  return e0 + kRtf / alpha * std::log(ks * std::sqrt(td / d) / IrreversibleDcHalfWaveLambda());
+}
+
 double Cottrell(double n, double area, double c, double d, double t) {
   return n * kF * area * c * std::sqrt(d / (kPi * t));
 }

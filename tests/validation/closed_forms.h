@@ -16,6 +16,13 @@ double ReversibleHalfWave(double e0, double n, double dOx, double dRed);
 double IrreversiblePeak(double alpha, double area, double c, double d, double v);
 double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, double v);
 
+// Totally irreversible DC wave at a stationary plane, sampled td after each step: the current is
+// Cottrell times sqrt(pi) lambda exp(lambda^2) erfc(lambda), lambda = kf sqrt(td/D),
+// kf = ks exp(-alpha F(E - E0)/RT) (Delahay 1953), so E1/2 is where lambda is the root of
+// sqrt(pi) lambda exp(lambda^2) erfc(lambda) = 1/2 (found by bisection).
+double IrreversibleDcHalfWaveLambda();
+double IrreversibleDcHalfWave(double e0, double alpha, double d, double ks, double td);
+
 // Cottrell 1903: the diffusion-limited current at a plane, time t after the step.
 double Cottrell(double n, double area, double c, double d, double t);
 // Sphere of radius r (exact solution, Bard & Faulkner 2001, section 5.2.2); the hemisphere obeys

@@ -39,6 +39,14 @@ TEST(ClosedForms, ShoupSzaboLimits) {
   EXPECT_NEAR(ShoupSzabo(1, kC, kD, r, t) / Cottrell(1, kPi * r * r, kC, kD, t), 1, 1e-3);
 }
 
+TEST(ClosedForms, IrreversibleDcHalfWave) {
+  const double x = IrreversibleDcHalfWaveLambda();
+  EXPECT_NEAR(std::sqrt(kPi) * x * std::exp(x * x) * std::erfc(x), 0.5, 1e-12);
+  // There kf sqrt(td/D) = lambda.
+  const double e = IrreversibleDcHalfWave(kE0, 0.5, kD, 1e-5, 1);
+  EXPECT_NEAR(1e-5 * std::exp(-0.5 * kFrt * (e - kE0)) * std::sqrt(1 / kD), x, 1e-12);
+}
+
 TEST(ClosedForms, CatalyticStepReachesItsPlateau) {
   EXPECT_NEAR(CatalyticStep(1, 1, kC, kD, 100, 1) / CatalyticPlateau(1, 1, kC, kD, 100), 1, 1e-9);
   // At short times the reaction has not acted: Cottrell.
@@ -134,6 +142,54 @@ TEST(Superposition, SquareWaveOnThePlateauIsTheCottrellDifference) {
   const double tp = 0.05;
   const double i = SquareWave(couple, {-1.0}, -0.05, tp)[0];
   EXPECT_NEAR(i / (Cottrell(1, 1, kC, kD, 2 * tp) - Cottrell(1, 1, kC, kD, tp)), 1, 1e-6);
+}
+
+TEST(Kinetic, OneLevelIsTheClosedFormOfAStep) {
+  // A step from the bulk: I = nFAC kf exp(H^2 t) erfc(H sqrt t), H = kf/sqrt(D_O) + kb/sqrt(D_R)
+  // (Bard & Faulkner 2001, section 5.5.1).
+  const Couple couple;
+  const Kinetics kinetics{1e-3, 0.5};
+  for (double e : {0.1, 0.0, -0.1}) {
+    const double eta = kFrt * (e - couple.e0);
+    const double kf = 1e-3 * std::exp(-0.5 * eta), kb = 1e-3 * std::exp(0.5 * eta);
+    const double h = (kf + kb) / std::sqrt(kD);
+    for (double t : {0.05, 1.0}) {
+      const double exact = kF * kC * kf * std::exp(h * h * t) * std::erfc(h * std::sqrt(t));
+      // Second order in the nodes: within 1e-3 at the 24 the cases use, 1e-4 at 96.
+      EXPECT_NEAR(KineticStaircase(couple, kinetics, {e}, {t})[0] / exact, 1, 1e-3) << e << t;
+      EXPECT_NEAR(KineticStaircase(couple, kinetics, {e}, {t}, 96)[0] / exact, 1, 1e-4) << e << t;
+    }
+  }
+}
+
+TEST(Kinetic, SquareWaveHasConvergedInTheNodes) {
+  const Couple couple;
+  std::vector<double> e;
+  for (int k = 0; k <= 40; ++k) e.push_back(0.2 - 0.005 * k);
+  const std::vector<double> coarse = KineticSquareWave(couple, Kinetics{}, e, -0.05, 0.05);
+  std::vector<double> halves;
+  for (double base : e) halves.insert(halves.end(), {base + 0.025, base - 0.025});
+  const std::vector<double> fine =
+      KineticStaircase(couple, Kinetics{}, halves, std::vector<double>(halves.size(), 0.05), 96);
+  const double top = *std::max_element(coarse.begin(), coarse.end());
+  for (std::size_t p = 0; p < e.size(); ++p) {
+    EXPECT_NEAR(coarse[p], fine[2 * p + 1] - fine[2 * p], 2e-4 * top) << p;
+  }
+}
+
+TEST(Kinetic, FastKineticsIsTheNernstWaveform) {
+  // ks 10 cm/s: the kinetic part of the current, of order sqrt(D/t)/ks, is 0.1 % at 0.05 s.
+  const Couple couple;
+  std::vector<double> e;
+  for (int k = 0; k <= 40; ++k) e.push_back(0.2 - 0.005 * k);
+  const std::vector<double> fast = KineticSquareWave(couple, {10, 0.5}, e, -0.05, 0.05);
+  const std::vector<double> nernst = SquareWave(couple, e, -0.05, 0.05);
+  const double top = *std::max_element(nernst.begin(), nernst.end());
+  for (std::size_t p = 0; p < e.size(); ++p) EXPECT_NEAR(fast[p], nernst[p], 5e-3 * top) << p;
+  const std::vector<double> dp = KineticDifferentialPulse(couple, {10, 0.5}, e, -0.05, 0.5, 0.05);
+  const std::vector<double> dpNernst = DifferentialPulse(couple, e, -0.05, 0.5, 0.05);
+  const double dpTop = *std::max_element(dpNernst.begin(), dpNernst.end());
+  for (std::size_t p = 0; p < e.size(); ++p) EXPECT_NEAR(dp[p], dpNernst[p], 5e-3 * dpTop) << p;
 }
 
 TEST(FiguresOfMerit, ParabolaFindsTheVertexOfAParabola) {

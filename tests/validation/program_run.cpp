@@ -16,15 +16,17 @@ std::string Indexed(const char* control, int i) {
   return std::string(control) + "(" + std::to_string(i) + ")";
 }
 
-// The total current column and the programme potentials of the run just made.
-Curve ReadCurve(const VOREX24A1& state) {
+// The total current column, or the displayed ordinate of the current curve, against the
+// abscissa of the curve store.
+Curve ReadCurve(const VOREX24A1& state, bool displayed) {
   const CurveStore& store = state.curves;
   const int total = state.parameterSet.ChargeReactionCount + 1;
   Curve c;
   c.pointsPerSweep = store.PointsPerSweep;
   for (int k = 1; k <= store.PointCount; ++k) {
     c.e.push_back(store.Abscissa(k));
-    c.i.push_back(store.SimulatedCurrent(k, total));
+    c.i.push_back(displayed ? store.Ordinate(k, store.CurrentCurve)
+                            : store.SimulatedCurrent(k, total));
   }
   return c;
 }
@@ -55,6 +57,7 @@ std::vector<std::string> Statements(const Setup& s, Mode mode) {
     lines.push_back("FormExpr." + control + " = " + text);
   lines.push_back("click FormExpr.CmdOK");
   lines.push_back("mnuSimulate");
+  lines.insert(lines.end(), s.after.begin(), s.after.end());
   return lines;
 }
 
@@ -77,7 +80,9 @@ RunResult RunProgram(const Setup& setup, Mode mode) {
       return result;
     }
   }
-  result.curve = ReadCurve(*state);
+  result.curve = ReadCurve(*state, false);
+  result.displayed = ReadCurve(*state, true);
+  result.printed = out.str();
   return result;
 }
 

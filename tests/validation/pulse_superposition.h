@@ -35,4 +35,30 @@ std::vector<double> DifferentialPulse(const Couple& couple, const std::vector<do
 std::vector<double> SquareWave(const Couple& couple, const std::vector<double>& e, double ePulse,
                                double tp);
 
+// The same waveforms for a couple with Butler-Volmer kinetics, kf = ks exp(-alpha nf(E - E0)),
+// kb = ks exp((1 - alpha) nf(E - E0)), f = F/RT. Planar diffusion makes both surface
+// concentrations functionals of the flux j = I/nFA alone,
+//   C_O(0,t) = C* - J(t)/sqrt(pi D_O),  C_R(0,t) = J(t)/sqrt(pi D_R),
+//   J(t) = Int_0^t j(s) / sqrt(t - s) ds,
+// so the rate law j = kf C_O(0,t) - kb C_R(0,t) is the Volterra equation
+//   j(t) = kf C* - (kf/sqrt(D_O) + kb/sqrt(D_R)) J(t) / sqrt(pi),
+// with kf and kb constant on each level of the staircase. There is no closed form beyond one
+// level, so it is solved by product integration: j linear between nodes, the nodes of a level
+// crowded towards its start as (i/m)^2 (after a jump j moves as the square root of the time),
+// and the weights of 1/sqrt(t - s) over each piece integrated exactly.
+struct Kinetics {
+  double ks = 1e-3, alpha = 0.5;
+};
+
+// Level i at e[i] for durations[i], from the bulk; the current at the end of each level, with
+// `nodes` nodes per level.
+std::vector<double> KineticStaircase(const Couple& couple, const Kinetics& kinetics,
+                                     const std::vector<double>& e,
+                                     const std::vector<double>& durations, int nodes = 24);
+std::vector<double> KineticDifferentialPulse(const Couple& couple, const Kinetics& kinetics,
+                                             const std::vector<double>& e, double ePulse, double td,
+                                             double tp);
+std::vector<double> KineticSquareWave(const Couple& couple, const Kinetics& kinetics,
+                                      const std::vector<double>& e, double ePulse, double tp);
+
 }  // namespace vorex::validation

@@ -30,7 +30,7 @@ std::string ModeCell(const Case& c, const ModeOutcome& m) {
     }
     return Cell(note);
   }
-  return ValueText(c.unit, *m.measured.value) + " (" + ErrorText(c.unit, *m.error) + ") " +
+  return ValueText(c, *m.measured.value) + " (" + ErrorText(c.unit, *m.error) + ") " +
          (m.holds ? "holds" : "**fails**");
 }
 
@@ -108,9 +108,9 @@ void CaseTables(std::ostream& md, const std::vector<CaseOutcome>& outcomes) {
          << "|---|---|---|---|---|---|---|---|---|\n";
     }
     md << "| `" << c.name << "` | " << Cell(c.setting) << " | " << c.merit << " | "
-       << ValueText(c.unit, c.theory) << " | " << Cell(c.source) << " | "
-       << ModeCell(c, o.analytical) << " | " << ModeCell(c, o.digital) << " | " << ToleranceText(c)
-       << " | " << RequiredCell(o) << " |\n";
+       << ValueText(c, c.theory) << " | " << Cell(c.source) << " | " << ModeCell(c, o.analytical)
+       << " | " << ModeCell(c, o.digital) << " | " << ToleranceText(c) << " | " << RequiredCell(o)
+       << " |\n";
   }
 }
 
@@ -131,13 +131,21 @@ void Introduction(std::ostream& md) {
         "none comes from the program. Unless a case says otherwise: one electron, D = 1e-5 "
         "cm2/s for every species, 1 mM of A, E0 = 0.1 V, alpha = 0.5, ks = 1e4 cm/s "
         "(reversible). Currents are reduction-positive; errors of currents are relative, "
-        "errors of potentials in mV.\n\n"
+        "errors of potentials in mV. The cases of the Analysis menu go on after Simulate with "
+        "the command (a transform, Theoretical Peak, Find Peak) and read the curve as the plot "
+        "then shows it, or the number the result window printed.\n\n"
      << "A case is run in both modes. Where a mode cannot make the simulation (the thin film "
         "and the rotating disk are not selectable in the digital mode; most mechanisms are not "
         "selectable in the analytical mode) the cell says what the program refused. Where a "
         "mode runs a case that lies outside what it can do, the measured error is shown. "
         "\"Required\" marks the modes in which the case must hold for `make test` (which runs "
-        "the quick cases) to pass.\n\n";
+        "the quick cases) to pass.\n\n"
+     << "For quasi-reversible and irreversible electron transfer and for coupled homogeneous "
+        "chemistry the analytical mode's closed forms are approximations. Their rows "
+        "(`sweep.irreversible.*`, `cycle.quasireversible.*`, `dp.quasireversible.*`, "
+        "`sw.quasireversible.*`, `catalytic.*`) show the approximation's measured error beside "
+        "the digital mode's, and require only the digital mode where the approximation misses "
+        "the tolerance. For such kinetics and chemistry the digital mode is the one to use.\n\n";
 }
 
 }  // namespace

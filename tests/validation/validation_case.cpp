@@ -14,10 +14,15 @@ const RunResult& Runs::Get(const Setup& setup, Mode mode) {
 
 Measurement FromRun(Runs& runs, const Setup& setup, Mode mode,
                     const std::function<double(const Curve&)>& merit) {
+  return FromResult(runs, setup, mode, [&](const RunResult& run) { return merit(run.curve); });
+}
+
+Measurement FromResult(Runs& runs, const Setup& setup, Mode mode,
+                       const std::function<double(const RunResult&)>& merit) {
   const RunResult& run = runs.Get(setup, mode);
   if (!run.ok()) return {std::nullopt, "not run: " + run.refusal};
   try {
-    return {merit(run.curve), ""};
+    return {merit(run), ""};
   } catch (const std::runtime_error& e) {
     return {std::nullopt, std::string("no value: ") + e.what()};
   }
@@ -31,6 +36,7 @@ std::vector<Case> AllCases() {
   AddGeometryCases(cases);
   AddPulseCases(cases);
   AddChemistryCases(cases);
+  AddAnalysisCases(cases);
   return cases;
 }
 

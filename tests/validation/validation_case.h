@@ -41,6 +41,8 @@ struct Case {
   std::string setting;  // technique, mechanism, electrode and parameters, in words
   std::string merit;    // the figure of merit
   Unit unit = Unit::Current;
+  // What a value judged as a current is printed in: A, or A s^1/2 for a semi-integral, say.
+  std::string valueUnit = "A";
   double theory = 0;     // A, V or a fraction
   std::string source;    // where the theoretical value comes from
   double tolerance = 0;  // relative for currents; V for potentials; absolute for Relative
@@ -50,9 +52,12 @@ struct Case {
   double convergenceStep = 0;  // E step [V] of a point of the convergence plot, or 0
 };
 
-// The figure of merit of one run, or the refusal of the run.
+// The figure of merit of one run, or the refusal of the run: from its total current, or from
+// all it gave (the displayed curve, the printed results).
 Measurement FromRun(Runs& runs, const Setup& setup, Mode mode,
                     const std::function<double(const Curve&)>& merit);
+Measurement FromResult(Runs& runs, const Setup& setup, Mode mode,
+                       const std::function<double(const RunResult&)>& merit);
 
 std::vector<Case> AllCases();
 // The case groups, each in its own file.
@@ -62,5 +67,6 @@ void AddStepCases(std::vector<Case>& cases);
 void AddGeometryCases(std::vector<Case>& cases);
 void AddPulseCases(std::vector<Case>& cases);
 void AddChemistryCases(std::vector<Case>& cases);
+void AddAnalysisCases(std::vector<Case>& cases);
 
 }  // namespace vorex::validation
