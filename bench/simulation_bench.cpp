@@ -57,7 +57,7 @@ void BM_SemiDifferentiate4000(benchmark::State& s) {
     for (int i = 1; i <= 4000; ++i)
       store->Ordinate(i, 1) = 1e-5 / (1 + std::exp(0.01 * (i - 2000)));
     s.ResumeTiming();
-    vorex::SemiDifferentiate(store->Abscissa, vorex::ColumnRef(store->Ordinate, 1), 4000);
+    vorex::SemiDifferentiate(store->Abscissa, vorex::ColumnRef(store->Ordinate, 1), 4000, 0.1);
     benchmark::DoNotOptimize(store->Ordinate(4000, 1));
   }
 }

@@ -15,7 +15,9 @@ void CheckPointCount(int m) {
   if (m < 0 || m > kMaxPoints) throw RuntimeFault(kSubscriptOutOfRange);
 }
 
-double Spacing(const AbscissaArray& x) { return std::fabs(x(2) - x(1)); }
+double Spacing(const AbscissaArray& x) {
+  return std::fabs(x(2) - x(1));
+}
 
 // Copies the work values into the column once all of them are known to be finite.
 void CommitFinite(const Work& work, ColumnRef y, int m) {
@@ -41,41 +43,78 @@ void SemiSums(const double* yv, const double* w, int i0, double* out) {
   for (int r = 0; r < Block; ++r) out[r] = acc[r];
 }
 
-}  // namespace
+// Gamma(3/2) and -zeta(-1/2): the L1 sum's constant and its leading error coefficient.
+constexpr double kGammaThreeHalves = 0.88622692545275801;
+constexpr double kMinusZetaMinusHalf = 0.20788622497735457;
 
-bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int m) {
-  CheckPointCount(m);
+// The time between points, or 0 when it cannot be formed.
+double TimeStep(const AbscissaArray& x, double scanRate) {
+  const double dt = Spacing(x) / scanRate;
+  return std::isfinite(dt) && dt > 0 ? dt : 0;
+}
+
+// The semi-derivative of yv (points 1..m, m >= 4) into s, ends included.
+void SemiDerivative(const Work& yv, int m, double dt, Work& s) {
+  const double scale = 1 / (kGammaThreeHalves * std::sqrt(dt));
+  const double c0 = scale, c1 = kMinusZetaMinusHalf * scale;
+  Work roots{}, w{};
+  for (int k = 0; k <= m; ++k)
+    roots[static_cast<std::size_t>(k)] = std::sqrt(static_cast<double>(k));
+  for (int k = 1; k <= m - 2; ++k) {
+    const auto u = static_cast<std::size_t>(k);
+    w[u] = roots[u + 1] - 2 * roots[u] + roots[u - 1];
+  }
+  constexpr int kBlock = 16;
+  int i = 3;
+  double sums[kBlock];
+  const auto store = [&](int point, double sum) {
+    const auto u = static_cast<std::size_t>(point);
+    s[u] = c0 * sum + c1 * (yv[u] - 2 * yv[u - 1] + yv[u - 2]);
+  };
+  for (; i + kBlock - 1 <= m - 1; i += kBlock) {
+    SemiSums<kBlock>(yv.data(), w.data(), i, sums);
+    for (int r = 0; r < kBlock; ++r) store(i + r, sums[r]);
+  }
+  for (; i <= m - 1; ++i) {
+    SemiSums<1>(yv.data(), w.data(), i, sums);
+    store(i, sums[0]);
+  }
+  const auto last = static_cast<std::size_t>(m);
+  s[last] = s[last - 1];
+  s[1] = s[2] = s[3];
+}
+
+// Semi-differentiates the values yv already formed (Y itself, or its running integral).
+bool SemiTransform(const AbscissaArray& x, const Work& yv, ColumnRef y, int m, double scanRate) {
   Work s{};
   if (m >= 4) {
-    const double h = Spacing(x);
-    if (h == 0) return false;
-    const double c0 = 0.25 * std::sqrt(CheckedDivide(1 / kPi, h));
-    Work roots{}, w{}, yv{};
-    for (int k = 0; k <= m; ++k) roots[static_cast<std::size_t>(k)] = std::sqrt(static_cast<double>(k));
-    for (int k = 1; k <= m - 2; ++k) {
-      const auto u = static_cast<std::size_t>(k);
-      w[u] = roots[u + 1] - 2 * roots[u] + roots[u - 1];
-    }
-    for (int k = 1; k <= m; ++k) yv[static_cast<std::size_t>(k)] = y[k];
-    constexpr int kBlock = 16;
-    int i = 3;
-    double sums[kBlock];
-    for (; i + kBlock - 1 <= m - 1; i += kBlock) {
-      SemiSums<kBlock>(yv.data(), w.data(), i, sums);
-      for (int r = 0; r < kBlock; ++r) s[static_cast<std::size_t>(i + r)] = c0 * sums[r];
-    }
-    for (; i <= m - 1; ++i) {
-      SemiSums<1>(yv.data(), w.data(), i, sums);
-      s[static_cast<std::size_t>(i)] = c0 * sums[0];
-    }
-  }
-  if (m >= 1) {
-    const auto last = static_cast<std::size_t>(m);
-    s[last] = s[last - 1];
-    s[1] = s[2] = s[3];
+    const double dt = TimeStep(x, scanRate);
+    if (dt == 0) return false;
+    SemiDerivative(yv, m, dt, s);
   }
   CommitFinite(s, y, m);
   return true;
+}
+
+}  // namespace
+
+bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int m, double scanRate) {
+  CheckPointCount(m);
+  Work yv{};
+  for (int k = 1; k <= m; ++k) yv[static_cast<std::size_t>(k)] = y[k];
+  return SemiTransform(x, yv, y, m, scanRate);
+}
+
+bool SemiIntegrate(const AbscissaArray& x, ColumnRef y, int m, double scanRate) {
+  CheckPointCount(m);
+  const double dt = TimeStep(x, scanRate);
+  Work yv{};
+  double running = 0;
+  for (int k = 1; k <= m; ++k) {
+    running += dt * y[k];
+    yv[static_cast<std::size_t>(k)] = running;
+  }
+  return SemiTransform(x, yv, y, m, scanRate);
 }
 
 void Integrate(const AbscissaArray& x, ColumnRef y, int m) {
@@ -98,7 +137,8 @@ bool Differentiate(const AbscissaArray& x, ColumnRef y, int m) {
     if (h == 0) return false;
     d[1] = (y[2] - y[1]) / h;
     d[static_cast<std::size_t>(m)] = (y[m] - y[m - 1]) / h;
-    for (int i = 2; i <= m - 1; ++i) d[static_cast<std::size_t>(i)] = (y[i + 1] - y[i - 1]) / (2 * h);
+    for (int i = 2; i <= m - 1; ++i)
+      d[static_cast<std::size_t>(i)] = (y[i + 1] - y[i - 1]) / (2 * h);
   }
   CommitFinite(d, y, m);
   return true;

@@ -17,18 +17,29 @@ class ColumnRef {
   template <class T, int RowHi, int ColHi>
   ColumnRef(FixedMatrix<T, RowHi, ColHi>& matrix, int column)
       : base_(&matrix(0, column)), stride_(ColHi + 1) {}
-  double& operator[](int point) const { return base_[static_cast<std::ptrdiff_t>(point) * stride_]; }
+  double& operator[](int point) const {
+    return base_[static_cast<std::ptrdiff_t>(point) * stride_];
+  }
 
  private:
   double* base_;
   int stride_;
 };
 
-// The semi-derivative: S(i) = c0 (Y(i) + sum over k = 1..i-1 of Y(k) w(i-k)) for i = 3..M-1,
-// c0 = 0.25 / sqrt(pi h), w(m) = sqrt(m+1) - 2 sqrt(m) + sqrt(m-1); S(M) = S(M-1),
-// S(1) = S(2) = S(3). Returns false, leaving the column as it was, when h = 0 and the
-// result depends on h (M of 4 or more).
-bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int pointCount);
+// The half-order transforms work along time: a record swept at `scanRate` [V/s] has its points
+// dt = h / scanRate apart. The semi-derivative [unit of Y per s^1/2] is the L1 sum of
+// Riemann-Liouville calculus with the leading term of its error expansion removed:
+//   S(i) = (Y(i) + sum over k = 1..i-1 of Y(k) w(i-k)) / (G sqrt(dt))
+//          - zeta(-1/2) (Y(i) - 2 Y(i-1) + Y(i-2)) / (G sqrt(dt))
+// for i = 3..M-1, G = Gamma(3/2) = sqrt(pi)/2, w(m) = sqrt(m+1) - 2 sqrt(m) + sqrt(m-1);
+// S(M) = S(M-1), S(1) = S(2) = S(3). It is exact for a record that starts at zero and is linear
+// in time, and second order for a smooth one. Returns false, leaving the column as it was, when
+// dt is zero, negative or not finite and the result depends on it (M of 4 or more).
+bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int pointCount, double scanRate);
+
+// The semi-integral [unit of Y times s^1/2]: the semi-derivative of the running time integral
+// dt (Y(1) + ... + Y(i)). Returns false as SemiDifferentiate does.
+bool SemiIntegrate(const AbscissaArray& x, ColumnRef y, int pointCount, double scanRate);
 
 // The running rectangle sum h (Y(1) + ... + Y(i)).
 void Integrate(const AbscissaArray& x, ColumnRef y, int pointCount);

@@ -5,7 +5,8 @@
 
 namespace vorex {
 
-FormTech::FormTech(Experiment& experiment) : Window("FormTech", "Techniques"), experiment_(experiment) {
+FormTech::FormTech(Experiment& experiment)
+    : Window("FormTech", "Techniques"), experiment_(experiment) {
   Control& frame = Add(ControlKind::Frame, "FrameTech");
   frame.SetCaption("Voltammetry");
   for (int i = 1; i <= kTechniqueCount; ++i) {
@@ -18,6 +19,9 @@ FormTech::FormTech(Experiment& experiment) : Window("FormTech", "Techniques"), e
   checkDigital_ = &Add(ControlKind::CheckBox, "CheckDigital");
   checkDigital_->SetCaption("digital simulation");
   checkDigital_->SetChecked(true);
+  checkDigital_->SetToolTip(
+      "Unticked: closed-form currents, exact for reversible couples, approximate for slow "
+      "kinetics and chemistry (see the validation report); tick it for those.");
   checkDigital_->onClick = [this] { CheckDigital_Click(); };
   cmdOK_ = &Add(ControlKind::Button, "CmdOK");
   cmdOK_->SetCaption("OK");

@@ -67,6 +67,7 @@ class MDIForm1 : public Window {
  private:
   enum class Transform { SemiDifferentiate, SemiIntegrate, Differentiate, Integrate };
   void TransformCurrentCurve(Transform transform, const char* label);
+  static const char* TransformUnit(Transform transform);
   void ScaleAbscissa(double factor);
   void ScaleOrdinate(double factor);
   void Plot();

@@ -5,9 +5,11 @@
 
 #include "analysis/column_operators.h"
 #include "base/checked_math.h"
+#include "base/result_line.h"
 #include "curves/displayed_quantity.h"
 #include "curves/plot_renderer.h"
 #include "experiment/capture.h"
+#include "experiment/field_value.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"
 #include "simulation/simulate.h"
@@ -54,11 +56,37 @@ void MDIForm1::mnuIntegral_Click() {
   TransformCurrentCurve(Transform::Integrate, "Integrate");
 }
 
+// What each transform produces, for the result window: the half-order ones work along time.
+const char* MDIForm1::TransformUnit(Transform transform) {
+  switch (transform) {
+    case Transform::SemiDifferentiate:
+      return "the curve's unit per s^1/2 (A s^-1/2 for a current)";
+    case Transform::SemiIntegrate:
+      return "the curve's unit times s^1/2 (A s^1/2 for a current)";
+    case Transform::Differentiate:
+      return "the curve's unit per V, along the potential";
+    case Transform::Integrate:
+      break;
+  }
+  return "the curve's unit times V, along the potential";
+}
+
 // The transform runs on the current curve; if any part of it cannot be done the curve is put back
-// as it was, so that the user never sees half a transform.
+// as it was, so that the user never sees half a transform. The half-order transforms take the
+// points |dE| / v apart in time, v the scan rate of the Experimental dialog (also for imported
+// curves, which carry no time of their own).
 void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   CurveStore& c = state_.curves;
   const int m = c.PointCount;
+  const bool halfOrder =
+      transform == Transform::SemiDifferentiate || transform == Transform::SemiIntegrate;
+  const double v = halfOrder ? FieldValue(state_.formExpr.V()) : 0;
+  if (halfOrder && !(std::isfinite(v) && v > 0)) {
+    state_.host.MessageBox(std::string(label) +
+                           " needs a positive scan rate v in the Experimental dialog: the points "
+                           "are |dE|/v apart in time. The curve is unchanged.");
+    return;
+  }
   ColumnRef column(c.Ordinate, c.CurrentCurve);
   std::array<double, kMaxPoints + 1> before;
   for (int i = 1; i <= m; ++i) before[static_cast<std::size_t>(i)] = column[i];
@@ -66,11 +94,10 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   try {
     switch (transform) {
       case Transform::SemiDifferentiate:
-        done = SemiDifferentiate(c.Abscissa, column, m);
+        done = SemiDifferentiate(c.Abscissa, column, m, v);
         break;
       case Transform::SemiIntegrate:
-        Integrate(c.Abscissa, column, m);
-        done = SemiDifferentiate(c.Abscissa, column, m);
+        done = SemiIntegrate(c.Abscissa, column, m, v);
         break;
       case Transform::Differentiate:
         done = Differentiate(c.Abscissa, column, m);
@@ -91,6 +118,12 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   }
   if (!done) {
     for (int i = 1; i <= m; ++i) column[i] = before[static_cast<std::size_t>(i)];
+  } else {
+    ResultLine line;
+    line.Text(std::string(label) + " of curve ").Number(c.CurrentCurve);
+    if (halfOrder) line.Text("along time, v =").Number(v).Text("V/s:");
+    state_.formResult.Show();
+    state_.formResult.Print(line.Text(TransformUnit(transform)));
   }
   Plot();
 }

@@ -28,15 +28,16 @@ struct Couple {
 
 double StepCurrentPlanar(const CurrentContext& c, const Couple& k, double e, double tA);
 double StepCurrentSpherical(const CurrentContext& c, const Couple& k, double e, double tA);
+// The step current at a curved electrode whose diffusion-limited flux beyond Cottrell's is
+// sqrt(D) g C (g from RadialTerm, at the same time tA); g = 0 is the planar electrode.
+double StepCurrentRadial(const Couple& k, double e, double tA, double g, const CurrentContext& c);
+// The same current as the part that follows the potential at once (the radial, steady part)
+// and the transient part, which decays like Cottrell's current.
+struct StepParts {
+  double steady = 0;
+  double transient = 0;
+};
+StepParts StepCurrentParts(const Couple& k, double e, double tA, double g, const CurrentContext& c);
 double RotatingDiskCurrent(const CurrentContext& c, const Couple& k, double e);
-// tA is the pulse time, tB the drop time, pulse the pulse potential [V].
-double DifferentialPulseCurrentPlanar(const CurrentContext& c, const Couple& k, double e,
-                                      double tA, double tB, double pulse);
-double DifferentialPulseCurrentSpherical(const CurrentContext& c, const Couple& k, double e,
-                                         double tA, double tB, double pulse);
-double SquareWaveCurrentPlanar(const CurrentContext& c, const Couple& k, double e, double tA,
-                               double pulse);
-double SquareWaveCurrentSpherical(const CurrentContext& c, const Couple& k, double e, double tA,
-                                  double pulse);
 
 }  // namespace vorex

@@ -6,6 +6,8 @@
 #include "base/checked_math.h"
 #include "base/constants.h"
 #include "simulation/analytical_currents.h"
+#include "simulation/pulse_currents.h"
+#include "simulation/radial_diffusion.h"
 #include "simulation/simulate.h"
 
 namespace vorex {
@@ -15,12 +17,14 @@ constexpr double kSqrtPiSim = 1.77245385;  // sqrt(pi) as the catalytic and film
 
 // The set-up of reaction j: its couple, and the extra terms of mechanism 9 and the thin film.
 struct Reaction {
-  Couple couple;       // with the effective formal potential E0*
-  double e0 = 0;       // E0(j) itself, for the rows that use it
+  Couple couple;  // with the effective formal potential E0*
+  double e0 = 0;  // E0(j) itself, for the rows that use it
   double filmScale = 1;
   bool catalytic = false;
   double catalyticTime = 0;
   double catalyticScale = 0;
+  double radial = 0;             // the electrode's radial term at the technique's time
+  DifferentialPulseTimes pulse;  // differential pulse only
 };
 
 // The catalytic time and parameter of mechanism 9: lambda_c = sqrt(kf tc).
@@ -57,9 +61,16 @@ Reaction SetUp(const ParameterSet& p, int j, double currentScale) {
     k.cRed = p.CInit(3);
   }
   if (code == 17) {
+    // The reversible film's current peaks at the formal potential itself: any shift here
+    // moved the peak with L, v and the E step.
     r.filmScale = Finite(p.ScanRate * p.Length * CheckedSqrt(CheckedDivide(kPi * p.TDrop, p.D(1))));
-    const double ratio = CheckedDivide(kSqrtPiSim * p.N(j) * p.Length, Finite(k.dOx * CheckedSqrt(p.TDrop)));
-    k.e0 = Finite(p.E0(j) + CheckedDivide(p.RTOverF, p.N(j)) * CheckedLog(ratio));
+  }
+  const ElectrodeShape shape = ShapeOf(p.Electrode);
+  const double rootD = CheckedSqrt(p.D(2 * j - 1));
+  if (code / 10 == 2 || code / 10 == 3 || code / 10 == 5) {
+    r.radial = RadialTerm(shape, rootD, p.Radius, code / 10 == 2 ? p.TDrop : p.TPulse);
+  } else if (code / 10 == 4) {
+    r.pulse = DifferentialPulseTimesFor(shape, rootD, p.Radius, p.TDrop, p.TPulse);
   }
   return r;
 }
@@ -74,33 +85,56 @@ double PointCurrent(const ParameterSet& p, const CurrentContext& c, const Reacti
     return k;
   };
   switch (code) {
-    case 11: case 12: case 13: case 14: case 15: case 16: case 21: case 27:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 16:
+    case 21:
+    case 27:
       return StepCurrentPlanar(c, k, e, p.TDrop);
     case 17:
       return Finite(r.filmScale * StepCurrentPlanar(c, k, e, p.TDrop));
-    case 18: case 28:
+    case 18:
+    case 28:
       return RotatingDiskCurrent(c, atE0(r.e0), e);
-    case 22: case 23: case 24: case 25: case 26:
-      return StepCurrentSpherical(c, k, e, p.TDrop);
+    case 22:
+    case 23:
+    case 24:
+    case 25:
+    case 26:
+      return StepCurrentRadial(k, e, p.TDrop, r.radial, c);
     case 31:
       return StepCurrentPlanar(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
-    case 32: case 33: case 34: case 35: case 36:
-      return StepCurrentSpherical(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
+    case 32:
+    case 33:
+    case 34:
+    case 35:
+    case 36:
+      return StepCurrentRadial(atE0(r.e0 - p.EPulse), e, p.TPulse, r.radial, c);
     case 41:
-      return DifferentialPulseCurrentPlanar(c, atE0(r.e0), e, p.TPulse, p.TDrop, dpPulse);
-    case 42: case 43: case 44: case 45: case 46:
-      return DifferentialPulseCurrentSpherical(c, atE0(r.e0), e, p.TPulse, p.TDrop, dpPulse);
-    case 51:
-      return Finite(2.4 * SquareWaveCurrentPlanar(c, atE0(r.e0 + p.EPulse / 2), e, p.TPulse, p.EPulse));
-    case 52: case 53: case 54: case 55: case 56:
-      return Finite(2.4 * SquareWaveCurrentSpherical(c, atE0(r.e0 + p.EPulse / 2), e, p.TPulse, p.EPulse));
+    case 42:
+    case 43:
+    case 44:
+    case 45:
+    case 46:
+      return DifferentialPulseCurrent(atE0(r.e0), e, dpPulse, r.pulse, c);
     default:
       return 0;
   }
 }
 
-void SemiDifferentiateColumn(const AbscissaArray& x, ColumnRef column, int m) {
-  if (!SemiDifferentiate(x, column, m)) throw RuntimeFault(kDivisionByZero);
+bool IsSquareWave(int code) {
+  return code >= 51 && code <= 56;
+}
+
+// The sweep from step currents: the current of a reversible sweep is sqrt(pi t) times the time
+// semi-derivative of the step current at t, whatever t the step current was taken at.
+void SweepFromStepCurrents(const ParameterSet& p, const AbscissaArray& x, ColumnRef column, int m) {
+  if (!SemiDifferentiate(x, column, m, p.ScanRate)) throw RuntimeFault(kDivisionByZero);
+  const double factor = CheckedSqrt(kPi * p.TDrop);
+  for (int i = 1; i <= m; ++i) column[i] = Finite(column[i] * factor);
 }
 
 }  // namespace
@@ -111,14 +145,18 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
   const int total = p.ChargeReactionCount + 1;
   const int m = g.pointCount;
   auto& current = w.SimulatedCurrent;
-  if ((code >= 11 && code <= 16) || code == 18) {
-    for (int col = 1; col <= total; ++col) SemiDifferentiateColumn(w.Abscissa, ColumnRef(current, col), m);
+  if (code >= 11 && code <= 16) {
+    for (int col = 1; col <= total; ++col)
+      SweepFromStepCurrents(p, w.Abscissa, ColumnRef(current, col), m);
   }
   if (code >= 12 && code <= 16) {
-    // The steady-state edge term of a small electrode, added to the total only.
+    // The steady-state edge term of a small electrode, added to the total only; a microdisc's
+    // steady flux is 4/pi times a hemisphere's of the same radius.
+    const double shapeFactor = code == 14 ? 4 / kPi : 1;
     for (int j = 1; j <= p.ChargeReactionCount; ++j) {
-      const double amplitude = Finite(CheckedDivide(
-          p.N(j) * currentScale * p.D(2 * j - 1) * p.CInit(2 * j - 1), p.Radius));
+      const double amplitude = Finite(
+          shapeFactor *
+          CheckedDivide(p.N(j) * currentScale * p.D(2 * j - 1) * p.CInit(2 * j - 1), p.Radius));
       const double nf = p.FOverRT * p.N(j);
       for (int i = 1; i <= m; ++i) {
         const double e = w.Abscissa.Unchecked(i);
@@ -130,7 +168,8 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
   }
   if (code == 17) {
     for (int col = 1; col <= total; ++col) {
-      if (!Differentiate(w.Abscissa, ColumnRef(current, col), m)) throw RuntimeFault(kDivisionByZero);
+      if (!Differentiate(w.Abscissa, ColumnRef(current, col), m))
+        throw RuntimeFault(kDivisionByZero);
     }
   }
   if (p.Mechanism == 9) {
@@ -154,10 +193,17 @@ void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWor
   if (reactions + 1 > 7 || reactions < 0) throw RuntimeFault(kSubscriptOutOfRange);
   for (int j = 1; j <= reactions; ++j) {
     const Reaction r = SetUp(p, j, currentScale);
-    for (int i = 1; i <= m; ++i) {
-      const double e = w.Abscissa.Unchecked(i);
-      const double pulse = i <= g.pointsPerSweep ? p.EPulse : -p.EPulse;
-      current.Unchecked(i, j) = PointCurrent(p, context, r, e, pulse);
+    if (IsSquareWave(p.AnalyticalMethodCode)) {
+      Couple k = r.couple;
+      k.e0 = r.e0;
+      SquareWaveCurrents(k, w.Abscissa, m, p.EPulse, p.TPulse, r.radial, context, w.squareWave,
+                         ColumnRef(current, j));
+    } else {
+      for (int i = 1; i <= m; ++i) {
+        const double e = w.Abscissa.Unchecked(i);
+        const double pulse = i <= g.pointsPerSweep ? p.EPulse : -p.EPulse;
+        current.Unchecked(i, j) = PointCurrent(p, context, r, e, pulse);
+      }
     }
     if (r.catalytic && p.Technique >= 1 && p.Technique <= 3) {
       for (int i = 1; i <= m; ++i) {
@@ -168,7 +214,8 @@ void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWor
     }
   }
   for (int j = 1; j <= reactions; ++j) {
-    for (int i = 1; i <= m; ++i) current.Unchecked(i, j) = Finite(current.Unchecked(i, j) * currentScale);
+    for (int i = 1; i <= m; ++i)
+      current.Unchecked(i, j) = Finite(current.Unchecked(i, j) * currentScale);
   }
 }
 

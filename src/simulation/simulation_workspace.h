@@ -3,6 +3,7 @@
 #include "base/fixed_storage.h"
 #include "curves/curve_store.h"
 #include "simulation/digital_simulation.h"
+#include "simulation/square_wave_work.h"
 
 namespace vorex {
 
@@ -14,6 +15,7 @@ struct SimulationWorkspace {
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
   FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;
   DigitalWork digital;
+  SquareWaveWork squareWave;
 };
 
 }  // namespace vorex

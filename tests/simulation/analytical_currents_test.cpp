@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kF = 96484.6 / 8.31441 / 298.14;
 
-CurrentContext Context() { return {kF, 0.01, 100 * 3.141592654 / 30, 0.01}; }
+CurrentContext Context() {
+  return {kF, 0.01, 100 * 3.141592654 / 30, 0.01};
+}
 
 Couple Reversible(double cOx, double cRed) {
   Couple k;
@@ -63,32 +65,23 @@ TEST(AnalyticalCurrents, RotatingDiskReachesTheLevichLimit) {
   EXPECT_NEAR(RotatingDiskCurrent(c, k, -0.9) / levich, 1.0, 1e-6);
 }
 
-TEST(AnalyticalCurrents, PulseFunctionsWithoutAPulse) {
-  const Couple k = Reversible(1e-3, 0);
-  const CurrentContext c = Context();
-  EXPECT_EQ(SquareWaveCurrentPlanar(c, k, 0.05, 0.05, 0), 0.0);
-  EXPECT_EQ(SquareWaveCurrentSpherical(c, k, 0.05, 0.05, 0), 0.0);
-  // The differential-pulse functions evaluate their two currents at different times.
-  EXPECT_NE(DifferentialPulseCurrentPlanar(c, k, 0.05, 0.05, 0.5, 0), 0.0);
-  EXPECT_NE(DifferentialPulseCurrentSpherical(c, k, 0.05, 0.05, 0.5, 0), 0.0);
-}
-
 TEST(AnalyticalCurrents, ReversibleStepCurrentFollowsNernst) {
   // Fast kinetics: COx at the surface is c / (1 + theta) with theta = exp(-f (E - E0)), so the
   // planar step current is Cottrell times 1 / (1 + exp(f (E - E0))).
   Couple k = Reversible(1e-3, 0);
   k.ks = 1e4;
   const double t = 0.5, e = 0.12;
-  const double expected = 1e-3 * std::sqrt(1e-5) / std::sqrt(M_PI * t) / (1 + std::exp(kF * (e - 0.1)));
+  const double expected =
+      1e-3 * std::sqrt(1e-5) / std::sqrt(M_PI * t) / (1 + std::exp(kF * (e - 0.1)));
   EXPECT_NEAR(StepCurrentPlanar(Context(), k, e, t) / expected, 1.0, 1e-4);
 }
 
 TEST(AnalyticalCurrents, ArithmeticFailuresAreFaults) {
   Couple k = Reversible(1e-3, 0);
   EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1 - 100, 0.5), RuntimeFault);  // exp overflow
-  EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1, -1), RuntimeFault);         // root of a negative time
+  EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1, -1), RuntimeFault);  // root of a negative time
   k.dOx = 0;
-  EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1, 0.5), RuntimeFault);        // zero diffusion term
+  EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1, 0.5), RuntimeFault);  // zero diffusion term
 }
 
 }  // namespace
