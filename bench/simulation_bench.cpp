@@ -72,6 +72,23 @@ void BM_DifferentialPulseSphere4000(benchmark::State& s) {
 }
 BENCHMARK(BM_DifferentialPulseSphere4000)->Unit(benchmark::kMillisecond);
 
+// Target: 4000 points of square wave or differential pulse by superposition within 10 ms.
+void BM_AnalyticalSquareWave4000(benchmark::State& s) {
+  Bench b(5, 1, k4000Points);
+  for (auto _ : s) {
+    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+  }
+}
+BENCHMARK(BM_AnalyticalSquareWave4000)->Unit(benchmark::kMillisecond);
+
+void BM_AnalyticalSquareWaveCylinder4000(benchmark::State& s) {
+  Bench b(5, 5, k4000Points);
+  for (auto _ : s) {
+    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+  }
+}
+BENCHMARK(BM_AnalyticalSquareWaveCylinder4000)->Unit(benchmark::kMillisecond);
+
 void Run(benchmark::State& s, Bench& b) {
   for (auto _ : s) {
     if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
