@@ -60,15 +60,15 @@ void MDIForm1::mnuIntegral_Click() {
 const char* MDIForm1::TransformUnit(Transform transform) {
   switch (transform) {
     case Transform::SemiDifferentiate:
-      return "the curve's unit per s^1/2 (A s^-1/2 for a current)";
+      return "unit per s^1/2 (A s^-1/2 from A)";
     case Transform::SemiIntegrate:
-      return "the curve's unit times s^1/2 (A s^1/2 for a current)";
+      return "unit x s^1/2 (A s^1/2 from A)";
     case Transform::Differentiate:
-      return "the curve's unit per V, along the potential";
+      return "along E, unit per V";
     case Transform::Integrate:
       break;
   }
-  return "the curve's unit times V, along the potential";
+  return "along E, unit x V";
 }
 
 // The transform runs on the current curve; if any part of it cannot be done the curve is put back
@@ -121,7 +121,7 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   } else {
     ResultLine line;
     line.Text(std::string(label) + " of curve ").Number(c.CurrentCurve);
-    if (halfOrder) line.Text("along time, v =").Number(v).Text("V/s:");
+    if (halfOrder) line.Text("along time, v =").Number(v).Text("V/s, ");
     state_.formResult.Show();
     state_.formResult.Print(line.Text(TransformUnit(transform)));
   }
