@@ -102,8 +102,8 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
       break;
     case 7:
       Set(v.Irev, [&] { return n * n * q * f * length * speed / 4; });
-      Set(v.Erev,
-          [&] { return e0 + Div(rtf, n) * Log(Div(1.77245385 * n * length, Sqrt(d * p.TDrop))); });
+      // The layer is at equilibrium throughout, so its current peaks at the formal potential.
+      v.Erev = e0;
       break;
     case 8:
       Set(v.Irev, [&] {

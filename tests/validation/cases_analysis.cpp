@@ -87,6 +87,22 @@ void AddTheoreticalPeaks(std::vector<Case>& cases) {
                    .required = kAnalytical,
                    .quick = true});
 
+  // A thin layer at equilibrium throughout peaks at its formal potential (Hubbard 1969).
+  Setup film = Programme(1, 0.3, -0.3, 0.001, 0.01).Set("leng", Text(1e-4)).Then("mnuCompId");
+  film.electrode = 7;
+  cases.push_back({.name = "compid.thinlayer.ep",
+                   .group = kGroupPrinted,
+                   .setting = "Theoretical Peak, linear sweep, thin layer L 1 um, v 10 mV/s",
+                   .merit = "printed Ep",
+                   .unit = Unit::Potential,
+                   .theory = kE0,
+                   .source = "Hubbard 1969: Ep = E0 for a reversible thin layer",
+                   .tolerance = 0.001,
+                   .measure = ReadPrinted(
+                       film, [](const RunResult& run) { return Printed(run, "Rev Peak", "Ep ="); }),
+                   .required = kAnalytical,
+                   .quick = true});
+
   // ks 1e-5 cm/s: at E1/2, 0.25 V below E0, the back reaction is 5e-5 of the forward one.
   const double ks = 1e-5, alpha = 0.5, td = 1;
   const Setup dc =
