@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -201,71 +200,6 @@ TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
                    25.0 / 96 * std::sqrt(tau * tau * tau / kPi);
   const double cylinder = 96484.6 * p.Area * 1e-6 * 1e-5 * f / 0.1;
   EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, cylinder, 2e-8 * cylinder);
-}
-
-TEST_F(Analysis, TheoreticalIrreversibleHalfWaveAtAStationaryPlane) {
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  ParameterSet p = state->parameterSet;
-  p.Technique = 2;
-  p.Electrode = 1;
-  p.TDrop = 0.5;
-  p.Ks(1) = 1e-3;
-  p.Alpha(1) = 0.5;
-  // The half-height of sqrt(pi) L exp(L^2) erfc(L), L = kf sqrt(td/D), by bisection: the value
-  // rises from 0 at L = 0 to 0.76 at L = 1.
-  double lo = 0, hi = 1;
-  for (int i = 0; i < 100; ++i) {
-    const double mid = (lo + hi) / 2;
-    (std::sqrt(M_PI) * mid * std::exp(mid * mid) * std::erfc(mid) < 0.5 ? lo : hi) = mid;
-  }
-  // kf = ks exp(-alpha n f (E - E1/2)) reaches L/sqrt(td/D) there; E1/2 = E0 = 0.1 V.
-  const double expected = 0.1 + p.RTOverF / 0.5 * std::log(1e-3 * std::sqrt(0.5 / 1e-5) / lo);
-  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Eirr, expected, 1e-13);
-}
-
-TEST_F(Analysis, TheoreticalSquareWavePeakIsTheStaircasesOwn) {
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  ParameterSet p = state->parameterSet;
-  ASSERT_EQ(p.D(1), p.D(2));  // E1/2 = E0 = 0.1 V
-  p.Technique = 5;
-  p.Electrode = 1;
-  p.TPulse = 0.01;
-  p.EPulse = -0.05;
-  p.EStep = 0.01;
-  p.EEnd = -0.3;
-  const double nf = p.FOverRT;
-  const double ic = 1e-3 * p.Area * 96.4846 * std::sqrt(1e-5 / kPi / 0.01);
-  const auto reduced = [&](double e) { return 1 / (1 + std::exp(nf * (e - 0.1))); };
-  // Starting on E1/2: half periods at E1/2 + 25 mV, then - 25 mV, with reduced fractions t and
-  // 1 - t; the currents at their ends are t and t/sqrt 2 + (1 - 2t).
-  p.EStart = 0.1;
-  const double t = reduced(0.125);
-  const double single = ic * (t / std::sqrt(2.0) + 1 - 2 * t - t);
-  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, single, 1e-12 * single);
-  // From 0.3 V: every half period's step in the fraction a Cottrell current, summed at each
-  // end; the point on E1/2 is the 21st and the largest net current of the sweep.
-  p.EStart = 0.3;
-  std::vector<double> steps, net;
-  double previous = 0;
-  for (int m = 1; m <= 41; ++m) {
-    double at[2];
-    for (int half = 0; half < 2; ++half) {
-      const double now = reduced(0.3 - 0.01 * (m - 1) + (half == 0 ? 0.025 : -0.025));
-      steps.push_back(now - previous);
-      previous = now;
-      at[half] = 0;
-      for (std::size_t k = 0; k < steps.size(); ++k) {
-        at[half] += steps[k] / std::sqrt(static_cast<double>(steps.size() - k));
-      }
-    }
-    net.push_back(ic * (at[1] - at[0]));
-  }
-  EXPECT_EQ(std::max_element(net.begin(), net.end()) - net.begin(), 20);
-  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, net[20], 1e-12 * net[20]);
-  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Erev, 0.1, 1e-15);
-  // A start off the grid takes the nearest staircase through E1/2.
-  p.EStart = 0.3037;
-  EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, net[20], 1e-12 * net[20]);
 }
 
 TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
