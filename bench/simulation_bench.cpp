@@ -89,6 +89,15 @@ void BM_AnalyticalSquareWaveCylinder4000(benchmark::State& s) {
 }
 BENCHMARK(BM_AnalyticalSquareWaveCylinder4000)->Unit(benchmark::kMillisecond);
 
+// The cylinder's sweep superposes its radial term over every earlier point: quadratic.
+void BM_AnalyticalSweepCylinder(benchmark::State& s) {
+  Bench b(1, 5, s.range(0) == 121 ? "0.005" : k4000Points);
+  for (auto _ : s) {
+    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+  }
+}
+BENCHMARK(BM_AnalyticalSweepCylinder)->Arg(121)->Arg(4000)->Unit(benchmark::kMillisecond);
+
 void Run(benchmark::State& s, Bench& b) {
   for (auto _ : s) {
     if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");

@@ -8,6 +8,7 @@
 #include "simulation/analytical_currents.h"
 #include "simulation/pulse_currents.h"
 #include "simulation/radial_diffusion.h"
+#include "simulation/radial_sweep.h"
 #include "simulation/simulate.h"
 
 namespace vorex {
@@ -137,6 +138,17 @@ void SweepFromStepCurrents(const ParameterSet& p, const AbscissaArray& x, Column
   for (int i = 1; i <= m; ++i) column[i] = Finite(column[i] * factor);
 }
 
+// The radial currents of every reaction of a sweep at a microdisc or cylinder, from the step
+// currents still in their columns.
+void AccumulateRadialSweeps(const ParameterSet& p, int m, SimulationWorkspace& w) {
+  const double dt = CheckedDivide(p.EStep, p.ScanRate);
+  for (int i = 1; i <= m; ++i) w.radialSweep.sum[static_cast<std::size_t>(i)] = 0;
+  for (int j = 1; j <= p.ChargeReactionCount; ++j) {
+    AccumulateRadialSweep(ShapeOf(p.Electrode), CheckedSqrt(p.D(2 * j - 1)), p.Radius, dt, p.TDrop,
+                          ColumnRef(w.SimulatedCurrent, j), m, w.radialSweep);
+  }
+}
+
 }  // namespace
 
 void PostProcessAnalytical(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
@@ -145,17 +157,16 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
   const int total = p.ChargeReactionCount + 1;
   const int m = g.pointCount;
   auto& current = w.SimulatedCurrent;
+  const bool radialSweep = code >= 14 && code <= 16;
+  if (radialSweep) AccumulateRadialSweeps(p, m, w);
   if (code >= 11 && code <= 16) {
     for (int col = 1; col <= total; ++col)
       SweepFromStepCurrents(p, w.Abscissa, ColumnRef(current, col), m);
   }
-  if (code >= 12 && code <= 16) {
-    // The steady-state edge term of a small electrode, added to the total only; a microdisc's
-    // steady flux is 4/pi times a hemisphere's of the same radius.
-    const double shapeFactor = code == 14 ? 4 / kPi : 1;
+  if (code == 12 || code == 13) {
+    // The steady-state edge term of a sphere, added to the total only.
     for (int j = 1; j <= p.ChargeReactionCount; ++j) {
       const double amplitude = Finite(
-          shapeFactor *
           CheckedDivide(p.N(j) * currentScale * p.D(2 * j - 1) * p.CInit(2 * j - 1), p.Radius));
       const double nf = p.FOverRT * p.N(j);
       for (int i = 1; i <= m; ++i) {
@@ -164,6 +175,14 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
                                           1 + CheckedExp(nf * (e - p.E0(j))));
         current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + edge);
       }
+    }
+  }
+  if (radialSweep) {
+    // A microdisc's and a cylinder's radial flux changes with time: added to the total only, as
+    // the sphere's edge term is.
+    for (int i = 1; i <= m; ++i) {
+      const double radial = w.radialSweep.sum[static_cast<std::size_t>(i)];
+      current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + radial);
     }
   }
   if (code == 17) {

@@ -3,6 +3,7 @@
 #include "base/fixed_storage.h"
 #include "curves/curve_store.h"
 #include "simulation/digital_simulation.h"
+#include "simulation/radial_sweep.h"
 #include "simulation/square_wave_work.h"
 
 namespace vorex {
@@ -16,6 +17,7 @@ struct SimulationWorkspace {
   FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;
   DigitalWork digital;
   SquareWaveWork squareWave;
+  RadialSweepWork radialSweep;
 };
 
 }  // namespace vorex
