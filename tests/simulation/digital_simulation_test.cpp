@@ -79,19 +79,6 @@ TEST_F(Digital, EqualDiffusionConservesTheCoupleAtTheSurface) {
   EXPECT_LT(Curves().SurfaceConcentration(121, 1), 1e-9);  // A is used up at -0.3 V
 }
 
-TEST_F(Digital, SlowerKineticsSeparateTheCyclicPeaks) {
-  state->formExpr.Choose(Expr().ComboScan(), 1);
-  const auto separation = [&] {
-    Invoke("mnuSimulate");
-    return Curves().Abscissa(Peak(Curves(), 122, 242, false)) -
-           Curves().Abscissa(Peak(Curves(), 1, 121, true));
-  };
-  const double fast = separation();
-  EXPECT_NEAR(fast, 0.059, 0.011);  // about 59 mV / n for a reversible couple
-  Type(Expr().ks(1), "1e-3");
-  EXPECT_GT(separation(), fast + 0.05);
-}
-
 TEST_F(Digital, GeometriesThatShareAnOperatorShareTheCurrentPerArea) {
   const auto perArea = [&](int electrode) {
     state->formExpr.Click(Expr().optElectrode(electrode));

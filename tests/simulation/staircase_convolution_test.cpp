@@ -62,21 +62,6 @@ TEST(StaircaseConvolution, AgreesWithTheDirectSumForASquareWave) {
   EXPECT_LT(worst, 1e-9);
 }
 
-TEST(StaircaseConvolution, AShortStaircaseIsTheStartOfALongOne) {
-  // Causality: a later change never reaches back, whatever the count.
-  static Column delta{}, whole{}, part{};
-  SquareWaveChanges(delta);
-  StaircaseConvolution(delta.data(), kMaxHalfSteps, whole.data());
-  for (int count : {0, 1, 2, 32, 33, 100}) {
-    part.fill(-1);
-    StaircaseConvolution(delta.data(), count, part.data());
-    for (int j = 1; j <= count; ++j) EXPECT_EQ(part[j], whole[j]) << count << " " << j;
-    EXPECT_EQ(part[count + 1], -1) << count;
-  }
-  // By hand: at j = 2 the first change is two steps old, the second one step.
-  EXPECT_DOUBLE_EQ(whole[2], 0.3 / std::sqrt(2.0) + delta[2]);
-}
-
 TEST(StaircaseConvolution, ACountOutsideTheStaircaseIsRefused) {
   static Column delta{}, out{};
   EXPECT_THROW(StaircaseConvolution(delta.data(), -1, out.data()), RuntimeFault);

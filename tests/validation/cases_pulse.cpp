@@ -33,28 +33,25 @@ Peak TheoryPeak(const std::vector<double>& e, const std::vector<double>& i) {
 void AddPeakPair(std::vector<Case>& cases, const std::string& name, const char* group,
                  const std::string& setting, const Setup& s, const Peak& theory, const char* source,
                  unsigned required) {
-  cases.push_back({.name = name + ".ip",
-                   .group = group,
-                   .setting = setting,
-                   .merit = "peak current",
-                   .unit = Unit::Current,
-                   .theory = theory.current,
-                   .source = source,
-                   .tolerance = 0.01,
-                   .measure = Read(s, CathodicPeakCurrent),
-                   .required = required,
-                   .quick = true});
-  cases.push_back({.name = name + ".ep",
-                   .group = group,
-                   .setting = setting,
-                   .merit = "peak potential",
-                   .unit = Unit::Potential,
-                   .theory = theory.potential,
-                   .source = source,
-                   .tolerance = 0.001,
-                   .measure = Read(s, CathodicPeakPotential),
-                   .required = required,
-                   .quick = true});
+  Case c{.name = name + ".ip",
+         .group = group,
+         .setting = setting,
+         .merit = "peak current",
+         .unit = Unit::Current,
+         .theory = theory.current,
+         .source = source,
+         .tolerance = 0.01,
+         .measure = Read(s, CathodicPeakCurrent),
+         .required = required,
+         .quick = true};
+  cases.push_back(c);
+  c.name = name + ".ep";
+  c.merit = "peak potential";
+  c.unit = Unit::Potential;
+  c.theory = theory.potential;
+  c.tolerance = 0.001;
+  c.measure = Read(s, CathodicPeakPotential);
+  cases.push_back(c);
 }
 
 Setup DifferentialPulseSetup(double ePulse) {
