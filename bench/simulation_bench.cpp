@@ -14,7 +14,7 @@
 #include "experiment/capture.h"
 #include "shell/cli_host.h"
 #include "shell/vorex24a1.h"
-#include "simulation/simulate.h"
+#include "shell/simulation_command.h"
 #include "simulation/staircase_convolution.h"
 
 namespace {

@@ -2,7 +2,9 @@
 # Installs the Debian packages the build needs, when any of them is missing. No prompts.
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+          qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+          python3-dev pybind11-dev python3-pybind11 python3-numpy python3-pytest python3-dask
+          python3-distributed)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -76,10 +76,15 @@ void ApplyCurveSlot(CurveLinks& l, const CurveSlot& slot) {
   l.curves.StoredCurveCount = slot.storedCurveCount;
 }
 
-void SelectCurveSlot(CurveLinks& l) { ApplyCurveSlot(l, NextCurveSlot(l)); }
+void SelectCurveSlot(CurveLinks& l) {
+  ApplyCurveSlot(l, NextCurveSlot(l));
+}
 
 bool FillDisplayedQuantity(CurveLinks& l) {
-  if (!CaptureParameters(l.experiment)) return false;
+  return CaptureParameters(l.experiment) && FillCapturedQuantity(l);
+}
+
+bool FillCapturedQuantity(CurveLinks& l) {
   const ParameterSet& p = l.experiment.parameterSet;
   CurveStore& c = l.curves;
   const std::string& quantity = l.formOption.ComboY().Text();
@@ -94,7 +99,8 @@ bool FillDisplayedQuantity(CurveLinks& l) {
   } else if (quantity == "surface concentration C") {
     c.CurveCount = p.SpeciesCount;
     for (int s = 1; s <= p.SpeciesCount; ++s) {
-      for (int i = c.FirstPoint; i <= c.LastPoint; ++i) c.Ordinate(i, s) = c.SurfaceConcentration(i, s);
+      for (int i = c.FirstPoint; i <= c.LastPoint; ++i)
+        c.Ordinate(i, s) = c.SurfaceConcentration(i, s);
     }
   }
   return true;

@@ -21,6 +21,8 @@ void SelectCurveSlot(CurveLinks& links);
 // resistance, conductance or surface concentration) and writes it into the curve store. A
 // conversion that cannot be made says why and leaves the curves as they were; false then.
 bool FillDisplayedQuantity(CurveLinks& links);
+// The same from the parameter set as it stands, without capturing the dialogs first.
+bool FillCapturedQuantity(CurveLinks& links);
 
 // FillDisplayedQuantity, then the plot over FirstPoint..LastPoint.
 void ShowCurves(CurveLinks& links);

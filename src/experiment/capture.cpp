@@ -56,6 +56,12 @@ void ReadScalars(FormExpr& f, ParameterSet& p) {
   if (!std::isfinite(p.RotationRate)) throw Reject(f.TextRrate(), "is too large a number.");
   p.ElectrolyteC = Read(f.TextElectrolyteC());
   p.ElectrolyteConductivity = Read(f.TextElectrolyteCond());
+  // A text too large to hold a number is refused with the other checks, in their order.
+  try {
+    p.Ru = FieldValue(f.Ru());
+  } catch (const RuntimeFault&) {
+    p.Ru = 0;
+  }
 }
 
 void ReadRowsAndDerived(FormExpr& f, ParameterSet& p) {

@@ -24,6 +24,7 @@ struct ParameterSet {
   double EPulse = 0;        // pulse potential, signed [V]
   double NoisePercent = 0;  // noise relative to the largest signal [%]
   double Cdl = 0;           // double-layer capacitance [F]
+  double Ru = 0;            // uncompensated resistance [ohm]
   double Temperature = 0;   // absolute temperature [K]
   double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
 

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "curves/curve_links.h"
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "experiment/parameter_set.h"
 #include "fitting/marquardt.h"
 #include "simulation/simulation_workspace.h"
 
@@ -19,14 +23,68 @@ struct FitRun {
   FitProblem problem;
 };
 
-// Reduces the store to curve 1 unless the overlap option was on when the options were last
-// applied.
-void PrepareFitCurves(CurveLinks& links);
+// What to fit: parameters 1..count with their fit indices (1..19, see FitParameter), start
+// values and bounds.
+struct FitSetup {
+  int count = 0;
+  FixedArray<int, kMaxFitParameters> index{};
+  ParameterVector start, lower, upper;
+  int evaluationBudget = 0;  // at most this many simulations, 0 for no limit
+};
 
-// Fits the ticked parameters within their bounds to the measured ordinates y(1..M), printing one
-// "Least square = " line per iteration and the report, and writes the fitted values into the
-// captions of the fit check boxes. A fault ends the fit with "Fit Error: ..." and no report.
-void RunAutoFit(CurveLinks& links, SimulationWorkspace& work, FitRun& run, const PointVector& y,
-                int m);
+// A model ends the fit by throwing this; an empty message when the model has said why itself.
+struct FitAborted {
+  std::string message;
+};
+
+// Told as each iteration ends, before the next begins.
+class FitObserver {
+ public:
+  virtual ~FitObserver() = default;
+  virtual void IterationEnded(int iteration, double sumOfSquares) = 0;
+};
+
+// The outcome of a fit. A fit that ended with a report has no message; one that a fault or the
+// model ended has the message the user reads ("Fit Error: ...! Please try again by other initial
+// values.", or the model's own) and no report.
+struct FitResult {
+  std::optional<std::string> message;
+  ParameterVector initial;  // the start values as given (before they were put within bounds)
+  ParameterVector fitted;
+  double sumOfSquares = 0;
+  double variance = 0;  // of the measured ordinates about their mean
+  int convergenceFlag = 0;
+  int iterations = 0;
+  int objectiveCount = 0;
+  int marquardtCount = 0;
+  double seconds = 0;
+  std::vector<double> iterationSumOfSquares;  // one per iteration, in order
+};
+
+// The start value of fit index k: the parameter set's field when the mechanism uses it, else 0.
+double FitStartValue(const ParameterSet& p, int k);
+
+// Fits the model to y(1..m) within the bounds by Marquardt iterations (at most 51), in the
+// problem's storage. Prints and shows nothing.
+FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFunction& model,
+                 FitProblem& problem, FitObserver* observer = nullptr);
+
+// The model of a fit from settings alone: the trial values into a copy of the parameter set, one
+// simulation, its total current [A] at points 1..m. A simulation that fails ends the fit with its
+// message.
+class SimulationFitModel : public FitModelFunction {
+ public:
+  SimulationFitModel(const ParameterSet& p, const FitSetup& setup, SimulationWorkspace& work)
+      : p_(p), setup_(setup), work_(work) {}
+  void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) override;
+  // The parameter set of the last evaluation (the fitted one after a completed fit).
+  const ParameterSet& parameters() const { return p_; }
+
+ private:
+  ParameterSet p_;
+  const FitSetup& setup_;
+  SimulationWorkspace& work_;
+  int evaluations_ = 0;
+};
 
 }  // namespace vorex

@@ -2,11 +2,11 @@
 #include "curves/plot_renderer.h"
 #include "experiment/capture.h"
 #include "fitting/fit_bounds.h"
-#include "fitting/fit_driver.h"
+#include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"
 #include "simulation/shared_grid.h"
-#include "simulation/simulate.h"
+#include "shell/simulation_command.h"
 
 namespace vorex {
 namespace {

@@ -9,7 +9,7 @@
 #include "simulation/pulse_currents.h"
 #include "simulation/radial_diffusion.h"
 #include "simulation/radial_sweep.h"
-#include "simulation/simulate.h"
+#include "simulation/analytical_evaluation.h"
 
 namespace vorex {
 namespace {

@@ -330,11 +330,11 @@ void Simulate(Run& r, const DigitalSteps& steps) {
 
 }  // namespace
 
-void RunDigitalSimulation(const ParameterSet& p, std::string_view ruText, const Programme& prog,
-                          SimulationWorkspace& ws, DigitalWork& w) {
+void RunDigitalSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
+                          DigitalWork& w) {
   CheckCounts(p);
   Run r{p, prog, ws, w};
-  r.ru = NumericPrefix(ruText);
+  r.ru = p.Ru;
   r.ns = p.SpeciesCount;
   r.nh = p.ChargeReactionCount;
   r.n = r.ns - 1;

@@ -44,9 +44,9 @@ struct DigitalWork {
 
 // The implicit finite-difference simulation: writes the current of every charge reaction [A]
 // into the workspace's SimulatedCurrent and the surface concentrations [M] into its
-// SurfaceConcentration for points 1..PointCount. ruText is the text of the Ru field. Raises
-// RuntimeFault; a singular block is noted in work.report.
-void RunDigitalSimulation(const ParameterSet& p, std::string_view ruText, const Programme& g,
-                          SimulationWorkspace& w, DigitalWork& work);
+// SurfaceConcentration for points 1..PointCount. Raises RuntimeFault; a singular block is noted
+// in work.report.
+void RunDigitalSimulation(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
+                          DigitalWork& work);
 
 }  // namespace vorex

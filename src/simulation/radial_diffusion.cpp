@@ -4,7 +4,7 @@
 
 #include "base/checked_math.h"
 #include "base/constants.h"
-#include "simulation/cylinder_transient.h"
+#include "analysis/cylinder_transient.h"
 
 namespace vorex {
 

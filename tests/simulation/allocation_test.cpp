@@ -8,7 +8,7 @@
 #include <new>
 
 #include "experiment/capture.h"
-#include "simulation/simulate.h"
+#include "shell/simulation_command.h"
 #include "support/started_program.h"
 
 namespace {

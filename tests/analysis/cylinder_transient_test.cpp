@@ -1,4 +1,4 @@
-#include "simulation/cylinder_transient.h"
+#include "analysis/cylinder_transient.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,138 @@
+#include "shell/fit_command.h"
+
+#include <cmath>
+#include <string>
+
+#include "base/host.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
+#include "base/text_window.h"
+#include "curves/curve_store.h"
+#include "curves/plot_state.h"
+#include "experiment/experiment.h"
+#include "shell/simulation_command.h"
+
+namespace vorex {
+namespace {
+
+// The model of the program's fit: the trial values into the captured parameter set, one
+// simulation into the curve store (curve 2 beside the measured curve 1), the ordinates of the
+// quantity it displays.
+class CurveStoreFitModel : public FitModelFunction {
+ public:
+  CurveStoreFitModel(CurveLinks& links, SimulationWorkspace& work, const FitSetup& setup)
+      : links_(links), work_(work), setup_(setup) {}
+
+  void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) override {
+    if (setup_.evaluationBudget > 0 && ++evaluations_ > setup_.evaluationBudget) {
+      throw FitAborted{"Fit stopped: its budget of " + std::to_string(setup_.evaluationBudget) +
+                       " simulations is spent."};
+    }
+    ParameterSet& p = links_.experiment.parameterSet;
+    for (int k = 1; k <= setup_.count; ++k) FitParameter(p, setup_.index(k)) = vector(k);
+    // A failed simulation has shown its message already.
+    if (!Simulate(links_, work_)) throw FitAborted{};
+    const CurveStore& c = links_.curves;
+    for (int j = 1; j <= m; ++j) ordinates(j) = c.Ordinate(j, c.CurrentCurve);
+  }
+
+ private:
+  CurveLinks& links_;
+  SimulationWorkspace& work_;
+  const FitSetup& setup_;
+  int evaluations_ = 0;
+};
+
+class IterationLines : public FitObserver {
+ public:
+  explicit IterationLines(FormResult& out) : out_(out) {}
+  void IterationEnded(int, double sumOfSquares) override {
+    out_.Print(ResultLine().Text("Least square = ").Zone().Number(sumOfSquares));
+  }
+
+ private:
+  FormResult& out_;
+};
+
+// The ticked and shown fit slots with their start values and the bounds typed beside them. A
+// bound too large to hold raises RuntimeFault.
+FitSetup SetupFromDialog(FormExpr& form, const ParameterSet& p, FitRun& run) {
+  FitSetup setup;
+  run.FitCount = 0;
+  for (int k = 1; k <= FormExpr::kFitSlots; ++k) {
+    if (form.CheckFitted(k).Checked() && form.CheckFitted(k).Shown())
+      run.FitIndexList(++run.FitCount) = k;
+  }
+  setup.count = run.FitCount;
+  setup.evaluationBudget = run.evaluationBudget;
+  for (int i = 1; i <= run.FitCount; ++i) {
+    const int k = run.FitIndexList(i);
+    setup.index(i) = k;
+    setup.start(i) = FitStartValue(p, k);
+    setup.lower(i) = NumericPrefix(form.TextCmin(k).Text());
+    setup.upper(i) = NumericPrefix(form.TextCmax(k).Text());
+  }
+  return setup;
+}
+
+}  // namespace
+
+std::vector<std::string> FitReportLines(const FitSetup& setup, const FitResult& r) {
+  std::vector<std::string> lines;
+  const auto add = [&](const ResultLine& line) { lines.push_back(line.str()); };
+  add(ResultLine().Text("No.").Zone().Text("Initial value").Zone().Zone().Text("Fitted value"));
+  for (int m = 1; m <= setup.count; ++m) {
+    add(ResultLine().Number(m).Zone().Number(r.initial(m)).Zone().Number(r.fitted(m)));
+  }
+  lines.emplace_back();
+  add(ResultLine().Text("Least square = ").Zone().Number(r.sumOfSquares));
+  add(ResultLine().Text("Standard deviation^2 = ").Zone().Number(r.variance));
+  add(ResultLine().Text("Convergence flag = ").Zone().Number(r.convergenceFlag));
+  add(ResultLine().Text("No. of iteration = ").Zone().Number(r.iterations));
+  add(ResultLine().Text("No. of obj. fun. = ").Zone().Number(r.objectiveCount));
+  add(ResultLine().Text("No. of MARQUARDS = ").Zone().Number(r.marquardtCount));
+  add(ResultLine().Text("Computation time (s) =").Zone().Single(static_cast<float>(r.seconds)));
+  return lines;
+}
+
+void PrepareFitCurves(CurveLinks& l) {
+  if (l.plot.OverlapOn) return;
+  CurveStore& c = l.curves;
+  for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, 1) = c.Ordinate(i, c.CurrentCurve);
+  c.StoredCurveCount = c.CurveCount = c.CurrentCurve = 1;
+}
+
+void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const PointVector& y,
+                int m) {
+  FormExpr& form = l.experiment.formExpr;
+  ParameterSet& p = l.experiment.parameterSet;
+  // The trial points pass through the parameter set; the dialogs' values come back after.
+  const ParameterSet captured = p;
+  FitResult result;
+  FitSetup setup;
+  try {
+    setup = SetupFromDialog(form, p, run);
+  } catch (const RuntimeFault& fault) {
+    result.message =
+        "Fit Error: " + fault.Description() + "! Please try again by other initial values.";
+  }
+  if (!result.message) {
+    CurveStoreFitModel model(l, work, setup);
+    IterationLines lines(l.formResult);
+    result = RunFit(setup, y, m, model, run.problem, &lines);
+    run.ObjectiveCount = result.objectiveCount;
+    run.DataSigma = std::sqrt(result.variance);
+  }
+  p = captured;
+  if (result.message) {
+    if (!result.message->empty()) l.host.MessageBox(*result.message);
+    return;
+  }
+  for (const std::string& line : FitReportLines(setup, result)) l.formResult.Print(line);
+  l.formResult.Show();
+  for (int i = 1; i <= setup.count; ++i) {
+    form.CheckFitted(setup.index(i)).SetCaption(FormatPattern(result.fitted(i), "0.###e-#"));
+  }
+}
+
+}  // namespace vorex
