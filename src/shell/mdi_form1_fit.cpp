@@ -5,7 +5,7 @@
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"
-#include "simulation/shared_grid.h"
+#include "shell/shared_grid.h"
 #include "shell/simulation_command.h"
 
 namespace vorex {

@@ -7,7 +7,7 @@
 #include "curves/displayed_quantity.h"
 #include "curves/shared_abscissa.h"
 #include "experiment/experiment.h"
-#include "simulation/shared_grid.h"
+#include "shell/shared_grid.h"
 #include "simulation/simulation_run.h"
 
 namespace vorex {

@@ -1,4 +1,4 @@
-#include "simulation/shared_grid.h"
+#include "shell/shared_grid.h"
 
 #include "curves/curve_store.h"
 #include "curves/shared_abscissa.h"
