@@ -1,10 +1,8 @@
 #include "analysis/half_wave.h"
 
 #include <cmath>
-#include <optional>
 
-#include "base/text_window.h"
-#include "curves/curve_store.h"
+#include "base/runtime_fault.h"
 
 namespace vorex {
 
@@ -24,23 +22,20 @@ double ArrayMin(const AbscissaArray& a, int m) {
   return bottom;
 }
 
-void FindHalfWave(CurveLinks& l) {
-  const CurveStore& c = l.curves;
-  const int m = c.PointCount;
-  if (m < 1 || m > kMaxPoints) return;
+HalfWaveResult HalfWave(const AbscissaArray& x, const AbscissaArray& y, int m) {
+  // Without a point there is no height; ArrayMax would read the unused point 1.
+  if (m < 1 || m > kMaxPoints) throw RuntimeFault(kSubscriptOutOfRange);
   AbscissaArray a;
-  for (int curve = 1; curve <= c.CurveCount; ++curve) {
-    for (int i = 1; i <= m; ++i) a(i) = std::fabs(c.Ordinate(i, curve));
-    const double top = ArrayMax(a, m), bottom = ArrayMin(a, m);
-    const double half = (top - bottom) / 2, lower = 0.95 * half, upper = 1.05 * half;
-    std::optional<double> halfWave;
-    for (int i = 1; i <= m && !halfWave; ++i) {
-      const double rise = a(i) - bottom;
-      if (lower <= rise && rise <= upper) halfWave = c.Abscissa(i);
-    }
-    l.formResult.Print(ResultLine().Text("Peak ").Number(curve).Text(": ").Zone().Text("E1/2 = ")
-                           .Number(halfWave).Zone().Text("Id = ").Number(top - bottom));
+  for (int i = 1; i <= m; ++i) a(i) = std::fabs(y(i));
+  const double top = ArrayMax(a, m), bottom = ArrayMin(a, m);
+  const double half = (top - bottom) / 2, lower = 0.95 * half, upper = 1.05 * half;
+  HalfWaveResult wave;
+  for (int i = 1; i <= m && !wave.halfWavePotential; ++i) {
+    const double rise = a(i) - bottom;
+    if (lower <= rise && rise <= upper) wave.halfWavePotential = x(i);
   }
+  wave.height = top - bottom;
+  return wave;
 }
 
 }  // namespace vorex

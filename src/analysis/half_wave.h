@@ -1,7 +1,8 @@
 #pragma once
 
+#include <optional>
+
 #include "analysis/column_operators.h"
-#include "curves/curve_links.h"
 
 namespace vorex {
 
@@ -10,8 +11,14 @@ namespace vorex {
 double ArrayMax(const AbscissaArray& a, int m);
 double ArrayMin(const AbscissaArray& a, int m);
 
-// The wave height and the half-wave potential (the first point within 0.95..1.05 of half the
-// height) of every curve, one line each in the result window.
-void FindHalfWave(CurveLinks& links);
+struct HalfWaveResult {
+  std::optional<double> halfWavePotential;  // E1/2 [V]; none when no point is near half height
+  double height = 0;                        // Id, in the unit of the ordinates
+};
+
+// The wave height of |y(1..m)| and the half-wave potential: x at the first point within
+// 0.95..1.05 of half the height above the smallest magnitude. "Subscript out of range" unless
+// 1 <= m <= kMaxPoints.
+HalfWaveResult HalfWave(const AbscissaArray& x, const AbscissaArray& y, int m);
 
 }  // namespace vorex

@@ -2,12 +2,10 @@
 
 #include <cmath>
 
+#include "analysis/cylinder_transient.h"
 #include "base/checked_math.h"
 #include "base/constants.h"
-#include "base/text_window.h"
-#include "experiment/capture.h"
-#include "experiment/experiment.h"
-#include "simulation/cylinder_transient.h"
+#include "experiment/parameter_set.h"
 
 namespace vorex {
 namespace {
@@ -196,40 +194,6 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
     v.Erev = eHalf;
   }
   return v;
-}
-
-void TheoreticalPeaks(CurveLinks& l) {
-  if (!CaptureParameters(l.experiment)) return;
-  const ParameterSet& p = l.experiment.parameterSet;
-  FormResult& out = l.formResult;
-  out.Show();
-  out.Print(std::string("Theoretical limiting current:"));
-  const bool peaked = p.Technique == 1 || p.Technique == 4 || p.Technique == 5;
-  const char* eLabel = peaked ? "Ep = " : "E1/2 = ";
-  const char* iLabel = peaked ? "Ip = " : "Id = ";
-  for (int j = 1; j <= p.ChargeReactionCount; ++j) {
-    const TheoreticalValues v = TheoreticalPeakValues(p, j);
-    out.Print(ResultLine()
-                  .Text("Rev Peak ")
-                  .Number(j)
-                  .Text(":")
-                  .Zone()
-                  .Text(eLabel)
-                  .Number(v.Erev)
-                  .Zone()
-                  .Text(iLabel)
-                  .Number(v.Irev));
-    out.Print(ResultLine()
-                  .Text("Irrev Peak ")
-                  .Number(j)
-                  .Text(":")
-                  .Zone()
-                  .Text(eLabel)
-                  .Number(v.Eirr)
-                  .Zone()
-                  .Text(iLabel)
-                  .Number(v.Iirr));
-  }
 }
 
 }  // namespace vorex

@@ -2,8 +2,6 @@
 
 #include <optional>
 
-#include "curves/curve_links.h"
-
 namespace vorex {
 
 struct ParameterSet;
@@ -16,8 +14,5 @@ struct TheoreticalValues {
 
 // Reaction j (1..ChargeReactionCount) of the parameter set.
 TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j);
-
-// Theoretical Peak: capture, then the title and two lines per reaction in the result window.
-void TheoreticalPeaks(CurveLinks& links);
 
 }  // namespace vorex

@@ -11,8 +11,8 @@
 #include "experiment/capture.h"
 #include "experiment/field_value.h"
 #include "shell/mdi_form1.h"
+#include "shell/simulation_command.h"
 #include "shell/vorex24a1.h"
-#include "simulation/simulate.h"
 
 namespace vorex {
 

@@ -1,10 +1,8 @@
 // The main window's commands on files and the analysis commands that print results.
-#include "analysis/half_wave.h"
-#include "analysis/peak_search.h"
-#include "analysis/theoretical_peaks.h"
 #include "curves/csv_file.h"
 #include "curves/parameter_report.h"
 #include "curves/plot_renderer.h"
+#include "shell/analysis_reports.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"
 

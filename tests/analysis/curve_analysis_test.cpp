@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "analysis/half_wave.h"
-#include "analysis/peak_search.h"
 #include "analysis/theoretical_peaks.h"
 #include "base/constants.h"
 #include "base/number_format.h"
 #include "experiment/capture.h"
+#include "shell/analysis_reports.h"
 #include "support/started_program.h"
 
 namespace vorex {
@@ -130,6 +130,54 @@ TEST_F(Analysis, MoreThanTwentyPeaksKeepTheFirstTwentyAndSaySo) {
   ASSERT_EQ(lines.size(), 1u + 20 + 1 + 1);
   EXPECT_EQ(lines[21], "Peaks not listed: 5 (only the first 20 are kept)");
   EXPECT_EQ(state->peaks.PeakCount, 20);
+}
+
+// A cycle over 0..0.1 V and back at 10 mV, the triangles 5 - |i - 6| forward and
+// -(4 - |i - 15|) / 2 back, zero elsewhere, straight into arrays: no window or parameter set.
+TEST(PeakSearch, APlainCycleHasItsClosedFormRatioSeparationAndArea) {
+  AbscissaArray x, y;
+  for (int i = 1; i <= 21; ++i) {
+    x(i) = i <= 11 ? 0.01 * (i - 1) : 0.01 * (21 - i);
+    if (i <= 11) y(i) = 5 - std::abs(i - 6);
+    if (i >= 11 && i <= 19) y(i) = -(4 - std::abs(i - 15)) / 2.0;
+  }
+  const CurvePeaks found = SearchPeaks(
+      x, y,
+      {.first = 1, .last = 21, .pointsPerSweep = 11, .oneCycleSweep = true, .yMax = 5, .yMin = -2});
+  ASSERT_EQ(found.peaks.size(), 2u);
+  EXPECT_EQ(found.peaks[0].current, 5);
+  EXPECT_EQ(found.peaks[1].current, -2);
+  // |Ipc / Ipa| + 0.485 |Isp / Ipa| + 0.08 with Isp = Y(11) = 0; Ep2 - Ep1 = 0.06 - 0.05.
+  EXPECT_DOUBLE_EQ(*found.ratio, 0.4 + 0.08);
+  EXPECT_NEAR(*found.separation, 0.01, 1e-15);
+  // 0.01 x (forward 25 less reverse -8), the switching point in both sums.
+  EXPECT_NEAR(found.area, 0.33, 1e-15);
+}
+
+// Find Peak prints the lines before the area and only then faults on it, so the search must not.
+TEST(PeakSearch, AnOverflowingAreaIsReturnedForTheReportToRefuse) {
+  AbscissaArray x, y;
+  for (int i = 1; i <= 10; ++i) {
+    x(i) = 0.01 * i;
+    y(i) = 1e308;
+  }
+  const CurvePeaks found =
+      SearchPeaks(x, y, {.first = 1, .last = 10, .singleSweep = true, .yMax = 1e308});
+  EXPECT_TRUE(found.peaks.empty());
+  EXPECT_TRUE(std::isinf(found.area));
+}
+
+// A straight wave 0..10 in magnitude over 11 points has half its height at its middle point.
+TEST(HalfWaveOfArrays, AStraightWaveAndNoPoints) {
+  AbscissaArray x, y;
+  for (int i = 1; i <= 11; ++i) {
+    x(i) = -0.1 * (i - 1);
+    y(i) = -(i - 1.0);
+  }
+  const HalfWaveResult wave = HalfWave(x, y, 11);
+  EXPECT_EQ(wave.height, 10);
+  EXPECT_EQ(wave.halfWavePotential, x(6));
+  EXPECT_THROW(HalfWave(x, y, 0), RuntimeFault);
 }
 
 TEST_F(Analysis, HalfWavePotentialOfADcWave) {
