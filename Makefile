@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
 
-.PHONY: all deps configure build run screenshots test validate bench sanitize fuzz clean format
+.PHONY: all deps configure build python run screenshots test validate bench sanitize fuzz clean format
 
 all: build
 
@@ -21,6 +21,10 @@ configure: $(BUILD)/build.ninja
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The Python module alone, into $(BUILD)/python/vorex (use it with PYTHONPATH=$(BUILD)/python).
+python: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target _vorex
 
 # With a display (X11 or Wayland) the desktop program; without one, or with SCRIPT=file given,
 # the script through vorex-cli.
@@ -50,14 +54,16 @@ bench: build
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DVOREX_SANITIZE=address,undefined -DVOREX_BENCH=OFF
+	  -DVOREX_SANITIZE=address,undefined -DVOREX_BENCH=OFF \
+	  -DVOREX_PYTHON=OFF
 	cmake --build $(SANITIZE) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF -DVOREX_UI=OFF
+	  -DVOREX_FUZZ=ON -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF -DVOREX_UI=OFF \
+	  -DVOREX_PYTHON=OFF
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 	$(FUZZBUILD)/bin/make-fuzz-dictionary > $(FUZZBUILD)/fuzz_script.dict
 	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \

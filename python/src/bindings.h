@@ -1,0 +1,13 @@
+#pragma once
+
+#include <pybind11/pybind11.h>
+
+// Each source of the module _vorex adds its functions and classes here.
+namespace vorex::python {
+
+void BindSimulate(pybind11::module_& m);
+void BindFit(pybind11::module_& m);
+void BindAnalysis(pybind11::module_& m);
+void BindSession(pybind11::module_& m);
+
+}  // namespace vorex::python

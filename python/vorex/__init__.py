@@ -1,0 +1,54 @@
+"""Vorex: simulated voltammograms, fits and peak analysis for electroanalytical chemistry.
+
+Five techniques (linear sweep and cyclic, DC, normal pulse, differential pulse and square wave
+voltammetry), seventeen mechanisms and eight electrode geometries, simulated digitally or in
+closed form; Marquardt fits of simulations to measured curves; peak, half-wave and half-order
+analysis. Settings are keywords named as an electrochemist names them, in the units of the
+program's dialogs (V, s, cm, cm², cm²/s, cm/s, mol/L, A, F, ohm, °C), with the dialogs' defaults
+and their rules.
+
+Functions
+---------
+simulate, fit, theoretical_peaks, parameters
+    Computations from settings.
+find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve
+    Analysis of curves and reading measured ones.
+sweep, Failure
+    Many simulations or fits on local threads or a Dask cluster.
+Session
+    A whole program state driven by the command interface's statements.
+SimulationError
+    Raised when a run-time fault ends a simulation, fit or analysis.
+"""
+
+from . import _vorex
+from ._vorex import SimulationError
+from .analysis import find_peaks, half_wave, read_curve, semi_differentiate, semi_integrate
+from .results import FitResult, HalfWave, PeakSearch, SimulationResult
+from .session import Session, SessionOutput
+from .simulation import fit, parameters, simulate, theoretical_peaks
+
+from .sweep import Failure, sweep
+
+__version__ = _vorex.__version__
+
+__all__ = [
+    "Failure",
+    "FitResult",
+    "HalfWave",
+    "PeakSearch",
+    "Session",
+    "SessionOutput",
+    "SimulationError",
+    "SimulationResult",
+    "find_peaks",
+    "fit",
+    "half_wave",
+    "parameters",
+    "read_curve",
+    "semi_differentiate",
+    "semi_integrate",
+    "simulate",
+    "sweep",
+    "theoretical_peaks",
+]

@@ -1,0 +1,106 @@
+"""A whole program state driven by the command interface's statements."""
+
+from __future__ import annotations
+
+from . import _vorex
+
+
+class SessionOutput(str):
+    """What one :meth:`Session.run` printed into the result window, as a ``str``.
+
+    Attributes
+    ----------
+    messages : list of str
+        The message boxes the statements showed, in order (vorex-cli writes them to standard
+        error as "message: " and the text).
+    """
+
+    messages: list
+
+    def __new__(cls, text, messages):
+        output = super().__new__(cls, text)
+        output.messages = list(messages)
+        return output
+
+    def __reduce__(self):
+        return (SessionOutput, (str(self), self.messages))
+
+
+class Session:
+    """A fresh program state, driven by the statements of vorex-cli scripts.
+
+    Statements are those of the command interface: ``Form.control = text`` types into a field,
+    ``click Form.control`` presses a button, a menu control name such as ``mnuSimulate`` runs
+    that command (``mnuImport data.csv`` and ``mnuExport out.csv`` take a file name), ``show
+    Form.control`` prints a control's state, ``save-plot file.svg`` writes the plot. They run
+    through the program's own command table, exactly as vorex-cli runs them.
+
+    Attributes
+    ----------
+    messages : list of str
+        Every message box shown so far, in order.
+
+    A session pickles as the statements it has run; unpickling runs them again in a fresh
+    state (so statements that read or write files do so again). The interpreter lock is
+    released while statements run; one session runs one call at a time.
+    """
+
+    def __init__(self):
+        self._state = _vorex.Session()
+        self.messages = []
+
+    def run(self, statements):
+        """Run one statement, or several, one a line; blank lines and ``#`` lines are skipped.
+
+        Returns
+        -------
+        SessionOutput
+            The text the result window printed (lines ending in a newline), a ``str`` whose
+            ``messages`` attribute holds the message boxes these statements showed; they are
+            also added to :attr:`messages`.
+
+        Raises
+        ------
+        ValueError
+            A statement that names no window, control or command, or is malformed: "line N: "
+            and the interpreter's reason (N counts the lines of this call). The lines before it
+            have run.
+        vorex.SimulationError
+            A run-time fault that no handler of the program caught.
+        """
+        text, messages = self._state.run(statements)
+        output = SessionOutput(text, messages)
+        self.messages.extend(output.messages)
+        return output
+
+    def curves(self):
+        """The curve store as the plot shows it.
+
+        Returns
+        -------
+        (numpy.ndarray, numpy.ndarray)
+            E, the potential of each point [V], and the displayed curves 1..5 as rows, shape
+            (curves, points); both empty before anything was simulated or imported.
+        """
+        return self._state.curves()
+
+    @property
+    def statements(self):
+        """Every statement run so far, in order (list of str)."""
+        return self._state.statements()
+
+    @property
+    def finished(self):
+        """True once Exit has run; later statements are not run."""
+        return self._state.finished
+
+    def __reduce__(self):
+        return (_replay, (self._state.statements(),))
+
+
+def _replay(statements):
+    """A fresh session that has run the statements: how a pickled session comes back."""
+    session = Session()
+    if statements:
+        session.run("\n".join(statements))
+    return session
