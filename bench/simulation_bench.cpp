@@ -13,8 +13,8 @@
 #include "analysis/column_operators.h"
 #include "experiment/capture.h"
 #include "shell/cli_host.h"
-#include "shell/vorex24a1.h"
 #include "shell/simulation_command.h"
+#include "shell/vorex24a1.h"
 #include "simulation/staircase_convolution.h"
 
 namespace {

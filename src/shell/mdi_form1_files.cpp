@@ -22,7 +22,9 @@ void Reporting(Host& host, const char* label, Command&& command) {
 
 }  // namespace
 
-void MDIForm1::mnuSave_Click() { SaveParameterReport(state_.links); }
+void MDIForm1::mnuSave_Click() {
+  SaveParameterReport(state_.links);
+}
 
 void MDIForm1::mnuImport_Click() {
   if (!ImportCurve(state_.links)) return;
@@ -31,12 +33,15 @@ void MDIForm1::mnuImport_Click() {
   EnableCurveMenus();
 }
 
-void MDIForm1::mnuExport_Click() { ExportCurve(state_.links); }
+void MDIForm1::mnuExport_Click() {
+  ExportCurve(state_.links);
+}
 
 void MDIForm1::mnuFindPeak_Click() {
   state_.formResult.Show();
   Reporting(state_.host, "Find Peak", [&] {
-    FindPeaks(state_.links, state_.peaks, state_.curves.FirstPoint + 2, state_.curves.LastPoint - 2);
+    FindPeaks(state_.links, state_.peaks, state_.curves.FirstPoint + 2,
+              state_.curves.LastPoint - 2);
   });
 }
 

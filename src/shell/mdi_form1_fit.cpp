@@ -4,9 +4,9 @@
 #include "fitting/fit_bounds.h"
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
-#include "shell/vorex24a1.h"
 #include "shell/shared_grid.h"
 #include "shell/simulation_command.h"
+#include "shell/vorex24a1.h"
 
 namespace vorex {
 namespace {

@@ -6,10 +6,10 @@
 #include "base/checked_math.h"
 #include "base/constants.h"
 #include "simulation/analytical_currents.h"
+#include "simulation/analytical_evaluation.h"
 #include "simulation/pulse_currents.h"
 #include "simulation/radial_diffusion.h"
 #include "simulation/radial_sweep.h"
-#include "simulation/analytical_evaluation.h"
 
 namespace vorex {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "analysis/cylinder_transient.h"
 #include "base/checked_math.h"
 #include "base/constants.h"
-#include "analysis/cylinder_transient.h"
 
 namespace vorex {
 
