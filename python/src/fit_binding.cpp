@@ -5,6 +5,7 @@
 #include "base/runtime_fault.h"
 #include "bindings.h"
 #include "experiment/field_value.h"
+#include "fit_statistics_dict.h"
 #include "fitting/fit_bounds.h"
 #include "fitting/fit_driver.h"
 #include "settings.h"
@@ -163,10 +164,13 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::dict& fit,
             iterationSums.mutable_data());
   py::list report;
   for (const std::string& line : FitReportLines(setup, result)) report.append(py::str(line));
+  py::array_t<double> fittedCurve =
+      ColumnCopy(work.SimulatedCurrent, fitted.ChargeReactionCount + 1, data.n);
+  py::array_t<double> residual(data.n);
+  for (int i = 0; i < data.n; ++i) residual.mutable_at(i) = data.Y()[i] - fittedCurve.at(i);
   return py::make_tuple(values, initial, result.sumOfSquares, iterationSums, result.iterations,
-                        result.convergenceFlag, report,
-                        ColumnCopy(work.SimulatedCurrent, fitted.ChargeReactionCount + 1, data.n),
-                        ParametersDict(fitted));
+                        result.convergenceFlag, report, fittedCurve, ParametersDict(fitted),
+                        residual, StatisticsDict(setup, result), result.statisticsUnavailable);
 }
 
 }  // namespace
@@ -175,7 +179,7 @@ void BindFit(py::module_& m) {
   m.def("fit", &Fit,
         "fit(E, I, fit, technique, mechanism, electrode, digital, parameters) -> (values, "
         "initial, sum_of_squares, iteration_sum_of_squares, iterations, convergence_flag, "
-        "report, I_fit, parameters)");
+        "report, I_fit, parameters, residual, statistics, statistics_unavailable)");
 }
 
 }  // namespace vorex::python

@@ -24,7 +24,7 @@ SimulationError
 from . import _vorex
 from ._vorex import SimulationError
 from .analysis import find_peaks, half_wave, read_curve, semi_differentiate, semi_integrate
-from .results import FitResult, HalfWave, PeakSearch, SimulationResult
+from .results import FitResult, FitStatistics, HalfWave, PeakSearch, SimulationResult
 from .session import Session, SessionOutput
 from .simulation import fit, parameters, simulate, theoretical_peaks
 
@@ -35,6 +35,7 @@ __version__ = _vorex.__version__
 __all__ = [
     "Failure",
     "FitResult",
+    "FitStatistics",
     "HalfWave",
     "PeakSearch",
     "Session",

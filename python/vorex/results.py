@@ -47,6 +47,57 @@ class SimulationResult:
 
 
 @dataclass(eq=False)
+class FitStatistics:
+    """The linearised statistics of a fit at its solution.
+
+    With J the Jacobian of the simulated curve at the fitted values, C = (J^T J)^-1 (formed by
+    an eigen-decomposition of the scaled matrix, so that directions J cannot separate are named
+    instead of inverted), s^2 = SSR / (M - N): sigma_i = sqrt(s^2 C_ii), the 95 % half-width
+    t(0.975, M - N) sigma_i with Student's t computed, not tabulated. A parameter on a bound or
+    one the curve does not depend on ("frozen") is held fixed and has no standard error. The
+    arrays follow ``names``; an entry that is not defined is NaN, and ``standing`` and
+    ``not_separately_determined`` say why.
+
+    Attributes
+    ----------
+    names : list of str
+        The fitted parameters, as the keywords name them ("ks_1", "E0_1", "C_A", ...).
+    standing : list of str
+        "free", "on bound" or "frozen", per parameter.
+    standard_errors, half_width_95, relative_errors_percent : numpy.ndarray
+        sigma, t(0.975, M - N) sigma and 100 sigma / |value|, per parameter.
+    covariance, correlation : numpy.ndarray
+        s^2 C and the correlation matrix, N x N.
+    not_separately_determined : list of str
+        Parameters in directions J^T J cannot separate (singular or too ill-conditioned).
+    m, n, dof : int
+        Points, fitted parameters, and M - N.
+    ssr : float
+        The sum of squared residuals (the report's "Least square").
+    s, reduced_chi_square, r_squared, t_quantile : float or None
+        sqrt(SSR / (M - N)), s^2 (the data carry no weights), 1 - SSR / sum (I - mean I)^2, and
+        t(0.975, M - N); None where not defined (no degrees of freedom, constant data).
+    """
+
+    names: list
+    standing: list
+    standard_errors: np.ndarray
+    half_width_95: np.ndarray
+    relative_errors_percent: np.ndarray
+    covariance: np.ndarray
+    correlation: np.ndarray
+    not_separately_determined: list
+    m: int
+    n: int
+    dof: int
+    ssr: float
+    s: Optional[float]
+    reduced_chi_square: Optional[float]
+    r_squared: Optional[float]
+    t_quantile: Optional[float]
+
+
+@dataclass(eq=False)
 class FitResult:
     """A completed Marquardt fit.
 
@@ -72,6 +123,14 @@ class FitResult:
         The simulated total current at the fitted values, at the measured potentials [A].
     parameters : dict
         The parameter set at the fitted values, as SimulationResult.parameters.
+    residual : numpy.ndarray
+        The measured current less the fitted one, point by point [A]; its sum of squares is
+        ``sum_of_squares``.
+    statistics : FitStatistics or None
+        Standard errors, 95 % intervals, correlations and the goodness of fit; None when the
+        simulations they need failed (``statistics_unavailable`` then says why).
+    statistics_unavailable : str
+        Why there are no statistics, or "".
     """
 
     values: dict
@@ -83,6 +142,33 @@ class FitResult:
     report: list
     I_fit: np.ndarray
     parameters: dict
+    residual: np.ndarray = None
+    statistics: Optional[FitStatistics] = None
+    statistics_unavailable: str = ""
+
+    def __post_init__(self):
+        if isinstance(self.statistics, dict):
+            self.statistics = FitStatistics(**self.statistics)
+
+    @property
+    def standard_errors(self):
+        """The standard error of each fitted parameter by name; None where not defined."""
+        return self._by_name("standard_errors")
+
+    @property
+    def confidence_95(self):
+        """The 95 % interval (low, high) of each fitted parameter by name; None where not
+        defined."""
+        half = self._by_name("half_width_95")
+        return {name: None if h is None else (self.values[name] - h, self.values[name] + h)
+                for name, h in half.items()}
+
+    def _by_name(self, field):
+        if self.statistics is None:
+            return {name: None for name in self.values}
+        column = getattr(self.statistics, field)
+        return {name: (None if np.isnan(v) else float(v))
+                for name, v in zip(self.statistics.names, column)}
 
 
 @dataclass(eq=False)

@@ -12,6 +12,10 @@ namespace {
 
 constexpr int kIterationLimit = 50;
 
+double Seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 // The mean and the variance of the measured ordinates about it; a fit of no points is a
 // division by zero.
 double DataVariance(const PointVector& y, int m) {
@@ -37,6 +41,30 @@ void Iterate(FitProblem& problem, FitModelFunction& model, FitObserver* observer
   result.marquardtCount = state.MarquardtCount;
 }
 
+// The statistics need J at the solution, but the iteration took its last Jacobian where that
+// iteration began: it is reused only when the solution is that very point, otherwise formed
+// again by the iteration's own central differences. The model is then evaluated at the solution
+// once more, so that what it leaves behind (the curve on the plot) is the fitted curve.
+void StatisticsAtSolution(FitProblem& problem, FitModelFunction& model, FitResult& result) {
+  try {
+    bool reusable = problem.jacobianEvaluated;
+    for (int i = 1; i <= problem.n; ++i) {
+      if (problem.jacobianPoint(i) != problem.x(i)) reusable = false;
+    }
+    if (problem.n > 0 && !reusable) {
+      ParameterVector point = problem.x;
+      CentralDifferenceJacobian(problem, point, model);
+      model.Evaluate(problem.x, problem.m, problem.f);
+    }
+    result.statistics = ComputeFitStatistics(problem, result.sumOfSquares);
+  } catch (const RuntimeFault& fault) {
+    result.statisticsUnavailable = fault.Description();
+  } catch (const FitAborted& aborted) {
+    result.statisticsUnavailable =
+        aborted.message.empty() ? "a simulation at the solution failed" : aborted.message;
+  }
+}
+
 }  // namespace
 
 double FitStartValue(const ParameterSet& p, int k) {
@@ -54,6 +82,7 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
   const auto start = std::chrono::steady_clock::now();
   FitResult result;
   problem.objectiveCount = 0;
+  problem.jacobianEvaluated = false;
   try {
     problem.n = setup.count;
     problem.m = m;
@@ -68,6 +97,10 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
     problem.dataSigma = std::sqrt(result.variance);
     Iterate(problem, model, observer, result);
     for (int i = 1; i <= setup.count; ++i) result.fitted(i) = problem.x(i);
+    result.objectiveCount = problem.objectiveCount;
+    result.seconds = Seconds(start);
+    StatisticsAtSolution(problem, model, result);
+    return result;
   } catch (const RuntimeFault& fault) {
     result.message =
         "Fit Error: " + fault.Description() + "! Please try again by other initial values.";
@@ -75,7 +108,7 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
     result.message = aborted.message;
   }
   result.objectiveCount = problem.objectiveCount;
-  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result.seconds = Seconds(start);
   return result;
 }
 

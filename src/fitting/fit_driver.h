@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "experiment/parameter_set.h"
+#include "fitting/fit_statistics.h"
 #include "fitting/marquardt.h"
 #include "simulation/simulation_workspace.h"
 
@@ -21,6 +22,10 @@ struct FitRun {
   // a caller that must not wait long (the fuzzer). A fit that reaches it ends with a message.
   int evaluationBudget = 0;
   FitProblem problem;
+  // The measured curve less the fitted one, points 1..residualCount, from the last fit that
+  // ended with a report (0 points when there is none).
+  PointVector residual;
+  int residualCount = 0;
 };
 
 // What to fit: parameters 1..count with their fit indices (1..19, see FitParameter), start
@@ -59,13 +64,18 @@ struct FitResult {
   int marquardtCount = 0;
   double seconds = 0;
   std::vector<double> iterationSumOfSquares;  // one per iteration, in order
+  // The linearised statistics at the solution, for a fit that ended with a report; when the
+  // extra simulations they need fail, none, and the reason.
+  std::optional<FitStatistics> statistics;
+  std::string statisticsUnavailable;
 };
 
 // The start value of fit index k: the parameter set's field when the mechanism uses it, else 0.
 double FitStartValue(const ParameterSet& p, int k);
 
 // Fits the model to y(1..m) within the bounds by Marquardt iterations (at most 51), in the
-// problem's storage. Prints and shows nothing.
+// problem's storage, then forms the statistics at the solution. Leaves problem.f the model at
+// the fitted values (and the model evaluated there last). Prints and shows nothing.
 FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFunction& model,
                  FitProblem& problem, FitObserver* observer = nullptr);
 

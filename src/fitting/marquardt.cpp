@@ -14,22 +14,6 @@ constexpr double kRelativeThreshold = 2e-4;
 constexpr double kExclusion = 1e-20;
 constexpr double kPivotFloor = 1e-15;
 
-void Jacobian(FitProblem& p, FitState& s, FitModelFunction& model) {
-  for (int k = 1; k <= p.n; ++k) {
-    const double t = s.TrialVector(k);
-    double h = 0.01 * std::fabs(t);
-    if (h == 0) h = p.dataSigma;
-    s.TrialVector(k) = t + h;
-    model.Evaluate(s.TrialVector, p.m, p.fPlus);
-    s.TrialVector(k) = t - h;
-    model.Evaluate(s.TrialVector, p.m, p.fMinus);
-    for (int j = 1; j <= p.m; ++j) {
-      p.jacobian(j, k) = CheckedDivide(p.fPlus(j) - p.fMinus(j), 2 * h);
-    }
-    s.TrialVector(k) = t;
-  }
-}
-
 void NormalEquations(FitProblem& p) {
   const int n = p.n;
   for (int i = 1; i <= n; ++i) {
@@ -84,9 +68,32 @@ void Solve(FitProblem& p) {
 
 }  // namespace
 
-double MaxOf(double a, double b) { return a > b ? a : b; }
+void CentralDifferenceJacobian(FitProblem& p, ParameterVector& point, FitModelFunction& model) {
+  p.jacobianEvaluated = false;
+  for (int k = 1; k <= p.n; ++k) {
+    const double t = point(k);
+    double h = 0.01 * std::fabs(t);
+    if (h == 0) h = p.dataSigma;
+    point(k) = t + h;
+    model.Evaluate(point, p.m, p.fPlus);
+    point(k) = t - h;
+    model.Evaluate(point, p.m, p.fMinus);
+    for (int j = 1; j <= p.m; ++j) {
+      p.jacobian(j, k) = CheckedDivide(p.fPlus(j) - p.fMinus(j), 2 * h);
+    }
+    point(k) = t;
+  }
+  p.jacobianPoint = point;
+  p.jacobianEvaluated = true;
+}
 
-double MinOf(double a, double b) { return a < b ? a : b; }
+double MaxOf(double a, double b) {
+  return a > b ? a : b;
+}
+
+double MinOf(double a, double b) {
+  return a < b ? a : b;
+}
 
 double EvaluateTrial(FitProblem& p, FitState& s, FitModelFunction& model) {
   for (int i = 1; i <= p.n; ++i) {
@@ -127,14 +134,15 @@ void MarquardtStep(FitProblem& p, FitState& s, FitModelFunction& model) {
     }
     s.CallState = 1;
   }
-  Jacobian(p, s, model);
+  CentralDifferenceJacobian(p, s.TrialVector, model);
   NormalEquations(p);
   CopyToSolve(p, 0);  // the first pass is undamped
   int pass = 0;
   double factor = 2;
   for (;;) {
     Solve(p);
-    for (int i = 1; i <= p.n; ++i) s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
+    for (int i = 1; i <= p.n; ++i)
+      s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
     latest = EvaluateTrial(p, s, model);
     if (s.SumOfSquares < tolerance) {
       s.ConvergenceFlag = -1;

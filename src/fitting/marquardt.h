@@ -10,7 +10,7 @@ namespace vorex {
 inline constexpr int kMaxFitParameters = 20;
 
 using ParameterVector = FixedArray<double, kMaxFitParameters>;  // parameters 1..N
-using PointVector = FixedArray<double, kMaxPoints>;              // points 1..M
+using PointVector = FixedArray<double, kMaxPoints>;             // points 1..M
 
 // a if a > b, else b; a if a < b, else b (the second argument on a tie).
 double MaxOf(double a, double b);
@@ -43,8 +43,10 @@ struct FitProblem {
   double variance = 0;
   double dataSigma = 0;
   int objectiveCount = 0;
-  // Working storage of one call.
+  // Working storage of one call. The Jacobian df/dx, by central differences, at jacobianPoint.
   FixedMatrix<double, kMaxPoints, kMaxFitParameters> jacobian;
+  ParameterVector jacobianPoint;
+  bool jacobianEvaluated = false;
   PointVector fPlus, fMinus;
   FixedMatrix<double, kMaxFitParameters, kMaxFitParameters + 2> a;
   FixedMatrix<double, kMaxFitParameters, kMaxFitParameters + 1> d;
@@ -53,6 +55,11 @@ struct FitProblem {
 // Adds the step to x, dropping components that would leave their bounds, evaluates the model at
 // the trial point into f and returns the sum of squared residuals.
 double EvaluateTrial(FitProblem& problem, FitState& state, FitModelFunction& model);
+
+// The Jacobian at `point` into problem.jacobian: central differences with the step 1 % of each
+// parameter (the data's standard deviation for a parameter at 0). Leaves `point` as it was.
+void CentralDifferenceJacobian(FitProblem& problem, ParameterVector& point,
+                               FitModelFunction& model);
 
 // One iteration; raises RuntimeFault on an arithmetic failure or a problem beyond the limits.
 void MarquardtStep(FitProblem& problem, FitState& state, FitModelFunction& model);

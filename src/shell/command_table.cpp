@@ -35,6 +35,7 @@ constexpr MenuEntry kMenu[] = {
     {"mnuDisplay", "&Plot", "mnuPlot", &M::mnuPlot_Click},
     {"mnuDisplay", "&Next Curve", "mnuNextCurve", &M::mnuNextCurve_Click},
     {"mnuDisplay", "&Clear", "mnuClear", &M::mnuClear_Click},
+    {"mnuDisplay", "&Residual", "mnuResidual", &M::mnuResidual_Click},
     {"", "&Analysis", "mnuData", nullptr, false},
     {"mnuData", "&Find Peak", "mnuFindPeak", &M::mnuFindPeak_Click},
     {"mnuData", "Find &Halfwave E", "mnuFindHalfwaveE", &M::mnuFindHalfwaveE_Click},

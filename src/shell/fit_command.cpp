@@ -10,6 +10,7 @@
 #include "curves/curve_store.h"
 #include "curves/plot_state.h"
 #include "experiment/experiment.h"
+#include "shell/fit_statistics_report.h"
 #include "shell/simulation_command.h"
 
 namespace vorex {
@@ -92,6 +93,7 @@ std::vector<std::string> FitReportLines(const FitSetup& setup, const FitResult& 
   add(ResultLine().Text("No. of obj. fun. = ").Zone().Number(r.objectiveCount));
   add(ResultLine().Text("No. of MARQUARDS = ").Zone().Number(r.marquardtCount));
   add(ResultLine().Text("Computation time (s) =").Zone().Single(static_cast<float>(r.seconds)));
+  for (std::string& line : FitStatisticsLines(setup, r)) lines.push_back(std::move(line));
   return lines;
 }
 
@@ -124,10 +126,13 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
     run.DataSigma = std::sqrt(result.variance);
   }
   p = captured;
+  run.residualCount = 0;
   if (result.message) {
     if (!result.message->empty()) l.host.MessageBox(*result.message);
     return;
   }
+  for (int j = 1; j <= m; ++j) run.residual(j) = y(j) - run.problem.f(j);
+  run.residualCount = m;
   for (const std::string& line : FitReportLines(setup, result)) l.formResult.Print(line);
   l.formResult.Show();
   for (int i = 1; i <= setup.count; ++i) {

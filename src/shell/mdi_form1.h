@@ -49,6 +49,8 @@ class MDIForm1 : public Window {
   void mnuOption_Click();
   void mnuPlot_Click();
   void mnuClear_Click();
+  // The measured curve less the fitted one of the last Auto Fit, drawn as the next curve.
+  void mnuResidual_Click();
   void mnuSemi_Click();
   void mnuSemiInte_Click();
   void mnuDerivative_Click();

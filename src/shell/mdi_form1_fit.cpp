@@ -1,4 +1,9 @@
-// The Run menu's fit and separate commands.
+// The Run menu's fit and separate commands, and the residual of the last fit.
+#include <cmath>
+#include <string>
+
+#include "base/result_line.h"
+#include "base/text_window.h"
 #include "curves/plot_renderer.h"
 #include "experiment/capture.h"
 #include "fitting/fit_bounds.h"
@@ -83,6 +88,39 @@ void MDIForm1::ShowReactionCurves() {
     ++c.CurveCount;
     for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurveCount) = c.SimulatedCurrent(i, j);
   }
+  Plot();
+}
+
+void MDIForm1::mnuResidual_Click() {
+  const FitRun& run = state_.fit;
+  CurveStore& c = state_.curves;
+  if (run.residualCount == 0 || run.residualCount != c.PointCount) {
+    state_.host.MessageBox(
+        "Residual: no Auto Fit has ended with a report on the curves shown; run Auto Fit "
+        "first.");
+    return;
+  }
+  if (c.CurveCount >= kMaxCurves) {
+    state_.host.MessageBox("Residual: the plot already holds " + std::to_string(kMaxCurves) +
+                           " curves; Clear or Auto Fit again first.");
+    return;
+  }
+  // It becomes the current curve, so that the Y Data commands magnify it beside the others.
+  c.CurrentCurve = ++c.CurveCount;
+  double sum = 0, largest = 0;
+  for (int i = 1; i <= run.residualCount; ++i) {
+    c.Ordinate(i, c.CurveCount) = run.residual(i);
+    sum += run.residual(i) * run.residual(i);
+    largest = std::fmax(largest, std::fabs(run.residual(i)));
+  }
+  state_.formResult.Print(ResultLine()
+                              .Text("Residual of the last Auto Fit (measured - fitted) is curve ")
+                              .Number(c.CurveCount)
+                              .Text(", largest |residual| = ")
+                              .Number(largest)
+                              .Text(", sum of squares = ")
+                              .Number(sum));
+  state_.formResult.Show();
   Plot();
 }
 

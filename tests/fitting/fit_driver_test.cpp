@@ -19,8 +19,10 @@ struct AutoFit : testing::StartedProgram {
   // Simulates with the fields as they stand and takes the result back as a measured curve.
   void Measure() {
     Invoke("mnuSimulate");
-    const auto file = std::filesystem::temp_directory_path() /
-                      ("vorex-fit-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".csv");
+    const auto file =
+        std::filesystem::temp_directory_path() /
+        ("vorex-fit-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".csv");
     host.fileAnswers.push_back(file.string());
     Invoke("mnuExport");
     host.fileAnswers.push_back(file.string());
@@ -66,9 +68,13 @@ TEST_F(AutoFit, ReportLayout) {
   std::size_t header = 0;
   while (header < lines.size() && lines[header].rfind("Least square = ", 0) == 0) ++header;
   ASSERT_GE(header, 1u);
-  ASSERT_EQ(lines.size(), header + 10);
+  // The report's ten lines, then a blank line and the statistics block.
+  ASSERT_GT(lines.size(), header + 12);
+  EXPECT_EQ(lines[header + 10], "");
+  EXPECT_EQ(lines[header + 11], "Fit statistics at the fitted values:");
   // Zones start at columns 1, 15, 29, 43: "Initial value" fills its zone, an empty one follows.
-  EXPECT_EQ(lines[header], "No." + std::string(11, ' ') + "Initial value" + std::string(15, ' ') + "Fitted value");
+  EXPECT_EQ(lines[header],
+            "No." + std::string(11, ' ') + "Initial value" + std::string(15, ' ') + "Fitted value");
   EXPECT_EQ(lines[header + 1].substr(0, 19), " 1 " + std::string(11, ' ') + " .001");
   // (m in the first zone, the start in the second)
   EXPECT_NEAR(state->fit.problem.x(1), 2e-3, 1e-12);
@@ -76,6 +82,38 @@ TEST_F(AutoFit, ReportLayout) {
   EXPECT_EQ(lines[header + 5].substr(0, 19), "Convergence flag = ");
   EXPECT_EQ(lines[header + 9].substr(0, 22), "Computation time (s) =");
   EXPECT_EQ(Expr().CheckFitted(1).Caption(), "2e-3");
+}
+
+TEST_F(AutoFit, TheResidualIsTheMeasuredLessTheFittedCurveWithTheReportedSum) {
+  Type(Expr().C(1), "2e-3");
+  Measure();
+  Type(Expr().C(1), "1.5e-3");
+  Type(Expr().TextCmax(1), "1e-3");  // the bound keeps the fit off the data: a real residual
+  Invoke("mnuResidual");
+  ASSERT_EQ(host.messages.size(), 1u);  // no fit yet
+  host.messages.clear();
+  Invoke("mnuAutoFit");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  Invoke("mnuResidual");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  ASSERT_EQ(Curves().CurveCount, 3);
+  EXPECT_EQ(Curves().CurrentCurve, 3);  // so that the Y Data commands magnify it
+  double sum = 0;
+  for (int i = 1; i <= Curves().PointCount; ++i) {
+    const double r = Curves().Ordinate(i, 3);
+    EXPECT_EQ(r, Curves().Ordinate(i, 1) - Curves().Ordinate(i, 2));
+    sum += r * r;
+  }
+  // The report's "Least square" is the sum of (fitted - measured)^2 in point order: the same
+  // number, digit for digit, as the residual's own sum of squares.
+  const std::string ssr = FormatGeneral(sum);
+  bool reported = false;
+  for (const auto& line : Lines()) {
+    if (line.rfind("Least square = ", 0) == 0 && line.find(ssr) != std::string::npos)
+      reported = true;
+  }
+  EXPECT_TRUE(reported) << ssr;
+  EXPECT_NE(Lines().back().find("sum of squares = " + ssr), std::string::npos);
 }
 
 TEST_F(AutoFit, ConstantDataFittedExactlyIsAnArithmeticFault) {
@@ -105,7 +143,8 @@ TEST_F(AutoFit, SeparateShowsEachChargeReaction) {
   Measure();
   Invoke("mnuAutoSeparate");
   EXPECT_EQ(Curves().CurveCount, 3);
-  for (int i = 1; i <= 121; ++i) ASSERT_EQ(Curves().Ordinate(i, 3), Curves().SimulatedCurrent(i, 1));
+  for (int i = 1; i <= 121; ++i)
+    ASSERT_EQ(Curves().Ordinate(i, 3), Curves().SimulatedCurrent(i, 1));
   state->formMech.Click(state->formMech.mech(4));  // two couples
   Type(Expr().C(3), "1e-3");
   Invoke("mnuManualSeparate");
