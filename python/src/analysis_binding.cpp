@@ -6,9 +6,7 @@
 #include "analysis/peak_search.h"
 #include "analysis/theoretical_peaks.h"
 #include "arrays.h"
-#include "base/file_reading.h"
 #include "bindings.h"
-#include "curves/csv_file.h"
 #include "settings.h"
 #include "settings_model.h"
 
@@ -144,22 +142,6 @@ py::array_t<double> HalfOrder(const py::handle& e, const py::handle& i, double s
 
 // The potential/ordinate pairs of a data file, as Import Data reads it: the one place a file
 // becomes a curve, so that every format the import learns is read here too.
-py::tuple ReadCurve(const std::string& path) {
-  std::string error;
-  const std::optional<std::string> text = ReadDataFile(path, kMaxCsvFileBytes, error);
-  if (!text) {
-    PyErr_SetString(PyExc_OSError, ("ReadData Error: " + error).c_str());
-    throw py::error_already_set();
-  }
-  const CsvPairs pairs = ParseCsvPairs(*text);
-  if (!pairs.error.empty()) throw py::value_error("ReadData Error: " + pairs.error);
-  const int n = static_cast<int>(pairs.x.size());
-  py::array_t<double> x(n), y(n);
-  std::copy(pairs.x.begin(), pairs.x.end(), x.mutable_data());
-  std::copy(pairs.y.begin(), pairs.y.end(), y.mutable_data());
-  return py::make_tuple(x, y);
-}
-
 }  // namespace
 
 void BindAnalysis(py::module_& m) {
@@ -178,7 +160,6 @@ void BindAnalysis(py::module_& m) {
       "semi_differentiate",
       [](const py::handle& e, const py::handle& i, double v) { return HalfOrder(e, i, v, false); },
       "semi_differentiate(E, I, scan_rate) -> array");
-  m.def("read_curve", &ReadCurve, "read_curve(path) -> (E, I)");
 }
 
 }  // namespace vorex::python

@@ -9,5 +9,6 @@ void BindSimulate(pybind11::module_& m);
 void BindFit(pybind11::module_& m);
 void BindAnalysis(pybind11::module_& m);
 void BindSession(pybind11::module_& m);
+void BindReaders(pybind11::module_& m);
 
 }  // namespace vorex::python

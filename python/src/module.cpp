@@ -21,5 +21,6 @@ PYBIND11_MODULE(_vorex, m) {
   vorex::python::BindSimulate(m);
   vorex::python::BindFit(m);
   vorex::python::BindAnalysis(m);
+  vorex::python::BindReaders(m);
   vorex::python::BindSession(m);
 }

@@ -11,7 +11,7 @@ Functions
 ---------
 simulate, fit, theoretical_peaks, parameters
     Computations from settings.
-find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve
+find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve, read_measurement
     Analysis of curves and reading measured ones.
 sweep, Failure
     Many simulations or fits on local threads or a Dask cluster.
@@ -23,8 +23,10 @@ SimulationError
 
 from . import _vorex
 from ._vorex import SimulationError
-from .analysis import find_peaks, half_wave, read_curve, semi_differentiate, semi_integrate
-from .results import FitResult, FitStatistics, HalfWave, PeakSearch, SimulationResult
+from .analysis import (find_peaks, half_wave, read_curve, read_measurement, semi_differentiate,
+                       semi_integrate)
+from .results import (FitResult, FitStatistics, HalfWave, MeasuredCycle, Measurement, PeakSearch,
+                      SimulationResult)
 from .session import Session, SessionOutput
 from .simulation import fit, parameters, simulate, theoretical_peaks
 
@@ -37,6 +39,8 @@ __all__ = [
     "FitResult",
     "FitStatistics",
     "HalfWave",
+    "MeasuredCycle",
+    "Measurement",
     "PeakSearch",
     "Session",
     "SessionOutput",
@@ -47,6 +51,7 @@ __all__ = [
     "half_wave",
     "parameters",
     "read_curve",
+    "read_measurement",
     "semi_differentiate",
     "semi_integrate",
     "simulate",

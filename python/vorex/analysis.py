@@ -4,8 +4,10 @@ from __future__ import annotations
 
 import os
 
+import numpy as np
+
 from . import _vorex
-from .results import HalfWave, PeakSearch
+from .results import HalfWave, MeasuredCycle, Measurement, PeakSearch
 
 
 def find_peaks(E, I, scan="single", linear_sweep=True, points_per_sweep=None, y_range=None):
@@ -92,12 +94,15 @@ def semi_differentiate(E, I, scan_rate):
     return _vorex.semi_differentiate(E, I, float(scan_rate))
 
 
-def read_curve(path):
-    """Read a measured curve from a data file, as Import Data reads it.
+def read_measurement(path):
+    """Read everything a data file holds, as Import Data reads it.
 
-    Numbers separated by commas, semicolons, blanks, tabs or line ends are read two at a time
-    as potential/current pairs; a tab- or semicolon-separated line with decimal commas is read
-    with them.
+    The format is recognised by the file's content: CH Instruments text export, BioLogic EC-Lab
+    .mpt, Gamry .DTA, Metrohm Autolab NOVA ASCII export, PalmSens .pssession and PSTrace .csv,
+    Ivium text export, or plain potential/current pairs of numbers (separated by commas,
+    semicolons, blanks, tabs or line ends; decimal commas in tab- or semicolon-separated lines).
+    Latin-1 and UTF-16 files are transcoded, decimal commas detected per file, currents
+    converted to A and to Vorex's sign (reduction positive) from what the file says.
 
     Parameters
     ----------
@@ -105,14 +110,59 @@ def read_curve(path):
 
     Returns
     -------
-    (numpy.ndarray, numpy.ndarray)
-        E [V] and I.
+    Measurement
+        The format, the technique as the file names it, every cycle (number as the file
+        counts it, E [V], I [A], the applied potential when the file also has it), the
+        settings the file states (E_start, E_end, E_step [V], scan_rate [V/s], E_pulse [V],
+        t_pulse [s], frequency [Hz], area [cm²], Ru [ohm]; None where it does not) and the
+        reader's notes (a run aborted, points missing, the sign it converted).
 
     Raises
     ------
     OSError
         The file cannot be read (missing, not a regular file, too large).
     ValueError
-        The text is not a curve; the message is the program's ("ReadData Error: ...").
+        The content is not a curve; the message is the program's ("ReadData Error: ...",
+        naming the format and line).
     """
-    return _vorex.read_curve(os.fspath(path))
+    d = _vorex.read_measurement(os.fspath(path))
+    cycles = [MeasuredCycle(number, E, I, applied) for number, E, I, applied in d["cycles"]]
+    return Measurement(d["format"], d["technique"], cycles, d["settings"], d["notes"])
+
+
+def read_curve(path, cycle=None, invert_current=False, abscissa="measured"):
+    """Read a measured curve from a data file, as Import Data reads it (see read_measurement).
+
+    Parameters
+    ----------
+    path : str or os.PathLike
+    cycle : int, optional
+        The cycle to read, numbered as the file counts them; by default all cycles one after
+        the other (a file of pairs is one cycle, numbered 1).
+    invert_current : bool
+        Take the file's current sign the other way round.
+    abscissa : {"measured", "applied"}
+        The applied (control) potential instead of the measured one, where the file has both.
+
+    Returns
+    -------
+    (numpy.ndarray, numpy.ndarray)
+        E [V] and I [A for instrument files; as written for pairs].
+
+    Raises
+    ------
+    OSError, ValueError
+        As read_measurement; ValueError also for a cycle the file does not have or an
+        abscissa other than "measured" or "applied".
+    """
+    if abscissa not in ("measured", "applied"):
+        raise ValueError(f'abscissa must be "measured" or "applied", not {abscissa!r}')
+    m = read_measurement(path)
+    chosen = m.cycles if cycle is None else [c for c in m.cycles if c.number == cycle]
+    if not chosen:
+        numbers = ", ".join(str(c.number) for c in m.cycles)
+        raise ValueError(f"the file has no cycle {cycle}; its cycles are {numbers}")
+    E = np.concatenate([c.applied if abscissa == "applied" and c.applied is not None else c.E
+                        for c in chosen])
+    I = np.concatenate([c.I for c in chosen])
+    return E, (-I if invert_current else I)

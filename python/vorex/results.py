@@ -216,3 +216,50 @@ class HalfWave:
 
     E_half: Optional[float]
     height: float
+
+
+@dataclass(eq=False)
+class MeasuredCycle:
+    """One cycle (or scan) of a measured record.
+
+    Attributes
+    ----------
+    number : int
+        The cycle's number as the file counts it (Gamry counts from 0, the others from 1).
+    E : numpy.ndarray
+        The measured potential, or the applied one when the file has no other [V].
+    I : numpy.ndarray
+        Current [A], reduction positive.
+    applied : numpy.ndarray or None
+        The applied (control) potential when the file has it besides the measured one [V].
+    """
+
+    number: int
+    E: np.ndarray
+    I: np.ndarray
+    applied: Optional[np.ndarray] = None
+
+
+@dataclass(eq=False)
+class Measurement:
+    """What a data file holds, as read (see vorex.read_measurement).
+
+    Attributes
+    ----------
+    format : str
+        "BioLogic EC-Lab .mpt", "Gamry .DTA", ..., or "pairs of numbers".
+    technique : str
+        As the file names it; "" when it does not.
+    cycles : list of MeasuredCycle
+    settings : dict
+        E_start, E_end, E_step [V], scan_rate [V/s], E_pulse [V], t_pulse [s], frequency [Hz],
+        area [cm²], Ru [ohm]; None where the file states nothing.
+    notes : list of str
+        What the reader met: a run aborted, points missing, the sign it converted.
+    """
+
+    format: str
+    technique: str
+    cycles: list
+    settings: dict
+    notes: list = field(default_factory=list)

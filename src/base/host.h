@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/drawing_list.h"
 
@@ -28,6 +29,19 @@ class Host {
   virtual void CopyPicture(const DrawingList& picture) = 0;
   // Prints the plot window's picture, as the window shows it, on the default printer.
   virtual void PrintPicture(const DrawingList& picture) = 0;
+  // A list to choose one item from, `preselected` (0-based) offered first; the chosen index, or
+  // nothing when the user cancels. A host that cannot ask takes the preselected item.
+  virtual std::optional<int> ChooseItem(const std::string& title,
+                                        const std::vector<std::string>& items, int preselected) {
+    (void)title;
+    (void)items;
+    return preselected;
+  }
+  // A question answered Yes (true) or No. A host that cannot ask answers No.
+  virtual bool Confirm(const std::string& question) {
+    (void)question;
+    return false;
+  }
 };
 
 // The hourglass for exactly the life of the scope, however the command ends.

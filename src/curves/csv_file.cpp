@@ -144,66 +144,6 @@ std::string FormatCsvPairs(const CurveStore& c) {
   return out;
 }
 
-namespace {
-
-// With "Overlap" ticked the file joins the curves on the plot, which share one abscissa; a file
-// measured at other potentials would move them, so it is refused. Nothing when it may join.
-std::optional<std::string> RefusedOverlap(const CurveLinks& l, const CurveSlot& slot,
-                                          const std::vector<double>& x) {
-  const std::span<const double> shared = JoinedAbscissa(l.curves, slot.currentCurve);
-  if (shared.empty()) return std::nullopt;
-  const double tolerance = shared.size() > 1 ? std::fabs(shared[1] - shared[0]) / 1000 : 0;
-  const int point = FirstDifferentPoint(shared, x, tolerance);
-  if (point == 0) return std::nullopt;
-  return AbscissaMismatchMessage("the curves on the plot have", shared, "the file has", x, point,
-                                 "Untick Overlap in the Option dialog to import it on its own.");
-}
-
-}  // namespace
-
-bool ImportCurve(CurveLinks& l) {
-  const auto fail = [&](const std::string& why) {
-    l.host.MessageBox("ReadData Error: " + why);
-    return false;
-  };
-  const std::optional<std::string> file = l.host.OpenFileName(kCsvFilter);
-  if (!file) return fail("no file was chosen");
-  std::string error;
-  const std::optional<std::string> text = ReadDataFile(*file, kMaxCsvFileBytes, error);
-  if (!text) return fail(error);
-  const CsvPairs pairs = ParseCsvPairs(*text);
-  if (!pairs.error.empty()) return fail(pairs.error);
-
-  CurveStore& c = l.curves;
-  const int count = static_cast<int>(pairs.x.size());
-  // A single pair takes its step from whatever the store holds at point 2, as it always has.
-  const double second = count > 1 ? pairs.x[1] : c.Abscissa(2);
-  const double step = std::fabs(second - pairs.x[0]);
-  if (!std::isfinite(step)) {
-    return fail("Overflow: the step between the first two potentials is too large a number");
-  }
-  const CurveSlot slot = NextCurveSlot(l);
-  if (auto refused = RefusedOverlap(l, slot, pairs.x)) return fail(*refused);
-
-  ApplyCurveSlot(l, slot);
-  for (int i = 1; i <= count; ++i) {
-    c.Abscissa(i) = pairs.x[static_cast<std::size_t>(i - 1)];
-    c.Ordinate(i, c.CurrentCurve) = pairs.y[static_cast<std::size_t>(i - 1)];
-  }
-  c.PointCount = count;
-  c.FirstPoint = 1;
-  c.LastPoint = count;
-  FormResult& result = l.formResult;
-  result.Print(ResultLine().Text("Number of data point = ").Number(count));
-  result.Print(ResultLine().Text("E step = ").Number(step));
-  // Field edits, as the user's typing: the dialog recomputes the initial concentrations and the
-  // drop time for the measured start and step.
-  FormExpr& form = l.experiment.formExpr;
-  form.Type(form.Estart(), FormatShortest(c.Abscissa(1)));
-  form.Type(form.Estep(), FormatShortest(step));
-  return true;
-}
-
 void ExportCurve(CurveLinks& l) {
   const std::optional<std::string> file = l.host.SaveFileName(kCsvFilter);
   if (!file) return;

@@ -30,11 +30,6 @@ CsvPairs ParseCsvPairs(std::string_view text);
 // One record per line, "x , y" in the general number format, CR LF.
 std::string FormatCsvPairs(const CurveStore& curves);
 
-// Import Data: the chosen file into the next curve slot, with the E start and E step fields set
-// from it. Only a file that reads completely changes anything; otherwise "ReadData Error: ..."
-// and false.
-bool ImportCurve(CurveLinks& links);
-
 // Export Data: curve CurrentCurve over FirstPoint..LastPoint. A cancelled dialog is silent; a
 // file that cannot be written says so.
 void ExportCurve(CurveLinks& links);

@@ -27,7 +27,9 @@ void MDIForm1::mnuSave_Click() {
 }
 
 void MDIForm1::mnuImport_Click() {
-  if (!ImportCurve(state_.links)) return;
+  const ImportRequest request = state_.importRequest;
+  state_.importRequest = ImportRequest{};
+  if (!ImportCurve(state_.links, request)) return;
   Plot();
   state_.formResult.Show();
   EnableCurveMenus();

@@ -5,16 +5,12 @@
 #include <string>
 
 #include "shell/cli_host.h"
+#include "shell/import_options.h"
+#include "shell/script_error.h"
 #include "shell/vorex24a1.h"
 
 namespace vorex {
 namespace {
-
-// A statement the interpreter cannot understand; the script stops with its reason.
-class ScriptError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 std::string_view Trim(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -94,6 +90,8 @@ void ScriptInterpreter::Execute(std::string_view statement) {
   if (StartsWithWord(s, "click")) return ClickStatement(Trim(s.substr(5)));
   if (StartsWithWord(s, "show")) return ShowStatement(Trim(s.substr(4)));
   if (StartsWithWord(s, "save-plot") || s == "save-plot") return SavePlot(Trim(s.substr(9)));
+  // A file command's argument may hold "=" (mnuImport run.mpt cycle=2): it is no assignment.
+  if (TakesFile(s.substr(0, s.find_first_of(" \t"))) && MenuStatement(s)) return;
   const std::size_t equals = s.find('=');
   if (equals != std::string_view::npos) {
     // Everything after "= " is the typed text, blanks included; only a line end is dropped.
@@ -230,6 +228,13 @@ void ScriptInterpreter::ShowStatement(std::string_view reference) {
   out_ << Describe(*t.window, *t.control) << '\n';
 }
 
+bool ScriptInterpreter::TakesFile(std::string_view name) const {
+  Control* item = state_.mdiForm1.Find(name);
+  if (item == nullptr || item->Kind() != ControlKind::MenuItem) return false;
+  const MenuEntry* entry = state_.mdiForm1.EntryFor(*item);
+  return entry != nullptr && entry->takesFile;
+}
+
 // A menu command by its control name, with the file name for the commands that ask for one.
 bool ScriptInterpreter::MenuStatement(std::string_view s) {
   const std::size_t blank = s.find_first_of(" \t");
@@ -245,9 +250,13 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
   if (!argument.empty() && !entry->takesFile) {
     throw ScriptError(std::string(name) + " takes no file name");
   }
-  host_.SetPendingFile(argument.empty() ? std::nullopt
-                                        : std::optional<std::string>(std::string(argument)));
+  ImportRequest request;
+  const std::string_view file =
+      SameName(name, "mnuImport") ? TakeImportOptions(argument, request) : argument;
+  state_.importRequest = request;
+  host_.SetPendingFile(file.empty() ? std::nullopt : std::optional<std::string>(std::string(file)));
   state_.mdiForm1.Invoke(*item);
+  state_.importRequest = ImportRequest{};
   host_.SetPendingFile(std::nullopt);
   return true;
 }

@@ -37,6 +37,7 @@ class ScriptInterpreter {
   void ClickStatement(std::string_view reference);
   void ShowStatement(std::string_view reference);
   bool MenuStatement(std::string_view statement);
+  bool TakesFile(std::string_view name) const;
   void SavePlot(std::string_view file);
   void Message(const std::string& text);
 

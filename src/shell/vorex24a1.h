@@ -6,11 +6,12 @@
 #include "base/text_window.h"
 #include "curves/curve_links.h"
 #include "curves/curve_store.h"
+#include "curves/form_option.h"
 #include "curves/form_plot.h"
 #include "curves/plot_state.h"
-#include "curves/form_option.h"
 #include "experiment/experiment.h"
 #include "fitting/fit_driver.h"
+#include "shell/import_command.h"
 #include "shell/mdi_form1.h"
 #include "simulation/simulation_workspace.h"
 
@@ -43,7 +44,8 @@ class VOREX24A1 {
   PeakTables peaks;
   SimulationWorkspace simulationWork;
   FitRun fit;
-  PointVector measured;  // the ordinates an Auto Fit fits to
+  PointVector measured;         // the ordinates an Auto Fit fits to
+  ImportRequest importRequest;  // what the command interface said after mnuImport's file name
 
   bool fitting = false;        // true while a fit command runs
   bool exitRequested = false;  // Exit was chosen: the program ends now

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -46,6 +47,25 @@ std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
       QFileDialog::getSaveFileName(mainWindow_, "Save As", QString(), DialogFilter(filter));
   if (file.isEmpty()) return std::nullopt;
   return file.toStdString();
+}
+
+std::optional<int> QtHost::ChooseItem(const std::string& title,
+                                      const std::vector<std::string>& items, int preselected) {
+  QStringList list;
+  for (const std::string& item : items) list << QString::fromStdString(item);
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(mainWindow_, "Vorex", QString::fromStdString(title),
+                                               list, preselected, false, &ok);
+  if (!ok) return std::nullopt;
+  const qsizetype index = list.indexOf(chosen);
+  if (index < 0) return std::nullopt;
+  return static_cast<int>(index);
+}
+
+bool QtHost::Confirm(const std::string& question) {
+  return QMessageBox::question(mainWindow_, "Vorex", QString::fromStdString(question),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 double QtHost::SecondsSinceMidnight() {

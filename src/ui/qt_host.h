@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/host.h"
 
@@ -30,6 +31,9 @@ class QtHost : public Host {
   void SetBusy(bool busy) override;
   void CopyPicture(const DrawingList& picture) override;
   void PrintPicture(const DrawingList& picture) override;
+  std::optional<int> ChooseItem(const std::string& title, const std::vector<std::string>& items,
+                                int preselected) override;
+  bool Confirm(const std::string& question) override;
 
   // The page on the printer the user chose: to a file through memory, written whole or not at
   // all; the reason when it was not printed.

@@ -11,7 +11,7 @@ script=$(cd "$(dirname "$script")" && pwd)/$(basename "$script")
 base=${script%.vxs}
 # Files the script writes land in a scratch folder, never in the source tree.
 mkdir "$dir/work"
-cp "$(dirname "$script")"/*.csv "$dir/work/" 2>/dev/null
+cp "$(dirname "$script")"/*.csv "$(dirname "$script")"/*.txt "$dir/work/" 2>/dev/null
 (cd "$dir/work" && "$cli" "$script") >"$dir/out" 2>"$dir/err"
 status=$?
 expected_status=0

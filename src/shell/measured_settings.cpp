@@ -1,0 +1,88 @@
+#include "shell/measured_settings.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/host.h"
+#include "base/number_format.h"
+#include "base/text_window.h"
+#include "experiment/experiment.h"
+
+namespace vorex {
+namespace {
+
+// One stated setting and the field it goes to.
+struct Offer {
+  const char* what;  // as the result line names it
+  const char* unit;
+  double value;
+  Control* field;
+};
+
+std::vector<Offer> Offers(FormExpr& f, const MeasuredSettings& s, int direction) {
+  std::vector<Offer> offers;
+  const auto add = [&](const char* what, const char* unit, const std::optional<double>& v,
+                       Control& field) {
+    if (v) offers.push_back(Offer{what, unit, *v, &field});
+  };
+  add("E end", "V", s.endPotential, f.Eend());
+  add("v", "V/s", s.scanRate, f.V());
+  if (s.pulseHeight) {
+    offers.push_back(Offer{"E pulse", "V", direction * std::fabs(*s.pulseHeight), &f.Epulse()});
+  }
+  add("t pulse", "s", s.pulseWidth, f.tp());
+  add("frequency", "Hz", s.frequency, f.TextF());
+  add("area", "cm2", s.area, f.ARE());
+  add("Ru", "ohm", s.ru, f.Ru());
+  return offers;
+}
+
+std::string Listed(const std::vector<Offer>& offers) {
+  std::string text;
+  for (const Offer& o : offers) {
+    if (!text.empty()) text += ", ";
+    text += std::string(o.what) + " = " + FormatShortest(o.value) + " " + o.unit;
+  }
+  return text;
+}
+
+}  // namespace
+
+void OfferSettings(CurveLinks& l, const MeasuredSettings& settings, bool apply, int direction) {
+  FormExpr& form = l.experiment.formExpr;
+  const std::vector<Offer> offers = Offers(form, settings, direction);
+  FormResult& out = l.formResult;
+  if (settings.startPotential || settings.potentialStep) {
+    std::string stated = "The file states";
+    if (settings.startPotential)
+      stated += " E start = " + FormatShortest(*settings.startPotential) + " V";
+    if (settings.potentialStep) {
+      stated += std::string(settings.startPotential ? "," : "") +
+                " E step = " + FormatShortest(*settings.potentialStep) + " V";
+    }
+    out.Print(stated + " (E start and E step are taken from the curve itself).");
+  }
+  if (offers.empty()) return;
+  out.Print("Settings in the file: " + Listed(offers));
+  if (!apply &&
+      !l.host.Confirm("Apply the file's settings to the Experimental dialog?\n" + Listed(offers))) {
+    out.Print("Not applied (mnuImport file ... apply-settings applies them).");
+    return;
+  }
+  std::vector<Offer> applied;
+  for (const Offer& o : offers) {
+    if (!o.field->Shown() || !o.field->Enabled() || o.field->Locked()) {
+      out.Print(
+          std::string("Not applied: ") + o.what +
+          " (the Experimental dialog does not take it for this technique, electrode or mode).");
+      continue;
+    }
+    form.Type(*o.field, FormatShortest(o.value));
+    applied.push_back(o);
+  }
+  if (!applied.empty()) out.Print("Applied to the Experimental dialog: " + Listed(applied));
+}
+
+}  // namespace vorex
