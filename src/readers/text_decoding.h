@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@ namespace vorex {
 // byte-order mark dropped, valid UTF-8 kept, anything else read as Latin-1 (Windows-1252's
 // printable range, as instrument PCs write it) and transcoded. A trailing U+FEFF is dropped.
 std::string DecodeText(std::string_view bytes);
+
+// Appends the code point as UTF-8 (1 to 4 bytes).
+void AppendUtf8(std::string& out, std::uint32_t code);
 
 // The lines of a text, without their line ends (LF or CR LF; a lone CR too); the last line may
 // lack its end. Views into `text`.

@@ -7,34 +7,24 @@
 #include <iterator>
 #include <string>
 
+#include "reader_fixtures.h"
 #include "readers/text_decoding.h"
 
 namespace vorex {
 namespace {
 
+using testing::HasNote;
+
 std::string Decoded(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return DecodeText(std::string(std::istreambuf_iterator<char>(in), {}));
+  return testing::DecodedFile(path);
 }
 
 MeasuredData Fixture(const std::string& name) {
   return ReadBiologicMpt(Decoded(std::string(VOREX_READER_DATA) + "/" + name));
 }
 
-bool HasNote(const MeasuredData& d, const std::string& words) {
-  return std::any_of(d.notes.begin(), d.notes.end(),
-                     [&](const std::string& n) { return n.find(words) != std::string::npos; });
-}
-
 ReadError ErrorOf(const std::string& name) {
-  try {
-    Fixture(name);
-  } catch (const ReadError& e) {
-    return e;
-  }
-  ADD_FAILURE() << name << " was read";
-  return {};
+  return testing::ErrorOf([&] { Fixture(name); });
 }
 
 // Values read off the text of the ixdat sample (lines 74, 121, 122 and 296; header lines 39-46).

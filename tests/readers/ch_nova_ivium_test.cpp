@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "reader_fixtures.h"
 #include "readers/autolab_nova.h"
 #include "readers/ch_instruments.h"
 #include "readers/instrument_file.h"
@@ -17,11 +18,10 @@
 namespace vorex {
 namespace {
 
+using testing::HasNote;
+
 std::string RawFixture(const std::string& name) {
-  std::ifstream in(std::string(VOREX_READER_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return testing::FileBytes(std::string(VOREX_READER_DATA) + "/" + name);
 }
 
 std::string Fixture(const std::string& name) {
@@ -30,20 +30,7 @@ std::string Fixture(const std::string& name) {
 
 ReadError ErrorOf(const std::function<MeasuredData(std::string_view)>& read,
                   const std::string& text) {
-  try {
-    read(text);
-  } catch (const ReadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no ReadError";
-  return {};
-}
-
-bool HasNote(const MeasuredData& data, std::string_view part) {
-  for (const std::string& note : data.notes) {
-    if (note.find(part) != std::string::npos) return true;
-  }
-  return false;
+  return testing::ErrorOf([&] { read(text); });
 }
 
 TEST(ChInstruments, CyclicVoltammogramIsCutIntoTheAnnouncedCycles) {

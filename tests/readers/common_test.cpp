@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "reader_fixtures.h"
 #include "readers/cycle_split.h"
 #include "readers/instrument_file.h"
 #include "readers/locale_numbers.h"
@@ -17,10 +18,7 @@
 namespace vorex {
 namespace {
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing::FileBytes;
 
 TEST(DecodeText, Utf16WithItsMarkLatin1AndUtf8AllBecomeUtf8) {
   // "µA" then U+1F600 as a surrogate pair (D83D DE00), little-endian, after the mark FF FE.
@@ -104,7 +102,7 @@ TEST(RecogniseFormat, EachFileIsTakenForItsOwnFormatAndPairsForNone) {
       {samples + "/gamry-cv_data.dta", InstrumentFormat::GamryDta},
   };
   for (const auto& [file, format] : files) {
-    EXPECT_EQ(RecogniseFormat(DecodeText(Bytes(file))), format) << file;
+    EXPECT_EQ(RecogniseFormat(DecodeText(FileBytes(file))), format) << file;
   }
   // Import Data's own pairs, with or without a title line, stay plain pairs.
   EXPECT_EQ(RecogniseFormat("0.3,1e-5\r\n0.29,2e-5\r\n"), InstrumentFormat::None);

@@ -7,15 +7,14 @@
 #include <iterator>
 #include <string>
 
+#include "reader_fixtures.h"
 #include "readers/text_decoding.h"
 
 namespace vorex {
 namespace {
 
 std::string Decoded(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << path;
-  return DecodeText(std::string(std::istreambuf_iterator<char>(in), {}));
+  return testing::DecodedFile(path);
 }
 
 MeasuredData Sample(const std::string& name) {
@@ -26,21 +25,8 @@ MeasuredData Fixture(const std::string& name) {
   return ReadGamryDta(Decoded(std::string(VOREX_READER_DATA) + "/" + name));
 }
 
-bool HasNote(const MeasuredData& d, const std::string& words) {
-  return std::any_of(d.notes.begin(), d.notes.end(),
-                     [&](const std::string& n) { return n.find(words) != std::string::npos; });
-}
-
-template <typename Read>
-ReadError ErrorOf(Read read) {
-  try {
-    read();
-  } catch (const ReadError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "the file was read";
-  return {};
-}
+using testing::ErrorOf;
+using testing::HasNote;
 
 // Values read off the text of gamry-parser's cv_data.dta: CURVE1..CURVE5, ten rows each, no
 // CONVENTION row.

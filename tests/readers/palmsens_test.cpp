@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "reader_fixtures.h"
 #include "readers/instrument_file.h"
 #include "readers/json_value.h"
 #include "readers/palmsens_csv.h"
@@ -13,10 +14,10 @@
 namespace vorex {
 namespace {
 
+using testing::HasNote;
+
 std::string Bytes(const std::string& name) {
-  std::ifstream file(std::string(VOREX_READER_DATA) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(file) << name;
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  return testing::FileBytes(std::string(VOREX_READER_DATA) + "/" + name);
 }
 
 MeasuredData Read(const std::string& name) {
@@ -25,20 +26,7 @@ MeasuredData Read(const std::string& name) {
 }
 
 ReadError Refusal(const std::string& name) {
-  try {
-    Read(name);
-  } catch (const ReadError& error) {
-    return error;
-  }
-  ADD_FAILURE() << name << " was read";
-  return {};
-}
-
-bool HasNote(const MeasuredData& data, const std::string& words) {
-  for (const std::string& note : data.notes) {
-    if (note.find(words) != std::string::npos) return true;
-  }
-  return false;
+  return testing::ErrorOf([&] { Read(name); });
 }
 
 TEST(JsonValue, EscapesSurrogatesAndCaseInsensitiveKeys) {
