@@ -152,7 +152,7 @@ class Parser {
     return complete;
   }
 
-  bool ObjectMembers(std::vector<std::pair<std::string, JsonValue>>& members, int depth) {
+  bool ObjectMembers(std::vector<JsonMember>& members, int depth) {
     ++pos_;
     SkipBlanks();
     if (pos_ >= text_.size()) return Ended();
@@ -169,9 +169,9 @@ class Parser {
       SkipBlanks();
       if (pos_ >= text_.size()) return Ended();
       if (text_[pos_++] != ':') Fail("':' was expected after a member name");
-      members.emplace_back(std::move(key), JsonValue());
-      if (!ParseValue(members.back().second, depth + 1)) {
-        if (!KeepsSomething(members.back().second)) members.pop_back();
+      members.push_back(JsonMember{std::move(key), JsonValue()});
+      if (!ParseValue(members.back().value, depth + 1)) {
+        if (!KeepsSomething(members.back().value)) members.pop_back();
         return false;
       }
       more = NextOrClose('}', ended);
@@ -326,8 +326,7 @@ class Parser {
 
   std::string_view text_;
   std::vector<std::vector<JsonValue>> arrays_ = std::vector<std::vector<JsonValue>>(kMaxDepth);
-  std::vector<std::vector<std::pair<std::string, JsonValue>>> objects_ =
-      std::vector<std::vector<std::pair<std::string, JsonValue>>>(kMaxDepth);
+  std::vector<std::vector<JsonMember>> objects_ = std::vector<std::vector<JsonMember>>(kMaxDepth);
   bool allowCut_;
   bool cut_ = false;
   std::size_t pos_ = 0;

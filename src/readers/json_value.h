@@ -2,10 +2,11 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace vorex {
+
+struct JsonMember;
 
 // A JSON value as read (RFC 8259): null, boolean, number, string, array or object. Object keys
 // keep their case; Find looks them up case-insensitively, since the same export writes them in
@@ -17,9 +18,16 @@ struct JsonValue {
   double number = 0;
   std::string string;
   std::vector<JsonValue> array;
-  std::vector<std::pair<std::string, JsonValue>> object;
+  std::vector<JsonMember> object;
 
   const JsonValue* Find(std::string_view key) const;
+};
+
+// One member of an object: a name and its value. A struct of its own rather than a std::pair,
+// which could not be formed while JsonValue is still incomplete.
+struct JsonMember {
+  std::string key;
+  JsonValue value;
 };
 
 // Parses one JSON text (blanks, including U+FEFF, around it allowed); raises ReadError with
