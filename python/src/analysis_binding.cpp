@@ -29,10 +29,6 @@ struct StoredCurve {
   int n;
 };
 
-py::object Optional(const std::optional<double>& v) {
-  return v ? py::object(py::float_(*v)) : py::object(py::none());
-}
-
 int ScanItem(const std::string& scan) {
   if (scan == "single") return 0;
   if (scan == "cycle") return 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -65,5 +66,10 @@ pybind11::array_t<double> ColumnsCopy(const FixedMatrix<double, RowHi, ColHi>& m
 // the initial concentrations the run starts from as C_init_A.., the equilibrium constants as
 // Keq_1..; only the species and reactions of the mechanism.
 pybind11::dict ParametersDict(const ParameterSet& p);
+
+// A value that may be undefined, as a float or None.
+inline pybind11::object Optional(const std::optional<double>& value) {
+  return value ? pybind11::object(pybind11::float_(*value)) : pybind11::object(pybind11::none());
+}
 
 }  // namespace vorex::python

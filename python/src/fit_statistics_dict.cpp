@@ -1,5 +1,7 @@
 #include "fit_statistics_dict.h"
 
+#include "arrays.h"
+
 #include <cmath>
 
 #include "keywords.h"
@@ -18,10 +20,6 @@ const char* StandingName(ParameterStanding standing) {
     default:
       return "free";
   }
-}
-
-py::object Optional(const std::optional<double>& value) {
-  return value ? py::object(py::float_(*value)) : py::object(py::none());
 }
 
 // The statistics as plain values and arrays; an entry that is not defined is NaN in an array and

@@ -22,10 +22,6 @@ py::array_t<double> Array(const std::vector<double>& values) {
   return array;
 }
 
-py::object Optional(const std::optional<double>& value) {
-  return value ? py::object(py::float_(*value)) : py::object(py::none());
-}
-
 py::dict Settings(const MeasuredSettings& s) {
   py::dict d;
   d["E_start"] = Optional(s.startPotential);
