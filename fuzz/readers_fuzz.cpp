@@ -41,7 +41,7 @@ void CheckRead(vorex::InstrumentFormat format, std::string_view text) {
     for (std::size_t i = 0; i < c.potential.size(); ++i) {
       Check(std::isfinite(c.potential[i]) && std::isfinite(c.current[i]));
     }
-    const vorex::UniformRecord u = vorex::MakeUniform(c.potential, c.current);
+    const vorex::UniformRecord u = vorex::MakeUniform(c.potential, c.current, 4000);
     Check(u.potential.size() == u.current.size());
     for (std::size_t i = 0; i < u.potential.size(); ++i) {
       Check(std::isfinite(u.potential[i]) && std::isfinite(u.current[i]));

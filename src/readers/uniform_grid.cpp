@@ -32,13 +32,19 @@ std::vector<std::pair<std::size_t, std::size_t>> Sweeps(const std::vector<double
   return sweeps;
 }
 
+// The grid points of a sweep from e[first] to e[last] on step h, in double: a step tiny against
+// the span must not overflow the count.
+double GridSteps(const std::vector<double>& e, std::size_t first, std::size_t last, double h) {
+  return std::floor(std::fabs(e[last] - e[first]) / h + 1e-9);
+}
+
 // One sweep onto the grid e0 + k h d: the current interpolated between the measured points that
 // bracket each grid potential. A turning point shared with the previous sweep is not repeated.
 void ResampleSweep(const std::vector<double>& e, const std::vector<double>& i, std::size_t first,
                    std::size_t last, double h, bool skipFirst, UniformRecord& out) {
   const double e0 = e[first], span = e[last] - e0;
   const double d = span >= 0 ? 1 : -1;
-  const auto count = static_cast<std::size_t>(std::floor(std::fabs(span) / h + 1e-9));
+  const auto count = static_cast<std::size_t>(GridSteps(e, first, last, h));
   std::size_t j = first;
   for (std::size_t k = skipFirst ? 1 : 0; k <= count; ++k) {
     const double target = e0 + d * h * static_cast<double>(k);
@@ -52,11 +58,12 @@ void ResampleSweep(const std::vector<double>& e, const std::vector<double>& i, s
 
 }  // namespace
 
-UniformRecord MakeUniform(const std::vector<double>& potential,
-                          const std::vector<double>& current) {
+UniformRecord MakeUniform(const std::vector<double>& potential, const std::vector<double>& current,
+                          std::size_t limit) {
   UniformRecord out;
   out.potential = potential;
   out.current = current;
+  out.pointCount = static_cast<double>(potential.size());
   if (potential.size() < 2 || current.size() != potential.size()) return out;
   const double h = MedianStep(potential);
   out.step = h;
@@ -73,8 +80,14 @@ UniformRecord MakeUniform(const std::vector<double>& potential,
   out.potential.clear();
   out.current.clear();
   out.resampled = true;
+  const auto sweeps = Sweeps(potential);
+  out.pointCount = 1;
+  for (const auto& [first, last] : sweeps) out.pointCount += GridSteps(potential, first, last, h);
+  if (!(out.pointCount <= static_cast<double>(limit))) return out;
+  out.potential.reserve(static_cast<std::size_t>(out.pointCount));
+  out.current.reserve(static_cast<std::size_t>(out.pointCount));
   bool skipFirst = false;
-  for (const auto& [first, last] : Sweeps(potential)) {
+  for (const auto& [first, last] : sweeps) {
     ResampleSweep(potential, current, first, last, h, skipFirst, out);
     skipFirst = true;
   }

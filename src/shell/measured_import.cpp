@@ -96,6 +96,13 @@ void PrintDescription(CurveLinks& l, const MeasuredData& data, int cycle) {
   for (const std::string& note : data.notes) out.Print(note);
 }
 
+// A resampling onto a tiny step can ask for more points than an integer spells usefully, or
+// than a double holds.
+std::string PointCount(double count) {
+  if (count < 1e15) return std::to_string(static_cast<long long>(count));
+  return std::isfinite(count) ? "about " + FormatPattern(count, "0.#e-#") : "more than 1e308";
+}
+
 }  // namespace
 
 bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& request) {
@@ -116,9 +123,9 @@ bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& requ
     e.insert(e.end(), c.potential.begin(), c.potential.end());
     i.insert(i.end(), c.current.begin(), c.current.end());
   }
-  const UniformRecord uniform = MakeUniform(e, i);
-  if (uniform.potential.size() > static_cast<std::size_t>(kMaxPoints)) {
-    return Fail(l, data.format + ": the curve has " + std::to_string(uniform.potential.size()) +
+  const UniformRecord uniform = MakeUniform(e, i, kMaxPoints);
+  if (uniform.pointCount > kMaxPoints) {
+    return Fail(l, data.format + ": the curve has " + PointCount(uniform.pointCount) +
                        " points, more than the " + std::to_string(kMaxPoints) +
                        " the store holds. Choose one cycle (`mnuImport file cycle=N`; `cycles` "
                        "lists them) or export a shorter range from the instrument's software.");

@@ -69,7 +69,7 @@ TEST(UniformGrid, UniformStepsStayAndOthersAreInterpolatedOntoTheMedianStep) {
   // Steps of 0.01 V to within 0.5 %: kept as they are.
   const std::vector<double> e{0, 0.01, 0.02005, 0.03, 0.04};
   const std::vector<double> i{1, 2, 3, 4, 5};
-  const UniformRecord kept = MakeUniform(e, i);
+  const UniformRecord kept = MakeUniform(e, i, 4000);
   EXPECT_FALSE(kept.resampled);
   EXPECT_EQ(kept.potential, e);
   // Steps 0.01, 0.02, 0.01, 0.01 (median 0.01) on I = 3 E + 1, a line: the interpolation is
@@ -77,7 +77,7 @@ TEST(UniformGrid, UniformStepsStayAndOthersAreInterpolatedOntoTheMedianStep) {
   const std::vector<double> f{0, 0.01, 0.03, 0.04, 0.05};
   std::vector<double> j;
   for (double x : f) j.push_back(3 * x + 1);
-  const UniformRecord u = MakeUniform(f, j);
+  const UniformRecord u = MakeUniform(f, j, 4000);
   ASSERT_TRUE(u.resampled);
   ASSERT_EQ(u.potential.size(), 6u);
   for (std::size_t k = 0; k < 6; ++k) {
@@ -86,6 +86,22 @@ TEST(UniformGrid, UniformStepsStayAndOthersAreInterpolatedOntoTheMedianStep) {
   }
   EXPECT_DOUBLE_EQ(u.smallestStep, 0.01);
   EXPECT_DOUBLE_EQ(u.largestStep, 0.02);
+}
+
+TEST(UniformGrid, AStrayPotentialThatWouldAskForTooManyPointsIsCountedNotResampled) {
+  // Twenty-one points 0 .. 0.2 V in 0.01 V steps and a glitch at 100 V: the median step stays
+  // 0.01 V, so the grid would run 0 .. 100 V, 10001 points, more than the limit of 4000.
+  std::vector<double> e, i;
+  for (int k = 0; k <= 20; ++k) e.push_back(0.01 * k), i.push_back(1);
+  e.push_back(100), i.push_back(1);
+  const UniformRecord far = MakeUniform(e, i, 4000);
+  EXPECT_TRUE(far.potential.empty() && far.current.empty());
+  EXPECT_NEAR(far.pointCount, 10001, 1);
+  // A glitch at 1e300 V: the count overflows every integer and is still reported, not allocated.
+  e.back() = 1e300;
+  const UniformRecord huge = MakeUniform(e, i, 4000);
+  EXPECT_TRUE(huge.potential.empty());
+  EXPECT_GT(huge.pointCount, 1e300);
 }
 
 TEST(RecogniseFormat, EachFileIsTakenForItsOwnFormatAndPairsForNone) {
