@@ -1,0 +1,1 @@
+#include "ui/fit_progress.h"

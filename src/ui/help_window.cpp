@@ -1,0 +1,1 @@
+#include "ui/help_window.h"

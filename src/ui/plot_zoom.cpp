@@ -1,0 +1,1 @@
+#include "ui/plot_zoom.h"
