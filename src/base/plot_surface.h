@@ -23,6 +23,12 @@ class PlotSurface {
   // A line from the last point drawn.
   virtual void LineTo(double x, double y) = 0;
   virtual void Point(double x, double y) = 0;
+  // Says what the drawing operations that follow belong to: curve `curve` (1..5) named `name` in
+  // the legend, drawn inside the frame from (xMin, yMin) to (xMax, yMax); curve 0 once after the
+  // last curve, when the axes' drawing goes on. A surface may colour and clip the curves by it,
+  // or ignore it.
+  virtual void MarkCurve(int /*curve*/, const std::string& /*name*/, double /*xMin*/,
+                         double /*yMin*/, double /*xMax*/, double /*yMax*/) {}
 };
 
 }  // namespace vorex

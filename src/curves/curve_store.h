@@ -7,11 +7,39 @@ namespace vorex {
 inline constexpr int kMaxPoints = 4000;
 inline constexpr int kMaxCurves = 5;
 
+// What a curve of the store holds, for its name in the plot's legend: a simulation (or anything
+// without a name of its own, "Curve n"), measured data, the fitted simulation, the current of one
+// charge reaction of a separation, or the residual of a fit.
+enum class CurveRole : unsigned char {
+  Simulated,
+  Measured,
+  Fitted,
+  Reaction1,
+  Reaction2,
+  Reaction3,
+  Residual
+};
+
+// The role of the curve of charge reaction `reaction` (1..3) of a separation.
+inline CurveRole ReactionRole(int reaction) {
+  switch (reaction) {
+    case 1:
+      return CurveRole::Reaction1;
+    case 2:
+      return CurveRole::Reaction2;
+    case 3:
+      return CurveRole::Reaction3;
+  }
+  return CurveRole::Simulated;
+}
+
 // The curves the system shows and analyses: up to five curves over one common abscissa, with
 // the per-reaction currents and surface concentrations of the last simulation.
 struct CurveStore {
-  FixedArray<double, kMaxPoints> Abscissa;                // potential of each point [V]
-  FixedMatrix<double, kMaxPoints, kMaxCurves> Ordinate;   // the displayed curves 1..5
+  FixedArray<double, kMaxPoints> Abscissa;               // potential of each point [V]
+  FixedMatrix<double, kMaxPoints, kMaxCurves> Ordinate;  // the displayed curves 1..5
+  // What curves 1..5 hold, for the legend: set where each is written.
+  FixedArray<CurveRole, kMaxCurves> Role;
   // Column j: current of charge reaction j; column ChargeReactionCount + 1: the total;
   // column 7: scratch [A].
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;

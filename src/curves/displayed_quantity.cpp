@@ -15,6 +15,12 @@
 namespace vorex {
 namespace {
 
+// The current curve gets the last simulation: the fitted curve stays the fitted one, any other
+// (measured data, a residual) becomes a simulated curve.
+void NameSimulatedCurve(CurveStore& c) {
+  if (c.Role(c.CurrentCurve) != CurveRole::Fitted) c.Role(c.CurrentCurve) = CurveRole::Simulated;
+}
+
 // Solution resistance or conductance between the electrodes, from the conductivities of the
 // species at the surface and of the supporting electrolyte. Formed completely before anything
 // is written, so a failed conversion leaves the curve as it was.
@@ -53,6 +59,7 @@ bool FillConductivityQuantity(CurveLinks& l, bool resistance) {
     return false;
   }
   c.CurveCount = c.StoredCurveCount;
+  NameSimulatedCurve(c);
   for (int i = c.FirstPoint; i <= c.LastPoint; ++i) {
     c.Ordinate(i, c.CurrentCurve) = values[static_cast<std::size_t>(i)];
   }
@@ -74,6 +81,8 @@ void ApplyCurveSlot(CurveLinks& l, const CurveSlot& slot) {
   l.curves.CurveCount = slot.curveCount;
   l.curves.CurrentCurve = slot.currentCurve;
   l.curves.StoredCurveCount = slot.storedCurveCount;
+  // A fit's simulation is the fitted curve; an import names its curve itself after this.
+  l.curves.Role(slot.currentCurve) = l.fitting ? CurveRole::Fitted : CurveRole::Simulated;
 }
 
 void SelectCurveSlot(CurveLinks& l) {
@@ -90,6 +99,7 @@ bool FillCapturedQuantity(CurveLinks& l) {
   const std::string& quantity = l.formOption.ComboY().Text();
   if (quantity == "current I") {
     c.CurveCount = c.StoredCurveCount;
+    NameSimulatedCurve(c);
     const int total = p.ChargeReactionCount + 1;
     for (int i = c.FirstPoint; i <= c.LastPoint; ++i) {
       c.Ordinate(i, c.CurrentCurve) = c.SimulatedCurrent(i, total);
@@ -99,6 +109,7 @@ bool FillCapturedQuantity(CurveLinks& l) {
   } else if (quantity == "surface concentration C") {
     c.CurveCount = p.SpeciesCount;
     for (int s = 1; s <= p.SpeciesCount; ++s) {
+      c.Role(s) = CurveRole::Simulated;
       for (int i = c.FirstPoint; i <= c.LastPoint; ++i)
         c.Ordinate(i, s) = c.SurfaceConcentration(i, s);
     }

@@ -7,6 +7,7 @@
 #include "base/host.h"
 #include "base/number_format.h"
 #include "base/number_text.h"
+#include "curves/curve_legend.h"
 #include "curves/curve_store.h"
 #include "curves/displayed_quantity.h"
 #include "curves/form_option.h"
@@ -31,7 +32,7 @@ const char* QuantityTitle(const std::string& quantity) {
 // The decade of the largest magnitude M: 10^k <= M < 10^(k+1) for k = -15..6, else 10^6.
 double Decade(double m, bool& found) {
   static constexpr double kPowers[] = {1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
-                                       1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,
+                                       1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1, 1e0,
                                        1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7};
   for (int k = 0; k + 1 < static_cast<int>(std::size(kPowers)); ++k) {
     if (kPowers[k] <= m && m < kPowers[k + 1]) {
@@ -47,14 +48,34 @@ void CheckLineCount(double span, double step) {
   if (!(std::fabs(span / step) <= kMaxLines)) throw RuntimeFault(kOverflow);
 }
 
+// The world rectangle's margins lie outside the frame whatever the signs of its limits, so that a
+// range away from zero (a zoom) shows whole: a limit is scaled by 1.2 (1.1 at a manual top) where
+// that moves it outward, else by 0.8 (0.9 at a manual top). Where 1.2, 1.1 and 0.8 alone already
+// lay outward, the products are those of the plain rule.
+double OutwardLeft(double xMin) {
+  return xMin < 0 ? 1.2 * xMin : 0.8 * xMin;
+}
+double OutwardRight(double xMax) {
+  return xMax > 0 ? 1.2 * xMax : 0.8 * xMax;
+}
+double OutwardTop(double yMax) {
+  return yMax > 0 ? 1.1 * yMax : 0.9 * yMax;
+}
+double OutwardBottom(double yMin) {
+  return yMin > 0 ? 0.8 * yMin : 1.2 * yMin;
+}
+
 struct Frame {
   double xMin, xMax, yMin, yMax, delta, dx, dy;
 };
 
+// Each curve is announced to the surface with its legend name and the frame, and so is the end of
+// the curves, after which the axes' drawing goes on.
 void DrawCurves(CurveLinks& l, PlotSurface& s, const Frame& f, int first, int last) {
   const CurveStore& c = l.curves;
   const double hx = 0.005 * f.dx, hy = 0.005 * f.dy;
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
+    s.MarkCurve(curve, CurveName(c.Role(curve), curve), f.xMin, f.yMin, f.xMax, f.yMax);
     const int style = l.plot.LineStyle(curve);
     if (style == 1) {
       for (int i = first; i <= last; ++i) s.Point(c.Abscissa(i), c.Ordinate(i, curve));
@@ -68,6 +89,7 @@ void DrawCurves(CurveLinks& l, PlotSurface& s, const Frame& f, int first, int la
       for (int i = first + 1; i <= last; ++i) s.LineTo(c.Abscissa(i), c.Ordinate(i, curve));
     }
   }
+  s.MarkCurve(0, {}, f.xMin, f.yMin, f.xMax, f.yMax);
 }
 
 void DrawTicksAndGrid(CurveLinks& l, PlotSurface& s, const Frame& f) {
@@ -149,27 +171,28 @@ void Draw(CurveLinks& l, int first, int last) {
     top = c.YMax + delta;
     bottom = c.YMin - 1.5 * delta;
   } else {
-    top = 1.1 * c.YMax;
-    bottom = 0.8 * c.YMin;
+    top = OutwardTop(c.YMax);
+    bottom = OutwardBottom(c.YMin);
   }
   if (top == bottom) throw RuntimeFault(kDivisionByZero);  // a window of no height
   const Frame f{p.XMin, p.XMax, c.YMin, c.YMax, delta, dx, dy};
-  s.SetWorld(1.2 * f.xMin, top, 1.2 * f.xMax, bottom);
+  const double left = OutwardLeft(f.xMin), right = OutwardRight(f.xMax);
+  s.SetWorld(left, top, right, bottom);
 
-  s.SetTextCursor(1.2 * f.xMin, top);
+  s.SetTextCursor(left, top);
   s.PrintText(QuantityTitle(o.ComboY().Text()));
-  s.SetTextCursor(1.2 * f.xMin, 0.9 * f.yMax);
+  s.SetTextCursor(left, 0.9 * f.yMax);
   s.PrintText(FormatPattern(f.yMax, "0.#E-0"));
-  s.SetTextCursor(1.2 * f.xMin, 0.825 * f.yMin);
+  s.SetTextCursor(left, 0.825 * f.yMin);
   s.PrintText(FormatPattern(f.yMin, "0.#E-0"));
 
   if (f.yMin < 0 && 0 < f.yMax) {
     s.SetDashed(true);
     s.Line(f.xMin, 0, f.xMax, 0);
     s.SetDashed(false);
-    s.SetTextCursor(1.2 * f.xMin, 0);
+    s.SetTextCursor(left, 0);
   }
-  if (o.CheckXdir().Checked()) s.SetWorld(1.2 * f.xMax, top, 1.2 * f.xMin, bottom);
+  if (o.CheckXdir().Checked()) s.SetWorld(right, top, left, bottom);
 
   s.Rectangle(f.xMin, f.yMin, f.xMax, f.yMax);
   const double labelY = f.yMin - delta / 8;

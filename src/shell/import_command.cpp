@@ -68,6 +68,7 @@ bool StoreImportedCurve(CurveLinks& l, const std::vector<double>& x, const std::
   if (auto refused = RefusedOverlap(l, slot, x)) return Fail(l, *refused);
 
   ApplyCurveSlot(l, slot);
+  c.Role(c.CurrentCurve) = CurveRole::Measured;
   for (int i = 1; i <= count; ++i) {
     c.Abscissa(i) = x[static_cast<std::size_t>(i - 1)];
     c.Ordinate(i, c.CurrentCurve) = y[static_cast<std::size_t>(i - 1)];

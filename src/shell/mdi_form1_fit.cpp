@@ -86,6 +86,7 @@ void MDIForm1::ShowReactionCurves() {
   c.CurveCount = 2;
   for (int j = 1; j <= state_.parameterSet.ChargeReactionCount && c.CurveCount < kMaxCurves; ++j) {
     ++c.CurveCount;
+    c.Role(c.CurveCount) = ReactionRole(j);
     for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurveCount) = c.SimulatedCurrent(i, j);
   }
   Plot();
@@ -107,6 +108,7 @@ void MDIForm1::mnuResidual_Click() {
   }
   // It becomes the current curve, so that the Y Data commands magnify it beside the others.
   c.CurrentCurve = ++c.CurveCount;
+  c.Role(c.CurveCount) = CurveRole::Residual;
   double sum = 0, largest = 0;
   for (int i = 1; i <= run.residualCount; ++i) {
     c.Ordinate(i, c.CurveCount) = run.residual(i);

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
+#include <QPointF>
+#include <QRubberBand>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 
@@ -12,21 +16,50 @@ namespace vorex::ui {
 // The plot window's drawing area: it paints the plot window's picture at its own size. When the
 // user resizes the window, the plot is drawn again from the store once the resizing pauses (a
 // drag gives many sizes, and each drawing may have a message to show).
+//
+// The plot can be explored: the point under the mouse is read out in world units, a rectangle
+// dragged with the left button asks for that range, and a double-click or the Home key asks for
+// the automatic ranges again. What the requests do is the owner's (the callbacks).
 class PlotView : public QWidget {
  public:
   PlotView(const DrawingList& picture, QWidget* parent);
   std::function<void()> onResized;
+  // The point under the mouse, "E = 0.1234 V   I = 1.234e-05 A"; empty when the mouse is outside
+  // the frame or nothing is drawn. Told when the text changes.
+  std::function<void(const QString&)> onReadout;
+  // A rectangle dragged with the left button, in world units, each pair in ascending order.
+  std::function<void(double xMin, double xMax, double yMin, double yMax)> onZoom;
+  // A double-click or the Home key: back to the automatic ranges.
+  std::function<void()> onAutoRange;
+
   QSize sizeHint() const override { return {640, 480}; }
   // The image the clipboard gets and the printer prints: the window as it is shown.
   QImage Image() const;
+  // The world point shown at a pixel of the view, by the picture's last fitting of its world;
+  // nothing when no curve is drawn.
+  std::optional<QPointF> WorldAt(QPointF pixel) const;
+  // The readout text for a pixel of the view (see onReadout).
+  QString ReadoutAt(QPointF pixel) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
+  void Readout(const QString& text);
+
   const DrawingList& picture_;
   QTimer redraw_;
+  QRubberBand* band_;
+  QPoint origin_;
+  bool dragging_ = false;
+  QString readout_;
 };
 
 }  // namespace vorex::ui

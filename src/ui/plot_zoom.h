@@ -1,1 +1,18 @@
 #pragma once
+
+namespace vorex {
+class VOREX24A1;
+}
+
+namespace vorex::ui {
+
+// A range chosen on the plot becomes the Option dialog's manual range, as the user would type it
+// there: the fields XminText, XmaxText, YminText and YmaxText get the limits (each pair in
+// ascending order), "X auto" and "Y auto" are unticked, and the curves are drawn as the Plot
+// command draws them. The dialog stays the one place the ranges live.
+void ZoomPlot(VOREX24A1& state, double xMin, double xMax, double yMin, double yMax);
+
+// "X auto" and "Y auto" ticked again, and the curves drawn.
+void AutoRanges(VOREX24A1& state);
+
+}  // namespace vorex::ui

@@ -1,1 +1,260 @@
+#include "curves/curve_legend.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "base/drawing_list.h"
+#include "curves/svg_surface.h"
+#include "support/started_program.h"
+
+namespace vorex {
+namespace {
+
+using Op = DrawingList::Op;
+
+// A curve as the plot announces it: its number and legend name.
+struct Mark {
+  int curve;
+  std::string name;
+  bool operator==(const Mark&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Mark& m) {
+  return out << "{" << m.curve << ", \"" << m.name << "\"}";
+}
+
+struct Legend : testing::StartedProgram {
+  const std::vector<DrawingList::Item>& Items() { return state->formPlot.picture.Items(); }
+  std::vector<DrawingList::Item> MarkItems() {
+    std::vector<DrawingList::Item> marks;
+    for (const auto& item : Items()) {
+      if (item.op == Op::MarkCurve) marks.push_back(item);
+    }
+    return marks;
+  }
+  // The curves marked in the picture, in order, without the closing mark.
+  std::vector<Mark> Marks() {
+    std::vector<Mark> marks;
+    for (const auto& item : MarkItems()) {
+      if (item.curve > 0) marks.push_back({item.curve, item.text});
+    }
+    return marks;
+  }
+  std::filesystem::path Temp(const char* name) {
+    return std::filesystem::temp_directory_path() /
+           ("vorex-legend-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+            name);
+  }
+  // A falling sweep of pairs, as a CSV file of another program would hold it.
+  void ImportTriangle() {
+    const auto file = Temp("triangle.csv");
+    {
+      std::ofstream out(file);
+      for (int i = 0; i <= 60; ++i) {
+        const double e = 0.3 - 0.01 * i;
+        out << e << "," << (i < 30 ? i : 60 - i) * 1e-6 << "\n";
+      }
+    }
+    host.fileAnswers.push_back(file.string());
+    ASSERT_TRUE(Invoke("mnuImport"));
+    ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+    std::filesystem::remove(file);
+  }
+  // Simulates with the fields as they stand and takes the result back as a measured curve.
+  void Measure() {
+    Invoke("mnuSimulate");
+    const auto file = Temp("measured.csv");
+    host.fileAnswers.push_back(file.string());
+    Invoke("mnuExport");
+    host.fileAnswers.push_back(file.string());
+    Invoke("mnuImport");
+    std::filesystem::remove(file);
+  }
+  void Overlap(bool on) { state->formOption.SetCheck(state->formOption.overlap(), on); }
+};
+
+TEST(CurveName, EachRoleHasItsName) {
+  EXPECT_EQ(CurveName(CurveRole::Measured, 1), "measured");
+  EXPECT_EQ(CurveName(CurveRole::Fitted, 2), "fitted");
+  EXPECT_EQ(CurveName(CurveRole::Reaction1, 3), "reaction 1");
+  EXPECT_EQ(CurveName(CurveRole::Reaction2, 4), "reaction 2");
+  EXPECT_EQ(CurveName(CurveRole::Reaction3, 5), "reaction 3");
+  EXPECT_EQ(CurveName(CurveRole::Residual, 3), "residual");
+  EXPECT_EQ(CurveName(CurveRole::Simulated, 4), "Curve 4");
+}
+
+TEST_F(Legend, AnImportedCsvCurveIsMeasured) {
+  ImportTriangle();
+  EXPECT_EQ(Curves().Role(1), CurveRole::Measured);
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}}));
+}
+
+TEST_F(Legend, SimulationsWithOverlapAreNumberedCurves) {
+  Analytical();
+  Overlap(true);
+  Invoke("mnuSimulate");  // curve 2 beside the empty curve 1
+  Invoke("mnuSimulate");
+  ASSERT_EQ(Curves().CurveCount, 3);
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "Curve 1"}, {2, "Curve 2"}, {3, "Curve 3"}}));
+}
+
+TEST_F(Legend, ASimulationBesideMeasuredDataKeepsTheMeasuredName) {
+  Analytical();
+  ImportTriangle();  // the Experimental dialog takes its start and step
+  Overlap(true);
+  Invoke("mnuSimulate");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  // The Option dialog's OK converts the last simulation into the current curve: curve 2 stays a
+  // simulation, and a measured curve written over by it would lose its name.
+  state->formOption.Click(state->formOption.OK());
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  Invoke("mnuNextCurve");  // curve 1 current
+  state->formOption.Click(state->formOption.OK());
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "Curve 1"}, {2, "Curve 2"}}));
+}
+
+TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
+  Analytical();
+  state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+  Type(Expr().C(1), "2e-3");
+  Measure();
+  Type(Expr().C(1), "1.5e-3");
+  Type(Expr().TextCmax(1), "1e-3");  // the bound keeps the fit off the data: a real residual
+  host.messages.clear();
+  Invoke("mnuAutoFit");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}}));
+  Invoke("mnuResidual");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}, {3, "residual"}}));
+  Invoke("mnuManualSeparate");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}, {3, "reaction 1"}}));
+}
+
+TEST_F(Legend, SurfaceConcentrationsAreNumberedCurves) {
+  ImportTriangle();
+  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+  Overlap(true);
+  Invoke("mnuSimulate");
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  FormOption& o = state->formOption;
+  o.Choose(o.ComboY(), 3);  // surface concentration C
+  o.Click(o.OK());
+  ASSERT_GE(Curves().CurveCount, 2);
+  for (const Mark& m : Marks()) EXPECT_EQ(m.name, "Curve " + std::to_string(m.curve));
+}
+
+TEST_F(Legend, EachCurveIsMarkedBeforeItsDrawingWithTheFrame) {
+  Analytical();
+  Overlap(true);
+  Invoke("mnuSimulate");
+  Invoke("mnuSimulate");
+  const auto marks = MarkItems();
+  ASSERT_EQ(marks.size(), 4u);  // curves 1 to 3 and the end of the curves
+  EXPECT_EQ(marks.back().curve, 0);
+  for (const auto& m : marks) {
+    EXPECT_EQ(m.a, state->plot.XMin);
+    EXPECT_EQ(m.b, Curves().YMin);
+    EXPECT_EQ(m.c, state->plot.XMax);
+    EXPECT_EQ(m.d, Curves().YMax);
+  }
+  // Between the marks lie exactly the operations of each curve: 121 markers of curve 1, a point
+  // and 120 lines of curve 2, 121 points of curve 3; the frame and the labels come before the
+  // first mark, the ticks after the last.
+  std::vector<std::vector<Op>> between(4);
+  int section = -1;
+  bool frameFirst = false;
+  for (const auto& item : Items()) {
+    if (item.op == Op::MarkCurve) {
+      ++section;
+      continue;
+    }
+    if (section < 0 && item.op == Op::Rectangle) frameFirst = true;
+    if (section >= 0) between[static_cast<std::size_t>(section)].push_back(item.op);
+  }
+  EXPECT_TRUE(frameFirst);
+  EXPECT_EQ(between[0], std::vector<Op>(121, Op::Rectangle));
+  std::vector<Op> line(121, Op::LineTo);
+  line[0] = Op::Point;
+  EXPECT_EQ(between[1], line);
+  EXPECT_EQ(between[2], std::vector<Op>(121, Op::Point));
+  for (Op op : between[3]) EXPECT_TRUE(op == Op::Line || op == Op::SetDashed);
+}
+
+TEST_F(Legend, AManualRangeSetsTheFrameOfTheMarks) {
+  Analytical();
+  Invoke("mnuSimulate");
+  FormOption& o = state->formOption;
+  o.Click(o.Xauto());
+  o.Click(o.Yauto());
+  o.Type(o.XminText(), "0.05");
+  o.Type(o.XmaxText(), "0.25");
+  o.Type(o.YminText(), "2e-5");
+  o.Type(o.YmaxText(), "6e-5");
+  Invoke("mnuPlot");
+  const auto marks = MarkItems();
+  ASSERT_FALSE(marks.empty());
+  EXPECT_EQ(marks[0].a, 0.05);
+  EXPECT_EQ(marks[0].b, 2e-5);
+  EXPECT_EQ(marks[0].c, 0.25);
+  EXPECT_EQ(marks[0].d, 6e-5);
+}
+
+// The command interface's pictures do not show the marks: an SVG document is the same, byte for
+// byte, with them or without them.
+TEST_F(Legend, TheSvgSurfaceIgnoresTheMarks) {
+  Analytical();
+  Overlap(true);
+  Invoke("mnuSimulate");
+  Invoke("mnuSimulate");
+  DrawingList withoutMarks;
+  for (const auto& item : Items()) {
+    if (item.op == Op::MarkCurve) continue;
+    switch (item.op) {
+      case Op::SetWorld:
+        withoutMarks.SetWorld(item.a, item.b, item.c, item.d);
+        break;
+      case Op::SetTextCursor:
+        withoutMarks.SetTextCursor(item.a, item.b);
+        break;
+      case Op::PrintText:
+        withoutMarks.PrintText(item.text);
+        break;
+      case Op::SetDashed:
+        withoutMarks.SetDashed(item.a != 0);
+        break;
+      case Op::Line:
+        withoutMarks.Line(item.a, item.b, item.c, item.d);
+        break;
+      case Op::Rectangle:
+        withoutMarks.Rectangle(item.a, item.b, item.c, item.d);
+        break;
+      case Op::LineTo:
+        withoutMarks.LineTo(item.a, item.b);
+        break;
+      case Op::Point:
+        withoutMarks.Point(item.a, item.b);
+        break;
+      case Op::Clear:
+        withoutMarks.Clear();
+        break;
+      case Op::MarkCurve:
+        break;
+    }
+  }
+  ASSERT_EQ(withoutMarks.Items().size() + 4, Items().size());
+  SvgSurface a(640, 480), b(640, 480);
+  state->formPlot.picture.Replay(a);
+  withoutMarks.Replay(b);
+  EXPECT_EQ(a.Document(), b.Document());
+}
+
+}  // namespace
+}  // namespace vorex

@@ -82,13 +82,50 @@ TEST_F(Plot, ManualRangesGiveTheirOwnWindow) {
   const auto worlds = Of(Op::SetWorld);
   ASSERT_FALSE(worlds.empty());
   EXPECT_DOUBLE_EQ(worlds[0].b, 1.1e-3);
-  EXPECT_DOUBLE_EQ(worlds[0].d, 0.8 * -1e-3);
+  // The margin below a negative limit lies outward, below it: 1.2 x -1e-3 (0.8 x -1e-3 would put
+  // the frame's bottom edge, and data down to -1e-3, outside the window).
+  EXPECT_DOUBLE_EQ(worlds[0].d, 1.2 * -1e-3);
   Options().Click(Options().Xauto());
   state->formOption.Type(Options().XminText(), "0.1");
   state->formOption.Type(Options().XmaxText(), "0.1");
   Invoke("mnuPlot");
   EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
   EXPECT_TRUE(Items().empty());
+}
+
+// A range away from zero (a zoom) shows whole: each margin lies outward of its limit, whatever
+// the limit's sign, and the Y labels stand at the left margin.
+TEST_F(Plot, MarginsLieOutwardOfARangeAwayFromZero) {
+  SimulateDefault();
+  Options().Click(Options().Xauto());
+  Options().Click(Options().Yauto());
+  const auto zoom = [&](const char* x0, const char* x1, const char* y0, const char* y1) {
+    state->formOption.Type(Options().XminText(), x0);
+    state->formOption.Type(Options().XmaxText(), x1);
+    state->formOption.Type(Options().YminText(), y0);
+    state->formOption.Type(Options().YmaxText(), y1);
+    Invoke("mnuPlot");
+  };
+  zoom("0.05", "0.25", "2e-5", "6e-5");
+  auto worlds = Of(Op::SetWorld);
+  ASSERT_EQ(worlds.size(), 2u);
+  EXPECT_EQ(worlds[0].a, 0.8 * 0.05);  // left
+  EXPECT_EQ(worlds[0].b, 1.1 * 6e-5);  // top
+  EXPECT_EQ(worlds[0].c, 1.2 * 0.25);  // right
+  EXPECT_EQ(worlds[0].d, 0.8 * 2e-5);  // bottom
+  EXPECT_EQ(worlds[1].a, 1.2 * 0.25);  // X from positive to negative
+  EXPECT_EQ(worlds[1].c, 0.8 * 0.05);
+  const auto cursors = Of(Op::SetTextCursor);
+  ASSERT_GE(cursors.size(), 3u);
+  for (int k = 0; k < 3; ++k) EXPECT_EQ(cursors[static_cast<std::size_t>(k)].a, 0.8 * 0.05);
+
+  zoom("-0.25", "-0.05", "-6e-5", "-2e-5");
+  worlds = Of(Op::SetWorld);
+  ASSERT_FALSE(worlds.empty());
+  EXPECT_EQ(worlds[0].a, 1.2 * -0.25);
+  EXPECT_EQ(worlds[0].b, 0.9 * -2e-5);
+  EXPECT_EQ(worlds[0].c, 0.8 * -0.05);
+  EXPECT_EQ(worlds[0].d, 1.2 * -6e-5);
 }
 
 TEST_F(Plot, GridAndTicks) {

@@ -1,11 +1,278 @@
+// The plot to explore on the offscreen platform: each curve in its colour, the legend, the curves
+// clipped to the frame, the readout of the point under the mouse and the zoom.
+#include <cmath>
+#include <memory>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QtTest>
+
+#include "base/number_text.h"
+#include "shell/vorex24a1.h"
+#include "ui/main_window.h"
+#include "ui/plot_painter.h"
+#include "ui/plot_zoom.h"
+#include "ui/qt_host.h"
+
+namespace vorex::ui {
 
 class DesktopPlotTest : public QObject {
   Q_OBJECT
 
+ private:
+  std::unique_ptr<QtHost> host_;
+  std::unique_ptr<VOREX24A1> state_;
+  std::unique_ptr<MainWindow> window_;
+
+  PlotView& Plot() { return window_->Plot(); }
+  const DrawingList& Picture() { return state_->formPlot.picture; }
+  QWidget& Option() { return *window_->Dialog("formOption"); }
+  template <typename T>
+  T* In(QWidget& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(name);
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  // The analytical simulation of the Techniques dialog's first technique: the default sweep
+  // from 0.3 V to -0.3 V, peak current near 8.5e-5 A.
+  void Analytical() {
+    FormTech& tech = state_->formTech;
+    tech.SetCheck(tech.CheckDigital(), false);
+    tech.Click(tech.optTech(1));
+  }
+  // The frame of the picture on the plot window [pixels].
+  QRectF DeviceFrame() {
+    const std::optional<PictureFrame> frame = FrameOf(Picture());
+    if (!frame) qFatal("nothing drawn");
+    return frame->DeviceFrame(QRectF(Plot().rect()));
+  }
+  // A pixel of the curve's colour: the hue of the palette colour (antialiasing mixes it with
+  // white or black only, which keeps the hue) and clearly coloured.
+  static bool OfColour(QRgb pixel, const QColor& colour) {
+    const QColor c = QColor::fromRgb(pixel);
+    if (c.hsvSaturation() < 80 || c.value() < 60) return false;
+    const int d = std::abs(c.hsvHue() - colour.hsvHue());
+    return std::min(d, 360 - d) <= 6;
+  }
+  static bool Coloured(QRgb pixel) {
+    const QColor c = QColor::fromRgb(pixel);
+    return c.hsvSaturation() >= 60 && c.value() >= 60;
+  }
+  static int CountIn(const QImage& image, const QRect& area, const QColor& colour) {
+    int count = 0;
+    for (int y = std::max(0, area.top()); y <= std::min(image.height() - 1, area.bottom()); ++y) {
+      for (int x = std::max(0, area.left()); x <= std::min(image.width() - 1, area.right()); ++x) {
+        if (OfColour(image.pixel(x, y), colour)) ++count;
+      }
+    }
+    return count;
+  }
+  // The mouse moved over the plot with no button held (QTest's move may only place the cursor).
+  void MoveMouse(QPoint pixel) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pixel), Plot().mapToGlobal(QPointF(pixel)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&Plot(), &move);
+  }
+  // The zoom and the automatic ranges as the main window hands them to the models.
+  void WireZoom() {
+    Plot().onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
+      ZoomPlot(*state_, xMin, xMax, yMin, yMax);
+      Plot().update();
+    };
+    Plot().onAutoRange = [this] {
+      AutoRanges(*state_);
+      Plot().update();
+    };
+  }
+  bool AutoTicked(const char* name) {
+    const bool model = state_->formOption.Find(name)->Checked();
+    const bool widget = In<QCheckBox>(Option(), name)->isChecked();
+    if (model != widget) qFatal("%s: the widget does not follow the model", name);
+    return model;
+  }
+
  private slots:
-  void placeholder() {}
+  void init() {
+    host_ = std::make_unique<QtHost>();
+    state_ = std::make_unique<VOREX24A1>(*host_);
+    window_ = std::make_unique<MainWindow>(*state_, *host_);
+    window_->show();
+    Analytical();
+  }
+  void cleanup() {
+    window_.reset();
+    state_.reset();
+    host_.reset();
+  }
+
+  // (a) Each curve in its own colour of the palette, inside the frame, on the window and on the
+  // clipboard; the axes stay black.
+  void overlappedCurvesHaveTheirOwnColours() {
+    window_->Invoke("mnuSimulate");  // curve 1
+    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    window_->Invoke("mnuSimulate");  // curve 2 beside it
+    QCOMPARE(state_->curves.CurveCount, 2);
+    const QImage image = Plot().Image();
+    const QRect frame = DeviceFrame().toAlignedRect();
+    QVERIFY(CountIn(image, frame, QColor("#0072B2")) > 200);  // curve 1, blue markers
+    QVERIFY(CountIn(image, frame, QColor("#D55E00")) > 200);  // curve 2, vermillion line
+    QCOMPARE(CountIn(image, frame, QColor("#009E73")), 0);    // no curve 3
+    // The frame's left edge is drawn in black.
+    const int y = frame.center().y();
+    bool black = false;
+    for (int x = frame.left() - 1; x <= frame.left() + 1; ++x) {
+      if (qGray(image.pixel(x, y)) < 100 && !Coloured(image.pixel(x, y))) black = true;
+    }
+    QVERIFY(black);
+    window_->Invoke("mnuCopyto");
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QVERIFY(CountIn(copied, frame, QColor("#0072B2")) > 200);
+    QVERIFY(CountIn(copied, frame, QColor("#D55E00")) > 200);
+  }
+
+  // (b) The legend names the curves in the order drawn, with the style each is drawn in.
+  void theLegendListsTheCurves() {
+    window_->Invoke("mnuSimulate");
+    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    window_->Invoke("mnuSimulate");
+    window_->Invoke("mnuSimulate");
+    const std::vector<LegendEntry> legend = LegendOf(Picture());
+    QCOMPARE(legend.size(), std::size_t{3});
+    QCOMPARE(legend[0].curve, 1);
+    QCOMPARE(legend[0].name, std::string("Curve 1"));
+    QVERIFY(legend[0].style == CurveStyle::Markers);
+    QCOMPARE(legend[1].name, std::string("Curve 2"));
+    QVERIFY(legend[1].style == CurveStyle::Line);
+    QCOMPARE(legend[2].name, std::string("Curve 3"));
+    QVERIFY(legend[2].style == CurveStyle::Dots);
+    // The legend's samples show the third colour although the dots of curve 3 are single pixels.
+    const QImage image = Plot().Image();
+    QVERIFY(CountIn(image, DeviceFrame().toAlignedRect(), QColor("#009E73")) > 0);
+  }
+
+  // (c) A rectangle dragged on the plot becomes the Option dialog's manual range; a double-click
+  // and the Home key return to the automatic ranges.
+  void aDraggedRectangleZoomsAndADoubleClickReturns() {
+    WireZoom();
+    window_->Invoke("mnuSimulate");
+    QVERIFY(AutoTicked("Xauto"));
+    QVERIFY(AutoTicked("Yauto"));
+    const QRectF frame = DeviceFrame();
+    const QPoint from =
+        (frame.topLeft() + QPointF(frame.width() * 0.2, frame.height() * 0.3)).toPoint();
+    const QPoint to =
+        (frame.topLeft() + QPointF(frame.width() * 0.6, frame.height() * 0.7)).toPoint();
+    const QPointF a = *Plot().WorldAt(from), b = *Plot().WorldAt(to);
+    QTest::mousePress(&Plot(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&Plot(), (from + to) / 2);
+    QTest::mouseMove(&Plot(), to);
+    QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, to);
+    QVERIFY(!AutoTicked("Xauto"));
+    QVERIFY(!AutoTicked("Yauto"));
+    FormOption& o = state_->formOption;
+    // X runs from positive to negative on the screen: the limits come sorted.
+    const auto near = [](const std::string& text, double value) {
+      return std::fabs(NumericPrefix(text) - value) <= 1e-3 * std::fabs(value);
+    };
+    QVERIFY(near(o.XminText().Text(), std::min(a.x(), b.x())));
+    QVERIFY(near(o.XmaxText().Text(), std::max(a.x(), b.x())));
+    QVERIFY(near(o.YminText().Text(), std::min(a.y(), b.y())));
+    QVERIFY(near(o.YmaxText().Text(), std::max(a.y(), b.y())));
+    QVERIFY(NumericPrefix(o.XminText().Text()) < NumericPrefix(o.XmaxText().Text()));
+    for (const char* field : {"XminText", "XmaxText", "YminText", "YmaxText"}) {
+      QLineEdit* edit = In<QLineEdit>(Option(), field);
+      QCOMPARE(edit->text().toStdString(), o.Find(field)->Text());
+      QVERIFY(edit->isVisibleTo(&Option()));
+    }
+    // The plot is drawn over the new range: its frame is the typed range.
+    const std::optional<PictureFrame> zoomed = FrameOf(Picture());
+    QVERIFY(zoomed);
+    QCOMPARE(zoomed->xMin, NumericPrefix(o.XminText().Text()));
+    QCOMPARE(zoomed->yMax, NumericPrefix(o.YmaxText().Text()));
+    // A click that slips a pixel or two is no zoom.
+    const std::string before = o.XminText().Text();
+    QTest::mousePress(&Plot(), Qt::LeftButton, {}, from);
+    QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, from + QPoint(2, 1));
+    QCOMPARE(o.XminText().Text(), before);
+
+    QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, from);
+    QVERIFY(AutoTicked("Xauto"));
+    QVERIFY(AutoTicked("Yauto"));
+    QCOMPARE(state_->plot.XMax, 0.3);  // the automatic range again
+    QVERIFY(!In<QLineEdit>(Option(), "XminText")->isVisibleTo(&Option()));
+
+    ZoomPlot(*state_, 0.2, -0.1, 2e-5, 5e-5);  // limits in either order
+    QCOMPARE(o.XminText().Text(), std::string("-0.1"));
+    QCOMPARE(o.XmaxText().Text(), std::string("0.2"));
+    QCOMPARE(o.YminText().Text(), std::string("2e-05"));
+    QVERIFY(!AutoTicked("Yauto"));
+    Plot().setFocus();
+    QTest::keyClick(&Plot(), Qt::Key_Home);
+    QVERIFY(AutoTicked("Xauto"));
+    QVERIFY(AutoTicked("Yauto"));
+  }
+
+  // (d) A manual range narrower than the curves: nothing of them lies outside the frame.
+  void curvesAreClippedToTheFrame() {
+    window_->Invoke("mnuSimulate");
+    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    window_->Invoke("mnuSimulate");
+    ZoomPlot(*state_, -0.2, 0.2, 1e-5, 4e-5);  // the peak of about 8.5e-5 A is cut off
+    QCOMPARE(state_->curves.YMax, 4e-5);
+    const QImage image = Plot().Image();
+    const QRect inside = DeviceFrame().adjusted(-1, -1, 1, 1).toAlignedRect();
+    int outside = 0, within = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (!Coloured(image.pixel(x, y))) continue;
+        if (inside.contains(x, y)) {
+          ++within;
+        } else {
+          ++outside;
+        }
+      }
+    }
+    QCOMPARE(outside, 0);
+    QVERIFY(within > 200);
+    // The window extends beyond the frame (a margin of 0.1 x 4e-5 above it), where the curve's
+    // peak would otherwise have been drawn.
+    QVERIFY(DeviceFrame().top() > 10);
+  }
+
+  // (e) The point under the mouse, by hand: with X from positive to negative the window runs
+  // from 1.2 x 0.3 V on the left to 1.2 x -0.3 V on the right, and from 9e-5 + 1e-5 A at the top
+  // to -1e-5 - 1.5e-5 A at the bottom.
+  void theReadoutGivesThePointUnderTheMouse() {
+    QVector<QString> told;
+    Plot().onReadout = [&told](const QString& text) { told.push_back(text); };
+    QCOMPARE(Plot().ReadoutAt(QPointF(100, 100)), QString());  // nothing drawn yet
+    window_->Invoke("mnuSimulate");
+    const double w = Plot().width(), h = Plot().height();
+    // A quarter of the way across: E = 0.36 - 0.72 / 4 = 0.18 V; half way down:
+    // I = 1e-4 - 1.25e-4 / 2 = 3.75e-5 A.
+    QCOMPARE(Plot().ReadoutAt(QPointF(w / 4, h / 2)), QString("E = 0.18 V   I = 3.75e-05 A"));
+    const QPoint pixel(static_cast<int>(w / 3), static_cast<int>(h / 3));
+    const double e = 0.36 - 0.72 * pixel.x() / w, i = 1e-4 - 1.25e-4 * pixel.y() / h;
+    MoveMouse(pixel);
+    QVERIFY(!told.isEmpty());
+    QCOMPARE(told.back(),
+             "E = " + QString::number(e, 'g', 4) + " V   I = " + QString::number(i, 'g', 4) + " A");
+    // Outside the frame, in the margin: nothing.
+    MoveMouse(QPoint(3, 3));
+    QCOMPARE(told.back(), QString());
+    // The title gives the quantity: the resistance in ohm.
+    FormOption& o = state_->formOption;
+    o.Choose(o.ComboY(), 1);  // resistance R
+    o.Click(o.OK());
+    QVERIFY(Plot().ReadoutAt(DeviceFrame().center()).contains("   R = "));
+    QVERIFY(Plot().ReadoutAt(DeviceFrame().center()).endsWith(" Ohm"));
+  }
 };
 
-QTEST_MAIN(DesktopPlotTest)
+}  // namespace vorex::ui
+
+QTEST_MAIN(vorex::ui::DesktopPlotTest)
 #include "desktop_plot_test.moc"
