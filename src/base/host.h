@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/drawing_list.h"
@@ -42,6 +43,17 @@ class Host {
     (void)question;
     return false;
   }
+  // A long computation the user may stop, from Begin to End (see CancellableScope); `what` says
+  // what runs ("Fitting…"). In between, the computation asks CancelRequested now and then, where
+  // it can stop cleanly: the desktop keeps its windows painted there and offers a Cancel button
+  // once the computation has run a second. Scopes may nest; the outermost one counts. A host that
+  // cannot ask never cancels, and outside a scope nobody cancels.
+  virtual void BeginCancellable(std::string_view what) { (void)what; }
+  virtual bool CancelRequested() { return false; }
+  virtual void EndCancellable() {}
+  // Whether the windows show a computation's intermediate results while it runs (the desktop
+  // redraws the plot as each fit iteration ends); a host that does not is spared the drawing.
+  virtual bool ShowsProgress() const { return false; }
 };
 
 // The hourglass for exactly the life of the scope, however the command ends.
@@ -51,6 +63,20 @@ class BusyPointer {
   ~BusyPointer() { host_.SetBusy(false); }
   BusyPointer(const BusyPointer&) = delete;
   BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  Host& host_;
+};
+
+// A computation the user may cancel, for exactly the life of the scope, however it ends.
+class CancellableScope {
+ public:
+  CancellableScope(Host& host, std::string_view what) : host_(host) {
+    host_.BeginCancellable(what);
+  }
+  ~CancellableScope() { host_.EndCancellable(); }
+  CancellableScope(const CancellableScope&) = delete;
+  CancellableScope& operator=(const CancellableScope&) = delete;
 
  private:
   Host& host_;

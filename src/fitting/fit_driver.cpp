@@ -26,37 +26,109 @@ double DataVariance(const PointVector& y, int m) {
   return Finite(variance / m);
 }
 
-void Iterate(FitProblem& problem, FitModelFunction& model, FitObserver* observer,
+// Thrown through the iteration when the observer cancels; never leaves RunFit.
+struct FitCancelled {};
+
+// The model as the fit calls it: asks the observer before every evaluation but the first (so a
+// fit always knows the sum of squares of its start), and remembers where it evaluated last.
+class CancellableModel : public FitModelFunction {
+ public:
+  CancellableModel(FitModelFunction& model, FitObserver* observer)
+      : model_(model), observer_(observer) {}
+
+  void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) override {
+    if (evaluated_ && asking_ && observer_ != nullptr && observer_->Cancelled()) {
+      throw FitCancelled{};
+    }
+    model_.Evaluate(vector, m, ordinates);
+    evaluated_ = true;
+    last_ = vector;
+  }
+  bool LastAt(const ParameterVector& x, int n) const {
+    if (!evaluated_) return false;
+    for (int i = 1; i <= n; ++i) {
+      if (last_(i) != x(i)) return false;
+    }
+    return true;
+  }
+  void StopAsking() { asking_ = false; }
+
+ private:
+  FitModelFunction& model_;
+  FitObserver* observer_;
+  bool evaluated_ = false;
+  bool asking_ = true;
+  ParameterVector last_;
+};
+
+// The iterations, until converged, at the limit or cancelled. MarquardtStep writes x and the
+// state's sum of squares and flag only as an iteration ends, so a cancel inside one leaves them
+// those of the last accepted point.
+void Iterate(FitProblem& problem, CancellableModel& model, FitObserver* observer,
              FitResult& result) {
   FitState state;
-  do {
-    MarquardtStep(problem, state, model);
-    result.objectiveCount = problem.objectiveCount;
-    ++result.iterations;
-    result.iterationSumOfSquares.push_back(state.SumOfSquares);
-    if (observer) observer->IterationEnded(result.iterations, state.SumOfSquares);
-  } while (result.iterations <= kIterationLimit && state.ConvergenceFlag > 0);
+  try {
+    do {
+      MarquardtStep(problem, state, model);
+      result.objectiveCount = problem.objectiveCount;
+      ++result.iterations;
+      result.iterationSumOfSquares.push_back(state.SumOfSquares);
+      if (observer) observer->IterationEnded(result.iterations, state.SumOfSquares);
+    } while (result.iterations <= kIterationLimit && state.ConvergenceFlag > 0);
+  } catch (const FitCancelled&) {
+    result.cancelled = true;
+  }
   result.sumOfSquares = state.SumOfSquares;
   result.convergenceFlag = state.ConvergenceFlag;
   result.marquardtCount = state.MarquardtCount;
+}
+
+bool JacobianAtSolution(const FitProblem& problem) {
+  if (!problem.jacobianEvaluated) return false;
+  for (int i = 1; i <= problem.n; ++i) {
+    if (problem.jacobianPoint(i) != problem.x(i)) return false;
+  }
+  return true;
+}
+
+void Statistics(const FitProblem& problem, FitResult& result) {
+  try {
+    result.statistics = ComputeFitStatistics(problem, result.sumOfSquares);
+  } catch (const RuntimeFault& fault) {
+    result.statisticsUnavailable = fault.Description();
+  }
+}
+
+// A cancelled fit leaves what a finished one does, at its last accepted point: the model
+// evaluated there last (once more when the cancel came elsewhere) and problem.f its curve. The
+// statistics come only from derivatives already formed there: the user asked to stop, not to
+// wait for 2N more simulations.
+void EndCancelled(FitProblem& problem, CancellableModel& model, FitResult& result) {
+  result.cancelled = true;
+  model.StopAsking();
+  if (!model.LastAt(problem.x, problem.n)) model.Evaluate(problem.x, problem.m, problem.f);
+  if (problem.n == 0 || JacobianAtSolution(problem)) {
+    Statistics(problem, result);
+  } else {
+    result.statisticsUnavailable =
+        "the fit was cancelled before the derivatives at its last accepted point were formed";
+  }
 }
 
 // The statistics need J at the solution, but the iteration took its last Jacobian where that
 // iteration began: it is reused only when the solution is that very point, otherwise formed
 // again by the iteration's own central differences. The model is then evaluated at the solution
 // once more, so that what it leaves behind (the curve on the plot) is the fitted curve.
-void StatisticsAtSolution(FitProblem& problem, FitModelFunction& model, FitResult& result) {
+void StatisticsAtSolution(FitProblem& problem, CancellableModel& model, FitResult& result) {
   try {
-    bool reusable = problem.jacobianEvaluated;
-    for (int i = 1; i <= problem.n; ++i) {
-      if (problem.jacobianPoint(i) != problem.x(i)) reusable = false;
-    }
-    if (problem.n > 0 && !reusable) {
+    if (problem.n > 0 && !JacobianAtSolution(problem)) {
       ParameterVector point = problem.x;
       CentralDifferenceJacobian(problem, point, model);
       model.Evaluate(problem.x, problem.m, problem.f);
     }
-    result.statistics = ComputeFitStatistics(problem, result.sumOfSquares);
+    Statistics(problem, result);
+  } catch (const FitCancelled&) {
+    EndCancelled(problem, model, result);
   } catch (const RuntimeFault& fault) {
     result.statisticsUnavailable = fault.Description();
   } catch (const FitAborted& aborted) {
@@ -95,11 +167,16 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
     for (int j = 1; j <= m; ++j) problem.y(j) = y(j);
     result.variance = problem.variance = DataVariance(y, m);
     problem.dataSigma = std::sqrt(result.variance);
-    Iterate(problem, model, observer, result);
+    CancellableModel cancellable(model, observer);
+    Iterate(problem, cancellable, observer, result);
     for (int i = 1; i <= setup.count; ++i) result.fitted(i) = problem.x(i);
     result.objectiveCount = problem.objectiveCount;
     result.seconds = Seconds(start);
-    StatisticsAtSolution(problem, model, result);
+    if (result.cancelled) {
+      EndCancelled(problem, cancellable, result);
+    } else {
+      StatisticsAtSolution(problem, cancellable, result);
+    }
     return result;
   } catch (const RuntimeFault& fault) {
     result.message =

@@ -22,6 +22,9 @@ struct FitRun {
   // a caller that must not wait long (the fuzzer). A fit that reaches it ends with a message.
   int evaluationBudget = 0;
   FitProblem problem;
+  // An Auto Fit is iterating: the plot shows the curve of its last accepted point, drawn as each
+  // iteration ends, and is not drawn again from the store meanwhile.
+  bool running = false;
   // The measured curve less the fitted one, points 1..residualCount, from the last fit that
   // ended with a report (0 points when there is none).
   PointVector residual;
@@ -42,16 +45,20 @@ struct FitAborted {
   std::string message;
 };
 
-// Told as each iteration ends, before the next begins.
+// Told as each iteration ends, before the next begins (the problem then holds the accepted point
+// in x and its model in f), and asked whether to stop.
 class FitObserver {
  public:
   virtual ~FitObserver() = default;
   virtual void IterationEnded(int iteration, double sumOfSquares) = 0;
+  // Asked before every evaluation of the model but the first: true ends the fit there, at the
+  // last accepted point (see FitResult::cancelled), without waiting for the iteration to end.
+  virtual bool Cancelled() { return false; }
 };
 
 // The outcome of a fit. A fit that ended with a report has no message; one that a fault or the
 // model ended has the message the user reads ("Fit Error: ...! Please try again by other initial
-// values.", or the model's own) and no report.
+// values.", or the model's own) and no report. A cancelled fit ends with a report too.
 struct FitResult {
   std::optional<std::string> message;
   ParameterVector initial;  // the start values as given (before they were put within bounds)
@@ -64,6 +71,11 @@ struct FitResult {
   int marquardtCount = 0;
   double seconds = 0;
   std::vector<double> iterationSumOfSquares;  // one per iteration, in order
+  // The observer cancelled the fit: it ended at the last accepted point (the start, within its
+  // bounds, when no iteration had ended), which fitted, sumOfSquares and convergenceFlag describe
+  // as a fit stopped after `iterations` iterations would; the counters tell the work done. The
+  // statistics are there only when the derivatives at that point already were.
+  bool cancelled = false;
   // The linearised statistics at the solution, for a fit that ended with a report; when the
   // extra simulations they need fail, none, and the reason.
   std::optional<FitStatistics> statistics;
@@ -75,7 +87,8 @@ double FitStartValue(const ParameterSet& p, int k);
 
 // Fits the model to y(1..m) within the bounds by Marquardt iterations (at most 51), in the
 // problem's storage, then forms the statistics at the solution. Leaves problem.f the model at
-// the fitted values (and the model evaluated there last). Prints and shows nothing.
+// the fitted values (and the model evaluated there last, also after a cancel: one more
+// evaluation when the cancel came elsewhere). Prints and shows nothing.
 FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFunction& model,
                  FitProblem& problem, FitObserver* observer = nullptr);
 

@@ -8,6 +8,7 @@
 #include "base/number_text.h"
 #include "base/text_window.h"
 #include "curves/curve_store.h"
+#include "curves/plot_renderer.h"
 #include "curves/plot_state.h"
 #include "experiment/experiment.h"
 #include "shell/fit_statistics_report.h"
@@ -44,16 +45,54 @@ class CurveStoreFitModel : public FitModelFunction {
   int evaluations_ = 0;
 };
 
+// One "Least square = " line as each iteration ends and, where the windows show it while the fit
+// runs, curve 2 drawn again at the accepted point; the user's Cancel through the host.
 class IterationLines : public FitObserver {
  public:
-  explicit IterationLines(FormResult& out) : out_(out) {}
+  IterationLines(CurveLinks& links, const FitProblem& problem)
+      : links_(links), problem_(problem), live_(links.host.ShowsProgress()) {}
   void IterationEnded(int, double sumOfSquares) override {
-    out_.Print(ResultLine().Text("Least square = ").Zone().Number(sumOfSquares));
+    links_.formResult.Print(ResultLine().Text("Least square = ").Zone().Number(sumOfSquares));
+    if (live_) DrawAcceptedCurve();
   }
+  bool Cancelled() override { return links_.host.CancelRequested(); }
 
  private:
-  FormResult& out_;
+  // problem.f holds the curve of the accepted point as an iteration ends, whatever the model
+  // evaluated last, in storage that lives with the fit state: curve 2 takes it for the drawing.
+  void DrawAcceptedCurve() {
+    CurveStore& c = links_.curves;
+    for (int j = 1; j <= problem_.m; ++j) c.Ordinate(j, 2) = problem_.f(j);
+    PlotCurves(links_, c.FirstPoint, c.LastPoint);
+  }
+
+  CurveLinks& links_;
+  const FitProblem& problem_;
+  const bool live_;
 };
+
+// While an Auto Fit iterates, so that a redraw of the plot from elsewhere keeps its last
+// accepted curve instead of a trial's.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& running) : running_(running) { running_ = true; }
+  ~RunningFlag() { running_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& running_;
+};
+
+// The last line of a cancelled fit's report.
+std::string CancelledLine(int iterations) {
+  if (iterations == 0) {
+    return "The fit was cancelled before its first iteration ended; the values are those of the "
+           "start.";
+  }
+  return "The fit was cancelled after iteration " + std::to_string(iterations) +
+         "; the values are those of the last accepted point.";
+}
 
 // The ticked and shown fit slots with their start values and the bounds typed beside them. A
 // bound too large to hold raises RuntimeFault.
@@ -94,6 +133,7 @@ std::vector<std::string> FitReportLines(const FitSetup& setup, const FitResult& 
   add(ResultLine().Text("No. of MARQUARDS = ").Zone().Number(r.marquardtCount));
   add(ResultLine().Text("Computation time (s) =").Zone().Single(static_cast<float>(r.seconds)));
   for (std::string& line : FitStatisticsLines(setup, r)) lines.push_back(std::move(line));
+  if (r.cancelled) lines.push_back(CancelledLine(r.iterations));
   return lines;
 }
 
@@ -120,7 +160,9 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   }
   if (!result.message) {
     CurveStoreFitModel model(l, work, setup);
-    IterationLines lines(l.formResult);
+    IterationLines lines(l, run.problem);
+    const CancellableScope cancellable(l.host, "Fitting…");
+    const RunningFlag running(run.running);
     result = RunFit(setup, y, m, model, run.problem, &lines);
     run.ObjectiveCount = result.objectiveCount;
     run.DataSigma = std::sqrt(result.variance);

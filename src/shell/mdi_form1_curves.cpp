@@ -17,11 +17,14 @@
 namespace vorex {
 
 void MDIForm1::Plot() {
+  // A running fit draws its accepted curves itself; the store holds a trial's meanwhile.
+  if (state_.fit.running) return;
   PlotCurves(state_.links, state_.curves.FirstPoint, state_.curves.LastPoint);
 }
 
 void MDIForm1::mnuSimulate_Click() {
   const BusyPointer busy(state_.host);
+  const CancellableScope cancellable(state_.host, "Simulating…");
   if (CaptureParameters(state_.experiment) && Simulate(state_.links, state_.simulationWork)) {
     ShowCurves(state_.links);
     EnableCurveMenus();

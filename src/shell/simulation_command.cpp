@@ -44,6 +44,17 @@ void Commit(CurveLinks& l, const CurveSlot& slot, const SimulationOutcome& run,
   c.YMin = run.yMin;
 }
 
+// The host's Cancel ends a run of its own. A fit's evaluation runs to its end, since the fit
+// stops only between evaluations, but it still asks, so that the windows stay painted.
+bool AskHost(void* host) {
+  return static_cast<Host*>(host)->CancelRequested();
+}
+
+bool AskHostButFinish(void* host) {
+  static_cast<Host*>(host)->CancelRequested();
+  return false;
+}
+
 }  // namespace
 
 bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
@@ -62,7 +73,12 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
     l.host.MessageBox(*refused);
     return false;
   }
-  const SimulationOutcome run = RunSimulation(p, programme, w, !l.fitting);
+  const CancelCheck cancel{l.fitting ? AskHostButFinish : AskHost, &l.host};
+  const SimulationOutcome run = RunSimulation(p, programme, w, !l.fitting, cancel);
+  if (run.cancelled) {
+    l.host.MessageBox("The simulation was cancelled; the curves are as they were.");
+    return false;
+  }
   // A singular block may recur at every step of a run; the user is told once per run.
   if (run.singularBlock) l.host.MessageBox("Error: inverse matrix D=0");
   if (run.fault) {

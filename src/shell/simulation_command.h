@@ -10,7 +10,9 @@ namespace vorex {
 // run-time fault ends the run with "Analytical simulation Error: ...! Please try again by other
 // initial values." and leaves the curve store as it was; false then. So does a run that would
 // join curves drawn over other potentials than its own (see RefusedProgramme), with the message
-// that says so. No noise is added while a fit runs.
+// that says so. No noise is added while a fit runs. The host's Cancel ends a run as a failure
+// does, with the message that it was cancelled; during a fit it does not (the fit stops after
+// the evaluation).
 bool Simulate(CurveLinks& links, SimulationWorkspace& work);
 
 }  // namespace vorex

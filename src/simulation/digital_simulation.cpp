@@ -33,7 +33,18 @@ struct Run {
   enum class Pass { Only, First, Second } pass = Pass::Only;
   double radius = 0;  // operator radius [cm]; 0 for a plane
   double dRef = 0;    // diffusion coefficient of the species that carries the current
+  CancelCheck cancel{};
+  bool cancelled = false;
 };
+
+// A sweep takes one time step per point, a pulse point some sixty: the sweep asks for a cancel
+// every 256 points, a pulse technique at every point, so that asking never shows in the time.
+constexpr int kSweepPointsPerCancelCheck = 256;
+
+bool CancelNow(Run& r) {
+  r.cancelled = r.cancel();
+  return r.cancelled;
+}
 
 void ReferenceValues(Run& r) {
   const ParameterSet& p = r.p;
@@ -237,6 +248,7 @@ void Record(Run& r, int k, int segment, double t, bool reference, const double* 
 void SweepPoints(Run& r, double dt) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
+    if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
     ApplyPotential(r, r.ws.Abscissa(k), kred, kox);
     Solve(r, r.w.ops[0], r.w.c);
     r.previousTotal = Sample(r, kred, kox, current);
@@ -249,6 +261,7 @@ void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   double t = 0;
   for (int k = 1; k <= r.programme.pointCount; ++k) {
+    if (CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);
     const double sigma = k <= r.programme.pointsPerSweep ? 1 : -1;
     if (schedule.freshDrop) {
@@ -330,10 +343,11 @@ void Simulate(Run& r, const DigitalSteps& steps) {
 
 }  // namespace
 
-void RunDigitalSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
-                          DigitalWork& w) {
+bool RunDigitalSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
+                          DigitalWork& w, CancelCheck cancel) {
   CheckCounts(p);
   Run r{p, prog, ws, w};
+  r.cancel = cancel;
   r.ru = p.Ru;
   r.ns = p.SpeciesCount;
   r.nh = p.ChargeReactionCount;
@@ -345,13 +359,15 @@ void RunDigitalSimulation(const ParameterSet& p, const Programme& prog, Simulati
   if (GeometryOf(p.Electrode) != Geometry::Planar) r.radius = p.Radius;
   if (p.Electrode != 4) {
     Simulate(r, steps);
-    return;
+    return !r.cancelled;
   }
   r.pass = Run::Pass::First;
   Simulate(r, steps);
+  if (r.cancelled) return false;
   r.pass = Run::Pass::Second;
   r.radius = kPi * p.Radius / 4;
   Simulate(r, steps);
+  return !r.cancelled;
 }
 
 }  // namespace vorex

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "experiment/parameter_set.h"
+#include "simulation/cancel_check.h"
 #include "simulation/digital_grid.h"
 #include "simulation/implicit_solver.h"
 #include "simulation/microdisc_blend.h"
@@ -45,8 +46,9 @@ struct DigitalWork {
 // The implicit finite-difference simulation: writes the current of every charge reaction [A]
 // into the workspace's SimulatedCurrent and the surface concentrations [M] into its
 // SurfaceConcentration for points 1..PointCount. Raises RuntimeFault; a singular block is noted
-// in work.report.
-void RunDigitalSimulation(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
-                          DigitalWork& work);
+// in work.report. `cancel` is asked every few hundred time steps; when it says stop, the run ends
+// there and returns false, its arrays then half written. True when the run went to its end.
+bool RunDigitalSimulation(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
+                          DigitalWork& work, CancelCheck cancel = {});
 
 }  // namespace vorex

@@ -42,8 +42,9 @@ void AddNoise(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
 }
 
 // The currents of every reaction, their total and what the mode and the instrument add to it.
+// A cancelled run stops before the post-processing: nothing after it would be kept.
 void Compute(const ParameterSet& p, const Programme& g, SimulationWorkspace& w, bool noise,
-             SimulationOutcome& outcome) {
+             CancelCheck cancel, SimulationOutcome& outcome) {
   const bool digital = p.Digital != 0;
   const int reactions = p.ChargeReactionCount;
   if (reactions < 1 || reactions > 3) throw RuntimeFault(kSubscriptOutOfRange);
@@ -52,11 +53,13 @@ void Compute(const ParameterSet& p, const Programme& g, SimulationWorkspace& w, 
     for (int j = 1; j <= total; ++j) w.SimulatedCurrent.Unchecked(i, j) = 0;
   }
   if (digital) {
-    RunDigitalSimulation(p, g, w, w.digital);
+    outcome.cancelled = !RunDigitalSimulation(p, g, w, w.digital, cancel);
     outcome.singularBlock = w.digital.report.singular;
   } else {
     EvaluateAnalytical(p, g, w);
+    outcome.cancelled = cancel();
   }
+  if (outcome.cancelled) return;
   for (int i = 1; i <= g.pointCount; ++i) {
     double sum = 0;
     for (int j = 1; j <= reactions; ++j) sum += w.SimulatedCurrent.Unchecked(i, j);
@@ -85,12 +88,12 @@ std::string SimulationFaultMessage(const std::string& description) {
 }
 
 SimulationOutcome RunSimulation(const ParameterSet& p, const Programme& programme,
-                                SimulationWorkspace& work, bool noise) {
+                                SimulationWorkspace& work, bool noise, CancelCheck cancel) {
   SimulationOutcome outcome;
   outcome.programme = programme;
   work.digital.report = SolverReport{};
   try {
-    Compute(p, programme, work, noise, outcome);
+    Compute(p, programme, work, noise, cancel, outcome);
   } catch (const RuntimeFault& fault) {
     outcome.singularBlock = work.digital.report.singular;
     outcome.fault = SimulationFaultMessage(fault.Description());
@@ -98,7 +101,8 @@ SimulationOutcome RunSimulation(const ParameterSet& p, const Programme& programm
   return outcome;
 }
 
-SimulationOutcome RunSimulation(const ParameterSet& p, SimulationWorkspace& work, bool noise) {
+SimulationOutcome RunSimulation(const ParameterSet& p, SimulationWorkspace& work, bool noise,
+                                CancelCheck cancel) {
   Programme programme;
   try {
     programme = BuildPotentialProgramme(p, work.Abscissa);
@@ -107,7 +111,7 @@ SimulationOutcome RunSimulation(const ParameterSet& p, SimulationWorkspace& work
     outcome.fault = SimulationFaultMessage(fault.Description());
     return outcome;
   }
-  return RunSimulation(p, programme, work, noise);
+  return RunSimulation(p, programme, work, noise, cancel);
 }
 
 }  // namespace vorex

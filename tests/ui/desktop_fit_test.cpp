@@ -1,11 +1,150 @@
+// A fit in the desktop program: its lines and its curve as it goes, and its Cancel.
+#include <functional>
+#include <memory>
+
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
+
+#include "base/number_format.h"
+#include "shell/vorex24a1.h"
+#include "ui/main_window.h"
+#include "ui/qt_host.h"
+
+namespace vorex::ui {
+
+// The desktop host, watched wherever a computation asks whether to stop.
+class WatchedHost : public QtHost {
+ public:
+  bool CancelRequested() override {
+    if (onAsk) onAsk();
+    return QtHost::CancelRequested();
+  }
+  std::function<void()> onAsk;
+};
 
 class DesktopFitTest : public QObject {
   Q_OBJECT
 
+ private:
+  std::unique_ptr<WatchedHost> host_;
+  std::unique_ptr<VOREX24A1> state_;
+  std::unique_ptr<MainWindow> window_;
+
+  FormExpr& Expr() { return state_->formExpr; }
+  QStringList ResultLines() {
+    auto* view = window_->findChild<QPlainTextEdit*>("FormResultText");
+    if (view == nullptr) qFatal("no result window");
+    return view->toPlainText().split('\n');
+  }
+  static int Count(const QStringList& lines, const QString& start) {
+    int n = 0;
+    for (const QString& line : lines) n += line.startsWith(start) ? 1 : 0;
+    return n;
+  }
+  QDialog* Progress() { return window_->findChild<QDialog*>("FitProgress"); }
+
+  // A quasi-reversible curve simulated with E0 = 0.05 V, ks = 1e-3 cm/s, alpha = 0.45, then an
+  // Auto Fit of the three from 0.07 V, 2e-3 cm/s and 0.5 against it, pressing `cancel` on the
+  // Cancel window once the result window shows two iterations' lines.
+  void FitAndCancel(const std::function<void(QDialog&)>& cancel) {
+    state_->formTech.SetCheck(state_->formTech.CheckDigital(), false);
+    Expr().SetCheck(Expr().CheckPreEqu(), false);
+    Expr().Type(Expr().Eze(1), "0.05");
+    Expr().Type(Expr().ks(1), "1e-3");
+    Expr().Type(Expr().alph(1), "0.45");
+    window_->Invoke("mnuSimulate");
+    const std::size_t simulated = state_->formPlot.picture.Items().size();
+    Expr().Type(Expr().Eze(1), "0.07");
+    Expr().Type(Expr().ks(1), "2e-3");
+    Expr().Type(Expr().alph(1), "0.5");
+    Expr().SetCheck(Expr().CheckFitted(1), false);
+    for (int slot : {5, 8, 11}) Expr().SetCheck(Expr().CheckFitted(slot), true);
+
+    int liveLines = 0;
+    bool reportWhileRunning = false, redrawn = false, pressed = false;
+    host_->onAsk = [&] {
+      const QStringList lines = ResultLines();
+      const int n = Count(lines, "Least square = ");
+      if (n > liveLines) {
+        liveLines = n;
+        // Two curves, measured and fitted, where the simulation drew one.
+        redrawn = redrawn || state_->formPlot.picture.Items().size() > simulated;
+      }
+      reportWhileRunning = reportWhileRunning || Count(lines, "No. of iteration = ") > 0;
+      QDialog* progress = Progress();
+      if (n >= 2 && !pressed && progress != nullptr && progress->isVisible()) {
+        pressed = true;
+        cancel(*progress);
+      }
+    };
+    window_->Invoke("mnuAutoFit");
+    host_->onAsk = nullptr;
+
+    QVERIFY(pressed);
+    QVERIFY(liveLines >= 2);
+    QVERIFY(!reportWhileRunning);
+    QVERIFY(redrawn);
+    QVERIFY(!Progress()->isVisible());
+    QVERIFY(!state_->fitting);
+    // The report of the last accepted point, then the line that says the fit was cancelled.
+    const QStringList lines = ResultLines();
+    QCOMPARE(Count(lines, "No. of iteration = "), 1);
+    QCOMPARE(Count(lines, "Least square = "), liveLines + 1);
+    const int iterations = liveLines;  // each ended iteration printed its line
+    QCOMPARE(lines.last(), QString("The fit was cancelled after iteration %1; the values are "
+                                   "those of the last accepted point.")
+                               .arg(iterations));
+    // The dialogs as after a finished fit: the fitted values in the captions, the fields as typed.
+    QCOMPARE(Expr().CheckFitted(11).Caption(), FormatPattern(state_->fit.problem.x(3), "0.###e-#"));
+    QCOMPARE(Expr().Eze(1).Text(), std::string("0.07"));
+    QCOMPARE(state_->parameterSet.E0(1), 0.07);
+  }
+
  private slots:
-  void placeholder() {}
+  void init() {
+    host_ = std::make_unique<WatchedHost>();
+    host_->SetCancelDelay(0);  // the Cancel window at once, not after a second
+    state_ = std::make_unique<VOREX24A1>(*host_);
+    window_ = std::make_unique<MainWindow>(*state_, *host_);
+    window_->show();
+  }
+  void cleanup() {
+    window_.reset();
+    state_.reset();
+    host_.reset();
+  }
+
+  void escapeOnTheCancelWindowEndsTheFitWithItsReport() {
+    FitAndCancel([](QDialog& progress) { QTest::keyClick(&progress, Qt::Key_Escape); });
+  }
+
+  void theCancelButtonEndsTheFitWithItsReport() {
+    FitAndCancel([](QDialog& progress) {
+      auto* button = progress.findChild<QPushButton*>("Cancel");
+      QVERIFY(button != nullptr);
+      QCOMPARE(button->text(), QString("Cancel"));
+      QTest::mouseClick(button, Qt::LeftButton);
+    });
+  }
+
+  void theCancelWindowSaysWhatRuns() {
+    QString shown;
+    host_->onAsk = [&] {
+      if (Progress() != nullptr && Progress()->isVisible() && shown.isEmpty()) {
+        shown = Progress()->findChild<QLabel*>()->text();
+      }
+    };
+    state_->formTech.Click(state_->formTech.optTech(3));  // digital normal pulse: asks each point
+    window_->Invoke("mnuSimulate");
+    QCOMPARE(shown, QString("Simulating…"));
+    QVERIFY(!Progress()->isVisible());
+  }
 };
 
-QTEST_MAIN(DesktopFitTest)
+}  // namespace vorex::ui
+
+QTEST_MAIN(vorex::ui::DesktopFitTest)
 #include "desktop_fit_test.moc"
