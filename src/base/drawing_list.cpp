@@ -4,6 +4,7 @@ namespace vorex {
 
 // A cleared window holds nothing earlier: the list starts again, keeping its storage.
 void DrawingList::Clear() {
+  ++drawings_;
   items_.clear();
 }
 
@@ -39,6 +40,11 @@ void DrawingList::Point(double x, double y) {
   items_.push_back({Op::Point, x, y, 0, 0, {}});
 }
 
+void DrawingList::MarkCurve(int curve, const std::string& name, double xMin, double yMin,
+                            double xMax, double yMax) {
+  items_.push_back({Op::MarkCurve, xMin, yMin, xMax, yMax, name, curve});
+}
+
 void DrawingList::Replay(PlotSurface& target) const {
   target.Clear();
   for (const Item& item : items_) {
@@ -69,6 +75,9 @@ void DrawingList::Replay(PlotSurface& target) const {
         break;
       case Op::Point:
         target.Point(item.a, item.b);
+        break;
+      case Op::MarkCurve:
+        target.MarkCurve(item.curve, item.text, item.a, item.b, item.c, item.d);
         break;
     }
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,14 @@ class DrawingList : public PlotSurface {
     Line,
     Rectangle,
     LineTo,
-    Point
+    Point,
+    MarkCurve  // curve number in `curve`, legend name in `text`, frame in a, b, c, d
   };
   struct Item {
     Op op;
     double a = 0, b = 0, c = 0, d = 0;
     std::string text;
+    int curve = 0;
   };
 
   void Clear() override;
@@ -37,13 +40,19 @@ class DrawingList : public PlotSurface {
   void Rectangle(double x1, double y1, double x2, double y2) override;
   void LineTo(double x, double y) override;
   void Point(double x, double y) override;
+  void MarkCurve(int curve, const std::string& name, double xMin, double yMin, double xMax,
+                 double yMax) override;
 
   const std::vector<Item>& Items() const { return items_; }
+  // How many drawings were begun (each begins with Clear): the desktop program brings the plot
+  // window to the front when a command drew.
+  std::size_t Drawings() const { return drawings_; }
   // Draws every operation since the last Clear onto the target, after clearing it.
   void Replay(PlotSurface& target) const;
 
  private:
   std::vector<Item> items_;
+  std::size_t drawings_ = 0;
 };
 
 }  // namespace vorex

@@ -2,14 +2,22 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "shell/vorex24a1.h"
+#include "ui/dialog_keys.h"
 #include "ui/dialogs.h"
+#include "ui/help_window.h"
+#include "ui/plot_zoom.h"
 #include "ui/qt_host.h"
 
 namespace vorex::ui {
@@ -62,22 +70,44 @@ QIcon VorexIcon() {
   return QIcon(pixmap);
 }
 
+// Which technique and mechanism options are selected: the Experimental dialog's rows follow them.
+std::string Choices(const VOREX24A1& state) {
+  std::string marks;
+  const Window* windows[] = {&state.formTech, &state.formMech};
+  for (const Window* w : windows) {
+    for (const auto& control : w->Controls()) marks += control->Checked() ? '1' : '0';
+  }
+  return marks;
+}
+
 }  // namespace
 
-MainWindow::MainWindow(VOREX24A1& state, QtHost& host) : state_(state), area_(new QMdiArea(this)) {
+MainWindow::MainWindow(VOREX24A1& state, QtHost& host)
+    : state_(state), host_(host), area_(new QMdiArea(this)) {
   setObjectName("MDIForm1");
   QApplication::setWindowIcon(VorexIcon());
   setCentralWidget(area_);
   const auto after = [this] { AfterAction(); };
   BuildMenus();
+  AddShortcuts();
+  AddWindowMenu();
+  setAcceptDrops(true);
+  qApp->installEventFilter(new DialogMenuKeys(*this));
 
   plotView_ = new PlotView(state_.formPlot.picture, nullptr);
   plotView_->onResized = [this] {
     menuBinding_->Run([this] { state_.mdiForm1.FormPlot_Resize(); });
   };
+  ExploreThePlot();
   AddSubWindow(state_.formPlot, plotView_)->resize(660, 500);
   auto* result = new TextView(state_.formResult, nullptr);
   AddSubWindow(state_.formResult, result)->resize(520, 300);
+  // The result window comes to the front when a command prints; the plot keeps the focus.
+  state_.formResult.onPrint =
+      [this, show = std::move(state_.formResult.onPrint)](const std::string& line) {
+        printed_ = true;
+        show(line);
+      };
 
   dialogs_["FormTech"] = MakeTechniquesDialog(state_, this, after);
   dialogs_["FormMech"] = MakeMechanismDialog(state_, this, after);
@@ -93,6 +123,8 @@ MainWindow::MainWindow(VOREX24A1& state, QtHost& host) : state_(state), area_(ne
     }
   });
   host.Attach(this, plotView_);
+  choices_ = Choices(state_);
+  drawings_ = state_.formPlot.picture.Drawings();
   resize(1100, 760);
 }
 
@@ -170,10 +202,37 @@ void MainWindow::Invoke(const std::string& control) {
   menuBinding_->Run([this, item] { state_.mdiForm1.Invoke(*item); });
 }
 
-// After each action the plot window shows the picture as it is now, and Exit ends the program.
+// After each action the plot window shows the picture as it is now, the window that changed
+// comes to the front, an open Experimental dialog follows a new technique or mechanism, and Exit
+// ends the program.
 void MainWindow::AfterAction() {
   plotView_->update();
+  RaiseWhatChanged();
+  FollowChoices();
   if (state_.exitRequested) QApplication::exit(0);
+}
+
+// A command that printed or drew brings to the front the window it showed last (a drawing shows
+// the plot window): the lines of Import Data (drawn, then the result window shown), the curve of
+// Semi-differentiate (printed, then drawn).
+void MainWindow::RaiseWhatChanged() {
+  const std::size_t drawings = state_.formPlot.picture.Drawings();
+  const bool drew = drawings != drawings_;
+  drawings_ = drawings;
+  if (!drew && !printed_) return;
+  printed_ = false;
+  Window* last = state_.desktop.Active();
+  if (last != &state_.formPlot && last != &state_.formResult) {
+    last = drew ? static_cast<Window*>(&state_.formPlot) : &state_.formResult;
+  }
+  if (last->Visible()) subWindows_[last]->raise();
+}
+
+void MainWindow::FollowChoices() {
+  const std::string choices = Choices(state_);
+  if (choices == choices_) return;
+  choices_ = choices;
+  if (state_.formExpr.Visible()) Guarded([this] { state_.formExpr.Activate(); });
 }
 
 bool MainWindow::event(QEvent* e) {
@@ -181,6 +240,84 @@ bool MainWindow::event(QEvent* e) {
     Guarded([this] { state_.desktop.Focus(state_.mdiForm1); });
   }
   return QMainWindow::event(e);
+}
+
+// The status bar reads out the point under the mouse; a zoom and the way back go through the
+// Option dialog's ranges, as if typed there.
+void MainWindow::ExploreThePlot() {
+  plotView_->onReadout = [this](const QString& text) { statusBar()->showMessage(text); };
+  plotView_->onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
+    menuBinding_->Run([=, this] { ZoomPlot(state_, xMin, xMax, yMin, yMax); });
+  };
+  plotView_->onAutoRange = [this] { menuBinding_->Run([this] { AutoRanges(state_); }); };
+}
+
+void MainWindow::AddShortcuts() {
+  const std::pair<const char*, QKeySequence> keys[] = {
+      {"mnuSimulate", Qt::Key_F5},
+      {"mnuImport", QKeySequence::Open},
+      {"mnuExport", Qt::CTRL | Qt::Key_E},
+      {"mnuSave", QKeySequence::Save},
+  };
+  for (const auto& [control, key] : keys) {
+    QAction* action = actions_.at(control);
+    action->setShortcut(key);
+    // The dialogs are windows of their own: the keys work there too.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+  }
+}
+
+// Additions to the menu bar: the Window menu before Help, and the manual at the end of Help;
+// every item of the table keeps its place.
+void MainWindow::AddWindowMenu() {
+  auto* menu = new QMenu("&Window", this);
+  menu->setObjectName("mnuWindow");
+  menu->menuAction()->setObjectName("mnuWindow");
+  QAction* tile = menu->addAction("&Tile", area_, &QMdiArea::tileSubWindows);
+  tile->setObjectName("mnuTile");
+  QAction* cascade = menu->addAction("&Cascade", area_, &QMdiArea::cascadeSubWindows);
+  cascade->setObjectName("mnuCascade");
+  menuBar()->insertMenu(actions_.at("mnuHelp"), menu);
+  // The manual, after About... in the Help menu.
+  QMenu* help = actions_.at("mnuHelp")->menu();
+  QAction* manual = help->addAction("Vorex &Help", this, [this] { ShowHelp(this); });
+  manual->setObjectName("mnuVorexHelp");
+  manual->setShortcut(QKeySequence::HelpContents);
+  manual->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+// The plot on the left, the result window on the right, both the area's height.
+void MainWindow::PlaceSideBySide() {
+  const QSize area = area_->viewport()->size();
+  const int plotWidth = area.width() * 3 / 5;
+  subWindows_[&state_.formPlot]->setGeometry(0, 0, plotWidth, area.height());
+  subWindows_[&state_.formResult]->setGeometry(plotWidth, 0, area.width() - plotWidth,
+                                               area.height());
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (placed_) return;
+  placed_ = true;
+  PlaceSideBySide();
+}
+
+// A data file dropped on the window is imported as Import Data imports the file the user picks.
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
+  const QList<QUrl> urls = e->mimeData()->urls();
+  if (urls.size() == 1 && urls.front().isLocalFile() &&
+      QFileInfo(urls.front().toLocalFile()).isFile()) {
+    e->acceptProposedAction();
+  }
+}
+
+void MainWindow::dropEvent(QDropEvent* e) {
+  const QList<QUrl> urls = e->mimeData()->urls();
+  if (urls.size() != 1 || !urls.front().isLocalFile()) return;
+  e->acceptProposedAction();
+  host_.OfferFile(urls.front().toLocalFile().toStdString());
+  Invoke("mnuImport");
+  host_.ForgetOfferedFile();
 }
 
 // Closing the main window ends the program at once, as Exit does.

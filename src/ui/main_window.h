@@ -39,13 +39,23 @@ class MainWindow : public QMainWindow {
  protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
   void BuildMenus();
+  void AddShortcuts();
+  void AddWindowMenu();
+  void ExploreThePlot();
+  void PlaceSideBySide();
+  void RaiseWhatChanged();
+  void FollowChoices();
   QMdiSubWindow* AddSubWindow(Window& model, QWidget* content);
   void AfterAction();
 
   VOREX24A1& state_;
+  QtHost& host_;
   QMdiArea* area_;
   std::map<std::string, QAction*> actions_;
   std::unique_ptr<WindowBinding> menuBinding_;
@@ -53,6 +63,10 @@ class MainWindow : public QMainWindow {
   std::map<const Window*, QMdiSubWindow*> subWindows_;
   std::vector<std::unique_ptr<WindowBinding>> subBindings_;
   std::map<std::string, std::unique_ptr<ModelDialog>> dialogs_;
+  bool placed_ = false;       // the windows were laid out side by side on the first show
+  bool printed_ = false;      // the last action printed into the result window...
+  std::size_t drawings_ = 0;  // ...or drew the plot (the picture's count of drawings)
+  std::string choices_;       // the technique and mechanism options as last seen
 };
 
 }  // namespace vorex::ui

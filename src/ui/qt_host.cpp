@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTime>
 
@@ -36,17 +38,41 @@ QString QtHost::DialogFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
+  if (droppedFile_) {
+    std::optional<std::string> file = std::move(droppedFile_);
+    droppedFile_.reset();
+    return file;
+  }
   const QString file =
-      QFileDialog::getOpenFileName(mainWindow_, "Open", QString(), DialogFilter(filter));
+      QFileDialog::getOpenFileName(mainWindow_, "Open", lastFolder_, DialogFilter(filter));
   if (file.isEmpty()) return std::nullopt;
+  lastFolder_ = QFileInfo(file).absolutePath();
   return file.toStdString();
 }
 
 std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
-  const QString file =
-      QFileDialog::getSaveFileName(mainWindow_, "Save As", QString(), DialogFilter(filter));
+  QString chosen;
+  const QString file = QFileDialog::getSaveFileName(mainWindow_, "Save As", lastFolder_,
+                                                    DialogFilter(filter), &chosen);
   if (file.isEmpty()) return std::nullopt;
-  return file.toStdString();
+  lastFolder_ = QFileInfo(file).absolutePath();
+  return WithFilterSuffix(file, chosen).toStdString();
+}
+
+QString QtHost::WithFilterSuffix(const QString& file, const QString& filter) {
+  if (!QFileInfo(file).suffix().isEmpty()) return file;
+  // "csv (*.csv)" gives ".csv"; "all (*.*)" and several patterns give nothing to add.
+  static const QRegularExpression single(R"(\(\*\.([A-Za-z0-9]+)\)$)");
+  const QRegularExpressionMatch match = single.match(filter);
+  return match.hasMatch() ? file + "." + match.captured(1) : file;
+}
+
+void QtHost::OfferFile(const std::string& file) {
+  droppedFile_ = file;
+}
+
+void QtHost::ForgetOfferedFile() {
+  droppedFile_.reset();
 }
 
 std::optional<int> QtHost::ChooseItem(const std::string& title,

@@ -41,6 +41,13 @@ class QtHost : public Host {
 
   // "csv|*.csv|all|*.*" as the file dialog takes it: "csv (*.csv);;all (*.*)".
   static QString DialogFilter(const std::string& filter);
+  // A name without an extension gets the one of the filter chosen ("csv (*.csv)": ".csv").
+  static QString WithFilterSuffix(const QString& file, const QString& filter);
+
+  // A file dropped on the main window: the next open-file question is answered with it, so that
+  // the command it starts runs exactly as when the user picks the file.
+  void OfferFile(const std::string& file);
+  void ForgetOfferedFile();
 
  private:
   QSize PlotSize() const;
@@ -48,6 +55,23 @@ class QtHost : public Host {
   QWidget* mainWindow_ = nullptr;
   const PlotView* plot_ = nullptr;
   int busy_ = 0;
+  QString lastFolder_;  // the folder of the last file chosen, offered next time within the run
+  std::optional<std::string> droppedFile_;
+
+  // A computation the user may cancel: the windows stay painted and, once it has run a second,
+  // its Cancel window shows (ui/fit_progress.h, where these are defined).
+ public:
+  QtHost();
+  ~QtHost() override;
+  void BeginCancellable(std::string_view what) override;
+  bool CancelRequested() override;
+  void EndCancellable() override;
+  bool ShowsProgress() const override { return true; }
+  // How long a computation runs before its Cancel window shows [ms]; the tests take 0.
+  void SetCancelDelay(int milliseconds);
+
+ private:
+  std::unique_ptr<class CancellableRun> cancellable_;
 };
 
 }  // namespace vorex::ui

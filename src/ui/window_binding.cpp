@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "ui/option_keys.h"
+
 namespace vorex::ui {
 namespace {
 
@@ -97,6 +99,7 @@ QWidget* WindowBinding::Make(Control& control, QWidget* parent) {
     case ControlKind::OptionButton: {
       auto* option = new QRadioButton(Q(control.Caption()), parent);
       option->setAutoExclusive(false);  // the model keeps its options exclusive
+      FollowArrowKeys(*option);
       return option;
     }
     case ControlKind::ComboBox: {
@@ -174,6 +177,9 @@ void WindowBinding::Sync(const Control& control, ControlProperty property) {
     case ControlProperty::Checked:
       if (qobject_cast<QAbstractButton*>(widget) != nullptr) ShowCheck(widget, control.Checked());
       break;
+  }
+  if (control.Kind() == ControlKind::OptionButton && widget->parentWidget() != nullptr) {
+    UpdateTabStops(*widget->parentWidget());
   }
 }
 
