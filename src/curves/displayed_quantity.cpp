@@ -97,6 +97,14 @@ bool FillCapturedQuantity(CurveLinks& l) {
   const ParameterSet& p = l.experiment.parameterSet;
   CurveStore& c = l.curves;
   const std::string& quantity = l.formOption.ComboY().Text();
+  // A measured curve or a residual is not the last simulation: converting that simulation into
+  // it would replace the user's data (with zeros when nothing was simulated).
+  const CurveRole role = c.Role(c.CurrentCurve);
+  const bool ownData = role == CurveRole::Measured || role == CurveRole::Residual;
+  if (ownData && quantity != "surface concentration C") {
+    c.CurveCount = c.StoredCurveCount;
+    return true;
+  }
   if (quantity == "current I") {
     c.CurveCount = c.StoredCurveCount;
     NameSimulatedCurve(c);

@@ -224,7 +224,9 @@ void WindowBinding::SyncVisibility() {
   if (model_.Visible()) {
     view_.show();
     view_.raise();
-    view_.activateWindow();
+    // A window inside the main window would activate the main window, taking the keys from the
+    // dialog the user works in (F5 there shows the plot for the first time).
+    if (view_.isWindow()) view_.activateWindow();
   } else {
     view_.hide();
   }

@@ -94,6 +94,15 @@ TEST_F(Legend, AnImportedCsvCurveIsMeasured) {
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}}));
 }
 
+TEST_F(Legend, OptionOkKeepsAnImportedCurveItHasNothingToConvertInto) {
+  // Nothing was simulated: converting "the last simulation" would write zeros over the data.
+  ImportTriangle();
+  state->formOption.Click(state->formOption.OK());
+  EXPECT_DOUBLE_EQ(Curves().Ordinate(11, 1), 10e-6);  // point 11: E = 0.2 V, i = 10 uA
+  EXPECT_EQ(Curves().Role(1), CurveRole::Measured);
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(Legend, SimulationsWithOverlapAreNumberedCurves) {
   Analytical();
   Overlap(true);
@@ -111,12 +120,12 @@ TEST_F(Legend, ASimulationBesideMeasuredDataKeepsTheMeasuredName) {
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
   // The Option dialog's OK converts the last simulation into the current curve: curve 2 stays a
-  // simulation, and a measured curve written over by it would lose its name.
+  // simulation, and the measured curve, made current, is not written over.
   state->formOption.Click(state->formOption.OK());
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
   Invoke("mnuNextCurve");  // curve 1 current
   state->formOption.Click(state->formOption.OK());
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "Curve 1"}, {2, "Curve 2"}}));
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
 }
 
 TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
