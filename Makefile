@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
 
-.PHONY: all deps configure build python run screenshots test validate bench sanitize fuzz clean format
+.PHONY: all deps configure build python run screenshots screenshots-x11 test validate bench sanitize fuzz clean format
 
 all: build
 
@@ -41,6 +41,10 @@ run: build
 # The README's pictures, taken on the offscreen platform.
 screenshots: build
 	tools/screenshots.sh $(BUILD) docs
+
+# The desktop program under a real X server with a window manager.
+screenshots-x11: build
+	tools/screenshots-x11.sh $(BUILD) docs
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -33,20 +33,20 @@ pids+=($!)
 key() { xdotool key --delay 150 "$@"; sleep 0.8; }
 shot() { import -window root "$out/$1"; echo "  $out/$1"; }
 window=$(xdotool search --sync --name "Vorex for Windows" | head -1)
-xdotool windowactivate --sync "$window" windowsize --sync "$window" 1260 760 windowmove "$window" 0 0
+xdotool windowactivate --sync "$window" windowmove --sync "$window" 0 0 windowsize --sync "$window" 1270 780
 sleep 1
 
-# Two cyclic voltammograms overlapped (ks 1e-2 and 1e-3 cm/s), from the keyboard alone: the
-# Experimental dialog stays open while F5 simulates.
+# From the keyboard alone: the Experimental dialog stays open and focused while F5 simulates.
 key alt+i e                              # Input > Experimental...
-key F5                                   # Run > Simulate, with the dialog focused
-key alt+d o                              # Display > Option...: tick Overlap
-xdotool search --sync --name "^Option$" >/dev/null
-option=$(xdotool search --name "^Option$" | head -1)
-xdotool windowactivate --sync "$option"
-key Escape
-key alt+a f                              # Analysis > Find Peak
-shot main-window.png
-key alt+i e
-shot experimental-dialog.png
+key F5                                   # Run > Simulate, from the dialog
+# (the dialog keeps the focus: the next key hides it)
+key Escape                               # hides the dialog
+key alt+a f                              # Analysis > Find Peak: the result window beside
+# A rectangle dragged over the peak zooms (the Option dialog's ranges); the status bar reads
+# out the point under the mouse.
+xdotool mousemove 150 170 mousedown 1 mousemove 250 300 mousemove 420 560 mouseup 1
+sleep 1
+xdotool mousemove 250 300 mousemove 252 302
+sleep 0.8
+shot desktop-zoom.png
 echo "Pictures written to $out/"

@@ -1,10 +1,9 @@
 // vorex-screenshots FOLDER [MORE]: the pictures of the README, taken on the offscreen platform: the
-// main window with a simulated cyclic voltammogram and the Experimental dialog.
+// main window with two simulated cyclic voltammograms and the Experimental dialog.
 #include <iostream>
 #include <memory>
 
 #include <QApplication>
-#include <QMdiSubWindow>
 #include <QPixmap>
 
 #include "shell/vorex24a1.h"
@@ -25,18 +24,18 @@ int main(int argc, char** argv) {
   window.resize(1100, 560);
   window.show();
 
-  // A cyclic voltammogram at 0.1 V/s, and its peaks in the result window.
+  // Cyclic voltammograms at 0.1 V/s for a fast and a slow electron transfer, overlapped, and
+  // their peaks in the result window beside the plot.
   window.Invoke("mnuExperimental");
   vorex::FormExpr& expr = state->formExpr;
   expr.Choose(expr.ComboScan(), 1);
   expr.Type(expr.V(), "0.1");
   expr.Click(expr.CmdOK());
   window.Invoke("mnuSimulate");
+  state->formOption.SetCheck(state->formOption.overlap(), true);
+  expr.Type(expr.ks(1), "1e-3");
+  window.Invoke("mnuSimulate");
   window.Invoke("mnuFindPeak");
-  if (auto* plot = window.findChild<QMdiSubWindow*>("FormPlot")) plot->setGeometry(0, 0, 660, 500);
-  if (auto* result = window.findChild<QMdiSubWindow*>("FormResult")) {
-    result->setGeometry(664, 0, 436, 330);
-  }
   QApplication::processEvents();
   bool ok = window.grab().save(folder + "/main-window.png");
 

@@ -48,22 +48,24 @@ void CheckLineCount(double span, double step) {
   if (!(std::fabs(span / step) <= kMaxLines)) throw RuntimeFault(kOverflow);
 }
 
-// The world rectangle's margins lie outside the frame whatever the signs of its limits, so that a
-// range away from zero (a zoom) shows whole: a limit is scaled by 1.2 (1.1 at a manual top) where
-// that moves it outward, else by 0.8 (0.9 at a manual top). Where 1.2, 1.1 and 0.8 alone already
-// lay outward, the products are those of the plain rule.
+// Automatic X: the world's margins lie outside the frame whatever the signs of its limits: a
+// limit is scaled by 1.2 where that moves it outward, else by 0.8, so where 1.2 alone already lay
+// outward the products are those of the plain rule.
 double OutwardLeft(double xMin) {
   return xMin < 0 ? 1.2 * xMin : 0.8 * xMin;
 }
 double OutwardRight(double xMax) {
   return xMax > 0 ? 1.2 * xMax : 0.8 * xMax;
 }
-double OutwardTop(double yMax) {
-  return yMax > 0 ? 1.1 * yMax : 0.9 * yMax;
-}
-double OutwardBottom(double yMin) {
-  return yMin > 0 ? 0.8 * yMin : 1.2 * yMin;
-}
+
+// Where the window's edges and the labels stand, in world units. Automatic ranges place them by
+// the limits and the decade; a manual range (typed, or a zoom) by its own span, since margins
+// in proportion to the limits' values put a range away from zero, and its labels, off the window.
+struct Placement {
+  double left, right, top, bottom;
+  double yMaxLabel, yMinLabel;  // the Y range labels, at the left edge
+  double xLabels, xTitle;       // the X range labels and "E /V", below the frame
+};
 
 struct Frame {
   double xMin, xMax, yMin, yMax, delta, dx, dy;
@@ -128,6 +130,28 @@ void DrawTicksAndGrid(CurveLinks& l, PlotSurface& s, const Frame& f) {
   s.SetDashed(false);
 }
 
+Placement Place(const Frame& f, bool xAuto, bool yAuto) {
+  Placement at{};
+  at.left = xAuto ? OutwardLeft(f.xMin) : f.xMin - 0.2 * f.dx;
+  at.right = xAuto ? OutwardRight(f.xMax) : f.xMax + 0.2 * f.dx;
+  if (yAuto) {
+    at.top = f.yMax + f.delta;
+    at.bottom = f.yMin - 1.5 * f.delta;
+    at.yMaxLabel = 0.9 * f.yMax;
+    at.yMinLabel = 0.825 * f.yMin;
+    at.xLabels = f.yMin - f.delta / 8;
+    at.xTitle = f.yMin - f.delta;
+  } else {
+    at.top = f.yMax + 0.1 * f.dy;
+    at.bottom = f.yMin - 0.3 * f.dy;
+    at.yMaxLabel = f.yMax - 0.05 * f.dy;
+    at.yMinLabel = f.yMin + 0.1 * f.dy;
+    at.xLabels = f.yMin - 0.03 * f.dy;
+    at.xTitle = f.yMin - 0.15 * f.dy;
+  }
+  return at;
+}
+
 void Draw(CurveLinks& l, int first, int last) {
   CurveStore& c = l.curves;
   PlotState& p = l.plot;
@@ -165,25 +189,19 @@ void Draw(CurveLinks& l, int first, int last) {
     return;
   }
 
-  double top, bottom;
-  if (yAuto) {
-    if (c.YMax <= 0) c.YMax = delta;
-    top = c.YMax + delta;
-    bottom = c.YMin - 1.5 * delta;
-  } else {
-    top = OutwardTop(c.YMax);
-    bottom = OutwardBottom(c.YMin);
-  }
-  if (top == bottom) throw RuntimeFault(kDivisionByZero);  // a window of no height
+  if (yAuto && c.YMax <= 0) c.YMax = delta;
   const Frame f{p.XMin, p.XMax, c.YMin, c.YMax, delta, dx, dy};
-  const double left = OutwardLeft(f.xMin), right = OutwardRight(f.xMax);
-  s.SetWorld(left, top, right, bottom);
+  const bool xAuto = o.Xauto().Checked();
+  const Placement at = Place(f, xAuto, yAuto);
+  if (at.top == at.bottom) throw RuntimeFault(kDivisionByZero);  // a window of no height
+  const double left = at.left, right = at.right;
+  s.SetWorld(left, at.top, right, at.bottom);
 
-  s.SetTextCursor(left, top);
+  s.SetTextCursor(left, at.top);
   s.PrintText(QuantityTitle(o.ComboY().Text()));
-  s.SetTextCursor(left, 0.9 * f.yMax);
+  s.SetTextCursor(left, at.yMaxLabel);
   s.PrintText(FormatPattern(f.yMax, "0.#E-0"));
-  s.SetTextCursor(left, 0.825 * f.yMin);
+  s.SetTextCursor(left, at.yMinLabel);
   s.PrintText(FormatPattern(f.yMin, "0.#E-0"));
 
   if (f.yMin < 0 && 0 < f.yMax) {
@@ -192,17 +210,19 @@ void Draw(CurveLinks& l, int first, int last) {
     s.SetDashed(false);
     s.SetTextCursor(left, 0);
   }
-  if (o.CheckXdir().Checked()) s.SetWorld(right, top, left, bottom);
+  if (o.CheckXdir().Checked()) s.SetWorld(right, at.top, left, at.bottom);
 
   s.Rectangle(f.xMin, f.yMin, f.xMax, f.yMax);
-  const double labelY = f.yMin - delta / 8;
-  s.SetTextCursor(f.xMin, labelY);
+  s.SetTextCursor(f.xMin, at.xLabels);
   s.PrintText(FormatShortest(f.xMin));
-  s.SetTextCursor(0, labelY);
-  s.PrintText("0");
-  s.SetTextCursor(f.xMax, labelY);
+  // A manual range away from 0 V has no place for its "0".
+  if (xAuto || (f.xMin <= 0 && 0 <= f.xMax)) {
+    s.SetTextCursor(0, at.xLabels);
+    s.PrintText("0");
+  }
+  s.SetTextCursor(f.xMax, at.xLabels);
   s.PrintText(FormatShortest(f.xMax));
-  s.SetTextCursor((f.xMin + f.xMax) / 2, f.yMin - delta);
+  s.SetTextCursor((f.xMin + f.xMax) / 2, at.xTitle);
   s.PrintText("E /V");
 
   DrawCurves(l, s, f, first, last);

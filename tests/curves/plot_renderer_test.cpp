@@ -81,10 +81,11 @@ TEST_F(Plot, ManualRangesGiveTheirOwnWindow) {
   Invoke("mnuPlot");
   const auto worlds = Of(Op::SetWorld);
   ASSERT_FALSE(worlds.empty());
-  EXPECT_DOUBLE_EQ(worlds[0].b, 1.1e-3);
-  // The margin below a negative limit lies outward, below it: 1.2 x -1e-3 (0.8 x -1e-3 would put
-  // the frame's bottom edge, and data down to -1e-3, outside the window).
-  EXPECT_DOUBLE_EQ(worlds[0].d, 1.2 * -1e-3);
+  // A manual range has margins by its span (2e-3): 0.1 of it above, 0.3 below for the X labels.
+  // (1.1 x 1e-3 above and 0.8 x -1e-3 below would put the frame's bottom edge, data down to
+  // -1e-3 and the X labels outside the window.)
+  EXPECT_DOUBLE_EQ(worlds[0].b, 1e-3 + 0.2e-3);
+  EXPECT_DOUBLE_EQ(worlds[0].d, -1e-3 - 0.6e-3);
   Options().Click(Options().Xauto());
   state->formOption.Type(Options().XminText(), "0.1");
   state->formOption.Type(Options().XmaxText(), "0.1");
@@ -93,9 +94,9 @@ TEST_F(Plot, ManualRangesGiveTheirOwnWindow) {
   EXPECT_TRUE(Items().empty());
 }
 
-// A range away from zero (a zoom) shows whole: each margin lies outward of its limit, whatever
-// the limit's sign, and the Y labels stand at the left margin.
-TEST_F(Plot, MarginsLieOutwardOfARangeAwayFromZero) {
+// A range away from zero (a zoom) shows whole, labels included: the margins are fractions of the
+// range's span, 0.2 of it left and right, 0.1 above and 0.3 below, whatever the limits' signs.
+TEST_F(Plot, AManualRangeAwayFromZeroShowsWhole) {
   SimulateDefault();
   Options().Click(Options().Xauto());
   Options().Click(Options().Yauto());
@@ -106,26 +107,30 @@ TEST_F(Plot, MarginsLieOutwardOfARangeAwayFromZero) {
     state->formOption.Type(Options().YmaxText(), y1);
     Invoke("mnuPlot");
   };
-  zoom("0.05", "0.25", "2e-5", "6e-5");
+  zoom("0.05", "0.25", "2e-5", "6e-5");  // spans 0.2 V and 4e-5 A
   auto worlds = Of(Op::SetWorld);
   ASSERT_EQ(worlds.size(), 2u);
-  EXPECT_EQ(worlds[0].a, 0.8 * 0.05);  // left
-  EXPECT_EQ(worlds[0].b, 1.1 * 6e-5);  // top
-  EXPECT_EQ(worlds[0].c, 1.2 * 0.25);  // right
-  EXPECT_EQ(worlds[0].d, 0.8 * 2e-5);  // bottom
-  EXPECT_EQ(worlds[1].a, 1.2 * 0.25);  // X from positive to negative
-  EXPECT_EQ(worlds[1].c, 0.8 * 0.05);
+  EXPECT_NEAR(worlds[0].a, 0.01, 1e-15);    // left: 0.05 - 0.04
+  EXPECT_NEAR(worlds[0].b, 6.4e-5, 1e-19);  // top: 6e-5 + 4e-6
+  EXPECT_NEAR(worlds[0].c, 0.29, 1e-15);    // right: 0.25 + 0.04
+  EXPECT_NEAR(worlds[0].d, 0.8e-5, 1e-19);  // bottom: 2e-5 - 1.2e-5
+  EXPECT_EQ(worlds[1].a, worlds[0].c);      // X from positive to negative
+  EXPECT_EQ(worlds[1].c, worlds[0].a);
+  // Every text stands inside the window; "0" has no place on a range away from 0 V.
   const auto cursors = Of(Op::SetTextCursor);
-  ASSERT_GE(cursors.size(), 3u);
-  for (int k = 0; k < 3; ++k) EXPECT_EQ(cursors[static_cast<std::size_t>(k)].a, 0.8 * 0.05);
+  for (const auto& t : cursors) {
+    EXPECT_GE(t.b, worlds[0].d);
+    EXPECT_LE(t.b, worlds[0].b);
+  }
+  for (const auto& t : Of(Op::PrintText)) EXPECT_NE(t.text, "0");
 
   zoom("-0.25", "-0.05", "-6e-5", "-2e-5");
   worlds = Of(Op::SetWorld);
   ASSERT_FALSE(worlds.empty());
-  EXPECT_EQ(worlds[0].a, 1.2 * -0.25);
-  EXPECT_EQ(worlds[0].b, 0.9 * -2e-5);
-  EXPECT_EQ(worlds[0].c, 0.8 * -0.05);
-  EXPECT_EQ(worlds[0].d, 1.2 * -6e-5);
+  EXPECT_NEAR(worlds[0].a, -0.29, 1e-15);
+  EXPECT_NEAR(worlds[0].b, -1.6e-5, 1e-19);
+  EXPECT_NEAR(worlds[0].c, -0.01, 1e-15);
+  EXPECT_NEAR(worlds[0].d, -7.2e-5, 1e-19);
 }
 
 TEST_F(Plot, GridAndTicks) {
