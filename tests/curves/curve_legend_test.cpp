@@ -27,6 +27,24 @@ std::ostream& operator<<(std::ostream& out, const Mark& m) {
   return out << "{" << m.curve << ", \"" << m.name << "\"}";
 }
 
+// Passes a drawing on without its curve marks.
+class WithoutMarks : public PlotSurface {
+ public:
+  explicit WithoutMarks(PlotSurface& to) : to_(to) {}
+  void Clear() override { to_.Clear(); }
+  void SetWorld(double l, double t, double r, double b) override { to_.SetWorld(l, t, r, b); }
+  void SetTextCursor(double x, double y) override { to_.SetTextCursor(x, y); }
+  void PrintText(const std::string& text) override { to_.PrintText(text); }
+  void SetDashed(bool dashed) override { to_.SetDashed(dashed); }
+  void Line(double a, double b, double c, double d) override { to_.Line(a, b, c, d); }
+  void Rectangle(double a, double b, double c, double d) override { to_.Rectangle(a, b, c, d); }
+  void LineTo(double x, double y) override { to_.LineTo(x, y); }
+  void Point(double x, double y) override { to_.Point(x, y); }
+
+ private:
+  PlotSurface& to_;
+};
+
 struct Legend : testing::StartedProgram {
   const std::vector<DrawingList::Item>& Items() { return state->formPlot.picture.Items(); }
   std::vector<DrawingList::Item> MarkItems() {
@@ -224,40 +242,8 @@ TEST_F(Legend, TheSvgSurfaceIgnoresTheMarks) {
   Invoke("mnuSimulate");
   Invoke("mnuSimulate");
   DrawingList withoutMarks;
-  for (const auto& item : Items()) {
-    if (item.op == Op::MarkCurve) continue;
-    switch (item.op) {
-      case Op::SetWorld:
-        withoutMarks.SetWorld(item.a, item.b, item.c, item.d);
-        break;
-      case Op::SetTextCursor:
-        withoutMarks.SetTextCursor(item.a, item.b);
-        break;
-      case Op::PrintText:
-        withoutMarks.PrintText(item.text);
-        break;
-      case Op::SetDashed:
-        withoutMarks.SetDashed(item.a != 0);
-        break;
-      case Op::Line:
-        withoutMarks.Line(item.a, item.b, item.c, item.d);
-        break;
-      case Op::Rectangle:
-        withoutMarks.Rectangle(item.a, item.b, item.c, item.d);
-        break;
-      case Op::LineTo:
-        withoutMarks.LineTo(item.a, item.b);
-        break;
-      case Op::Point:
-        withoutMarks.Point(item.a, item.b);
-        break;
-      case Op::Clear:
-        withoutMarks.Clear();
-        break;
-      case Op::MarkCurve:
-        break;
-    }
-  }
+  WithoutMarks filter(withoutMarks);
+  state->formPlot.picture.Replay(filter);
   ASSERT_EQ(withoutMarks.Items().size() + 4, Items().size());
   SvgSurface a(640, 480), b(640, 480);
   state->formPlot.picture.Replay(a);

@@ -10,6 +10,7 @@
 
 #include "base/number_format.h"
 #include "shell/vorex24a1.h"
+#include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 
@@ -25,14 +26,10 @@ class WatchedHost : public QtHost {
   std::function<void()> onAsk;
 };
 
-class DesktopFitTest : public QObject {
+class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<WatchedHost> host_;
-  std::unique_ptr<VOREX24A1> state_;
-  std::unique_ptr<MainWindow> window_;
-
   FormExpr& Expr() { return state_->formExpr; }
   QStringList ResultLines() {
     auto* view = window_->findChild<QPlainTextEdit*>("FormResultText");
@@ -103,19 +100,12 @@ class DesktopFitTest : public QObject {
     QCOMPARE(state_->parameterSet.E0(1), 0.07);
   }
 
+  void Prepare(WatchedHost& host) override {
+    host.SetCancelDelay(0);  // the Cancel window at once, not after a second
+  }
  private slots:
-  void init() {
-    host_ = std::make_unique<WatchedHost>();
-    host_->SetCancelDelay(0);  // the Cancel window at once, not after a second
-    state_ = std::make_unique<VOREX24A1>(*host_);
-    window_ = std::make_unique<MainWindow>(*state_, *host_);
-    window_->show();
-  }
-  void cleanup() {
-    window_.reset();
-    state_.reset();
-    host_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   void escapeOnTheCancelWindowEndsTheFitWithItsReport() {
     FitAndCancel([](QDialog& progress) { QTest::keyClick(&progress, Qt::Key_Escape); });

@@ -22,27 +22,18 @@
 #include <QtTest>
 
 #include "shell/vorex24a1.h"
+#include "started_desktop.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 
 namespace vorex::ui {
 
-class DesktopKeysTest : public QObject {
+class DesktopKeysTest : public QObject, private StartedDesktop<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QtHost> host_;
-  std::unique_ptr<VOREX24A1> state_;
-  std::unique_ptr<MainWindow> window_;
-
   QWidget& Dialog(const char* name) { return *window_->Dialog(name); }
-  template <typename T>
-  T* In(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(name);
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
-  }
   // The Experimental dialog shown, with the focus in its scan rate field.
   QLineEdit* FocusedField() {
     window_->Invoke("mnuExperimental");
@@ -68,17 +59,8 @@ class DesktopKeysTest : public QObject {
   }
 
  private slots:
-  void init() {
-    host_ = std::make_unique<QtHost>();
-    state_ = std::make_unique<VOREX24A1>(*host_);
-    window_ = std::make_unique<MainWindow>(*state_, *host_);
-    window_->show();
-  }
-  void cleanup() {
-    window_.reset();
-    state_.reset();
-    host_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   void altLetterInADialogOpensTheMainMenuAndLeavesTheField() {
     QLineEdit* field = FocusedField();

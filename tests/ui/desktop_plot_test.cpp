@@ -12,6 +12,7 @@
 
 #include "base/number_text.h"
 #include "shell/vorex24a1.h"
+#include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/plot_painter.h"
 #include "ui/plot_zoom.h"
@@ -19,23 +20,13 @@
 
 namespace vorex::ui {
 
-class DesktopPlotTest : public QObject {
+class DesktopPlotTest : public QObject, private StartedDesktop<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QtHost> host_;
-  std::unique_ptr<VOREX24A1> state_;
-  std::unique_ptr<MainWindow> window_;
-
   PlotView& Plot() { return window_->Plot(); }
   const DrawingList& Picture() { return state_->formPlot.picture; }
   QWidget& Option() { return *window_->Dialog("formOption"); }
-  template <typename T>
-  T* In(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(name);
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
-  }
   // The analytical simulation of the Techniques dialog's first technique: the default sweep
   // from 0.3 V to -0.3 V, peak current near 8.5e-5 A.
   void Analytical() {
@@ -95,18 +86,8 @@ class DesktopPlotTest : public QObject {
   }
 
  private slots:
-  void init() {
-    host_ = std::make_unique<QtHost>();
-    state_ = std::make_unique<VOREX24A1>(*host_);
-    window_ = std::make_unique<MainWindow>(*state_, *host_);
-    window_->show();
-    Analytical();
-  }
-  void cleanup() {
-    window_.reset();
-    state_.reset();
-    host_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   // (a) Each curve in its own colour of the palette, inside the frame, on the window and on the
   // clipboard; the axes stay black.

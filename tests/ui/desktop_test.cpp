@@ -17,27 +17,18 @@
 #include <QtTest>
 
 #include "shell/vorex24a1.h"
+#include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/plot_painter.h"
 #include "ui/qt_host.h"
 
 namespace vorex::ui {
 
-class DesktopTest : public QObject {
+class DesktopTest : public QObject, private StartedDesktop<> {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QtHost> host_;
-  std::unique_ptr<VOREX24A1> state_;
-  std::unique_ptr<MainWindow> window_;
-
   QWidget& Expr() { return *window_->Dialog("FormExpr"); }
-  template <typename T>
-  T* In(QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(name);
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
-  }
   // Replaces a field's text by typing, as the user does.
   void Retype(QLineEdit* edit, const QString& text) {
     edit->setFocus();
@@ -57,17 +48,8 @@ class DesktopTest : public QObject {
   }
 
  private slots:
-  void init() {
-    host_ = std::make_unique<QtHost>();
-    state_ = std::make_unique<VOREX24A1>(*host_);
-    window_ = std::make_unique<MainWindow>(*state_, *host_);
-    window_->show();
-  }
-  void cleanup() {
-    window_.reset();
-    state_.reset();
-    host_.reset();
-  }
+  void init() { Start(); }
+  void cleanup() { Stop(); }
 
   void menuBarFollowsTheCommandTable() {
     QCOMPARE(window_->windowTitle(), QString("Vorex for Windows"));
