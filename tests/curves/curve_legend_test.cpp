@@ -96,25 +96,10 @@ struct Legend : testing::StartedProgram {
   void Overlap(bool on) { state->formOption.SetCheck(state->formOption.overlap(), on); }
 };
 
-TEST(CurveName, EachRoleHasItsName) {
-  EXPECT_EQ(CurveName(CurveRole::Measured, 1), "measured");
-  EXPECT_EQ(CurveName(CurveRole::Fitted, 2), "fitted");
-  EXPECT_EQ(CurveName(CurveRole::Reaction1, 3), "reaction 1");
-  EXPECT_EQ(CurveName(CurveRole::Reaction2, 4), "reaction 2");
-  EXPECT_EQ(CurveName(CurveRole::Reaction3, 5), "reaction 3");
-  EXPECT_EQ(CurveName(CurveRole::Residual, 3), "residual");
-  EXPECT_EQ(CurveName(CurveRole::Simulated, 4), "Curve 4");
-}
-
-TEST_F(Legend, AnImportedCsvCurveIsMeasured) {
+TEST_F(Legend, AnImportedCurveIsMeasuredAndOptionOkHasNothingToConvertIntoIt) {
   ImportTriangle();
-  EXPECT_EQ(Curves().Role(1), CurveRole::Measured);
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}}));
-}
-
-TEST_F(Legend, OptionOkKeepsAnImportedCurveItHasNothingToConvertInto) {
   // Nothing was simulated: converting "the last simulation" would write zeros over the data.
-  ImportTriangle();
   state->formOption.Click(state->formOption.OK());
   EXPECT_DOUBLE_EQ(Curves().Ordinate(11, 1), 10e-6);  // point 11: E = 0.2 V, i = 10 uA
   EXPECT_EQ(Curves().Role(1), CurveRole::Measured);
@@ -213,25 +198,6 @@ TEST_F(Legend, EachCurveIsMarkedBeforeItsDrawingWithTheFrame) {
   EXPECT_EQ(between[1], line);
   EXPECT_EQ(between[2], std::vector<Op>(121, Op::Point));
   for (Op op : between[3]) EXPECT_TRUE(op == Op::Line || op == Op::SetDashed);
-}
-
-TEST_F(Legend, AManualRangeSetsTheFrameOfTheMarks) {
-  Analytical();
-  Invoke("mnuSimulate");
-  FormOption& o = state->formOption;
-  o.Click(o.Xauto());
-  o.Click(o.Yauto());
-  o.Type(o.XminText(), "0.05");
-  o.Type(o.XmaxText(), "0.25");
-  o.Type(o.YminText(), "2e-5");
-  o.Type(o.YmaxText(), "6e-5");
-  Invoke("mnuPlot");
-  const auto marks = MarkItems();
-  ASSERT_FALSE(marks.empty());
-  EXPECT_EQ(marks[0].a, 0.05);
-  EXPECT_EQ(marks[0].b, 2e-5);
-  EXPECT_EQ(marks[0].c, 0.25);
-  EXPECT_EQ(marks[0].d, 6e-5);
 }
 
 // The command interface's pictures do not show the marks: an SVG document is the same, byte for
