@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "base/drawing_list.h"
-#include "curves/svg_surface.h"
 #include "support/started_program.h"
 
 namespace vorex {
@@ -26,24 +25,6 @@ struct Mark {
 std::ostream& operator<<(std::ostream& out, const Mark& m) {
   return out << "{" << m.curve << ", \"" << m.name << "\"}";
 }
-
-// Passes a drawing on without its curve marks.
-class WithoutMarks : public PlotSurface {
- public:
-  explicit WithoutMarks(PlotSurface& to) : to_(to) {}
-  void Clear() override { to_.Clear(); }
-  void SetWorld(double l, double t, double r, double b) override { to_.SetWorld(l, t, r, b); }
-  void SetTextCursor(double x, double y) override { to_.SetTextCursor(x, y); }
-  void PrintText(const std::string& text) override { to_.PrintText(text); }
-  void SetDashed(bool dashed) override { to_.SetDashed(dashed); }
-  void Line(double a, double b, double c, double d) override { to_.Line(a, b, c, d); }
-  void Rectangle(double a, double b, double c, double d) override { to_.Rectangle(a, b, c, d); }
-  void LineTo(double x, double y) override { to_.LineTo(x, y); }
-  void Point(double x, double y) override { to_.Point(x, y); }
-
- private:
-  PlotSurface& to_;
-};
 
 struct Legend : testing::StartedProgram {
   const std::vector<DrawingList::Item>& Items() { return state->formPlot.picture.Items(); }
@@ -198,23 +179,6 @@ TEST_F(Legend, EachCurveIsMarkedBeforeItsDrawingWithTheFrame) {
   EXPECT_EQ(between[1], line);
   EXPECT_EQ(between[2], std::vector<Op>(121, Op::Point));
   for (Op op : between[3]) EXPECT_TRUE(op == Op::Line || op == Op::SetDashed);
-}
-
-// The command interface's pictures do not show the marks: an SVG document is the same, byte for
-// byte, with them or without them.
-TEST_F(Legend, TheSvgSurfaceIgnoresTheMarks) {
-  Analytical();
-  Overlap(true);
-  Invoke("mnuSimulate");
-  Invoke("mnuSimulate");
-  DrawingList withoutMarks;
-  WithoutMarks filter(withoutMarks);
-  state->formPlot.picture.Replay(filter);
-  ASSERT_EQ(withoutMarks.Items().size() + 4, Items().size());
-  SvgSurface a(640, 480), b(640, 480);
-  state->formPlot.picture.Replay(a);
-  withoutMarks.Replay(b);
-  EXPECT_EQ(a.Document(), b.Document());
 }
 
 }  // namespace
