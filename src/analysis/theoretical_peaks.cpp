@@ -79,8 +79,9 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
                  const std::optional<double>& eHalf, double e0, double alpha, double ks,
                  TheoreticalValues& v) {
   const double f = p.FOverRT, rtf = p.RTOverF, speed = p.ScanRate, r = p.Radius, length = p.Length;
+  using E = ElectrodeCode;
   switch (p.Electrode) {
-    case 1:
+    case E::Planar:
       Set(v.Irev, [&] { return 0.4463 * n * q * Sqrt(n * f * speed * d); });
       Set(v.Erev, [&] { return Need(eHalf) - Div(1.109 * rtf, n); });
       Set(v.Iirr, [&] { return 0.4958 * n * q * Sqrt(alpha * n * f * speed * d); });
@@ -89,21 +90,21 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
                Div(rtf, n * alpha) * (0.78 + Log(Div(Sqrt(Div(alpha * n * speed * d, rtf)), ks)));
       });
       break;
-    case 2:
-    case 3:
-    case 5:
-    case 6:
+    case E::Spherical:
+    case E::Hemispherical:
+    case E::Cylindrical:
+    case E::Hemicylindrical:
       Set(v.Irev, [&] { return Div(n * q * d, r); });
       break;
-    case 4:  // the steady state 4nFDCr, C in mol/cm3
+    case E::Microdisc:  // the steady state 4nFDCr, C in mol/cm3
       Set(v.Irev, [&] { return 4 * n * 96.4846 * d * c * r; });
       break;
-    case 7:
+    case E::ThinFilm:
       Set(v.Irev, [&] { return n * n * q * f * length * speed / 4; });
       // The layer is at equilibrium throughout, so its current peaks at the formal potential.
       v.Erev = e0;
       break;
-    case 8:
+    case E::RotatingDisk:
       Set(v.Irev, [&] {
         const double omega = p.RotationRate, nu = p.Viscosity;
         const double g =
@@ -113,8 +114,6 @@ void LinearSweep(const ParameterSet& p, double n, double q, double d, double c,
                1.86 * h;
       });
       break;
-    default:
-      break;
   }
 }
 
@@ -122,8 +121,9 @@ void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double c
                    const std::optional<double>& eHalf, double alpha, double ks,
                    TheoreticalValues& v) {
   const double td = p.TDrop, r = p.Radius;
+  using E = ElectrodeCode;
   switch (p.Electrode) {
-    case 1:
+    case E::Planar:
       Set(v.Irev, [&] { return n * q * Sqrt(Div(Div(d, kPi), td)); });
       v.Erev = eHalf;
       v.Iirr = v.Irev;
@@ -132,28 +132,28 @@ void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double c
                Div(p.RTOverF, n * alpha) * Log(kInverseHalfWaveLambda * ks * Sqrt(Div(td, d)));
       });
       break;
-    case 2:
-    case 3:
+    case E::Spherical:
+    case E::Hemispherical:
       Set(v.Irev, [&] { return n * q * d * (Div(1, r) + Div(1, Sqrt(kPi * d * td))); });
       break;
-    case 4:  // Shoup and Szabo's current, 4nFDCr f(tau), tau = 4 D td / r^2
+    case E::Microdisc:  // Shoup and Szabo's current, 4nFDCr f(tau), tau = 4 D td / r^2
       Set(v.Irev, [&] {
         const double s = Div(1, Sqrt(Div(4 * d * td, r * r)));
         return 4 * n * 96.4846 * d * c * r *
                (0.7854 + 0.8862 * s + 0.2146 * CheckedExp(-0.7823 * s));
       });
       break;
-    case 5:
-    case 6:  // the exact cylinder transient, nFADC f(tau) / r, tau = D td / r^2
+    case E::Cylindrical:
+    case E::Hemicylindrical:  // the exact cylinder transient, nFADC f(tau) / r, tau = D td / r^2
       Set(v.Irev, [&] { return Div(n * q * d * CylinderCurrentFactor(Div(d * td, r * r)), r); });
       break;
-    case 8:
+    case E::RotatingDisk:
       Set(v.Irev, [&] {
         return 0.62 * n * q * CheckedPow(d, 2.0 / 3.0) * Sqrt(p.RotationRate) *
                CheckedPow(p.Viscosity, -1.0 / 6.0);
       });
       break;
-    default:
+    case E::ThinFilm:
       break;
   }
 }
@@ -168,19 +168,21 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
   const double q = p.CInit(a) * p.Area * 96.4846;
   std::optional<double> eHalf;
   Set(eHalf, [&] { return p.E0(j) + Div(p.RTOverF, 2 * n) * Log(Div(p.D(b), p.D(a))); });
-  if (p.Mechanism == 1) {
-    if (p.Technique == 1) {
+  using T = TechniqueCode;
+  using M = MechanismCode;
+  if (p.Mechanism == M::E) {
+    if (p.Technique == T::LinearSweep) {
       LinearSweep(p, n, q, d, c, eHalf, p.E0(j), p.Alpha(j), p.Ks(j), v);
-    } else if (p.Technique == 2) {
+    } else if (p.Technique == T::DC) {
       DcVoltammetry(p, n, q, d, c, eHalf, p.Alpha(j), p.Ks(j), v);
-    } else if (p.Technique >= 3 && p.Technique <= 5) {
+    } else {
       std::optional<double> ic, sigma;
       Set(ic, [&] { return n * q * Sqrt(Div(Div(d, kPi), p.TPulse)); });
       Set(sigma, [&] { return CheckedExp(n * p.FOverRT * p.EPulse / 2); });
-      if (p.Technique == 3) {
+      if (p.Technique == T::NormalPulse) {
         v.Irev = ic;
         Set(v.Erev, [&] { return Need(eHalf) - p.EPulse; });
-      } else if (p.Technique == 5) {
+      } else if (p.Technique == T::SquareWave) {
         Set(v.Irev, [&] { return Need(ic) * SquareWaveNetCurrent(p, n, Need(eHalf)); });
         v.Erev = eHalf;
       } else if (ic && sigma) {
@@ -188,8 +190,8 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
         Set(v.Erev, [&] { return Need(eHalf) - p.EPulse / 2; });
       }
     }
-  } else if (p.Mechanism == 9 || p.Mechanism == 16) {
-    const double k = p.Mechanism == 9 ? p.Kf(j) : p.CInit(3) * p.Kf(j);
+  } else if (p.Mechanism == M::Catalytic || p.Mechanism == M::CatalyticSubstrate) {
+    const double k = p.Mechanism == M::Catalytic ? p.Kf(j) : p.CInit(3) * p.Kf(j);
     Set(v.Irev, [&] { return n * q * Sqrt(k * d); });
     v.Erev = eHalf;
   }

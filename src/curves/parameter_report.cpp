@@ -16,9 +16,10 @@ std::string ParameterReport(const ParameterSet& p, int pointCount) {
     out += FormatGeneral(value);
     out += "\r\n";
   };
-  put("Technique :", p.Technique);
-  put("Mechisim :", p.Mechanism);
-  put("Electorde", p.Electrode);
+  // The report is a stored file: the codes as their numbers.
+  put("Technique :", CodeNumber(p.Technique));
+  put("Mechisim :", CodeNumber(p.Mechanism));
+  put("Electorde", CodeNumber(p.Electrode));
   put("E start :", p.EStart);
   put("E end :", p.EEnd);
   put("E Step :", p.EStep);

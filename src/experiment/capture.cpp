@@ -5,142 +5,158 @@
 
 #include "base/checked_math.h"
 #include "base/constants.h"
-#include "experiment/capture_checks.h"
+#include "base/host.h"
+#include "base/number_text.h"
+#include "base/runtime_fault.h"
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
 #include "experiment/field_message.h"
-#include "experiment/field_value.h"
 
 namespace vorex {
 namespace {
 
-// A field whose text the capture cannot take, with the message that says so.
-struct Rejected {
-  std::string message;
+// Reads the fields in the dialog's order, so that the first field refused is the one a user
+// reading the dialog from the top would meet first.
+class Reader {
+ public:
+  Reader(const Settings& s, const Derivation& d) : s_(s), d_(d) {}
+
+  const std::string& Text(FieldId id) const { return ShownText(s_, d_, id); }
+  [[noreturn]] void Reject(FieldId id, const std::string& why) const {
+    throw Refusal{id, FieldMessage(Spec(id), Text(id), why)};
+  }
+  double Read(FieldId id) const {
+    try {
+      return NumericPrefix(Text(id));
+    } catch (const RuntimeFault&) {
+      Reject(id, "is too large a number.");
+    }
+  }
+  double ReadStrict(FieldId id) const {
+    const std::optional<double> value = StrictNumber(Text(id));
+    if (!value) Reject(id, "is not a number.");
+    return std::fabs(*value);
+  }
+
+ private:
+  const Settings& s_;
+  const Derivation& d_;
 };
 
-Rejected Reject(const Control& c, const std::string& why) {
-  return Rejected{FieldMessage(c, why)};
+void ReadChoices(const Settings& s, ParameterSet& p) {
+  p.Technique = s.Technique();
+  p.Digital = s.Digital();
+  p.Mechanism = s.Mechanism();
+  p.Electrode = s.Electrode();
+  const ReactionCounts counts = CountsOf(s.Mechanism());
+  p.SpeciesCount = static_cast<std::int16_t>(counts.species);
+  p.ChargeReactionCount = static_cast<std::int16_t>(counts.chargeReactions);
+  p.HomogeneousReactionCount = static_cast<std::int16_t>(counts.homogeneousReactions);
+  p.ScanCount = ScanCount(s.Scan());
 }
 
-double Read(const Control& c) {
-  try {
-    return FieldValue(c);
-  } catch (const RuntimeFault&) {
-    throw Reject(c, "is too large a number.");
+void ReadScalars(const Reader& r, const Derivation& d, ParameterSet& p) {
+  p.EStart = r.Read(FieldId::EStart);
+  p.EEnd = r.Read(FieldId::EEnd);
+  p.EStep = r.ReadStrict(FieldId::EStep);
+  p.Area = r.Read(FieldId::Area);
+  p.Cdl = r.Read(FieldId::Cdl);
+  p.Temperature = r.Read(FieldId::Temperature) + kZeroCelsius;
+  p.EPulse = r.Read(FieldId::EPulse);
+  p.NoisePercent = r.Read(FieldId::Noise);
+  p.TDrop = r.Read(FieldId::TDrop);
+  p.TPulse = r.Read(FieldId::TPulse);
+  p.ScanRate = r.ReadStrict(FieldId::ScanRate);
+  p.Length = r.Read(FieldId::Length);
+  p.Radius = r.Read(FieldId::Radius);
+  // A computed area the radius cannot give would leave the electrode without one.
+  if (d.areaFault) {
+    const bool length =
+        p.Electrode == ElectrodeCode::Cylindrical || p.Electrode == ElectrodeCode::Hemicylindrical;
+    const FieldId cause =
+        length && std::fabs(p.Length) > std::fabs(p.Radius) ? FieldId::Length : FieldId::Radius;
+    r.Reject(cause, "gives no electrode area: " + *d.areaFault + ".");
   }
-}
-
-double ReadStrict(const Control& c) {
-  const std::optional<double> value = StrictNumber(c.Text());
-  if (!value) throw Reject(c, "is not a number.");
-  return std::fabs(*value);
-}
-
-void ReadScalars(FormExpr& f, ParameterSet& p) {
-  p.EStart = Read(f.Estart());
-  p.EEnd = Read(f.Eend());
-  p.EStep = ReadStrict(f.Estep());
-  p.Area = Read(f.ARE());
-  p.Cdl = Read(f.Cdl());
-  p.Temperature = Read(f.txttemp()) + kZeroCelsius;
-  p.EPulse = Read(f.Epulse());
-  p.NoisePercent = Read(f.Noise());
-  p.TDrop = Read(f.td());
-  p.TPulse = Read(f.tp());
-  p.ScanRate = ReadStrict(f.V());
-  p.Length = Read(f.leng());
-  p.Radius = Read(f.radius());
-  p.Viscosity = Read(f.TextVis());
-  p.RotationRate = Read(f.TextRrate()) * kPi / 30;
-  if (!std::isfinite(p.RotationRate)) throw Reject(f.TextRrate(), "is too large a number.");
-  p.ElectrolyteC = Read(f.TextElectrolyteC());
-  p.ElectrolyteConductivity = Read(f.TextElectrolyteCond());
+  p.Viscosity = r.Read(FieldId::Viscosity);
+  p.RotationRate = r.Read(FieldId::RotationRate) * kPi / 30;
+  if (!std::isfinite(p.RotationRate)) r.Reject(FieldId::RotationRate, "is too large a number.");
+  p.ElectrolyteC = r.Read(FieldId::ElectrolyteC);
+  p.ElectrolyteConductivity = r.Read(FieldId::ElectrolyteCond);
   // A text too large to hold a number is refused with the other checks, in their order.
   try {
-    p.Ru = FieldValue(f.Ru());
+    p.Ru = NumericPrefix(r.Text(FieldId::Ru));
   } catch (const RuntimeFault&) {
     p.Ru = 0;
   }
+  p.ElectrodeVolume = d.volume;
 }
 
-void ReadRowsAndDerived(FormExpr& f, ParameterSet& p) {
+void ReadRows(const Reader& r, ParameterSet& p) {
   for (int j = 1; j <= 3; ++j) {
-    p.Alpha(j) = Read(f.alph(j));
-    p.E0(j) = Read(f.Eze(j));
-    p.Ks(j) = Read(f.ks(j));
-    p.N(j) = Read(f.NEL(j));
-    p.Kf(j) = Read(f.kf(j));
-    p.Kb(j) = Read(f.kb(j));
-    p.Keq(j) = Read(f.LabelKeq(j));
-    p.P(j) = Read(f.pl(j));
+    p.Alpha(j) = r.Read(Row(FieldId::Alpha1, j));
+    p.E0(j) = r.Read(Row(FieldId::E01, j));
+    p.Ks(j) = r.Read(Row(FieldId::Ks1, j));
+    p.N(j) = r.Read(Row(FieldId::N1, j));
+    p.Kf(j) = r.Read(Row(FieldId::Kf1, j));
+    p.Kb(j) = r.Read(Row(FieldId::Kb1, j));
+    p.Keq(j) = r.Read(Row(FieldId::Keq1, j));
+    p.P(j) = r.Read(Row(FieldId::P1, j));
   }
   for (int i = 1; i <= 4; ++i) {
-    p.D(i) = Read(f.D(i));
-    p.CInit(i) = Read(f.Cinit(i));
-    p.SpeciesConductivity(i) = Read(f.Cond(i - 1));
-  }
-  if (p.Digital == 0) {
-    p.AnalyticalMethodCode = static_cast<std::int16_t>(p.Electrode + 10 * p.Technique);
+    p.D(i) = r.Read(Row(FieldId::D1, i));
+    p.CInit(i) = r.Read(Row(FieldId::CInit1, i));
+    p.SpeciesConductivity(i) = r.Read(Row(FieldId::Cond1, i));
   }
   try {
     p.FOverRT = CheckedDivide(kFaraday / kGasConstant, p.Temperature);
     p.RTOverF = CheckedDivide(1, p.FOverRT);
   } catch (const RuntimeFault& fault) {
-    throw Reject(f.txttemp(), "gives no temperature to work with: " + fault.Description() + ".");
+    r.Reject(FieldId::Temperature,
+             "gives no temperature to work with: " + fault.Description() + ".");
   }
 }
 
 }  // namespace
 
-void CaptureTechniqueAndMechanism(Experiment& experiment) {
-  ParameterSet& p = experiment.parameterSet;
-  experiment.formTech.OK();
-  for (int m = 1; m <= kMechanismCount; ++m) {
-    if (experiment.formMech.mech(m).Checked()) {
-      p.Mechanism = static_cast<std::int16_t>(m);
-      break;
-    }
+Captured MakeParameterSet(const Settings& settings) {
+  const Derivation derived = Derive(settings);
+  const Reader reader(settings, derived);
+  Captured c;
+  try {
+    ReadChoices(settings, c.parameters);
+    ReadScalars(reader, derived, c.parameters);
+    ReadRows(reader, c.parameters);
+    c.refusal = MeaninglessValue(settings, derived, c.parameters);
+  } catch (const Refusal& refusal) {
+    c.refusal = refusal;
   }
-  if (const MechanismEntry* entry = Mechanism(p.Mechanism)) {
-    p.SpeciesCount = static_cast<std::int16_t>(entry->species);
-    p.ChargeReactionCount = static_cast<std::int16_t>(entry->chargeReactions);
-    p.HomogeneousReactionCount = static_cast<std::int16_t>(entry->homogeneousReactions);
-  }
+  return c;
 }
 
 bool CaptureParameters(Experiment& experiment) {
-  CaptureTechniqueAndMechanism(experiment);
-  FormExpr& form = experiment.formExpr;
-  // Everything is read into a copy first, so that a rejected field leaves the parameter set as
-  // the last complete capture left it.
-  ParameterSet next = experiment.parameterSet;
-  try {
-    switch (form.ComboScan().ListIndex()) {
-      case 0:
-        next.ScanCount = 0.5;
-        break;
-      case 1:
-        next.ScanCount = 1;
-        break;
-      case 2:
-        next.ScanCount = 2;
-        break;
-      default:
-        break;
-    }
-    ReadScalars(form, next);
-    ReadRowsAndDerived(form, next);
-    if (auto meaningless = MeaninglessValue(form, next)) throw Rejected{*meaningless};
-  } catch (const Rejected& rejected) {
-    experiment.host.MessageBox(rejected.message);
+  Captured c = MakeParameterSet(experiment.settings);
+  if (!c.ok()) {
+    experiment.host.MessageBox(c.refusal->message);
     return false;
   }
-  experiment.parameterSet = next;
-  // The geometry update reads the radius and length just captured; the fields read after it in
-  // the dialog's order do not depend on what it writes.
-  form.radius_Change();
+  experiment.parameterSet = c.parameters;
   return true;
+}
+
+void CaptureTechniqueAndMechanism(Experiment& experiment) {
+  ParameterSet& p = experiment.parameterSet;
+  const ParameterSet technique = [&] {
+    ParameterSet q = p;
+    ReadChoices(experiment.settings, q);
+    return q;
+  }();
+  p.Technique = technique.Technique;
+  p.Digital = technique.Digital;
+  p.Mechanism = technique.Mechanism;
+  p.Electrode = technique.Electrode;
+  p.SpeciesCount = technique.SpeciesCount;
+  p.ChargeReactionCount = technique.ChargeReactionCount;
+  p.HomogeneousReactionCount = technique.HomogeneousReactionCount;
 }
 
 }  // namespace vorex

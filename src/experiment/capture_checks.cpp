@@ -2,10 +2,10 @@
 
 #include <limits>
 
+#include "base/number_text.h"
+#include "base/runtime_fault.h"
+#include "experiment/catalogue.h"
 #include "experiment/field_message.h"
-#include "experiment/field_value.h"
-#include "experiment/form_expr.h"
-#include "experiment/parameter_set.h"
 
 namespace vorex {
 namespace {
@@ -16,88 +16,99 @@ constexpr const char* kNotNegative = "must not be negative.";
 // Keeps the first refusal; later checks only look.
 class Checks {
  public:
-  void Require(bool meaningful, const Control& field, const char* why) {
-    if (!meaningful && !found_) found_ = FieldMessage(field, why);
+  Checks(const Settings& s, const Derivation& d) : settings_(s), derived_(d) {}
+
+  void Require(bool meaningful, FieldId field, const char* why) {
+    if (!meaningful && !found_) {
+      found_ =
+          Refusal{field, FieldMessage(Spec(field), ShownText(settings_, derived_, field), why)};
+    }
   }
   // Greater than 0 and a double at full precision: a value below the smallest normal double
   // (a drop time E step / v of 5e-311 s, say) carries too few digits to compute with.
-  void RequirePositive(double value, const Control& field) {
+  void RequirePositive(double value, FieldId field) {
     Require(value > 0, field, kPositive);
     Require(value <= 0 || value >= std::numeric_limits<double>::min(), field,
             "is too small a number.");
   }
-  // The value of a field the capture does not store itself; a text too large to hold a number is
-  // refused as such.
-  double Value(const Control& field) {
+  // The value of a field the parameter set does not hold itself; a text too large to hold a
+  // number is refused as such.
+  double Value(FieldId field) {
     try {
-      return FieldValue(field);
+      return NumericPrefix(ShownText(settings_, derived_, field));
     } catch (const RuntimeFault&) {
       Require(false, field, "is too large a number.");
       return 0;
     }
   }
-  const std::optional<std::string>& Found() const { return found_; }
+  const std::optional<Refusal>& Found() const { return found_; }
 
  private:
-  std::optional<std::string> found_;
+  const Settings& settings_;
+  const Derivation& derived_;
+  std::optional<Refusal> found_;
 };
 
-void CheckSpecies(Checks& c, FormExpr& f, const ParameterSet& p) {
+void CheckSpecies(Checks& c, const ParameterSet& p) {
   for (int i = 1; i <= p.SpeciesCount && i <= 4; ++i) {
-    c.RequirePositive(p.D(i), f.D(i));
+    c.RequirePositive(p.D(i), Row(FieldId::D1, i));
     // The initial concentrations are derived from these; a text the derivation cannot take would
-    // leave the last derived value in use.
-    c.Require(c.Value(f.C(i)) >= 0, f.C(i), kNotNegative);
+    // leave a design value in use.
+    c.Require(c.Value(Row(FieldId::C1, i)) >= 0, Row(FieldId::C1, i), kNotNegative);
   }
 }
 
-void CheckReactions(Checks& c, FormExpr& f, const ParameterSet& p) {
+void CheckReactions(Checks& c, const ParameterSet& p) {
   for (int j = 1; j <= p.ChargeReactionCount && j <= 3; ++j) {
-    c.Require(p.Alpha(j) >= 0 && p.Alpha(j) <= 1, f.alph(j), "must lie between 0 and 1.");
-    c.Require(p.Ks(j) >= 0, f.ks(j), kNotNegative);
+    c.Require(p.Alpha(j) >= 0 && p.Alpha(j) <= 1, Row(FieldId::Alpha1, j),
+              "must lie between 0 and 1.");
+    c.Require(p.Ks(j) >= 0, Row(FieldId::Ks1, j), kNotNegative);
   }
   for (int k = 1; k <= p.HomogeneousReactionCount && k <= 3; ++k) {
-    c.Require(p.Kf(k) >= 0, f.kf(k), kNotNegative);
-    c.Require(p.Kb(k) >= 0, f.kb(k), kNotNegative);
+    c.Require(p.Kf(k) >= 0, Row(FieldId::Kf1, k), kNotNegative);
+    c.Require(p.Kb(k) >= 0, Row(FieldId::Kb1, k), kNotNegative);
   }
 }
 
-void CheckInstrument(Checks& c, FormExpr& f, const ParameterSet& p) {
-  c.RequirePositive(p.EStep, f.Estep());
-  // Square wave runs on the frequency alone; the others sweep or step at the scan rate, with
-  // the drop time it gives; the pulse techniques add the pulse time.
-  if (p.Technique >= 1 && p.Technique <= 4) {
-    c.RequirePositive(p.ScanRate, f.V());
-    c.RequirePositive(p.TDrop, f.td());
+void CheckInstrument(Checks& c, const ParameterSet& p) {
+  c.RequirePositive(p.EStep, FieldId::EStep);
+  // Square wave runs on the frequency alone, with the pulse time it gives; the others sweep or
+  // step at the scan rate, with the drop time it gives; the pulse techniques add the pulse time.
+  if (UsesScanRate(p.Technique)) {
+    c.RequirePositive(p.ScanRate, FieldId::ScanRate);
+    c.RequirePositive(p.TDrop, FieldId::TDrop);
   }
-  if (p.Technique >= 3 && p.Technique <= 5) c.RequirePositive(p.TPulse, f.tp());
-  if (p.Technique == 5) c.RequirePositive(c.Value(f.TextF()), f.TextF());
-  c.Require(p.Temperature > 0, f.txttemp(), "is at or below absolute zero (-273.14 \u00b0C).");
-  c.Require(p.NoisePercent >= 0, f.Noise(), kNotNegative);
-  c.Require(p.Cdl >= 0, f.Cdl(), kNotNegative);
-  c.Require(c.Value(f.Ru()) >= 0, f.Ru(), kNotNegative);
+  if (p.Technique == TechniqueCode::SquareWave)
+    c.RequirePositive(c.Value(FieldId::Frequency), FieldId::Frequency);
+  if (IsPulse(p.Technique)) c.RequirePositive(p.TPulse, FieldId::TPulse);
+  c.Require(p.Temperature > 0, FieldId::Temperature,
+            "is at or below absolute zero (-273.14 \u00b0C).");
+  c.Require(p.NoisePercent >= 0, FieldId::Noise, kNotNegative);
+  c.Require(p.Cdl >= 0, FieldId::Cdl, kNotNegative);
+  c.Require(c.Value(FieldId::Ru) >= 0, FieldId::Ru, kNotNegative);
 }
 
-void CheckElectrode(Checks& c, FormExpr& f, const ParameterSet& p) {
-  const int e = p.Electrode;
-  if (e == 1 || e == 7) c.RequirePositive(p.Area, f.ARE());  // typed, not derived
-  if ((e >= 2 && e <= 6) || e == 8) c.RequirePositive(p.Radius, f.radius());
-  if (e >= 5 && e <= 7) c.RequirePositive(p.Length, f.leng());
-  if (e == 8) {
-    c.RequirePositive(p.Viscosity, f.TextVis());
-    c.RequirePositive(p.RotationRate, f.TextRrate());
+void CheckElectrode(Checks& c, const ParameterSet& p) {
+  const ElectrodeCode e = p.Electrode;
+  if (!HasComputedArea(e)) c.RequirePositive(p.Area, FieldId::Area);  // typed, not derived
+  if (HasComputedArea(e)) c.RequirePositive(p.Radius, FieldId::Radius);
+  if (HasLength(e)) c.RequirePositive(p.Length, FieldId::Length);
+  if (e == ElectrodeCode::RotatingDisk) {
+    c.RequirePositive(p.Viscosity, FieldId::Viscosity);
+    c.RequirePositive(p.RotationRate, FieldId::RotationRate);
   }
-  c.Require(p.ElectrolyteC >= 0, f.TextElectrolyteC(), kNotNegative);
+  c.Require(p.ElectrolyteC >= 0, FieldId::ElectrolyteC, kNotNegative);
 }
 
 }  // namespace
 
-std::optional<std::string> MeaninglessValue(FormExpr& form, const ParameterSet& p) {
-  Checks checks;
-  CheckSpecies(checks, form, p);
-  CheckReactions(checks, form, p);
-  CheckInstrument(checks, form, p);
-  CheckElectrode(checks, form, p);
+std::optional<Refusal> MeaninglessValue(const Settings& settings, const Derivation& derived,
+                                        const ParameterSet& p) {
+  Checks checks(settings, derived);
+  CheckSpecies(checks, p);
+  CheckReactions(checks, p);
+  CheckInstrument(checks, p);
+  CheckElectrode(checks, p);
   return checks.Found();
 }
 

@@ -3,15 +3,14 @@
 #include <array>
 #include <string_view>
 
+#include "experiment/codes.h"
+
 // The techniques, mechanisms and electrodes every experiment is composed of.
 namespace vorex {
 
-inline constexpr int kTechniqueCount = 5;
-inline constexpr int kMechanismCount = 17;
-inline constexpr int kElectrodeCount = 8;
-
 struct TechniqueEntry {
   std::string_view caption;
+  std::string_view name;  // the short name of scripts and settings files ("dc", "sw")
 };
 
 struct MechanismEntry {
@@ -27,18 +26,30 @@ struct MechanismEntry {
 struct ElectrodeEntry {
   std::string_view caption;
   std::string_view lengthCaption;  // empty when the length input is not shown
+  std::string_view name;           // the short name of scripts and settings files ("sphere")
 };
 
-// code is 1-based; nullptr outside the catalogue.
-const TechniqueEntry* Technique(int code);
-const MechanismEntry* Mechanism(int code);
-const ElectrodeEntry* Electrode(int code);
+const TechniqueEntry& Technique(TechniqueCode code);
+const MechanismEntry& Mechanism(MechanismCode code);
+const ElectrodeEntry& Electrode(ElectrodeCode code);
 
-// Area [cm2] of electrodes 2..6 and 8 from radius r and length L [cm]; electrodes 1 and 7 have
-// an entered area and are not computed here.
-double ElectrodeArea(int code, double radius, double length);
-// Volume [cm3]: area x L for 1, 4, 7, 8 (area as entered or shown), the solid's volume otherwise.
-double ElectrodeVolume(int code, double radius, double length, double area);
-bool HasComputedArea(int code);
+// A catalogue caption without its number: "1)  A + ne = B" is "A + ne = B".
+std::string_view Unnumbered(std::string_view caption);
+
+// What each kind of simulation offers: the digital one every mechanism but 3 at electrodes 1 to 6;
+// the analytical one mechanisms 1, 4 and 9 at every electrode.
+bool MechanismOffered(MechanismCode mechanism, bool digital);
+bool ElectrodeOffered(ElectrodeCode electrode, bool digital);
+
+// Area [cm2] of the electrodes whose area follows from radius r and length L [cm]; the planar
+// electrode and the thin film have an entered area.
+bool HasComputedArea(ElectrodeCode code);
+double ElectrodeArea(ElectrodeCode code, double radius, double length);
+// Volume [cm3]: area x L for the planar, microdisc, thin-film and rotating-disk electrodes (area
+// as entered or shown), the solid's volume otherwise.
+double ElectrodeVolume(ElectrodeCode code, double radius, double length, double area);
+// The length input applies (cylinder, hemicylinder: length; thin film: thickness).
+bool HasLength(ElectrodeCode code);
+bool HasRadius(ElectrodeCode code);
 
 }  // namespace vorex

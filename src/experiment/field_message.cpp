@@ -2,11 +2,9 @@
 
 namespace vorex {
 
-std::string FieldMessage(const Control& c, const std::string& why) {
-  const std::string& label = c.Label().empty() ? c.Caption() : c.Label();
-  std::string name = label.empty() ? c.FullName() : label;
-  if (c.Index() != Control::kNoIndex && !label.empty()) name += " (" + c.FullName() + ")";
-  const std::string& text = c.Kind() == ControlKind::Label ? c.Caption() : c.Text();
+std::string FieldMessage(const FieldSpec& f, const std::string& text, const std::string& why) {
+  std::string name = f.label.empty() ? f.FullName() : f.label;
+  if (f.index >= 0 && !f.label.empty()) name += " (" + f.FullName() + ")";
   return name + ": \"" + text + "\" " + why;
 }
 

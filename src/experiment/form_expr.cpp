@@ -1,13 +1,11 @@
 #include "experiment/form_expr.h"
 
-#include <algorithm>
+#include <stdexcept>
 
-#include "base/checked_math.h"
-#include "base/number_format.h"
 #include "experiment/capture.h"
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
-#include "experiment/field_value.h"
+#include "experiment/field_use.h"
 
 namespace vorex {
 
@@ -19,182 +17,44 @@ FormExpr::FormExpr(Experiment& experiment)
   CreateInstrumentFields();
   CreateElectrodeFields();
   CreatePreTreatment();
-  ConnectEvents();
 }
 
-void FormExpr::ConnectEvents() {
-  for (int i = 1; i <= 4; ++i) C(i).onChange = [this, i] { C_Change(i); };
-  for (int j = 1; j <= 3; ++j) {
-    Eze(j).onChange = [this] { C_Change(1); };
-    NEL(j).onChange = [this] { C_Change(1); };
+Control& FormExpr::Field(FieldId id) {
+  Control* c = field_[static_cast<std::size_t>(FieldNumber(id))];
+  if (c == nullptr) throw std::logic_error("the electrode is shown by optElectrode(1..8)");
+  return *c;
+}
+
+const FieldSpec* FormExpr::FieldOf(const Control& control) const {
+  if (control.Name() == "optElectrode") return &Spec(FieldId::Electrode);
+  for (std::size_t i = 0; i < field_.size(); ++i) {
+    if (field_[i] == &control) return &SettingsTable()[i];
   }
-  for (int k = 1; k <= 3; ++k) {
-    kf(k).onChange = [this, k] { kf_Change(k); };
-    kb(k).onChange = [this, k] { kf_Change(k); };  // kb_Change
-    LabelKeq(k).onChange = [this, k] { LabelKeq_Change(k); };
-    pl(k).onChange = [this] { AllInitialConcentrations(); };
-  }
-  for (int s = 1; s <= kFitSlots; ++s) CheckFitted(s).onClick = [this, s] { CheckFitted_Click(s); };
-  for (int i = 1; i <= 8; ++i) optElectrode(i).onClick = [this, i] { optElectrode_Click(i); };
-  radius().onChange = [this] { radius_Change(); };
-  leng().onChange = [this] { radius_Change(); };  // leng_Change
-  Estep().onChange = [this] { Estep_Change(); };
-  V().onChange = [this] { Estep_Change(); };  // V_Change
-  TextF().onChange = [this] { TextF_Change(); };
-  Estart().onChange = [this] { AllInitialConcentrations(); };
-  CheckPreEqu().onClick = [this] { CheckPreEqu_Click(); };
-  CheckPreCon().onClick = [this] { CheckPreCon_Click(); };
-  for (Control* c : {txtEPre_, txtTPre_, txtPconst_, txtRStir_, txtTpreconst_}) {
-    c->onChange = [this] { C_Change(1); };
-  }
-  CmdOK().onClick = [this] { CmdOK_Click(); };
+  return nullptr;
+}
+
+void FormExpr::FieldChanged(FieldId id) {
+  const Control& c = Field(id);
+  const FieldSpec& spec = Spec(id);
+  if (spec.kind == FieldKind::Derived) return;
+  const std::string value = spec.kind == FieldKind::Check ? (c.Checked() ? "1" : "0") : c.Text();
+  // A locked field takes no typing; what it shows is the settings' to say.
+  if (!c.Locked()) experiment_.Change(id, value);
+  experiment_.Refresh();
 }
 
 void FormExpr::Form_Load() {
-  ComboScan().SetListIndex(0);
-  for (int j = 1; j <= 3; ++j) {
-    NEL(j).SetListIndex(0);
-    pl(j).SetListIndex(0);
-  }
+  experiment_.Refresh();
 }
 
 void FormExpr::Form_Activate() {
   CaptureTechniqueAndMechanism(experiment_);
-  const ParameterSet& p = experiment_.parameterSet;
-  ShowTechniqueInputs(p.Technique);
-  const int species = std::clamp<int>(p.SpeciesCount, 0, 4);
-  const int charge = std::clamp<int>(p.ChargeReactionCount, 0, 3);
-  const int homogeneous = std::clamp<int>(p.HomogeneousReactionCount, 0, 3);
-  ShowRows(species, charge, homogeneous);
-  if (const MechanismEntry* entry = Mechanism(p.Mechanism)) {
-    for (int j = 1; j <= entry->chargeReactions; ++j) {
-      heter(j).SetCaption(std::string(entry->chargeRows[static_cast<std::size_t>(j - 1)]));
-    }
-    for (int k = 1; k <= entry->homogeneousReactions; ++k) {
-      homo(k).SetCaption(std::string(entry->homogeneousRows[static_cast<std::size_t>(k - 1)]));
-    }
-  }
-}
-
-void FormExpr::ShowTechniqueInputs(int technique) {
-  switch (technique) {
-    case 1:
-    case 2:
-      V().SetVisible(true);
-      TextF().SetVisible(false);
-      tp().SetVisible(false);
-      Epulse().SetVisible(false);
-      break;
-    case 3:
-    case 4:
-      V().SetVisible(true);
-      TextF().SetVisible(false);
-      tp().SetVisible(true);
-      tp().SetLocked(false);
-      Epulse().SetVisible(true);
-      break;
-    case 5:
-      V().SetVisible(false);
-      TextF().SetVisible(true);
-      tp().SetVisible(true);
-      tp().SetLocked(true);
-      Epulse().SetVisible(true);
-      break;
-    default: break;
-  }
-}
-
-void FormExpr::ShowRows(int species, int charge, int homogeneous) {
-  for (int i = 1; i <= 4; ++i) {
-    for (Control* c : {&specie(i), &D(i), &C(i), &Cinit(i), &CheckFitted(i), &Cond(i - 1)}) {
-      c->SetVisible(i <= species);
-    }
-  }
-  C_Change(1);
-  for (int j = 1; j <= 3; ++j) {
-    for (Control* c : {&heter(j), &ks(j), &alph(j), &NEL(j), &Eze(j), &CheckFitted(j + 4),
-                       &CheckFitted(j + 7), &CheckFitted(j + 10)}) {
-      c->SetVisible(j <= charge);
-    }
-  }
-  for (int k = 1; k <= 3; ++k) {
-    for (Control* c : {&pl(k), &homo(k), &kb(k), &kf(k), &CheckFitted(k + 13),
-                       &CheckFitted(k + 16), &LabelKeq(k)}) {
-      c->SetVisible(k <= homogeneous);
-    }
-  }
-  for (int k = 1; k <= homogeneous; ++k) kf_Change(k);
+  experiment_.Refresh();
 }
 
 void FormExpr::optElectrode_Click(int i) {
-  experiment_.parameterSet.Electrode = static_cast<std::int16_t>(i);
-  const bool length = i == 5 || i == 6 || i == 7;
-  const bool radiusShown = (i >= 2 && i <= 6) || i == 8;
-  LabelLength().SetVisible(length);
-  leng().SetVisible(length);
-  if (length) LabelLength().SetCaption(std::string(Electrode(i)->lengthCaption));
-  LabelRadius().SetVisible(radiusShown);
-  radius().SetVisible(radiusShown);
-  ARE().SetLocked(i != 1 && i != 7);
-  LabelVis().SetVisible(i == 8);
-  TextVis().SetVisible(i == 8);
-  LabelRrate().SetVisible(i == 8);
-  TextRrate().SetVisible(i == 8);
-  radius_Change();
-}
-
-void FormExpr::radius_Change() {
-  ParameterSet& p = experiment_.parameterSet;
-  const int code = p.Electrode;
-  if (HasComputedArea(code)) {
-    SkipOnFault([&] {
-      const double length = (code == 5 || code == 6) ? FieldValue(leng()) : 0.0;
-      ARE().SetText(FormatPattern(ElectrodeArea(code, FieldValue(radius()), length), "0.##e-0"));
-    });
-  }
-  SkipOnFault([&] {
-    p.ElectrodeVolume = ElectrodeVolume(code, p.Radius, p.Length, FieldValue(ARE()));
-  });
-  SkipOnFault([&] { p.Area = FieldValue(ARE()); });
-}
-
-void FormExpr::kf_Change(int k) {
-  SkipOnFault([&] {
-    const double backward = FieldValue(kb(k));
-    if (backward > 0) {
-      LabelKeq(k).SetCaption(
-          FormatPattern(CheckedDivide(FieldValue(kf(k)), backward), "#.###e-#"));
-    }
-  });
-}
-
-void FormExpr::LabelKeq_Change(int) { AllInitialConcentrations(); }
-
-void FormExpr::Estep_Change() {
-  SkipOnFault(
-      [&] { td().SetText(FormatShortest(CheckedDivide(FieldValue(Estep()), FieldValue(V())))); });
-}
-
-void FormExpr::TextF_Change() {
-  SkipOnFault([&] { tp().SetText(FormatShortest(CheckedDivide(0.5, FieldValue(TextF())))); });
-}
-
-void FormExpr::CheckFitted_Click(int s) {
-  const bool fitted = CheckFitted(s).Checked();
-  TextCmin(s).SetVisible(fitted);
-  TextCmax(s).SetVisible(fitted);
-}
-
-void FormExpr::CheckPreEqu_Click() { AllInitialConcentrations(); }
-
-void FormExpr::CheckPreCon_Click() {
-  FramePre().SetVisible(CheckPreCon().Checked());
-  CaptureParameters(experiment_);
-  AllInitialConcentrations();
-}
-
-void FormExpr::AllInitialConcentrations() {
-  for (int i = 1; i <= 4; ++i) C_Change(i);
+  experiment_.Change(FieldId::Electrode, std::to_string(i));
+  experiment_.Refresh();
 }
 
 void FormExpr::CmdOK_Click() {
@@ -205,6 +65,80 @@ void FormExpr::CmdOK_Click() {
 bool FormExpr::OK() {
   experiment_.formMech.OK();
   return CaptureParameters(experiment_);
+}
+
+void FormExpr::Refresh(const Settings& s, const Derivation& d) {
+  ShowValues(s, d);
+  ShowTechniqueInputs(s);
+  ShowRows(s);
+  ShowElectrodeInputs(s);
+}
+
+void FormExpr::ShowValues(const Settings& s, const Derivation& d) {
+  for (const FieldSpec& spec : SettingsTable()) {
+    if (spec.window != Name() || spec.id == FieldId::Electrode) continue;
+    Control& c = Field(spec.id);
+    const std::string& text = ShownText(s, d, spec.id);
+    switch (c.Kind()) {
+      case ControlKind::CheckBox:
+        c.SetChecked(text == "1");
+        break;
+      case ControlKind::ComboBox:
+        c.SetListIndex(s.ListIndex(spec.id));
+        break;
+      case ControlKind::Label:
+        c.SetCaption(text);
+        break;
+      default:
+        c.SetText(text);
+        break;
+    }
+  }
+  for (int i = 1; i <= kElectrodeCount; ++i) {
+    optElectrode(i).SetChecked(CodeNumber(s.Electrode()) == i);
+    optElectrode(i).SetEnabled(ElectrodeOffered(static_cast<ElectrodeCode>(i), s.Digital()));
+  }
+}
+
+void FormExpr::ShowTechniqueInputs(const Settings& s) {
+  for (FieldId id : {FieldId::ScanRate, FieldId::Frequency, FieldId::TPulse, FieldId::EPulse}) {
+    Field(id).SetVisible(FieldShown(s, id));
+  }
+  tp().SetLocked(DerivedHere(s, FieldId::TPulse));
+  Ru().SetEnabled(FieldEnabled(s, FieldId::Ru));
+}
+
+void FormExpr::ShowRows(const Settings& s) {
+  const MechanismEntry& m = Mechanism(s.Mechanism());
+  for (int i = 1; i <= 4; ++i) specie(i).SetVisible(i <= m.species);
+  for (int j = 1; j <= 3; ++j) {
+    heter(j).SetVisible(j <= m.chargeReactions);
+    heter(j).SetCaption(j <= m.chargeReactions ? std::string(m.chargeRows[j - 1])
+                                               : std::to_string(j));
+  }
+  for (int k = 1; k <= 3; ++k) {
+    homo(k).SetVisible(k <= m.homogeneousReactions);
+    homo(k).SetCaption(k <= m.homogeneousReactions ? std::string(m.homogeneousRows[k - 1])
+                                                   : std::to_string(k));
+  }
+  for (const FieldSpec& spec : SettingsTable()) {
+    if (spec.row > 0 && spec.window == Name()) Field(spec.id).SetVisible(FieldShown(s, spec.id));
+  }
+}
+
+void FormExpr::ShowElectrodeInputs(const Settings& s) {
+  const ElectrodeCode e = s.Electrode();
+  const bool length = FieldShown(s, FieldId::Length);
+  LabelLength().SetVisible(length);
+  leng().SetVisible(length);
+  if (length) LabelLength().SetCaption(std::string(Electrode(e).lengthCaption));
+  const bool radiusShown = FieldShown(s, FieldId::Radius);
+  LabelRadius().SetVisible(radiusShown);
+  radius().SetVisible(radiusShown);
+  ARE().SetLocked(DerivedHere(s, FieldId::Area));
+  const bool rotating = FieldShown(s, FieldId::RotationRate);
+  for (Control* c : {LabelVis_, &TextVis(), LabelRrate_, &TextRrate()}) c->SetVisible(rotating);
+  FramePre().SetVisible(s.Checked(FieldId::Preconcentration));
 }
 
 }  // namespace vorex

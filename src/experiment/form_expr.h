@@ -1,105 +1,106 @@
 #pragma once
 
+#include <array>
+
 #include "base/fixed_storage.h"
 #include "base/window.h"
+#include "experiment/settings_table.h"
 
 namespace vorex {
 
 class Experiment;
+struct Derivation;
+class Settings;
 
-// The Experimental parameters dialog: every numeric parameter of the experiment as text, the
-// fit flags and bounds, and the derived displays it keeps current while the user types
-// (electrode area and volume, equilibrium constants, drop time, pulse time, initial
-// concentrations).
+// The Experimental parameters dialog: a view of the experiment's settings. Its fields show the
+// settings' values and what they derive (electrode area, drop and pulse time, equilibrium
+// constants, initial concentrations); it shows, enables and locks the fields the technique,
+// mechanism, electrode and mode use; what the user types or clicks goes into the settings, and
+// every view then shows them again.
 class FormExpr : public Window {
  public:
-  static constexpr int kFitSlots = 19;
+  static constexpr int kFitSlots = vorex::kFitSlots;
 
   explicit FormExpr(Experiment& experiment);
 
+  // The control that shows a field of the settings table; the electrode, an option group, has
+  // the controls optElectrode(1..8) instead.
+  Control& Field(FieldId id);
+  // The field a control shows, or nothing for a label, frame or button of the dialog's own.
+  const FieldSpec* FieldOf(const Control& control) const;
+
   // Species rows i = 1..4 (Cond is indexed 0..3).
   Control& specie(int i) { return *specie_(i); }
-  Control& D(int i) { return *D_(i); }
-  Control& C(int i) { return *C_(i); }
-  Control& Cinit(int i) { return *Cinit_(i); }
-  Control& Cond(int i) { return *Cond_(i); }
+  Control& D(int i) { return Field(Row(FieldId::D1, i)); }
+  Control& C(int i) { return Field(Row(FieldId::C1, i)); }
+  Control& Cinit(int i) { return Field(Row(FieldId::CInit1, i)); }
+  Control& Cond(int i) { return Field(Row(FieldId::Cond1, i + 1)); }
   // Charge-transfer rows j = 1..3.
   Control& heter(int j) { return *heter_(j); }
-  Control& NEL(int j) { return *NEL_(j); }
-  Control& Eze(int j) { return *Eze_(j); }
-  Control& alph(int j) { return *alph_(j); }
-  Control& ks(int j) { return *ks_(j); }
+  Control& NEL(int j) { return Field(Row(FieldId::N1, j)); }
+  Control& Eze(int j) { return Field(Row(FieldId::E01, j)); }
+  Control& alph(int j) { return Field(Row(FieldId::Alpha1, j)); }
+  Control& ks(int j) { return Field(Row(FieldId::Ks1, j)); }
   // Homogeneous rows k = 1..3.
   Control& homo(int k) { return *homo_(k); }
-  Control& pl(int k) { return *pl_(k); }
-  Control& kf(int k) { return *kf_(k); }
-  Control& kb(int k) { return *kb_(k); }
-  Control& LabelKeq(int k) { return *LabelKeq_(k); }
+  Control& pl(int k) { return Field(Row(FieldId::P1, k)); }
+  Control& kf(int k) { return Field(Row(FieldId::Kf1, k)); }
+  Control& kb(int k) { return Field(Row(FieldId::Kb1, k)); }
+  Control& LabelKeq(int k) { return Field(Row(FieldId::Keq1, k)); }
   // Fit slots s = 1..19.
-  Control& CheckFitted(int s) { return *CheckFitted_(s); }
-  Control& TextCmin(int s) { return *TextCmin_(s); }
-  Control& TextCmax(int s) { return *TextCmax_(s); }
+  Control& CheckFitted(int s) { return Field(Row(FieldId::Fitted1, s)); }
+  Control& TextCmin(int s) { return Field(Row(FieldId::Min1, s)); }
+  Control& TextCmax(int s) { return Field(Row(FieldId::Max1, s)); }
   // Instrumental parameters.
-  Control& Estart() { return *Estart_; }
-  Control& Eend() { return *Eend_; }
-  Control& Estep() { return *Estep_; }
-  Control& V() { return *V_; }
-  Control& td() { return *td_; }
-  Control& tp() { return *tp_; }
-  Control& Epulse() { return *Epulse_; }
-  Control& TextF() { return *TextF_; }
-  Control& ComboScan() { return *ComboScan_; }
-  Control& txttemp() { return *txttemp_; }
-  Control& Noise() { return *Noise_; }
-  Control& Cdl() { return *Cdl_; }
-  Control& Ru() { return *Ru_; }
+  Control& Estart() { return Field(FieldId::EStart); }
+  Control& Eend() { return Field(FieldId::EEnd); }
+  Control& Estep() { return Field(FieldId::EStep); }
+  Control& V() { return Field(FieldId::ScanRate); }
+  Control& td() { return Field(FieldId::TDrop); }
+  Control& tp() { return Field(FieldId::TPulse); }
+  Control& Epulse() { return Field(FieldId::EPulse); }
+  Control& TextF() { return Field(FieldId::Frequency); }
+  Control& ComboScan() { return Field(FieldId::Scan); }
+  Control& txttemp() { return Field(FieldId::Temperature); }
+  Control& Noise() { return Field(FieldId::Noise); }
+  Control& Cdl() { return Field(FieldId::Cdl); }
+  Control& Ru() { return Field(FieldId::Ru); }
   // Electrode and electrolyte.
   Control& optElectrode(int i) { return *optElectrode_(i); }  // i = 1..8
   Control& LabelRadius() { return *LabelRadius_; }
-  Control& radius() { return *radius_; }
+  Control& radius() { return Field(FieldId::Radius); }
   Control& LabelLength() { return *LabelLength_; }
-  Control& leng() { return *leng_; }
-  Control& ARE() { return *ARE_; }
+  Control& leng() { return Field(FieldId::Length); }
+  Control& ARE() { return Field(FieldId::Area); }
   Control& LabelRrate() { return *LabelRrate_; }
-  Control& TextRrate() { return *TextRrate_; }
-  Control& TextDis() { return *TextDis_; }
+  Control& TextRrate() { return Field(FieldId::RotationRate); }
+  Control& TextDis() { return Field(FieldId::Distance); }
   Control& LabelVis() { return *LabelVis_; }
-  Control& TextVis() { return *TextVis_; }
-  Control& TextElectrolyteCond() { return *TextElectrolyteCond_; }
-  Control& TextElectrolyteC() { return *TextElectrolyteC_; }
+  Control& TextVis() { return Field(FieldId::Viscosity); }
+  Control& TextElectrolyteCond() { return Field(FieldId::ElectrolyteCond); }
+  Control& TextElectrolyteC() { return Field(FieldId::ElectrolyteC); }
   // Pre-treatment.
-  Control& CheckPreEqu() { return *CheckPreEqu_; }
-  Control& CheckPreCon() { return *CheckPreCon_; }
+  Control& CheckPreEqu() { return Field(FieldId::PreEquilibration); }
+  Control& CheckPreCon() { return Field(FieldId::Preconcentration); }
   Control& FramePre() { return *FramePre_; }
-  Control& txtEPre() { return *txtEPre_; }
-  Control& txtTPre() { return *txtTPre_; }
-  Control& txtPconst() { return *txtPconst_; }
-  Control& txtRStir() { return *txtRStir_; }
-  Control& txtTpreconst() { return *txtTpreconst_; }
+  Control& txtEPre() { return Field(FieldId::EPre); }
+  Control& txtTPre() { return Field(FieldId::TPre); }
+  Control& txtPconst() { return Field(FieldId::PConst); }
+  Control& txtRStir() { return Field(FieldId::StirRate); }
+  Control& txtTpreconst() { return Field(FieldId::TPreConst); }
   Control& CmdOK() { return *CmdOK_; }
 
-  // Event operations.
+  // Shows the settings: every field's value or derived text, and which fields are shown, enabled
+  // and locked. Run at start-up (Form_Load), at each activation and after every change of the
+  // settings.
+  void Refresh(const Settings& settings, const Derivation& derived);
   void Form_Load();
   void Activate() override { Form_Activate(); }
   void Form_Activate();
   void optElectrode_Click(int i);
-  void radius_Change();
-  void kf_Change(int k);
-  void LabelKeq_Change(int k);
-  void Estep_Change();
-  void TextF_Change();
-  void CheckFitted_Click(int s);
-  void CheckPreEqu_Click();
-  void CheckPreCon_Click();
-  // The initial concentrations after the change of C(i) or of an input they depend on.
-  void C_Change(int i);
   void CmdOK_Click();
   // The Mechanism dialog's OK, then CaptureParameters; false when the capture refused a field.
   bool OK();
-
-  // Enrichment of B in the electrode over the analytical concentration of A during
-  // preconcentration; raises RuntimeFault when a step of it fails.
-  double PreconcentrationFactor();
 
  private:
   void CreateSpeciesRows();
@@ -108,31 +109,21 @@ class FormExpr : public Window {
   void CreateInstrumentFields();
   void CreateElectrodeFields();
   void CreatePreTreatment();
-  void ConnectEvents();
-  void ShowTechniqueInputs(int technique);
-  void ShowRows(int species, int chargeReactions, int homogeneousReactions);
-  void AllInitialConcentrations();
-  void EquilibrateInitialConcentrations();
-  void Preconcentrate();
+  Control& AddField(FieldId id, Control* frame);
+  // What the user typed, chose or clicked goes into the settings.
+  void FieldChanged(FieldId id);
+  void ShowValues(const Settings& settings, const Derivation& derived);
+  void ShowRows(const Settings& settings);
+  void ShowTechniqueInputs(const Settings& settings);
+  void ShowElectrodeInputs(const Settings& settings);
 
   Experiment& experiment_;
-  FixedArray<Control*, 4> specie_{}, D_{}, C_{}, Cinit_{};
-  FixedArray<Control*, 3> Cond_{};
-  FixedArray<Control*, 3> heter_{}, NEL_{}, Eze_{}, alph_{}, ks_{};
-  FixedArray<Control*, 3> homo_{}, pl_{}, kf_{}, kb_{}, LabelKeq_{};
-  FixedArray<Control*, kFitSlots> CheckFitted_{}, TextCmin_{}, TextCmax_{};
-  Control *Estart_ = nullptr, *Eend_ = nullptr, *Estep_ = nullptr, *V_ = nullptr;
-  Control *td_ = nullptr, *tp_ = nullptr, *Epulse_ = nullptr, *TextF_ = nullptr;
-  Control *ComboScan_ = nullptr, *txttemp_ = nullptr, *Noise_ = nullptr, *Cdl_ = nullptr;
-  Control* Ru_ = nullptr;
+  std::array<Control*, kFieldCount> field_{};  // by FieldId
+  FixedArray<Control*, 4> specie_{};
+  FixedArray<Control*, 3> heter_{}, homo_{};
   FixedArray<Control*, 8> optElectrode_{};
-  Control *LabelRadius_ = nullptr, *radius_ = nullptr, *LabelLength_ = nullptr, *leng_ = nullptr;
-  Control *ARE_ = nullptr, *LabelRrate_ = nullptr, *TextRrate_ = nullptr, *TextDis_ = nullptr;
-  Control *LabelVis_ = nullptr, *TextVis_ = nullptr, *TextElectrolyteCond_ = nullptr;
-  Control* TextElectrolyteC_ = nullptr;
-  Control *CheckPreEqu_ = nullptr, *CheckPreCon_ = nullptr, *FramePre_ = nullptr;
-  Control *txtEPre_ = nullptr, *txtTPre_ = nullptr, *txtPconst_ = nullptr, *txtRStir_ = nullptr;
-  Control *txtTpreconst_ = nullptr, *CmdOK_ = nullptr;
+  Control *LabelRadius_ = nullptr, *LabelLength_ = nullptr, *LabelRrate_ = nullptr;
+  Control *LabelVis_ = nullptr, *FramePre_ = nullptr, *CmdOK_ = nullptr;
 };
 
 }  // namespace vorex

@@ -6,8 +6,10 @@
 namespace vorex {
 
 class Experiment;
+class Settings;
 
-// The Mechanism dialog: one of the seventeen reaction mechanisms.
+// The Mechanism dialog, a view of the settings' mechanism: one of the seventeen, those the mode
+// offers selectable. A mechanism chosen under another mode stays chosen.
 class FormMech : public Window {
  public:
   explicit FormMech(Experiment& experiment);
@@ -18,6 +20,7 @@ class FormMech : public Window {
   void Command1_Click();
   // The Techniques dialog's OK, then CaptureTechniqueAndMechanism.
   void OK();
+  void Refresh(const Settings& settings);
 
  private:
   Experiment& experiment_;

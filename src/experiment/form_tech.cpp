@@ -11,14 +11,13 @@ FormTech::FormTech(Experiment& experiment)
   frame.SetCaption("Voltammetry");
   for (int i = 1; i <= kTechniqueCount; ++i) {
     Control& option = Add(ControlKind::OptionButton, "optTech", i);
-    option.SetCaption(std::string(Technique(i)->caption));
+    option.SetCaption(std::string(Technique(static_cast<TechniqueCode>(i)).caption));
     option.SetFrame(&frame);
-    option.SetChecked(i == 1);
+    option.onClick = [this] { TechValue(); };
     optTech_(i) = &option;
   }
   checkDigital_ = &Add(ControlKind::CheckBox, "CheckDigital");
   checkDigital_->SetCaption("digital simulation");
-  checkDigital_->SetChecked(true);
   checkDigital_->SetToolTip(
       "Unticked: closed-form currents, exact for reversible couples, approximate for slow "
       "kinetics and chemistry (see the validation report); tick it for those.");
@@ -41,31 +40,23 @@ void FormTech::OK() {
 void FormTech::TechValue() {
   for (int i = 1; i <= kTechniqueCount; ++i) {
     if (optTech(i).Checked()) {
-      experiment_.parameterSet.Technique = static_cast<std::int16_t>(i);
-      return;
+      experiment_.Change(FieldId::Technique, std::to_string(i));
+      break;
     }
   }
+  experiment_.Refresh();
 }
 
 void FormTech::CheckDigital_Click() {
-  const bool digital = CheckDigital().Checked();
-  experiment_.parameterSet.Digital = digital ? 1 : 0;
-  FormMech& formMech = experiment_.formMech;
-  FormExpr& formExpr = experiment_.formExpr;
-  if (digital) {
-    for (int m = 2; m <= kMechanismCount; ++m) formMech.mech(m).SetEnabled(true);
-    formExpr.Ru().SetEnabled(true);
-    formExpr.optElectrode(7).SetEnabled(false);
-    formExpr.optElectrode(8).SetEnabled(false);
-  } else {
-    for (int m = 2; m <= kMechanismCount; ++m) formMech.mech(m).SetEnabled(false);
-    formMech.mech(4).SetEnabled(true);
-    formMech.mech(9).SetEnabled(true);
-    formExpr.Ru().SetEnabled(false);
-    formExpr.optElectrode(7).SetEnabled(true);
-    formExpr.optElectrode(8).SetEnabled(true);
+  experiment_.Change(FieldId::Digital, CheckDigital().Checked() ? "1" : "0");
+  experiment_.Refresh();
+}
+
+void FormTech::Refresh(const Settings& s) {
+  for (int i = 1; i <= kTechniqueCount; ++i) {
+    optTech(i).SetChecked(CodeNumber(s.Technique()) == i);
   }
-  formMech.mech(3).SetEnabled(false);
+  CheckDigital().SetChecked(s.Digital());
 }
 
 }  // namespace vorex

@@ -6,9 +6,10 @@
 namespace vorex {
 
 class Experiment;
+class Settings;
 
-// The Techniques dialog: the technique and the choice between analytical and digital
-// simulation, with the availability rules that choice imposes on the other dialogs.
+// The Techniques dialog, a view of the settings' technique and mode (analytical or digital
+// simulation); the mode decides what the other dialogs offer.
 class FormTech : public Window {
  public:
   explicit FormTech(Experiment& experiment);
@@ -18,11 +19,12 @@ class FormTech : public Window {
   Control& CmdOK() { return *cmdOK_; }
 
   void CmdOK_Click();
-  // TechValue, then CheckDigital_Click: re-reads technique and digital flag and re-applies the
-  // availability rules.
+  // TechValue, then CheckDigital_Click: the dialog's choices into the settings, and every view
+  // shows what the mode offers.
   void OK();
   void TechValue();
   void CheckDigital_Click();
+  void Refresh(const Settings& settings);
 
  private:
   Experiment& experiment_;

@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "experiment/codes.h"
+
 // The initial concentrations a voltammogram starts from: the analytical concentrations brought
 // to the Nernst ratio of each couple at the starting potential and to the equilibrium of the
 // preceding or following chemical reaction, and the enrichment of preconcentration.
@@ -13,15 +15,15 @@ namespace vorex {
 double NernstSplit(double theta, double oxidised, double reduced);
 
 struct EquilibriumInputs {
-  int mechanism = 1;
-  int chargeReactions = 1;        // NH
-  std::array<double, 5> c{};      // analytical concentrations, species 1..4 [mol/L]
-  std::array<double, 4> n{};      // electron numbers, couples 1..3
-  std::array<double, 4> e0{};     // standard potentials, couples 1..3 [V]
-  double startPotential = 0;      // [V]
-  double fOverRT = 0;             // F / (R T) [1/V]
-  double k1 = 0;                  // equilibrium constant of chemical reaction 1
-  double p = 1;                   // stoichiometric number of chemical reaction 1
+  MechanismCode mechanism = MechanismCode::E;
+  int chargeReactions = 1;     // NH
+  std::array<double, 5> c{};   // analytical concentrations, species 1..4 [mol/L]
+  std::array<double, 4> n{};   // electron numbers, couples 1..3
+  std::array<double, 4> e0{};  // standard potentials, couples 1..3 [V]
+  double startPotential = 0;   // [V]
+  double fOverRT = 0;          // F / (R T) [1/V]
+  double k1 = 0;               // equilibrium constant of chemical reaction 1
+  double p = 1;                // stoichiometric number of chemical reaction 1
 };
 
 // The initial concentrations that pre-equilibration gives for species 1..4, only those the
@@ -29,17 +31,17 @@ struct EquilibriumInputs {
 std::array<std::optional<double>, 5> PreEquilibrate(const EquilibriumInputs& in);
 
 struct PreconcentrationInputs {
-  double ePre = 0;        // preconcentration potential [V]
-  double tPre = 0;        // preconcentration time [s]
-  double pConst = 0;      // mass-transfer constant
-  double stirRpm = 0;     // stirring rate [rpm]
-  double e0 = 0;          // standard potential of couple 1 [V]
-  double n = 0;           // electron number of couple 1
-  double dA = 0;          // diffusion coefficient of A [cm2/s]
-  double area = 0;        // electrode area [cm2]
-  double volume = 0;      // electrode volume [cm3]
-  double viscosity = 0;   // kinematic viscosity [cm2/s]
-  double temperature = 0; // [K]
+  double ePre = 0;         // preconcentration potential [V]
+  double tPre = 0;         // preconcentration time [s]
+  double pConst = 0;       // mass-transfer constant
+  double stirRpm = 0;      // stirring rate [rpm]
+  double e0 = 0;           // standard potential of couple 1 [V]
+  double n = 0;            // electron number of couple 1
+  double dA = 0;           // diffusion coefficient of A [cm2/s]
+  double area = 0;         // electrode area [cm2]
+  double volume = 0;       // electrode volume [cm3]
+  double viscosity = 0;    // kinematic viscosity [cm2/s]
+  double temperature = 0;  // [K]
 };
 
 // P D^(2/3) A / V w^(1/2) nu^(-1/6) t / (1 + theta_pre): the concentration of B accumulated in

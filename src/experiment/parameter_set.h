@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/fixed_storage.h"
+#include "experiment/codes.h"
 
 namespace vorex {
 
@@ -12,7 +13,8 @@ namespace vorex {
 using SpeciesValues = FixedArray<double, 5>;
 using ReactionValues = FixedArray<double, 5>;
 
-// The experiment as the last capture read it from the dialogs. Every computation works on it.
+// The experiment as numbers, made from its settings (see MakeParameterSet). Every computation
+// works on it.
 struct ParameterSet {
   // Potential programme and instrument.
   double EStart = 0;        // starting potential [V]
@@ -29,7 +31,7 @@ struct ParameterSet {
   double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
 
   // Electrode and electrolyte.
-  std::int16_t Electrode = 0;          // ElectrodeCode 1..8
+  ElectrodeCode Electrode = ElectrodeCode::Planar;
   double Area = 0;                     // electrode area [cm2]
   double Radius = 0;                   // electrode radius [cm]
   double Length = 0;                   // electrode length or film thickness [cm]
@@ -57,17 +59,16 @@ struct ParameterSet {
   ReactionValues P;    // stoichiometric number
 
   // Codes and counts.
-  std::int16_t Technique = 0;  // TechniqueCode 1..5
-  std::int16_t Digital = 0;    // non-zero: digital simulation
-  std::int16_t Mechanism = 0;  // MechanismCode 1..17
+  TechniqueCode Technique = TechniqueCode::LinearSweep;
+  bool Digital = true;  // digital simulation; false: the closed-form currents
+  MechanismCode Mechanism = MechanismCode::E;
   std::int16_t SpeciesCount = 0;
   std::int16_t ChargeReactionCount = 0;
   std::int16_t HomogeneousReactionCount = 0;
 
   // Derived.
-  double FOverRT = 0;                     // F / (R T) [1/V]
-  double RTOverF = 0;                     // R T / F [V]
-  std::int16_t AnalyticalMethodCode = 0;  // Electrode + 10 x Technique, 11..58
+  double FOverRT = 0;  // F / (R T) [1/V]
+  double RTOverF = 0;  // R T / F [V]
 
   static bool SpeciesIndexInRange(int i) { return SpeciesValues::InRange(i); }
 };

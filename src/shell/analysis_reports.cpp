@@ -28,13 +28,14 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
   const CurveStore& c = l.curves;
   const ParameterSet& p = l.experiment.parameterSet;
   FormResult& out = l.formResult;
-  const PeakSearchSettings settings{.first = s,
-                                    .last = e,
-                                    .pointsPerSweep = c.PointsPerSweep,
-                                    .singleSweep = p.ScanCount == 0.5,
-                                    .oneCycleSweep = p.Technique == 1 && p.ScanCount == 1,
-                                    .yMax = c.YMax,
-                                    .yMin = c.YMin};
+  const PeakSearchSettings settings{
+      .first = s,
+      .last = e,
+      .pointsPerSweep = c.PointsPerSweep,
+      .singleSweep = p.ScanCount == 0.5,
+      .oneCycleSweep = p.Technique == TechniqueCode::LinearSweep && p.ScanCount == 1,
+      .yMax = c.YMax,
+      .yMin = c.YMin};
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
     out.Print(ResultLine().Text("Curve ").Number(curve).Text(":"));
     for (int k = 1; k <= kMaxPeaks; ++k) {
@@ -100,7 +101,9 @@ void TheoreticalPeaks(CurveLinks& l) {
   FormResult& out = l.formResult;
   out.Show();
   out.Print(std::string("Theoretical limiting current:"));
-  const bool peaked = p.Technique == 1 || p.Technique == 4 || p.Technique == 5;
+  const bool peaked = p.Technique == TechniqueCode::LinearSweep ||
+                      p.Technique == TechniqueCode::DifferentialPulse ||
+                      p.Technique == TechniqueCode::SquareWave;
   const char* eLabel = peaked ? "Ep = " : "E1/2 = ";
   const char* iLabel = peaked ? "Ip = " : "Id = ";
   for (int j = 1; j <= p.ChargeReactionCount; ++j) {

@@ -33,14 +33,7 @@ MDIForm1::MDIForm1(VOREX24A1& state) : Window("MDIForm1", "Vorex for Windows"), 
 void MDIForm1::MDIForm_Load() {
   Show();
   state_.formExpr.Form_Load();
-  state_.parameterSet.Electrode = 1;
   state_.formOption.ComboY().SetListIndex(0);
-  for (int j = 1; j <= 3; ++j) {
-    state_.parameterSet.N(j) = 1;
-    state_.parameterSet.P(j) = 1;
-  }
-  // Without this the parameter set would hold zeros (a temperature of 0 K) until the first
-  // simulation, and the first activation of the Experimental dialog could not pre-equilibrate.
   CaptureParameters(state_.experiment);
 }
 

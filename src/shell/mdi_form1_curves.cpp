@@ -5,11 +5,11 @@
 
 #include "analysis/column_operators.h"
 #include "base/checked_math.h"
+#include "base/number_text.h"
 #include "base/result_line.h"
 #include "curves/displayed_quantity.h"
 #include "curves/plot_renderer.h"
 #include "experiment/capture.h"
-#include "experiment/field_value.h"
 #include "shell/mdi_form1.h"
 #include "shell/simulation_command.h"
 #include "shell/vorex24a1.h"
@@ -83,7 +83,8 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   const int m = c.PointCount;
   const bool halfOrder =
       transform == Transform::SemiDifferentiate || transform == Transform::SemiIntegrate;
-  const double v = halfOrder ? FieldValue(state_.formExpr.V()) : 0;
+  const double v =
+      halfOrder ? NumericPrefix(state_.experiment.settings.Value(FieldId::ScanRate)) : 0;
   if (halfOrder && !(std::isfinite(v) && v > 0)) {
     state_.host.MessageBox(std::string(label) +
                            " needs a positive scan rate v in the Experimental dialog: the points "

@@ -21,7 +21,7 @@ void Commit(CurveLinks& l, const CurveSlot& slot, const SimulationOutcome& run,
   CurveStore& c = l.curves;
   const Programme& g = run.programme;
   const int reactions = p.ChargeReactionCount;
-  const bool catalytic = p.Digital == 0 && p.Mechanism == 9;
+  const bool catalytic = !p.Digital && p.Mechanism == MechanismCode::Catalytic;
   const bool joins = !JoinedAbscissa(c, slot.currentCurve).empty();
   ApplyCurveSlot(l, slot);
   for (int i = 1; i <= g.pointCount; ++i) {
@@ -30,7 +30,7 @@ void Commit(CurveLinks& l, const CurveSlot& slot, const SimulationOutcome& run,
       c.SimulatedCurrent.Unchecked(i, j) = w.SimulatedCurrent.Unchecked(i, j);
     }
     if (catalytic) c.SimulatedCurrent.Unchecked(i, 7) = w.SimulatedCurrent.Unchecked(i, 7);
-    if (p.Digital != 0) {
+    if (p.Digital) {
       for (int s = 1; s <= p.SpeciesCount; ++s) {
         c.SurfaceConcentration.Unchecked(i, s) = w.SurfaceConcentration.Unchecked(i, s);
       }

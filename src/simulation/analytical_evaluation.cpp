@@ -28,9 +28,36 @@ struct Reaction {
   DifferentialPulseTimes pulse;  // differential pulse only
 };
 
+using T = TechniqueCode;
+using E = ElectrodeCode;
+using M = MechanismCode;
+
+// The electrodes that are a solid of their own (plane, sphere, disc, cylinder and their halves),
+// not a film or a rotating disc.
+bool Solid(E electrode) {
+  return electrode <= E::Hemicylindrical;
+}
+
+bool RotatingDiskWave(const ParameterSet& p) {
+  return p.Electrode == E::RotatingDisk && (p.Technique == T::LinearSweep || p.Technique == T::DC);
+}
+
+bool ThinFilmSweep(const ParameterSet& p) {
+  return p.Technique == T::LinearSweep && p.Electrode == E::ThinFilm;
+}
+
+// A sweep at an electrode of a solid: the semi-derivative of its step currents.
+bool SweepOfStepCurrents(const ParameterSet& p) {
+  return p.Technique == T::LinearSweep && Solid(p.Electrode);
+}
+
+bool IsSquareWave(const ParameterSet& p) {
+  return p.Technique == T::SquareWave && Solid(p.Electrode);
+}
+
 // The catalytic time and parameter of mechanism 9: lambda_c = sqrt(kf tc).
 double CatalyticTime(const ParameterSet& p) {
-  return (p.Technique == 1 || p.Technique == 2) ? p.TDrop : p.TPulse;
+  return (p.Technique == T::LinearSweep || p.Technique == T::DC) ? p.TDrop : p.TPulse;
 }
 
 double CatalyticLambda(const ParameterSet& p) {
@@ -38,10 +65,9 @@ double CatalyticLambda(const ParameterSet& p) {
 }
 
 Reaction SetUp(const ParameterSet& p, int j, double currentScale) {
-  const int code = p.AnalyticalMethodCode;
   Reaction r;
   Couple& k = r.couple;
-  const bool rotatingDisk = code == 18 || code == 28;
+  const bool rotatingDisk = RotatingDiskWave(p);
   k.dOx = rotatingDisk ? p.D(2 * j - 1) : CheckedSqrt(p.D(2 * j - 1));
   k.dRed = rotatingDisk ? p.D(2 * j) : CheckedSqrt(p.D(2 * j));
   k.ks = p.Ks(j);
@@ -51,83 +77,61 @@ Reaction SetUp(const ParameterSet& p, int j, double currentScale) {
   k.e0 = p.E0(j);
   k.cOx = p.CInit(2 * j - 1);
   k.cRed = p.CInit(2 * j);
-  if (p.Mechanism == 9) {
+  if (p.Mechanism == M::Catalytic) {
     r.catalytic = true;
     r.catalyticTime = CatalyticTime(p);
     r.catalyticScale = Finite(currentScale * kSqrtPiSim * CatalyticLambda(p));
-  } else if (p.Mechanism == 17) {
+  } else if (p.Mechanism == M::ComplexCE) {
     const double shift = CheckedLog(p.Keq(1)) - p.P(1) * CheckedLog(p.CInit(4));
     k.e0 = Finite(p.E0(j) + CheckedDivide(p.RTOverF, p.N(j)) * shift);
     k.cOx = p.CInit(2);
     k.cRed = p.CInit(3);
   }
-  if (code == 17) {
+  if (ThinFilmSweep(p)) {
     // The reversible film's current peaks at the formal potential itself: any shift here
     // moved the peak with L, v and the E step.
     r.filmScale = Finite(p.ScanRate * p.Length * CheckedSqrt(CheckedDivide(kPi * p.TDrop, p.D(1))));
   }
   const ElectrodeShape shape = ShapeOf(p.Electrode);
   const double rootD = CheckedSqrt(p.D(2 * j - 1));
-  if (code / 10 == 2 || code / 10 == 3 || code / 10 == 5) {
-    r.radial = RadialTerm(shape, rootD, p.Radius, code / 10 == 2 ? p.TDrop : p.TPulse);
-  } else if (code / 10 == 4) {
+  if (p.Technique == T::DC || p.Technique == T::NormalPulse || p.Technique == T::SquareWave) {
+    r.radial = RadialTerm(shape, rootD, p.Radius, p.Technique == T::DC ? p.TDrop : p.TPulse);
+  } else if (p.Technique == T::DifferentialPulse) {
     r.pulse = DifferentialPulseTimesFor(shape, rootD, p.Radius, p.TDrop, p.TPulse);
   }
   return r;
 }
 
-// The current of one point by analytical method code; 0 where no formula exists.
+// The current of one point by technique and electrode; 0 where no formula exists.
 double PointCurrent(const ParameterSet& p, const CurrentContext& c, const Reaction& r, double e,
                     double dpPulse) {
-  const int code = p.AnalyticalMethodCode;
+  const E electrode = p.Electrode;
   Couple k = r.couple;
   const auto atE0 = [&](double e0) {
     k.e0 = e0;
     return k;
   };
-  switch (code) {
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-    case 16:
-    case 21:
-    case 27:
+  if (RotatingDiskWave(p)) return RotatingDiskCurrent(c, atE0(r.e0), e);
+  switch (p.Technique) {
+    case T::LinearSweep:
+      if (electrode == E::ThinFilm)
+        return Finite(r.filmScale * StepCurrentPlanar(c, k, e, p.TDrop));
       return StepCurrentPlanar(c, k, e, p.TDrop);
-    case 17:
-      return Finite(r.filmScale * StepCurrentPlanar(c, k, e, p.TDrop));
-    case 18:
-    case 28:
-      return RotatingDiskCurrent(c, atE0(r.e0), e);
-    case 22:
-    case 23:
-    case 24:
-    case 25:
-    case 26:
+    case T::DC:
+      if (electrode == E::Planar || electrode == E::ThinFilm)
+        return StepCurrentPlanar(c, k, e, p.TDrop);
       return StepCurrentRadial(k, e, p.TDrop, r.radial, c);
-    case 31:
-      return StepCurrentPlanar(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
-    case 32:
-    case 33:
-    case 34:
-    case 35:
-    case 36:
-      return StepCurrentRadial(atE0(r.e0 - p.EPulse), e, p.TPulse, r.radial, c);
-    case 41:
-    case 42:
-    case 43:
-    case 44:
-    case 45:
-    case 46:
-      return DifferentialPulseCurrent(atE0(r.e0), e, dpPulse, r.pulse, c);
-    default:
+    case T::NormalPulse:
+      if (electrode == E::Planar) return StepCurrentPlanar(c, atE0(r.e0 - p.EPulse), e, p.TPulse);
+      if (Solid(electrode))
+        return StepCurrentRadial(atE0(r.e0 - p.EPulse), e, p.TPulse, r.radial, c);
+      return 0;
+    case T::DifferentialPulse:
+      return Solid(electrode) ? DifferentialPulseCurrent(atE0(r.e0), e, dpPulse, r.pulse, c) : 0;
+    case T::SquareWave:
       return 0;
   }
-}
-
-bool IsSquareWave(int code) {
-  return code >= 51 && code <= 56;
+  return 0;
 }
 
 // The sweep from step currents: the current of a reversible sweep is sqrt(pi t) times the time
@@ -153,17 +157,19 @@ void AccumulateRadialSweeps(const ParameterSet& p, int m, SimulationWorkspace& w
 
 void PostProcessAnalytical(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
   const double currentScale = kFaraday * 0.001 * p.Area;
-  const int code = p.AnalyticalMethodCode;
   const int total = p.ChargeReactionCount + 1;
   const int m = g.pointCount;
   auto& current = w.SimulatedCurrent;
-  const bool radialSweep = code >= 14 && code <= 16;
+  const bool radialSweep = p.Technique == T::LinearSweep &&
+                           (p.Electrode == E::Microdisc || p.Electrode == E::Cylindrical ||
+                            p.Electrode == E::Hemicylindrical);
   if (radialSweep) AccumulateRadialSweeps(p, m, w);
-  if (code >= 11 && code <= 16) {
+  if (SweepOfStepCurrents(p)) {
     for (int col = 1; col <= total; ++col)
       SweepFromStepCurrents(p, w.Abscissa, ColumnRef(current, col), m);
   }
-  if (code == 12 || code == 13) {
+  if (p.Technique == T::LinearSweep &&
+      (p.Electrode == E::Spherical || p.Electrode == E::Hemispherical)) {
     // The steady-state edge term of a sphere, added to the total only.
     for (int j = 1; j <= p.ChargeReactionCount; ++j) {
       const double amplitude = Finite(
@@ -185,18 +191,18 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
       current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + radial);
     }
   }
-  if (code == 17) {
+  if (ThinFilmSweep(p)) {
     for (int col = 1; col <= total; ++col) {
       if (!Differentiate(w.Abscissa, ColumnRef(current, col), m))
         throw RuntimeFault(kDivisionByZero);
     }
   }
-  if (p.Mechanism == 9) {
-    if (p.Technique >= 1 && p.Technique <= 3) {
+  if (p.Mechanism == M::Catalytic) {
+    if (!IsPulse(p.Technique) || p.Technique == T::NormalPulse) {
       for (int i = 1; i <= m; ++i) {
         current.Unchecked(i, total) = Finite(current.Unchecked(i, total) + current.Unchecked(i, 7));
       }
-    } else if (p.Technique == 4 || p.Technique == 5) {
+    } else {
       const double factor = CatalyticLambda(p) / 1.38;
       for (int i = 1; i <= m; ++i) current.Unchecked(i, total) *= factor;
     }
@@ -212,7 +218,7 @@ void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWor
   if (reactions + 1 > 7 || reactions < 0) throw RuntimeFault(kSubscriptOutOfRange);
   for (int j = 1; j <= reactions; ++j) {
     const Reaction r = SetUp(p, j, currentScale);
-    if (IsSquareWave(p.AnalyticalMethodCode)) {
+    if (IsSquareWave(p)) {
       Couple k = r.couple;
       k.e0 = r.e0;
       SquareWaveCurrents(k, w.Abscissa, m, p.EPulse, p.TPulse, r.radial, context, w.squareWave,
@@ -224,7 +230,7 @@ void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWor
         current.Unchecked(i, j) = PointCurrent(p, context, r, e, pulse);
       }
     }
-    if (r.catalytic && p.Technique >= 1 && p.Technique <= 3) {
+    if (r.catalytic && (!IsPulse(p.Technique) || p.Technique == T::NormalPulse)) {
       for (int i = 1; i <= m; ++i) {
         const double e = w.Abscissa.Unchecked(i);
         current.Unchecked(i, 7) =

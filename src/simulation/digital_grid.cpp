@@ -46,10 +46,19 @@ double VolumeOverFace(Geometry geometry, double u, double w, bool outer) {
 
 }  // namespace
 
-Geometry GeometryOf(int electrode) {
-  if (electrode >= 2 && electrode <= 4) return Geometry::Spherical;
-  if (electrode == 5 || electrode == 6) return Geometry::Cylindrical;
-  return Geometry::Planar;
+Geometry GeometryOf(ElectrodeCode electrode) {
+  using E = ElectrodeCode;
+  switch (electrode) {
+    case E::Spherical:
+    case E::Hemispherical:
+    case E::Microdisc:
+      return Geometry::Spherical;
+    case E::Cylindrical:
+    case E::Hemicylindrical:
+      return Geometry::Cylindrical;
+    default:
+      return Geometry::Planar;
+  }
 }
 
 DigitalGrid DigitalGridFor(const ParameterSet& p, int pointCount) {

@@ -320,7 +320,7 @@ namespace {
 void Simulate(Run& r, const DigitalSteps& steps) {
   r.previousTotal = 0;
   std::fill(std::begin(r.pre), std::end(r.pre), 0.0);
-  if (r.p.Technique == 1) {
+  if (r.p.Technique == TechniqueCode::LinearSweep) {
     if (r.radius == 0) {
       SetUpSweepGrid(r, steps.dt);
     } else {
@@ -357,7 +357,7 @@ bool RunDigitalSimulation(const ParameterSet& p, const Programme& prog, Simulati
   ReferenceValues(r);
   r.dRef = p.D(r.ref);
   if (GeometryOf(p.Electrode) != Geometry::Planar) r.radius = p.Radius;
-  if (p.Electrode != 4) {
+  if (p.Electrode != ElectrodeCode::Microdisc) {
     Simulate(r, steps);
     return !r.cancelled;
   }

@@ -6,22 +6,23 @@ namespace vorex {
 
 DigitalSteps DigitalStepsFor(const ParameterSet& p) {
   DigitalSteps s;
+  using T = TechniqueCode;
   switch (p.Technique) {
-    case 2:
+    case T::DC:
       s.dt = p.TDrop / 10;
       s.k = 10;
       break;
-    case 3:
+    case T::NormalPulse:
       s.dt = p.TPulse / 10;
       s.k = CheckedDivide(p.TDrop, p.TPulse) * 10;
       s.first = s.k - 9;
       break;
-    case 4:
+    case T::DifferentialPulse:
       s.dt = p.TPulse / 4;
       s.k = CheckedDivide(p.TDrop, p.TPulse) * 4;
       s.pre = s.k - 5;
       break;
-    case 5:
+    case T::SquareWave:
       s.dt = p.TPulse;
       s.k = 2;
       break;
@@ -35,18 +36,19 @@ DigitalSteps DigitalStepsFor(const ParameterSet& p) {
 
 PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps) {
   PointSchedule s;
+  using T = TechniqueCode;
   switch (p.Technique) {
-    case 2:
+    case T::DC:
       s.segment[0] = {steps.k * steps.dt, 0, false, false};
       s.count = 1;
       s.freshDrop = true;
       break;
-    case 3:
+    case T::NormalPulse:
       s.segment[0] = {10 * steps.dt, p.EPulse, true, false};
       s.count = 1;
       s.freshDrop = true;
       break;
-    case 4:
+    case T::DifferentialPulse:
       // The pulse lasts five quarter pulse times; a drop no longer than that is all pulse.
       if (steps.pre > 0) {
         s.segment[0] = {steps.pre * steps.dt, 0, false, true};
@@ -58,7 +60,7 @@ PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps)
       }
       s.freshDrop = true;
       break;
-    case 5:
+    case T::SquareWave:
       s.segment[0] = {steps.dt, -p.EPulse / 2, false, true};
       s.segment[1] = {steps.dt, p.EPulse / 2, false, false};
       s.count = 2;

@@ -8,15 +8,16 @@
 
 namespace vorex {
 
-ElectrodeShape ShapeOf(int electrode) {
+ElectrodeShape ShapeOf(ElectrodeCode electrode) {
+  using E = ElectrodeCode;
   switch (electrode) {
-    case 2:
-    case 3:
+    case E::Spherical:
+    case E::Hemispherical:
       return ElectrodeShape::Sphere;
-    case 4:
+    case E::Microdisc:
       return ElectrodeShape::Disc;
-    case 5:
-    case 6:
+    case E::Cylindrical:
+    case E::Hemicylindrical:
       return ElectrodeShape::Cylinder;
     default:
       return ElectrodeShape::Planar;

@@ -4,13 +4,15 @@
 // turns the planar step current into the electrode's own: a step to the limit at time t gives
 //   I / (n F A C) = sqrt(D) (1 / sqrt(pi t) + g).
 // g has the unit of 1/s^1/2.
+#include "experiment/codes.h"
+
 namespace vorex {
 
 enum class ElectrodeShape { Planar, Sphere, Disc, Cylinder };
 
-// The shape by electrode number: 1 plane, 2 sphere, 3 hemisphere, 4 microdisc, 5 cylinder,
-// 6 hemicylinder (a half electrode has the whole one's current density); others are planar.
-ElectrodeShape ShapeOf(int electrode);
+// The shape of an electrode (a half electrode has the whole one's current density); the thin film
+// and the rotating disc are planar.
+ElectrodeShape ShapeOf(ElectrodeCode electrode);
 
 // g at time t [s] for the oxidised form's sqrt(D) `rootD` [cm/s^1/2] and `radius` [cm]:
 //   sphere    rootD / r, at every time;

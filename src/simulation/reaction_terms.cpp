@@ -4,6 +4,7 @@ namespace vorex {
 namespace {
 
 enum Species { A = 0, B = 1, C = 2, D = 3 };
+using M = MechanismCode;
 
 // Reaction X = Y with kf turning X into Y and kb turning Y into X, in the balances of X and Y.
 void AddExchange(Block& m, int from, int to, double kf, double kb) {
@@ -13,8 +14,8 @@ void AddExchange(Block& m, int from, int to, double kf, double kb) {
   m[to][to] += kb;
 }
 
-void Mechanism16Entries(Block& m, const std::array<double, kMaxSolverSpecies + 1>& dg, double ca,
-                        double cb, double cc, double cd, double kf1, double kb1) {
+void CatalyticSubstrateEntries(Block& m, const std::array<double, kMaxSolverSpecies + 1>& dg,
+                               double ca, double cb, double cc, double cd, double kf1, double kb1) {
   m[A][A] = dg[A] + kb1 * cd;
   m[B][A] = -kb1 * cd;
   m[C][A] = -kb1 * cd;
@@ -40,44 +41,44 @@ void ConserveWith(Block& s, const double* d, int row, int other) {
 
 }  // namespace
 
-void ConstantReactionEntries(int mechanism, Block& m, const StepRates& k) {
+void ConstantReactionEntries(MechanismCode mechanism, Block& m, const StepRates& k) {
   switch (mechanism) {
-    case 5:
+    case M::CE:
       AddExchange(m, C, A, k.kf1, k.kb1);
       break;
-    case 6:
+    case M::CEC:
       AddExchange(m, C, A, k.kf1, k.kb1);
       AddExchange(m, B, D, k.kf2, k.kb2);
       break;
-    case 7:
-    case 11:
+    case M::EC:
+    case M::ECE:
       AddExchange(m, B, C, k.kf1, k.kb1);
       break;
-    case 8:
+    case M::EC2:
       m[B][C] = -k.kb1;
       m[C][B] = -2 * k.kf1;
       m[C][C] += k.kb1;
       break;
-    case 9:
+    case M::Catalytic:
       AddExchange(m, B, A, k.kf1, k.kb1);
       break;
-    case 10:
+    case M::Catalytic2:
       m[A][A] += k.kb1;
       m[A][B] = -2 * k.kf1;
       m[B][A] = -k.kb1;
       break;
-    case 12:
-    case 15:
+    case M::ECOntoSecondCouple:
+    case M::EEIntermediateC:
       AddExchange(m, B, D, k.kf1, k.kb1);
       break;
-    case 13:
+    case M::SquareScheme:
       AddExchange(m, B, D, k.kf1, k.kb1);
       AddExchange(m, C, A, k.kf2, k.kb2);
       break;
-    case 14:
+    case M::EEC:
       AddExchange(m, C, D, k.kf1, k.kb1);
       break;
-    case 17:
+    case M::ComplexCE:
       m[A][C] = -k.kf1;
       m[C][A] = -k.kb1;
       m[C][C] += k.kf1;
@@ -88,20 +89,21 @@ void ConstantReactionEntries(int mechanism, Block& m, const StepRates& k) {
   }
 }
 
-bool HasConcentrationEntries(int mechanism) {
-  return mechanism == 8 || mechanism == 10 || mechanism == 16 || mechanism == 17;
+bool HasConcentrationEntries(MechanismCode mechanism) {
+  return mechanism == M::EC2 || mechanism == M::Catalytic2 || mechanism == M::CatalyticSubstrate ||
+         mechanism == M::ComplexCE;
 }
 
-void ConcentrationEntries(int mechanism, const SpeciesNode& c, const NodeSpecies& diag, int nodes,
-                          const StepRates& k, NodeBlocks& blocks) {
+void ConcentrationEntries(MechanismCode mechanism, const SpeciesNode& c, const NodeSpecies& diag,
+                          int nodes, const StepRates& k, NodeBlocks& blocks) {
   if (!HasConcentrationEntries(mechanism)) return;
   for (int j = 1; j <= nodes; ++j) {
     Block& m = blocks[j];
     const auto& dg = diag[j];
-    if (mechanism == 8 || mechanism == 10) {
+    if (mechanism == M::EC2 || mechanism == M::Catalytic2) {
       m[B][B] = dg[B] + 2 * k.kf1 * c[B][j];
-    } else if (mechanism == 16) {
-      Mechanism16Entries(m, dg, c[A][j], c[B][j], c[C][j], c[D][j], k.kf1, k.kb1);
+    } else if (mechanism == M::CatalyticSubstrate) {
+      CatalyticSubstrateEntries(m, dg, c[A][j], c[B][j], c[C][j], c[D][j], k.kf1, k.kb1);
     } else {
       m[A][A] = dg[A] + k.kb1 * c[D][j];
       m[D][D] = dg[D] + k.kb1 * c[A][j];
@@ -109,23 +111,23 @@ void ConcentrationEntries(int mechanism, const SpeciesNode& c, const NodeSpecies
   }
 }
 
-void ConservationEntries(int mechanism, const double* d, Block& s) {
+void ConservationEntries(MechanismCode mechanism, const double* d, Block& s) {
   switch (mechanism) {
-    case 2:
-    case 14:
-    case 15:
+    case M::EE:
+    case M::EEC:
+    case M::EEIntermediateC:
       ConserveWith(s, d, B, A);
       ConserveWith(s, d, B, C);
       break;
-    case 3:
+    case M::EEE:
       ConserveWith(s, d, B, A);
       ConserveWith(s, d, C, B);
       ConserveWith(s, d, C, D);
       break;
-    case 4:
-    case 11:
-    case 12:
-    case 13:
+    case M::TwoCouples:
+    case M::ECE:
+    case M::ECOntoSecondCouple:
+    case M::SquareScheme:
       ConserveWith(s, d, B, A);
       ConserveWith(s, d, D, C);
       break;
@@ -135,27 +137,27 @@ void ConservationEntries(int mechanism, const double* d, Block& s) {
   }
 }
 
-void KineticEntries(int mechanism, const double* kred, const double* kox, const double* g,
+void KineticEntries(MechanismCode mechanism, const double* kred, const double* kox, const double* g,
                     Block& s) {
   s[A][A] = 1 + kred[1] * g[A];
   s[A][B] = -kox[1] * g[A];
   switch (mechanism) {
-    case 2:
-    case 14:
-    case 15:
+    case M::EE:
+    case M::EEC:
+    case M::EEIntermediateC:
       s[C][B] = -kred[2] * g[C];
       s[C][C] = 1 + kox[2] * g[C];
       break;
-    case 3:
+    case M::EEE:
       s[C][B] = -kred[2] * g[C];
       s[C][C] = 1 + kox[2] * g[C];
       s[D][C] = -kred[3] * g[D];
       s[D][D] = 1 + kox[3] * g[D];
       break;
-    case 4:
-    case 11:
-    case 12:
-    case 13:
+    case M::TwoCouples:
+    case M::ECE:
+    case M::ECOntoSecondCouple:
+    case M::SquareScheme:
       s[C][C] = 1 + kred[2] * g[C];
       s[C][D] = -kox[2] * g[C];
       break;
@@ -164,23 +166,23 @@ void KineticEntries(int mechanism, const double* kred, const double* kox, const 
   }
 }
 
-void NetRates(int mechanism, const SpeciesNode& c, const double* kred, const double* kox,
+void NetRates(MechanismCode mechanism, const SpeciesNode& c, const double* kred, const double* kox,
               double* v) {
   v[1] = kred[1] * c[A][0] - kox[1] * c[B][0];
   switch (mechanism) {
-    case 2:
-    case 14:
-    case 15:
+    case M::EE:
+    case M::EEC:
+    case M::EEIntermediateC:
       v[2] = kred[2] * c[B][0] - kox[2] * c[C][0];
       break;
-    case 3:
+    case M::EEE:
       v[2] = kred[2] * c[B][0] - kox[2] * c[C][0];
       v[3] = kred[3] * c[C][0] - kox[3] * c[D][0];
       break;
-    case 4:
-    case 11:
-    case 12:
-    case 13:
+    case M::TwoCouples:
+    case M::ECE:
+    case M::ECOntoSecondCouple:
+    case M::SquareScheme:
       v[2] = kred[2] * c[C][0] - kox[2] * c[D][0];
       break;
     default:

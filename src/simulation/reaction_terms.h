@@ -1,5 +1,6 @@
 #pragma once
 
+#include "experiment/codes.h"
 #include "simulation/implicit_solver.h"
 
 // How a mechanism enters the digital simulation: its homogeneous reactions in the node blocks,
@@ -13,26 +14,26 @@ struct StepRates {
 };
 
 // The reaction entries that do not depend on the profile, added to the diffusion diagonal.
-void ConstantReactionEntries(int mechanism, Block& m, const StepRates& k);
+void ConstantReactionEntries(MechanismCode mechanism, Block& m, const StepRates& k);
 
 // Whether the mechanism has second-order terms, linearised on the profile before each step.
-bool HasConcentrationEntries(int mechanism);
+bool HasConcentrationEntries(MechanismCode mechanism);
 // Writes those terms into the blocks of nodes 1..nodes from the profile c.
-void ConcentrationEntries(int mechanism, const SpeciesNode& c, const NodeSpecies& diag, int nodes,
-                          const StepRates& k, NodeBlocks& m);
+void ConcentrationEntries(MechanismCode mechanism, const SpeciesNode& c, const NodeSpecies& diag,
+                          int nodes, const StepRates& k, NodeBlocks& m);
 
 // The surface rows that conserve matter between the surface and node 1: for the species a
 // couple exchanges, the fluxes D_s (c_s(1) - c_s(0)) sum to zero, so each enters its row with
 // its diffusion coefficient relative to that of the row's own species (1 when they are equal).
-void ConservationEntries(int mechanism, const double* d, Block& s);
+void ConservationEntries(MechanismCode mechanism, const double* d, Block& s);
 
 // The kinetic rows of the charge transfers at this step's rate constants [cm/s]; g_s is the
 // distance to node 1 over D_s [s/cm].
-void KineticEntries(int mechanism, const double* kred, const double* kox, const double* g,
+void KineticEntries(MechanismCode mechanism, const double* kred, const double* kox, const double* g,
                     Block& s);
 
 // Net rates v_r = kred_r c_ox(0) - kox_r c_red(0) of the charge reactions, r = 1..3.
-void NetRates(int mechanism, const SpeciesNode& c, const double* kred, const double* kox,
+void NetRates(MechanismCode mechanism, const SpeciesNode& c, const double* kred, const double* kox,
               double* v);
 
 }  // namespace vorex

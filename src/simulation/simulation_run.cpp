@@ -23,7 +23,7 @@ void AddChargingCurrent(const ParameterSet& p, const Programme& g, SimulationWor
     if (p.ScanCount == 1 || p.ScanCount == 2) {
       const bool forward = i <= n || (i > 2 * n && i <= 3 * n);
       y = Finite(y - ic * (forward ? g.direction : -g.direction));
-    } else if (p.Technique == 1) {
+    } else if (p.Technique == TechniqueCode::LinearSweep) {
       y = Finite(y - ic * g.direction);
     } else {
       y = Finite(y + ic * (w.Abscissa.Unchecked(1) - w.Abscissa.Unchecked(i)));
@@ -45,7 +45,7 @@ void AddNoise(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
 // A cancelled run stops before the post-processing: nothing after it would be kept.
 void Compute(const ParameterSet& p, const Programme& g, SimulationWorkspace& w, bool noise,
              CancelCheck cancel, SimulationOutcome& outcome) {
-  const bool digital = p.Digital != 0;
+  const bool digital = p.Digital;
   const int reactions = p.ChargeReactionCount;
   if (reactions < 1 || reactions > 3) throw RuntimeFault(kSubscriptOutOfRange);
   const int total = reactions + 1;

@@ -209,6 +209,7 @@ TEST_F(Analysis, HalfWaveOfACoarseWaveAndOfAConstant) {
 }
 
 TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
+  AnalyticalConcentrations();
   ASSERT_TRUE(CaptureParameters(state->experiment));
   const ParameterSet& p = state->parameterSet;
   const TheoreticalValues v = TheoreticalPeakValues(p, 1);
@@ -221,17 +222,18 @@ TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
 }
 
 TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
+  AnalyticalConcentrations();
   ASSERT_TRUE(CaptureParameters(state->experiment));
   ParameterSet p = state->parameterSet;
   ASSERT_EQ(p.CInit(1), 1e-3);
   ASSERT_EQ(p.D(1), 1e-5);
-  p.Technique = 1;
-  p.Electrode = 4;
+  p.Technique = TechniqueCode::LinearSweep;
+  p.Electrode = ElectrodeCode::Microdisc;
   p.Radius = 5e-4;
   // A disc's steady state 4nFDCr, C = 1e-6 mol/cm3.
   const double steady = 4 * 96484.6 * 1e-5 * 1e-6 * 5e-4;
   EXPECT_NEAR(*TheoreticalPeakValues(p, 1).Irev, steady, 1e-12 * steady);
-  p.Technique = 2;
+  p.Technique = TechniqueCode::DC;
   p.TDrop = 0.5;
   // Shoup and Szabo at tau = 4 D td / r^2 = 80.
   const double s = 1 / std::sqrt(80.0);
@@ -240,7 +242,7 @@ TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
   // A cylinder at tau = D td / r^2 = 1e-3, where the short-time series K1/(q K0) inverted,
   // (pi tau)^-1/2 + 1/2 - (tau/pi)^1/2 / 4 + tau/8 - (25/96) (tau^3/pi)^1/2, is good to its next
   // term (13/64) tau^2 = 2e-7 in 18.3: n F A C D f / r.
-  p.Electrode = 5;
+  p.Electrode = ElectrodeCode::Cylindrical;
   p.Radius = 0.1;
   p.TDrop = 1;
   const double tau = 1e-3;
@@ -251,6 +253,7 @@ TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
 }
 
 TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
+  AnalyticalConcentrations();
   state->mdiForm1.EnableCurveMenus();
   state->formTech.Click(state->formTech.optTech(2));
   Invoke("mnuCompId");

@@ -25,7 +25,7 @@ TEST_F(Availability, DigitalSimulationOffersAllButMechanismThreeAndSixElectrodes
 
 TEST_F(Availability, AnalyticalSimulationOffersOneFourAndNineAndEveryElectrode) {
   e.formTech.Click(e.formTech.CheckDigital());
-  EXPECT_EQ(p.Digital, 0);
+  EXPECT_FALSE(e.settings.Digital());
   EXPECT_EQ(SelectableMechanisms(e.formMech), (std::vector<int>{1, 4, 9}));
   for (int i = 1; i <= 8; ++i) EXPECT_TRUE(form.optElectrode(i).Enabled()) << i;
   EXPECT_FALSE(form.Ru().Enabled());
@@ -36,11 +36,12 @@ TEST_F(Availability, ChangingAvailabilityKeepsTheSelection) {
   e.formTech.Click(e.formTech.CheckDigital());  // analytical: 7 is no longer selectable
   EXPECT_TRUE(e.formMech.mech(7).Checked());
   CaptureTechniqueAndMechanism(e);
-  EXPECT_EQ(p.Mechanism, 7);
+  EXPECT_EQ(p.Mechanism, MechanismCode::EC);
   form.Click(form.optElectrode(8));
   e.formTech.Click(e.formTech.CheckDigital());  // digital: 8 is no longer selectable
   EXPECT_TRUE(form.optElectrode(8).Checked());
-  EXPECT_EQ(p.Electrode, 8);
+  CaptureTechniqueAndMechanism(e);
+  EXPECT_EQ(p.Electrode, ElectrodeCode::RotatingDisk);
 }
 
 TEST(Catalogue, CountsPerMechanism) {
@@ -48,7 +49,7 @@ TEST(Catalogue, CountsPerMechanism) {
   const int charge[] = {1, 2, 3, 2, 1, 1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 1, 1};
   const int homogeneous[] = {0, 0, 0, 0, 1, 2, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 1};
   for (int m = 1; m <= 17; ++m) {
-    const MechanismEntry& entry = *Mechanism(m);
+    const MechanismEntry& entry = Mechanism(static_cast<MechanismCode>(m));
     EXPECT_EQ(entry.species, species[m - 1]) << m;
     EXPECT_EQ(entry.chargeReactions, charge[m - 1]) << m;
     EXPECT_EQ(entry.homogeneousReactions, homogeneous[m - 1]) << m;
@@ -56,12 +57,13 @@ TEST(Catalogue, CountsPerMechanism) {
     for (auto row : entry.chargeRows) labelled += row.empty() ? 0 : 1;
     EXPECT_EQ(labelled, entry.chargeReactions) << m;
   }
-  EXPECT_EQ(Mechanism(16)->description, Mechanism(9)->description);
-  EXPECT_TRUE(Mechanism(12)->description.empty());
-  EXPECT_TRUE(Mechanism(15)->description.empty());
-  EXPECT_EQ(Mechanism(10)->caption, "10)  A + ne = B, 2B = A");
-  EXPECT_EQ(Mechanism(0), nullptr);
-  EXPECT_EQ(Mechanism(18), nullptr);
+  using M = MechanismCode;
+  EXPECT_EQ(Mechanism(M::CatalyticSubstrate).description, Mechanism(M::Catalytic).description);
+  EXPECT_TRUE(Mechanism(M::ECOntoSecondCouple).description.empty());
+  EXPECT_TRUE(Mechanism(M::EEIntermediateC).description.empty());
+  EXPECT_EQ(Mechanism(M::Catalytic2).caption, "10)  A + ne = B, 2B = A");
+  EXPECT_FALSE(MechanismFromNumber(0));
+  EXPECT_FALSE(MechanismFromNumber(18));
 }
 
 }  // namespace

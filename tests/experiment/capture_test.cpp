@@ -6,10 +6,10 @@ namespace {
 using Capture = testing::StartedExperiment;
 
 TEST_F(Capture, StartUpDefaults) {
-  EXPECT_EQ(p.Technique, 1);
-  EXPECT_EQ(p.Mechanism, 1);
-  EXPECT_EQ(p.Electrode, 1);
-  EXPECT_NE(p.Digital, 0);
+  EXPECT_EQ(p.Technique, TechniqueCode::LinearSweep);
+  EXPECT_EQ(p.Mechanism, MechanismCode::E);
+  EXPECT_EQ(p.Electrode, ElectrodeCode::Planar);
+  EXPECT_TRUE(p.Digital);
   EXPECT_EQ(p.ScanCount, 0.5);
   EXPECT_EQ(p.Temperature, 25 + 273.14);
   EXPECT_DOUBLE_EQ(p.FOverRT, 96484.6 / 8.31441 / 298.14);  // about 38.923 per volt
@@ -26,8 +26,9 @@ TEST_F(Capture, StartUpDefaults) {
   EXPECT_EQ(p.SpeciesCount, 2);
   EXPECT_EQ(p.ChargeReactionCount, 1);
   EXPECT_EQ(p.HomogeneousReactionCount, 0);
-  EXPECT_EQ(p.AnalyticalMethodCode, 0);  // digital: never set
-  EXPECT_EQ(p.CInit(1), 1e-3);  // the dialog has not been activated yet
+  // Pre-equilibrated at E start whether or not the dialog was ever shown: theta = exp(f (0.1 -
+  // 0.3)) = 4.161e-4, A = 1e-3 / (1 + theta), four digits as the dialog shows them.
+  EXPECT_EQ(p.CInit(1), 9.996e-4);
   EXPECT_TRUE(host.messages.empty());
 }
 
@@ -77,7 +78,7 @@ TEST_F(Capture, ScanPatternAndCountsFollowTheDialogs) {
   ChooseMechanism(13);
   ASSERT_TRUE(CaptureParameters(e));
   EXPECT_EQ(p.ScanCount, 2.0);
-  EXPECT_EQ(p.Mechanism, 13);
+  EXPECT_EQ(p.Mechanism, MechanismCode::SquareScheme);
   EXPECT_EQ(p.SpeciesCount, 4);
   EXPECT_EQ(p.ChargeReactionCount, 2);
   EXPECT_EQ(p.HomogeneousReactionCount, 2);
@@ -88,20 +89,6 @@ TEST_F(Capture, ScanPatternAndCountsFollowTheDialogs) {
   EXPECT_EQ(p.SpeciesCount, 2);
   EXPECT_EQ(p.ChargeReactionCount, 1);
   EXPECT_EQ(p.HomogeneousReactionCount, 1);
-}
-
-TEST_F(Capture, AnalyticalMethodCodeIsKeptWhileDigital) {
-  FormTech& tech = e.formTech;
-  tech.Click(tech.CheckDigital());  // analytical
-  tech.Click(tech.optTech(3));
-  form.Click(form.optElectrode(4));
-  ASSERT_TRUE(CaptureParameters(e));
-  EXPECT_EQ(p.AnalyticalMethodCode, 34);
-  tech.Click(tech.CheckDigital());  // digital again
-  tech.Click(tech.optTech(5));
-  ASSERT_TRUE(CaptureParameters(e));
-  EXPECT_EQ(p.Technique, 5);
-  EXPECT_EQ(p.AnalyticalMethodCode, 34);
 }
 
 }  // namespace

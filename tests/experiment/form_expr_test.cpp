@@ -7,13 +7,13 @@ using Dialog = testing::StartedExperiment;
 
 TEST_F(Dialog, AreaOfEveryElectrodeAtTheDefaultRadius) {
   // r = 0.2821 cm, L = 0.01 cm; three significant digits as "0.##e-0" shows them. The thin film
-  // has an entered area: it keeps what the field last held.
-  const char* expected[] = {"1", "1e0", "5e-1", "2.5e-1", "2.68e-1", "1.34e-1", "1.34e-1",
-                            "2.5e-1"};
+  // has an entered area: the one typed, whatever another electrode showed meanwhile.
+  const char* expected[] = {"1", "1e0", "5e-1", "2.5e-1", "2.68e-1", "1.34e-1", "1", "2.5e-1"};
   for (int i = 1; i <= 8; ++i) {
     if (!form.optElectrode(i).Enabled()) e.formTech.Click(e.formTech.CheckDigital());
     form.Click(form.optElectrode(i));
     EXPECT_EQ(form.ARE().Text(), expected[i - 1]) << "electrode " << i;
+    ASSERT_TRUE(CaptureParameters(e));
     EXPECT_EQ(p.Area, std::stod(expected[i - 1])) << "electrode " << i;
   }
 }
@@ -35,21 +35,22 @@ TEST_F(Dialog, ElectrodeInputsFollowTheGeometry) {
   EXPECT_FALSE(form.leng().Visible());
 }
 
-TEST_F(Dialog, VolumeUsesTheCapturedRadiusAndLength) {
+TEST_F(Dialog, AreaAndVolumeFollowRadiusAndLength) {
   form.Click(form.optElectrode(5));
   Type(form.radius(), "0.1");
   Type(form.leng(), "2");
-  // Still the captured r = 0.2821, L = 0.01 until the next capture.
-  EXPECT_DOUBLE_EQ(p.ElectrodeVolume, 3.141592654 * 0.2821 * 0.2821 * 0.01);
+  EXPECT_EQ(form.ARE().Text(), "1.29e0");  // pi 0.01 + 2 pi 0.2 = 1.288
   ASSERT_TRUE(CaptureParameters(e));
   EXPECT_DOUBLE_EQ(p.ElectrodeVolume, 3.141592654 * 0.1 * 0.1 * 2);
-  EXPECT_EQ(form.ARE().Text(), "1.29e0");  // pi 0.01 + 2 pi 0.2 = 1.288
+  EXPECT_EQ(p.Area, 1.29);
 }
 
-TEST_F(Dialog, AnAreaThatCannotBeComputedLeavesTheFieldAsItWas) {
+TEST_F(Dialog, AnAreaThatCannotBeComputedIsShownEmptyAndRefused) {
   form.Click(form.optElectrode(2));
-  Type(form.radius(), "1e200");
-  EXPECT_EQ(form.ARE().Text(), "1e0");
+  Type(form.radius(), "1e200");  // 4 pi r^2 overflows
+  EXPECT_EQ(form.ARE().Text(), "");
+  EXPECT_FALSE(CaptureParameters(e));
+  EXPECT_EQ(host.messages.back(), "Radius (cm): \"1e200\" gives no electrode area: Overflow.");
 }
 
 TEST_F(Dialog, EquilibriumConstant) {
@@ -57,7 +58,7 @@ TEST_F(Dialog, EquilibriumConstant) {
   OpenExperimental();
   EXPECT_EQ(form.LabelKeq(1).Caption(), "1e3");  // 10 / 0.01
   Type(form.kb(1), "0");
-  EXPECT_EQ(form.LabelKeq(1).Caption(), "1e3");  // kb not positive: unchanged
+  EXPECT_EQ(form.LabelKeq(1).Caption(), "");  // kb not positive: no constant to show
   Type(form.kb(1), "3");
   Type(form.kf(1), "10");
   EXPECT_EQ(form.LabelKeq(1).Caption(), "3.333e0");
@@ -69,11 +70,12 @@ TEST_F(Dialog, DropTimeAndPulseTime) {
   Type(form.V(), "0.2");
   EXPECT_EQ(form.td().Text(), "0.05");
   Type(form.V(), "0");
-  EXPECT_EQ(form.td().Text(), "0.05");  // division by zero: unchanged
+  EXPECT_EQ(form.td().Text(), "");  // division by zero: no drop time to show
+  e.formTech.Click(e.formTech.optTech(5));
   Type(form.TextF(), "25");
-  EXPECT_EQ(form.tp().Text(), "0.02");
+  EXPECT_EQ(form.tp().Text(), "0.02");  // half a period
   Type(form.TextF(), "0");
-  EXPECT_EQ(form.tp().Text(), "0.02");
+  EXPECT_EQ(form.tp().Text(), "0.05");  // no period: the pulse time typed for the pulses
 }
 
 TEST_F(Dialog, TechniqueInputs) {
@@ -90,7 +92,7 @@ TEST_F(Dialog, TechniqueInputs) {
   EXPECT_TRUE(form.tp().Locked());
   EXPECT_FALSE(form.V().Visible());
   EXPECT_TRUE(form.TextF().Visible());
-  EXPECT_EQ(form.tp().Text(), "0.07");  // kept until TextF is edited
+  EXPECT_EQ(form.tp().Text(), "0.05");  // half a period of the 10 Hz
   e.formTech.Click(e.formTech.optTech(3));
   OpenExperimental();
   EXPECT_FALSE(form.tp().Locked());

@@ -14,11 +14,6 @@ class StartedExperiment : public ::testing::Test {
  protected:
   StartedExperiment() {
     form.Form_Load();
-    p.Electrode = 1;
-    for (int j = 1; j <= 3; ++j) {
-      p.N(j) = 1;
-      p.P(j) = 1;
-    }
     CaptureParameters(e);
   }
 

@@ -38,7 +38,7 @@ TEST_F(MainWindow, DisplayAndAnalysisStartDisabled) {
 
 TEST_F(MainWindow, StartUpState) {
   EXPECT_EQ(state->formOption.ComboY().Text(), "current I");
-  EXPECT_EQ(state->parameterSet.Electrode, 1);
+  EXPECT_EQ(state->parameterSet.Electrode, ElectrodeCode::Planar);
   EXPECT_EQ(state->parameterSet.Temperature, 298.14);
   EXPECT_EQ(state->curves.CurrentCurve, 1);
   EXPECT_EQ(state->curves.CurveCount, 1);

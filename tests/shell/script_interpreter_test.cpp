@@ -43,8 +43,8 @@ TEST(Script, ChecksOptionsAndLists) {
       "click FormTech.CmdOK\nmnuExperimental\nFormExpr.ComboScan = 2 cycles\n"
       "FormExpr.pl(1) = 3\n");
   EXPECT_EQ(run.status, 0) << run.err.str();
-  EXPECT_EQ(run.state->parameterSet.Technique, 4);
-  EXPECT_EQ(run.state->parameterSet.Digital, 0);
+  EXPECT_EQ(run.state->parameterSet.Technique, TechniqueCode::DifferentialPulse);
+  EXPECT_FALSE(run.state->parameterSet.Digital);
   EXPECT_FALSE(run.state->formTech.Visible());
   EXPECT_EQ(run.state->formExpr.ComboScan().ListIndex(), 2);
   // pl(1) is hidden for mechanism 1: refused with a message, the script goes on.

@@ -99,7 +99,7 @@ TEST(PointSchedule, SegmentsAndSamplesOfThePulseWaveforms) {
   p.TDrop = 0.5;
   p.TPulse = 0.05;
   p.EPulse = -0.05;
-  p.Technique = 4;  // quarter pulses: 35 before the pulse, 5 in it
+  p.Technique = TechniqueCode::DifferentialPulse;  // quarter pulses: 35 before the pulse, 5 in it
   PointSchedule s = PointScheduleFor(p, DigitalStepsFor(p));
   ASSERT_EQ(s.count, 2);
   EXPECT_DOUBLE_EQ(s.segment[0].duration, 0.4375);
@@ -114,14 +114,15 @@ TEST(PointSchedule, SegmentsAndSamplesOfThePulseWaveforms) {
   ASSERT_EQ(s.count, 1);
   EXPECT_DOUBLE_EQ(s.segment[0].duration, 0.05);
   EXPECT_FALSE(s.segment[0].reference);
-  p.Technique = 5;  // half periods at E - EPulse/2, then E + EPulse/2, without a new drop
+  p.Technique = TechniqueCode::SquareWave;  // half periods at E - EPulse/2, then E + EPulse/2,
+                                            // without a new drop
   s = PointScheduleFor(p, DigitalStepsFor(p));
   ASSERT_EQ(s.count, 2);
   EXPECT_EQ(s.segment[0].offset, 0.025);
   EXPECT_EQ(s.segment[1].offset, -0.025);
   EXPECT_EQ(s.segment[1].duration, 0.05);
   EXPECT_FALSE(s.freshDrop);
-  p.Technique = 3;  // the pulse alone, from a drop at rest
+  p.Technique = TechniqueCode::NormalPulse;  // the pulse alone, from a drop at rest
   p.TDrop = 0.5;
   s = PointScheduleFor(p, DigitalStepsFor(p));
   ASSERT_EQ(s.count, 1);
@@ -133,10 +134,11 @@ TEST(SurfaceRows, ConservationWeighsEachFluxByItsDiffusionCoefficient) {
   // D_A (c_A(1) - c_A(0)) + D_B (c_B(1) - c_B(0)) = 0, divided by D_B.
   const double d[4] = {1e-5, 4e-5, 2e-5, 1e-5};
   Block s{};
-  ConservationEntries(1, d, s);
+  ConservationEntries(MechanismCode::E, d, s);
   EXPECT_EQ(s[1][0], 0.25);
   s = Block{};
-  ConservationEntries(3, d, s);  // A = B = C = D: rows B (over A) and C (over B and D)
+  ConservationEntries(MechanismCode::EEE, d,
+                      s);  // A = B = C = D: rows B (over A) and C (over B and D)
   EXPECT_EQ(s[1][0], 0.25);
   EXPECT_EQ(s[2][1], 2);
   EXPECT_EQ(s[2][3], 0.5);

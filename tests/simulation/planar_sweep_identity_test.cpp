@@ -55,7 +55,16 @@ class PlanarSweepRuns : public PlanarSweep {
   std::uint64_t Simulate(const SweepRun& run) {
     state = std::make_unique<VOREX24A1>(host);
     state->formMech.Click(state->formMech.mech(run.mechanism));
-    if (run.mechanism == 16 || run.mechanism == 17) Type(Expr().C(3), "1e-3");
+    // The runs were recorded when a run that never showed the Experimental dialog started from
+    // the analytical concentrations, except that typing C(3) (mechanisms 16 and 17) brought A and
+    // B to their Nernst ratio at E start as the start-up mechanism, 1, has it: 9.996e-4 and
+    // 4.159e-7 M as the dialog showed them. Those starting concentrations are typed here.
+    Expr().SetCheck(Expr().CheckPreEqu(), false);
+    if (run.mechanism == 16 || run.mechanism == 17) {
+      Type(Expr().C(1), "9.996e-4");
+      Type(Expr().C(2), "4.159e-7");
+      Type(Expr().C(3), "1e-3");
+    }
     state->formExpr.Choose(Expr().ComboScan(), run.scan);
     state->formExpr.Click(Expr().optElectrode(run.electrode));
     if (run.field != nullptr) Type(*FieldNamed(run.field), run.text);

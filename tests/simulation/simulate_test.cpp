@@ -105,7 +105,7 @@ TEST_F(Simulation, NormalPulseAtAThinFilmHasNoFaradaicCurrent) {
   Analytical(3);
   state->formExpr.Click(Expr().optElectrode(7));
   Invoke("mnuSimulate");
-  ASSERT_EQ(state->parameterSet.AnalyticalMethodCode, 37);
+  ASSERT_FALSE(state->parameterSet.Digital);
   for (int i = 1; i <= Curves().PointCount; ++i) ASSERT_EQ(Total(i), 0.0) << i;
   EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
 }
@@ -117,8 +117,9 @@ TEST_F(Simulation, EveryTechniqueAndElectrodeGivesAFiniteCurve) {
       state->formExpr.Click(Expr().optElectrode(electrode));
       host.messages.clear();
       Invoke("mnuSimulate");
-      const int code = state->parameterSet.AnalyticalMethodCode;
-      ASSERT_EQ(code, electrode + 10 * technique);
+      const int code = electrode + 10 * technique;
+      ASSERT_EQ(CodeNumber(state->parameterSet.Electrode), electrode);
+      ASSERT_EQ(CodeNumber(state->parameterSet.Technique), technique);
       const bool formula = !(technique >= 3 && electrode >= 7);
       if (formula) {
         EXPECT_TRUE(host.messages.empty()) << code << ": " << host.messages[0];

@@ -25,6 +25,8 @@ class StartedProgram : public ::testing::Test {
     tech.Click(tech.optTech(technique));
   }
   void Type(Control& c, const std::string& text) { state->formExpr.Type(c, text); }
+  // Pre-equilibration off: the run starts from the analytical concentrations as typed.
+  void AnalyticalConcentrations() { Expr().SetCheck(Expr().CheckPreEqu(), false); }
   FormExpr& Expr() { return state->formExpr; }
   CurveStore& Curves() { return state->curves; }
   // The total current of the last simulation at point i [A].

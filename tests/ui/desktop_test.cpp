@@ -107,7 +107,7 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     // Electrode 2 at r = 0.2821 cm: 4 pi r^2 = 1.00003 cm^2; the radius field appears.
     QVERIFY(!In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
     QTest::mouseClick(In<QRadioButton>(Expr(), "optElectrode(2)"), Qt::LeftButton);
-    QCOMPARE(state_->parameterSet.Electrode, 2);
+    QVERIFY(state_->experiment.settings.Electrode() == ElectrodeCode::Spherical);
     QVERIFY(In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
     QCOMPARE(In<QLineEdit>(Expr(), "ARE")->text(), QString("1e0"));
     Retype(In<QLineEdit>(Expr(), "radius"), "0.5642");  // 4 pi 0.5642^2 = 4.0001

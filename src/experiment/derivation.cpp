@@ -1,0 +1,165 @@
+#include "experiment/derivation.h"
+
+#include "base/checked_math.h"
+#include "base/constants.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
+#include "base/runtime_fault.h"
+#include "experiment/catalogue.h"
+#include "experiment/initial_concentrations.h"
+
+namespace vorex {
+namespace {
+
+double Value(const Settings& s, FieldId id) {
+  return NumericPrefix(s.Value(id));
+}
+
+void DeriveGeometry(const Settings& s, Derivation& d) {
+  const ElectrodeCode e = s.Electrode();
+  if (HasComputedArea(e)) {
+    try {
+      const bool length = e == ElectrodeCode::Cylindrical || e == ElectrodeCode::Hemicylindrical;
+      const double area =
+          ElectrodeArea(e, Value(s, FieldId::Radius), length ? Value(s, FieldId::Length) : 0.0);
+      d.area = FormatPattern(area, "0.##e-0");
+    } catch (const RuntimeFault& fault) {
+      d.areaFault = fault.Description();
+    }
+  } else {
+    d.area = s.Value(FieldId::Area);
+  }
+  SkipOnFault([&] {
+    d.volume = ElectrodeVolume(e, Value(s, FieldId::Radius), Value(s, FieldId::Length),
+                               NumericPrefix(d.area));
+  });
+}
+
+void DeriveTimes(const Settings& s, Derivation& d) {
+  SkipOnFault([&] {
+    d.tDrop = FormatShortest(CheckedDivide(Value(s, FieldId::EStep), Value(s, FieldId::ScanRate)));
+  });
+  d.tPulse = s.Value(FieldId::TPulse);
+  if (s.Technique() == TechniqueCode::SquareWave) {
+    SkipOnFault(
+        [&] { d.tPulse = FormatShortest(CheckedDivide(0.5, Value(s, FieldId::Frequency))); });
+  }
+}
+
+void DeriveEquilibriumConstants(const Settings& s, Derivation& d) {
+  for (int k = 1; k <= 3; ++k) {
+    SkipOnFault([&] {
+      const double backward = Value(s, Row(FieldId::Kb1, k));
+      if (backward > 0) {
+        d.keq[k - 1] =
+            FormatPattern(CheckedDivide(Value(s, Row(FieldId::Kf1, k)), backward), "#.###e-#");
+      }
+    });
+  }
+}
+
+double AbsoluteTemperature(const Settings& s) {
+  return Value(s, FieldId::Temperature) + kZeroCelsius;
+}
+
+EquilibriumInputs EquilibriumOf(const Settings& s, const Derivation& d) {
+  EquilibriumInputs in;
+  in.mechanism = s.Mechanism();
+  in.chargeReactions = CountsOf(s.Mechanism()).chargeReactions;
+  for (int i = 1; i <= 4; ++i) in.c[static_cast<std::size_t>(i)] = Value(s, Row(FieldId::C1, i));
+  for (int j = 1; j <= 3; ++j) {
+    in.n[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::N1, j));
+    in.e0[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::E01, j));
+  }
+  in.startPotential = Value(s, FieldId::EStart);
+  in.fOverRT = CheckedDivide(kFaraday, kGasConstant * AbsoluteTemperature(s));
+  in.k1 = NumericPrefix(d.keq[0]);
+  in.p = Value(s, FieldId::P1);
+  return in;
+}
+
+PreconcentrationInputs PreconcentrationOf(const Settings& s, const Derivation& d) {
+  PreconcentrationInputs in;
+  in.ePre = Value(s, FieldId::EPre);
+  in.tPre = Value(s, FieldId::TPre);
+  in.pConst = Value(s, FieldId::PConst);
+  in.stirRpm = Value(s, FieldId::StirRate);
+  in.e0 = Value(s, FieldId::E01);
+  in.n = Value(s, FieldId::N1);
+  in.dA = Value(s, FieldId::D1);
+  in.area = NumericPrefix(d.area);
+  in.volume = d.volume;
+  in.viscosity = Value(s, FieldId::Viscosity);
+  in.temperature = AbsoluteTemperature(s);
+  return in;
+}
+
+// The analytical concentrations, brought to equilibrium at E start and preconcentrated as the
+// pre-treatment boxes ask; a step that fails leaves what the one before it wrote.
+void DeriveInitialConcentrations(const Settings& s, Derivation& d) {
+  const auto show = [](double value) { return FormatPattern(value, "0.###e-#"); };
+  for (int i = 1; i <= 4; ++i) {
+    d.cInit[i - 1] = Spec(Row(FieldId::CInit1, i)).defaultValue;
+    SkipOnFault([&] { d.cInit[i - 1] = show(Value(s, Row(FieldId::C1, i))); });
+  }
+  if (s.Checked(FieldId::PreEquilibration)) {
+    SkipOnFault([&] {
+      const auto values = PreEquilibrate(EquilibriumOf(s, d));
+      for (int i = 1; i <= 4; ++i) {
+        if (const auto& v = values[static_cast<std::size_t>(i)]) d.cInit[i - 1] = show(*v);
+      }
+    });
+  }
+  if (s.Checked(FieldId::Preconcentration)) {
+    SkipOnFault([&] {
+      d.cInit[1] =
+          show(Finite(Value(s, FieldId::C1) * PreconcentrationFactor(PreconcentrationOf(s, d))));
+    });
+  }
+}
+
+}  // namespace
+
+Derivation Derive(const Settings& s) {
+  Derivation d;
+  DeriveGeometry(s, d);
+  DeriveTimes(s, d);
+  DeriveEquilibriumConstants(s, d);
+  DeriveInitialConcentrations(s, d);
+  return d;
+}
+
+bool DerivedHere(const Settings& s, FieldId id) {
+  switch (id) {
+    case FieldId::Area:
+      return HasComputedArea(s.Electrode());
+    case FieldId::TPulse:
+      return s.Technique() == TechniqueCode::SquareWave;
+    default:
+      return Spec(id).kind == FieldKind::Derived;
+  }
+}
+
+const std::string& ShownText(const Settings& s, const Derivation& d, FieldId id) {
+  switch (id) {
+    case FieldId::Area:
+      return d.area;
+    case FieldId::TPulse:
+      return d.tPulse;
+    case FieldId::TDrop:
+      return d.tDrop;
+    case FieldId::CInit1:
+    case FieldId::CInit2:
+    case FieldId::CInit3:
+    case FieldId::CInit4:
+      return d.cInit[static_cast<std::size_t>(FieldNumber(id) - FieldNumber(FieldId::CInit1))];
+    case FieldId::Keq1:
+    case FieldId::Keq2:
+    case FieldId::Keq3:
+      return d.keq[static_cast<std::size_t>(FieldNumber(id) - FieldNumber(FieldId::Keq1))];
+    default:
+      return s.Value(id);
+  }
+}
+
+}  // namespace vorex

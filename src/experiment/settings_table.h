@@ -1,0 +1,175 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The one table of the experiment description: every field once, with its caption as the dialog
+// shows it, its control name in scripts, its keyword in Python and settings files, its unit, its
+// design default and when the experiment uses it. The dialogs, the command interface, the
+// settings files and the Python module all read their names from here.
+namespace vorex {
+
+// The fields in the dialogs' order: first those the user sets (stored in Settings), then those
+// the Experimental dialog derives from them and only shows.
+enum class FieldId : std::uint8_t {
+  Technique,
+  Digital,
+  Mechanism,
+  D1,
+  D2,
+  D3,
+  D4,
+  C1,
+  C2,
+  C3,
+  C4,
+  Cond1,
+  Cond2,
+  Cond3,
+  Cond4,
+  N1,
+  N2,
+  N3,
+  E01,
+  E02,
+  E03,
+  Alpha1,
+  Alpha2,
+  Alpha3,
+  Ks1,
+  Ks2,
+  Ks3,
+  P1,
+  P2,
+  P3,
+  Kf1,
+  Kf2,
+  Kf3,
+  Kb1,
+  Kb2,
+  Kb3,
+  Fitted1,
+  Fitted19 = Fitted1 + 18,
+  Min1,
+  Min19 = Min1 + 18,
+  Max1,
+  Max19 = Max1 + 18,
+  EStart,
+  EEnd,
+  EStep,
+  ScanRate,
+  TPulse,
+  EPulse,
+  Frequency,
+  Scan,
+  Temperature,
+  Noise,
+  Cdl,
+  Ru,
+  Electrode,
+  Radius,
+  Length,
+  Area,
+  RotationRate,
+  Distance,
+  Viscosity,
+  ElectrolyteCond,
+  ElectrolyteC,
+  PreEquilibration,
+  Preconcentration,
+  EPre,
+  TPre,
+  PConst,
+  StirRate,
+  TPreConst,
+  // Derived: shown, never set.
+  TDrop,
+  CInit1,
+  CInit2,
+  CInit3,
+  CInit4,
+  Keq1,
+  Keq2,
+  Keq3,
+};
+
+inline constexpr int kStoredFieldCount = static_cast<int>(FieldId::TDrop);
+inline constexpr int kFieldCount = static_cast<int>(FieldId::Keq3) + 1;
+inline constexpr int kFitSlots = 19;
+
+constexpr int FieldNumber(FieldId id) {
+  return static_cast<int>(id);
+}
+// Row `row` (1-based) of a field array whose first row is `first`.
+constexpr FieldId Row(FieldId first, int row) {
+  return static_cast<FieldId>(static_cast<int>(first) + row - 1);
+}
+constexpr bool IsStored(FieldId id) {
+  return FieldNumber(id) < kStoredFieldCount;
+}
+
+enum class FieldKind : unsigned char {
+  Text,     // a text box: any text, its value the numeric prefix
+  List,     // a drop-down list: the text of one of its items
+  Check,    // a check box: "1" ticked, "0" not
+  Option,   // an option group: the number of the chosen option
+  Derived,  // what the dialog derives and shows
+};
+
+// When the experiment uses a field (and the dialog shows it, and a script or keyword may set it).
+enum class FieldUse : unsigned char {
+  Always,
+  ScanRate,        // swept or stepped at the scan rate: every technique but square wave
+  PulseTime,       // pulse techniques; derived from the frequency for square wave
+  PulsePotential,  // pulse techniques
+  Frequency,       // square wave
+  DigitalOnly,     // editable under digital simulation only (Ru)
+  Radius,          // electrodes with a radius
+  Length,          // cylinder, hemicylinder, thin film
+  Area,            // typed at the planar electrode and the thin film, derived elsewhere
+  RotatingDisk,    // viscosity and rotation rate
+  Species,         // species row `row` of the mechanism
+  ChargeReaction,  // charge-transfer row `row`
+  Homogeneous,     // chemical row `row`
+  FitBound,        // the bounds of fit slot `row`, shown while its flag is ticked
+  Preconcentration,
+};
+
+// What decides whether a field is used, for the message that says it is not.
+enum class Decider : unsigned char { Nothing, Technique, Electrode, Mechanism, Mode };
+
+struct FieldSpec {
+  FieldId id;
+  std::string window;   // the dialog: "FormTech", "FormMech", "FormExpr"
+  std::string control;  // the control name of scripts
+  int index;            // its control-array index, or -1
+  std::string keyword;  // the name in Python and settings files
+  FieldKind kind;
+  std::string label;  // the field as the dialog names it (caption or column header)
+  std::string tip;    // its tooltip
+  std::string frame;  // the frame that holds it
+  std::string unit;   // as the help names it; empty for a pure number
+  std::string defaultValue;
+  std::vector<std::string> items;  // a list's items; an option group's short names
+  FieldUse use;
+  int row;  // species 1..4, reaction 1..3 or fit slot 1..19 for the row uses; 0 otherwise
+
+  // "D(2)", "Estart": as scripts and messages name the control.
+  std::string FullName() const;
+  Decider decider() const;
+};
+
+// Indexed by FieldId.
+const std::vector<FieldSpec>& SettingsTable();
+const FieldSpec& Spec(FieldId id);
+// nullptr when no field has that keyword, or that control.
+const FieldSpec* FieldByKeyword(std::string_view keyword);
+const FieldSpec* FieldByControl(std::string_view window, std::string_view control, int index);
+
+// The fit slot s (1..19) of a fittable field, or 0; and the field of slot s.
+int FitSlotOf(FieldId id);
+FieldId FitSlotField(int slot);
+
+}  // namespace vorex
