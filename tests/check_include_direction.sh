@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a header of a folder above its own. The folders stand in
 # this order, each building only on those before it; the build enforces it through the include
-# roots, and this check says which line broke it. With --self-test it first plants an upward
-# include in a scratch tree and fails unless that include is caught.
+# roots, and this check says which line broke it. With --self-test it first plants upward
+# includes in a scratch tree and fails unless each of them is caught.
 set -u
-layers=(base readers experiment curves analysis simulation fitting shell ui)
+layers=(base readers experiment curves analysis simulation fitting plot shell ui)
 
 rank() {
   local i
@@ -38,16 +38,20 @@ if [ "${1:-}" = "--self-test" ]; then
   shift
   scratch=$(mktemp -d)
   trap 'rm -rf "$scratch"' EXIT
-  mkdir -p "$scratch/src/simulation" "$scratch/src/shell"
+  mkdir -p "$scratch/src/analysis" "$scratch/src/simulation" "$scratch/src/shell"
   printf '#include "analysis/column_operators.h"\n' > "$scratch/src/simulation/fine.cpp"
   printf '#include "shell/vorex24a1.h"\n' > "$scratch/src/simulation/planted.cpp"
+  # The store sits below the numerics, the drawing of it above them.
+  printf '#include "curves/curve_store.h"\n' > "$scratch/src/analysis/fine.cpp"
+  printf '#include "plot/plot_renderer.h"\n' > "$scratch/src/analysis/planted.cpp"
   caught=$(upward_includes "$scratch")
-  if ! grep -q 'planted.cpp:1:.*simulation must not include shell' <<<"$caught" ||
+  if ! grep -q 'simulation/planted.cpp:1:.*simulation must not include shell' <<<"$caught" ||
+     ! grep -q 'analysis/planted.cpp:1:.*analysis must not include plot' <<<"$caught" ||
      grep -q fine.cpp <<<"$caught"; then
-    echo "self-test: the planted upward include was not caught alone: $caught"
+    echo "self-test: the planted upward includes were not caught alone: $caught"
     exit 1
   fi
-  echo "self-test: the planted upward include is caught"
+  echo "self-test: the planted upward includes are caught"
 fi
 
 root=${1:-.}

@@ -1,19 +1,10 @@
 #include "curves/csv_file.h"
 
-#include <cmath>
 #include <optional>
-#include <span>
 
-#include "base/file_reading.h"
-#include "base/file_writing.h"
-#include "base/host.h"
 #include "base/number_format.h"
 #include "base/number_text.h"
-#include "base/text_window.h"
 #include "curves/curve_store.h"
-#include "curves/displayed_quantity.h"
-#include "curves/shared_abscissa.h"
-#include "experiment/experiment.h"
 
 namespace vorex {
 namespace {
@@ -142,21 +133,6 @@ std::string FormatCsvPairs(const CurveStore& c) {
         FormatGeneral(c.Abscissa(i)) + "," + FormatGeneral(c.Ordinate(i, c.CurrentCurve)) + "\r\n";
   }
   return out;
-}
-
-void ExportCurve(CurveLinks& l) {
-  const std::optional<std::string> file = l.host.SaveFileName(kCsvFilter);
-  if (!file) return;
-  std::string content;
-  try {
-    content = FormatCsvPairs(l.curves);
-  } catch (const RuntimeFault& fault) {
-    l.host.MessageBox("Export Data Error: " + fault.Description() + ". The curve was not saved.");
-    return;
-  }
-  if (const auto error = WriteFileAtomically(*file, content)) {
-    l.host.MessageBox("Export Data Error: " + *error + ". The curve was not saved.");
-  }
 }
 
 }  // namespace vorex

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "curves/curve_links.h"
-
 namespace vorex {
+
+struct CurveStore;
 
 inline constexpr const char* kCsvFilter = "csv|*.csv|all|*.*";
 
@@ -29,9 +29,5 @@ CsvPairs ParseCsvPairs(std::string_view text);
 
 // One record per line, "x , y" in the general number format, CR LF.
 std::string FormatCsvPairs(const CurveStore& curves);
-
-// Export Data: curve CurrentCurve over FirstPoint..LastPoint. A cancelled dialog is silent; a
-// file that cannot be written says so.
-void ExportCurve(CurveLinks& links);
 
 }  // namespace vorex

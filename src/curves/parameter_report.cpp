@@ -1,10 +1,7 @@
 #include "curves/parameter_report.h"
 
-#include "base/file_writing.h"
-#include "base/host.h"
 #include "base/number_format.h"
-#include "curves/curve_store.h"
-#include "experiment/experiment.h"
+#include "experiment/parameter_set.h"
 
 namespace vorex {
 
@@ -42,21 +39,6 @@ std::string ParameterReport(const ParameterSet& p, int pointCount) {
     put("Conductivity :", p.SpeciesConductivity(i));
   }
   return out;
-}
-
-void SaveParameterReport(CurveLinks& l) {
-  const std::optional<std::string> file = l.host.SaveFileName(kParameterFilter);
-  if (!file) return;
-  std::string report;
-  try {
-    report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
-  } catch (const RuntimeFault& fault) {
-    l.host.MessageBox("Save Error: " + fault.Description() + ". The parameters were not saved.");
-    return;
-  }
-  if (const auto error = WriteFileAtomically(*file, report)) {
-    l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
-  }
 }
 
 }  // namespace vorex

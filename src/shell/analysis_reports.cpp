@@ -6,10 +6,10 @@
 #include "analysis/theoretical_peaks.h"
 #include "base/checked_math.h"
 #include "base/text_window.h"
-#include "curves/curve_links.h"
 #include "curves/curve_store.h"
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
+#include "plot/curve_links.h"
 
 namespace vorex {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "base/file_writing.h"
 #include "base/runtime_fault.h"
-#include "curves/svg_surface.h"
+#include "plot/svg_surface.h"
 
 namespace vorex {
 

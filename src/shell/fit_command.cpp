@@ -8,9 +8,9 @@
 #include "base/number_text.h"
 #include "base/text_window.h"
 #include "curves/curve_store.h"
-#include "curves/plot_renderer.h"
-#include "curves/plot_state.h"
 #include "experiment/experiment.h"
+#include "plot/plot_renderer.h"
+#include "plot/plot_state.h"
 #include "shell/fit_statistics_report.h"
 #include "shell/simulation_command.h"
 

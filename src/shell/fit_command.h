@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "curves/curve_links.h"
 #include "fitting/fit_driver.h"
+#include "plot/curve_links.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "curves/curve_links.h"
+#include "plot/curve_links.h"
 
 namespace vorex {
 

@@ -1,7 +1,7 @@
 // The main window's commands on files and the analysis commands that print results.
-#include "curves/csv_file.h"
-#include "curves/parameter_report.h"
-#include "curves/plot_renderer.h"
+#include "plot/export_curve.h"
+#include "plot/plot_renderer.h"
+#include "plot/save_parameter_report.h"
 #include "shell/analysis_reports.h"
 #include "shell/mdi_form1.h"
 #include "shell/vorex24a1.h"

@@ -4,9 +4,9 @@
 
 #include "base/result_line.h"
 #include "base/text_window.h"
-#include "curves/plot_renderer.h"
 #include "experiment/capture.h"
 #include "fitting/fit_bounds.h"
+#include "plot/plot_renderer.h"
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
 #include "shell/shared_grid.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "curves/curve_links.h"
+#include "plot/curve_links.h"
 #include "readers/measured_data.h"
 #include "shell/import_command.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curves/curve_links.h"
+#include "plot/curve_links.h"
 #include "readers/measured_data.h"
 
 namespace vorex {

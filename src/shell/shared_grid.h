@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "curves/curve_links.h"
-#include "curves/displayed_quantity.h"
+#include "plot/curve_links.h"
+#include "plot/displayed_quantity.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {

@@ -4,9 +4,9 @@
 
 #include "base/host.h"
 #include "curves/curve_store.h"
-#include "curves/displayed_quantity.h"
 #include "curves/shared_abscissa.h"
 #include "experiment/experiment.h"
+#include "plot/displayed_quantity.h"
 #include "shell/shared_grid.h"
 #include "simulation/simulation_run.h"
 

@@ -1,6 +1,6 @@
 #include "shell/vorex24a1.h"
 
-#include "curves/plot_renderer.h"
+#include "plot/plot_renderer.h"
 
 namespace vorex {
 

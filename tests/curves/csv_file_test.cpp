@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "curves/parameter_report.h"
-#include "experiment/capture.h"
 #include "support/started_program.h"
 
 namespace vorex {
@@ -143,51 +140,6 @@ TEST_F(Files, FourThousandPairsFitAndOneMoreDoesNot) {
       EXPECT_EQ(Curves().PointCount, 4000);
     }
   }
-}
-
-TEST_F(Files, ExportThenImportGivesTheCurveBackToFifteenDigits) {
-  Analytical();
-  Invoke("mnuSimulate");
-  std::vector<double> x, y;
-  for (int i = 1; i <= 121; ++i) {
-    x.push_back(Curves().Abscissa(i));
-    y.push_back(Curves().Ordinate(i, 1));
-  }
-  const auto file = Temp("curve.csv");
-  host.fileAnswers.push_back(file.string());
-  Invoke("mnuExport");
-  ASSERT_TRUE(Import(file.string()));
-  for (int i = 1; i <= 121; ++i) {
-    EXPECT_NEAR(Curves().Abscissa(i), x[i - 1], 5e-15 * std::fabs(x[i - 1]) + 1e-300);
-    EXPECT_NEAR(Curves().Ordinate(i, 1), y[i - 1], 5e-15 * std::fabs(y[i - 1]) + 1e-300);
-  }
-}
-
-TEST_F(Files, AFileThatCannotBeWrittenSaysSoAndACancelDoesNot) {
-  host.fileAnswers.push_back(std::nullopt);
-  Invoke("mnuExport");
-  Invoke("mnuSave");
-  EXPECT_TRUE(host.messages.empty());
-  host.fileAnswers.push_back(std::string("/nonexistent-folder/x.csv"));
-  Invoke("mnuExport");
-  host.fileAnswers.push_back(std::string("/nonexistent-folder/x.par"));
-  Invoke("mnuSave");
-  ASSERT_EQ(host.messages.size(), 2u);
-  EXPECT_NE(host.messages[0].find("/nonexistent-folder/x.csv"), std::string::npos);
-  EXPECT_NE(host.messages[1].find("not saved"), std::string::npos);
-}
-
-TEST_F(Files, ReportHoldsTheLastCapture) {
-  state->formMech.Click(state->formMech.mech(13));
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  Type(Expr().Estart(), "0.7");  // not captured yet
-  const std::string report = ParameterReport(state->parameterSet, 0);
-  EXPECT_EQ(report.find("Technique :\r\n 1 \r\nMechisim :\r\n 13 \r\nElectorde\r\n"), 0u);
-  EXPECT_NE(report.find("Electorde\r\n 1 \r\nE start :\r\n .3 \r\n"), std::string::npos);
-  EXPECT_NE(report.find("NUMBER OF SPECIES :\r\n 4 \r\n"), std::string::npos);
-  EXPECT_NE(report.find("Species \r\n 4 \r\nD :\r\n 1E-05 \r\n"), std::string::npos);
-  EXPECT_EQ(report.find("Species \r\n 5 "), std::string::npos);
-  EXPECT_NE(report.find("E' :\r\n-.2 \r\nConductivity :\r\n 300 \r\n"), std::string::npos);
 }
 
 }  // namespace

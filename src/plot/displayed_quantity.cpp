@@ -1,4 +1,4 @@
-#include "curves/displayed_quantity.h"
+#include "plot/displayed_quantity.h"
 
 #include <array>
 #include <string>
@@ -7,10 +7,10 @@
 #include "base/host.h"
 #include "base/number_text.h"
 #include "curves/curve_store.h"
-#include "curves/form_option.h"
-#include "curves/plot_renderer.h"
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
+#include "plot/form_option.h"
+#include "plot/plot_renderer.h"
 
 namespace vorex {
 namespace {

@@ -1,4 +1,4 @@
-#include "curves/plot_renderer.h"
+#include "plot/plot_renderer.h"
 
 #include <cmath>
 #include <string>
@@ -7,12 +7,12 @@
 #include "base/host.h"
 #include "base/number_format.h"
 #include "base/number_text.h"
-#include "curves/curve_legend.h"
 #include "curves/curve_store.h"
-#include "curves/displayed_quantity.h"
-#include "curves/form_option.h"
-#include "curves/form_plot.h"
-#include "curves/plot_state.h"
+#include "plot/curve_legend.h"
+#include "plot/displayed_quantity.h"
+#include "plot/form_option.h"
+#include "plot/form_plot.h"
+#include "plot/plot_state.h"
 
 namespace vorex {
 namespace {

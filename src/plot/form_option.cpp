@@ -1,4 +1,4 @@
-#include "curves/form_option.h"
+#include "plot/form_option.h"
 
 #include <string>
 
@@ -46,8 +46,8 @@ FormOption::FormOption() : Window("formOption", "Option") {
   yminText_ = &Field(*this, "YminText", "-1e-3");
   ymaxText_ = &Field(*this, "YmaxText", "1e-3");
   for (int c = 0; c <= 4; ++c) {
-    Control& frame = Make(*this, ControlKind::Frame, "FrameCurve", "Curve " + std::to_string(c + 1),
-                          "", c);
+    Control& frame =
+        Make(*this, ControlKind::Frame, "FrameCurve", "Curve " + std::to_string(c + 1), "", c);
     const std::string group = "linestyle" + std::to_string(c);
     linestyle1_(c) = &Make(*this, ControlKind::OptionButton, "linestyle1", "...........", "", c);
     linestyle2_(c) = &Make(*this, ControlKind::OptionButton, "linestyle2", "oooooo", "", c);

@@ -1,4 +1,4 @@
-#include "curves/svg_surface.h"
+#include "plot/svg_surface.h"
 
 #include "base/checked_math.h"
 #include "base/number_format.h"
@@ -11,17 +11,28 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
 }
 
-std::string N(double v) { return FormatCoordinate(v); }
+std::string N(double v) {
+  return FormatCoordinate(v);
+}
 
 constexpr double kAscent = 11;  // of the 12-pixel font [pixels]
 
@@ -43,9 +54,13 @@ void SvgSurface::SetWorld(double left, double top, double right, double bottom) 
   bottom_ = bottom;
 }
 
-double SvgSurface::DeviceX(double x) const { return Finite((x - left_) / (right_ - left_) * width_); }
+double SvgSurface::DeviceX(double x) const {
+  return Finite((x - left_) / (right_ - left_) * width_);
+}
 
-double SvgSurface::DeviceY(double y) const { return Finite((top_ - y) / (top_ - bottom_) * height_); }
+double SvgSurface::DeviceY(double y) const {
+  return Finite((top_ - y) / (top_ - bottom_) * height_);
+}
 
 std::string SvgSurface::Stroke() const {
   return dashed_ ? " stroke-dasharray=\"6 4\"" : "";
@@ -65,8 +80,8 @@ void SvgSurface::SetTextCursor(double x, double y) {
 void SvgSurface::PrintText(const std::string& text) {
   EndPath();
   // The cursor is the text's top-left corner; SVG places the baseline, one ascent lower.
-  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_ + kAscent) + "\">" +
-           Escaped(text) + "</text>\n";
+  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_ + kAscent) + "\">" + Escaped(text) +
+           "</text>\n";
 }
 
 void SvgSurface::SetDashed(bool dashed) {

@@ -1,4 +1,4 @@
-#include "curves/svg_surface.h"
+#include "plot/svg_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -42,7 +42,7 @@ TEST_F(Displayed, AConversionThatCannotBeMadeKeepsTheCurve) {
   Show("conductance Cond");  // a conductance of 0 is a value (the plot finds nothing to draw)
   EXPECT_EQ(Curves().Ordinate(40, 1), 0.0);
   EXPECT_EQ(host.messages.back(), "Error: No data!");
-  Show("resistance R");      // a resistance is not
+  Show("resistance R");  // a resistance is not
   EXPECT_NE(host.messages.back().find("cannot be formed"), std::string::npos);
   EXPECT_EQ(Curves().Ordinate(40, 1), 0.0);  // the conductance shown before
 }

@@ -11,8 +11,8 @@ struct CurveStore;
 struct PlotState;
 
 // What the curve procedures reach across: the experiment (its dialogs and parameter set), the
-// curve store, the plot option dialog and plot state, the plot and result windows, the host and the fitting
-// flag. The state object holds one, bound to its own members.
+// curve store, the plot option dialog and plot state, the plot and result windows, the host and the
+// fitting flag. The state object holds one, bound to its own members.
 struct CurveLinks {
   Experiment& experiment;
   CurveStore& curves;

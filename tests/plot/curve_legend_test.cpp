@@ -1,4 +1,4 @@
-#include "curves/curve_legend.h"
+#include "plot/curve_legend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,28 @@
+#include "plot/export_curve.h"
+
+#include <optional>
+#include <string>
+
+#include "base/file_writing.h"
+#include "base/host.h"
+#include "base/runtime_fault.h"
+#include "curves/csv_file.h"
+
+namespace vorex {
+
+void ExportCurve(CurveLinks& l) {
+  const std::optional<std::string> file = l.host.SaveFileName(kCsvFilter);
+  if (!file) return;
+  std::string content;
+  try {
+    content = FormatCsvPairs(l.curves);
+  } catch (const RuntimeFault& fault) {
+    l.host.MessageBox("Export Data Error: " + fault.Description() + ". The curve was not saved.");
+    return;
+  }
+  if (const auto error = WriteFileAtomically(*file, content)) {
+    l.host.MessageBox("Export Data Error: " + *error + ". The curve was not saved.");
+  }
+}
+
+}  // namespace vorex

@@ -1,0 +1,30 @@
+#include "plot/save_parameter_report.h"
+
+#include <optional>
+#include <string>
+
+#include "base/file_writing.h"
+#include "base/host.h"
+#include "base/runtime_fault.h"
+#include "curves/curve_store.h"
+#include "curves/parameter_report.h"
+#include "experiment/experiment.h"
+
+namespace vorex {
+
+void SaveParameterReport(CurveLinks& l) {
+  const std::optional<std::string> file = l.host.SaveFileName(kParameterFilter);
+  if (!file) return;
+  std::string report;
+  try {
+    report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
+  } catch (const RuntimeFault& fault) {
+    l.host.MessageBox("Save Error: " + fault.Description() + ". The parameters were not saved.");
+    return;
+  }
+  if (const auto error = WriteFileAtomically(*file, report)) {
+    l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
+  }
+}
+
+}  // namespace vorex

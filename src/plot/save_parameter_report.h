@@ -1,0 +1,11 @@
+#pragma once
+
+#include "plot/curve_links.h"
+
+namespace vorex {
+
+// Save: the report into the chosen file. A cancelled dialog is silent; a file that cannot be
+// written says so.
+void SaveParameterReport(CurveLinks& links);
+
+}  // namespace vorex
