@@ -4,7 +4,7 @@
 # roots, and this check says which line broke it. With --self-test it first plants an upward
 # include in a scratch tree and fails unless that include is caught.
 set -u
-layers=(base readers experiment curves analysis simulation fitting shell ui)
+layers=(base readers experiment curves analysis simulation fitting shell validation ui)
 
 rank() {
   local i

@@ -2,13 +2,16 @@
 // Runs the oracle cases through the program's commands and prints one line per case. The exit
 // status is 1 when a case required in a mode does not hold there, except when a report is
 // written: the report is then the result, and it says which cases are not met.
-#include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "case_runner.h"
-#include "report.h"
+#include "validation/case_runner.h"
+#include "validation/report.h"
+#ifdef VOREX_HAVE_PICTURES
+#include "ui/offscreen_pictures.h"
+#endif
 
 namespace {
 
@@ -48,6 +51,14 @@ bool Selected(const vorex::validation::Case& c, const Options& o) {
   return !o.quick || c.quick;
 }
 
+std::unique_ptr<vorex::PictureEncoder> Pictures() {
+#ifdef VOREX_HAVE_PICTURES
+  return vorex::ui::MakeOffscreenPictureEncoder();
+#else
+  return nullptr;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +86,9 @@ int main(int argc, char** argv) {
     std::cerr << "validate: no case by that name (see --list)\n";
     return 2;
   }
-  if (!options.report.empty() && !WriteReport(outcomes, options.report, options.plot)) return 2;
+  if (!options.report.empty() &&
+      !WriteReport(outcomes, options.report, options.plot, Pictures().get()))
+    return 2;
   int unmet = 0;
   for (const CaseOutcome& o : outcomes) unmet += o.RequiredHold() ? 0 : 1;
   std::cout << outcomes.size() << " cases, " << unmet << " required not met\n";

@@ -1,4 +1,4 @@
-#include "validation_case.h"
+#include "validation/validation_case.h"
 
 #include <stdexcept>
 

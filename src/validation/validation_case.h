@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "program_run.h"
+#include "validation/program_run.h"
 
 namespace vorex::validation {
 

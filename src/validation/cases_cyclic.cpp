@@ -2,10 +2,10 @@
 // potential, and the quasi-reversible one against Nicholson's psi.
 #include <cmath>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "program_constants.h"
-#include "published_tables.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/program_constants.h"
+#include "validation/published_tables.h"
 
 namespace vorex::validation {
 namespace {
