@@ -1,13 +1,17 @@
 // validate [--list] [--quick] [--case NAME]... [--report FILE.md --plot FILE.png]
 // Runs the oracle cases through the program's commands and prints one line per case. The exit
 // status is 1 when a case required in a mode does not hold there, except when a report is
-// written: the report is then the result, and it says which cases are not met.
+// written: the report is then the result, and it says which cases are not met. The published
+// tables the cases use are data files (see validation/data_files.h for where they are looked for);
+// without them validate says which and stops with status 2.
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "validation/case_runner.h"
+#include "validation/data_files.h"
 #include "validation/report.h"
 #ifdef VOREX_HAVE_PICTURES
 #include "ui/offscreen_pictures.h"
@@ -69,7 +73,13 @@ int main(int argc, char** argv) {
                  "[--report FILE.md --plot FILE.png]\n";
     return 2;
   }
-  const std::vector<Case> cases = AllCases();
+  std::vector<Case> cases;
+  try {
+    cases = AllCases(ReadPublishedTables(DataFolders(ProgramFolder(argv[0]))));
+  } catch (const std::runtime_error& e) {
+    std::cerr << "validate: a published table could not be read: " << e.what() << '\n';
+    return 2;
+  }
   Runs runs;
   std::vector<CaseOutcome> outcomes;
   for (const Case& c : cases) {

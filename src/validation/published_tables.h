@@ -1,6 +1,12 @@
 #pragma once
 
-// Published tables of cyclic voltammetry, as printed (25 degrees C, n = 1).
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Tables of cyclic voltammetry as printed in the literature (25 degrees C, n = 1). They are the
+// literature's numbers, not the suite's, so they live in data files beside it and are read when
+// the cases are made; the sources are named in the files' headers.
 namespace vorex::validation {
 
 struct TableRow {
@@ -8,23 +14,21 @@ struct TableRow {
   double value;
 };
 
-// Reversible couple: peak separation [mV] against the distance of the switching potential
-// beyond the cathodic peak, n(Epc - E_lambda) [mV] (Nicholson 1965, Anal. Chem. 37, 1351;
-// reproduced in Bard & Faulkner 2001, section 6.5.1). The limit for a far switching potential
-// is 2.218 RT/F (57.0 mV).
-inline constexpr TableRow kReversibleSeparation[] = {
-    {71.5, 60.5},
-    {121.5, 59.2},
-    {171.5, 58.3},
-    {271.5, 57.8},
+// A table file: '#' starts a comment, blank lines are skipped, and every other line holds two
+// numbers, the argument and the value. Throws std::runtime_error naming the file, and the line
+// where it is malformed, when it cannot be read, holds a line of anything else, or has no row.
+std::vector<TableRow> ReadTable(const std::filesystem::path& file);
+
+struct PublishedTables {
+  // Reversible couple: peak separation [mV] against the distance of the switching potential
+  // beyond the cathodic peak, n(Epc - E_lambda) [mV].
+  std::vector<TableRow> reversibleSeparation;
+  // Quasi-reversible couple, alpha = 0.5: peak separation [mV] against Nicholson's psi.
+  std::vector<TableRow> quasiReversibleSeparation;
 };
 
-// Quasi-reversible couple, alpha = 0.5: peak separation [mV] against
-// psi = (D_O/D_R)^(alpha/2) ks / sqrt(pi D_O nFv/RT), switching 112.5 mV beyond E1/2
-// (Nicholson 1965, working curve
-// table; reproduced in Bard & Faulkner 2001, section 6.5.2).
-inline constexpr TableRow kQuasiReversibleSeparation[] = {
-    {20, 61}, {7, 63}, {4, 66}, {2, 72}, {1, 84}, {0.5, 105},
-};
+// Each table from the first of `folders` that holds its file. Throws std::runtime_error naming
+// the folders looked in when none does, or what ReadTable says of a malformed file.
+PublishedTables ReadPublishedTables(const std::vector<std::filesystem::path>& folders);
 
 }  // namespace vorex::validation
