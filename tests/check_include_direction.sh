@@ -4,7 +4,7 @@
 # roots, and this check says which line broke it. With --self-test it first plants upward
 # includes in a scratch tree and fails unless each of them is caught.
 set -u
-layers=(base readers experiment curves analysis simulation fitting plot shell ui)
+layers=(base readers experiment curves analysis simulation fitting plot shell validation ui)
 
 rank() {
   local i

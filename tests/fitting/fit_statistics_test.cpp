@@ -10,6 +10,7 @@
 
 #include "base/runtime_fault.h"
 #include "fitting/fit_driver.h"
+#include "support/strd_data_set.h"
 
 namespace vorex {
 namespace {
@@ -147,50 +148,44 @@ double Relative(double value, double reference) {
   return std::fabs(value - reference) / std::fabs(reference);
 }
 
-// NIST StRD nonlinear regression (public domain), Misra1a: Misra, D., NIST (1978), dental
-// research monomolecular adsorption study; y = b1 (1 - exp(-b2 x)). Data, starts and certified
-// values as published in the StRD file Misra1a.dat.
-const std::vector<double> kMisraY{10.07, 14.73, 17.94, 23.93, 29.61, 35.18, 40.02,
-                                  44.82, 50.76, 55.05, 61.01, 66.40, 75.47, 81.78};
-const std::vector<double> kMisraX{77.6,  114.9, 141.1, 190.8, 239.9, 289.0, 332.8,
-                                  378.4, 434.8, 477.3, 536.8, 593.1, 689.1, 760.0};
-const std::vector<double> kMisraValue{2.3894212918E+02, 5.5015643181E-04};
-const std::vector<double> kMisraSd{2.7070075241E+00, 7.2668688436E-06};
-constexpr double kMisraSsr = 1.2455138894E-01;
-constexpr double kMisraS = 1.0187876330E-01;
+// The NIST StRD data sets (observations, starting values and certified values) are read from
+// tests/fitting/data, whose files name their sources.
 
+// Misra1a: y = b1 (1 - exp(-b2 x)).
 double Misra(const ParameterVector& b, double x) {
   return b(1) * (1 - std::exp(-b(2) * x));
 }
 
 TEST(NistStrd, Misra1aThroughTheProgramsFit) {
-  CurveModel model(kMisraX, Misra);
+  const testing::StrdDataSet misra = testing::ReadStrdDataSet("Misra1a");
+  const std::vector<double> value = misra.Certified(), sd = misra.CertifiedSd();
+  ASSERT_EQ(value.size(), 2u);
+  CurveModel model(misra.x, Misra);
   auto problem = std::make_unique<FitProblem>();
-  const Fitted f = FitThrough(model, kMisraY, {250, 5e-4}, *problem);  // NIST's start 2
+  const Fitted f = FitThrough(model, misra.y, misra.Start2(), *problem);
   ASSERT_FALSE(f.result.message);
   const FitStatistics& st = f.stats;
   // The fit stops (relative change of the sum of squares below 2e-4) with b1 and b2 within 1e-7
   // of the certified values and the sum of squares within 4e-11. The standard errors are then
   // limited by the central differences of 1 % steps (error ~ (0.01 b2 x)^2 / 6): 2e-5.
-  EXPECT_EQ(st.dof, 12);
+  EXPECT_EQ(st.dof, misra.degreesOfFreedom);
   for (int i = 1; i <= 2; ++i) {
     EXPECT_EQ(st.standing(i), ParameterStanding::Free);
     ASSERT_TRUE(st.defined(i));
-    EXPECT_LT(Relative(st.value(i), kMisraValue[i - 1]), 3e-7) << i;
-    EXPECT_LT(Relative(st.sigma(i), kMisraSd[i - 1]), 5e-5) << i;
+    EXPECT_LT(Relative(st.value(i), value[i - 1]), 3e-7) << i;
+    EXPECT_LT(Relative(st.sigma(i), sd[i - 1]), 5e-5) << i;
     EXPECT_DOUBLE_EQ(st.halfWidth95(i), *st.tQuantile * st.sigma(i));
     EXPECT_DOUBLE_EQ(*st.relativePercent(i), 100 * st.sigma(i) / st.value(i));
     EXPECT_EQ(st.correlation(i, i), 1.0);
   }
-  EXPECT_LT(Relative(st.ssr, kMisraSsr), 1e-9);
-  EXPECT_LT(Relative(*st.s, kMisraS), 1e-9);
+  EXPECT_LT(Relative(st.ssr, misra.residualSumOfSquares), 1e-9);
+  EXPECT_LT(Relative(*st.s, misra.residualStandardDeviation), 1e-9);
   EXPECT_DOUBLE_EQ(*st.reducedChiSquare, *st.s * *st.s);
   EXPECT_NEAR(*st.tQuantile, 2.178813, 5e-7);  // A&S Table 26.10, 12 dof
   EXPECT_TRUE(st.notSeparatelyDetermined.empty());
 }
 
-// NIST StRD Thurber (public domain; Thurber, R., NIST (197?), semiconductor electron mobility
-// modeling): y = (b1 + b2 x + b3 x^2 + b4 x^3) / (1 + b5 x + b6 x^2 + b7 x^3), Thurber.dat.
+// Thurber: y = (b1 + b2 x + b3 x^2 + b4 x^3) / (1 + b5 x + b6 x^2 + b7 x^3).
 // The program's Marquardt does not reach the certified solution: from start 2 it stops after 5
 // iterations with the sum of squares 4e-5 above the certified one and b7 3e-3 off (start 1:
 // 1.2e-4, 6e-3), its relative-change test ending the slow approach along the long valley. The
@@ -198,23 +193,9 @@ TEST(NistStrd, Misra1aThroughTheProgramsFit) {
 // condition number of 3e5 of the scaled J^T J test the eigen-decomposition; the fit through the
 // program's own iteration is DanWood's below.
 TEST(NistStrd, ThurberAtTheCertifiedValues) {
-  const std::vector<double> y{80.574,   84.248,   87.264,   87.195,   89.076,   89.608,   89.868,
-                              90.101,   92.405,   95.854,   100.696,  101.060,  401.672,  390.724,
-                              567.534,  635.316,  733.054,  759.087,  894.206,  990.785,  1090.109,
-                              1080.914, 1122.643, 1178.351, 1260.531, 1273.514, 1288.339, 1327.543,
-                              1353.863, 1414.509, 1425.208, 1421.384, 1442.962, 1464.350, 1468.705,
-                              1447.894, 1457.628};
-  const std::vector<double> x{-3.067, -2.981, -2.921, -2.912, -2.840, -2.797, -2.702, -2.699,
-                              -2.633, -2.481, -2.363, -2.322, -1.501, -1.460, -1.274, -1.212,
-                              -1.100, -1.046, -0.915, -0.714, -0.566, -0.545, -0.400, -0.309,
-                              -0.109, -0.103, 0.010,  0.119,  0.377,  0.790,  0.963,  1.006,
-                              1.115,  1.572,  1.841,  2.047,  2.200};
-  const std::vector<double> value{1.2881396800E+03, 1.4910792535E+03, 5.8323836877E+02,
-                                  7.5416644291E+01, 9.6629502864E-01, 3.9797285797E-01,
-                                  4.9727297349E-02};
-  const std::vector<double> sd{4.6647963344E+00, 3.9571156086E+01, 2.8698696102E+01,
-                               5.5675370270E+00, 3.1333340687E-02, 1.4984928198E-02,
-                               6.5842344623E-03};
+  const testing::StrdDataSet thurber = testing::ReadStrdDataSet("Thurber");
+  const std::vector<double>&x = thurber.x, &y = thurber.y;
+  const std::vector<double> value = thurber.Certified(), sd = thurber.CertifiedSd();
   const auto numerator = [](const ParameterVector& b, double t) {
     return b(1) + t * (b(2) + t * (b(3) + t * b(4)));
   };
@@ -230,24 +211,24 @@ TEST(NistStrd, ThurberAtTheCertifiedValues) {
         return k <= 4 ? std::pow(t, k - 1) / q : -numerator(b, t) * std::pow(t, k - 4) / (q * q);
       },
       *problem);
-  EXPECT_EQ(st.dof, 30);
+  EXPECT_EQ(st.dof, thurber.degreesOfFreedom);
   EXPECT_TRUE(st.notSeparatelyDetermined.empty());
   // Reached to 5e-10, the 11 certified digits less what the conditioning takes.
+  ASSERT_EQ(sd.size(), 7u);
   for (int i = 1; i <= 7; ++i) EXPECT_LT(Relative(st.sigma(i), sd[i - 1]), 2e-9) << i;
-  EXPECT_LT(Relative(st.ssr, 5.6427082397E+03), 1e-9);
-  EXPECT_LT(Relative(*st.s, 1.3714600784E+01), 1e-9);
+  EXPECT_LT(Relative(st.ssr, thurber.residualSumOfSquares), 1e-9);
+  EXPECT_LT(Relative(*st.s, thurber.residualStandardDeviation), 1e-9);
 }
 
-// NIST StRD DanWood (public domain; Daniel, C. and Wood, F. S. (1980), Fitting Equations to
-// Data, 2nd ed., pp. 428-431): y = b1 x^b2, DanWood.dat.
+// DanWood: y = b1 x^b2.
 TEST(NistStrd, DanWoodThroughTheProgramsFit) {
-  const std::vector<double> y{2.138, 3.421, 3.597, 4.340, 4.882, 5.660};
-  const std::vector<double> x{1.309, 1.471, 1.490, 1.565, 1.611, 1.680};
-  const std::vector<double> value{7.6886226176E-01, 3.8604055871E+00};
-  const std::vector<double> sd{1.8281973860E-02, 5.1726610913E-02};
-  CurveModel model(x, [](const ParameterVector& b, double t) { return b(1) * std::pow(t, b(2)); });
+  const testing::StrdDataSet danWood = testing::ReadStrdDataSet("DanWood");
+  const std::vector<double> value = danWood.Certified(), sd = danWood.CertifiedSd();
+  ASSERT_EQ(value.size(), 2u);
+  CurveModel model(danWood.x,
+                   [](const ParameterVector& b, double t) { return b(1) * std::pow(t, b(2)); });
   auto problem = std::make_unique<FitProblem>();
-  const Fitted f = FitThrough(model, y, {1, 5}, *problem);  // NIST's start 1
+  const Fitted f = FitThrough(model, danWood.y, danWood.Start1(), *problem);
   ASSERT_FALSE(f.result.message);
   // From start 1 the fit ends with b1 and b2 within 1.1e-6 of the certified values and the sum
   // of squares within 1e-9; the 1 % central differences of x^b2 (error ~ (0.01 b2 ln x)^2 / 6)
@@ -257,9 +238,9 @@ TEST(NistStrd, DanWoodThroughTheProgramsFit) {
     EXPECT_LT(Relative(f.stats.value(i), value[i - 1]), 3e-6) << i;
     EXPECT_LT(Relative(f.stats.sigma(i), sd[i - 1]), 3e-4) << i;
   }
-  EXPECT_LT(Relative(f.stats.ssr, 4.3173084083E-03), 1e-8);
-  EXPECT_LT(Relative(*f.stats.s, 3.2853114039E-02), 1e-8);
-  EXPECT_EQ(f.stats.dof, 4);
+  EXPECT_LT(Relative(f.stats.ssr, danWood.residualSumOfSquares), 1e-8);
+  EXPECT_LT(Relative(*f.stats.s, danWood.residualStandardDeviation), 1e-8);
+  EXPECT_EQ(f.stats.dof, danWood.degreesOfFreedom);
 }
 
 TEST(FitStatistics, StraightLineGivesTheTextbookStandardErrors) {

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
+
+#include "support/strd_data_set.h"
 
 namespace vorex {
 namespace {
@@ -112,19 +115,22 @@ TEST_F(Fit, AnAcceptedPassHalvesLambda) {
 }
 
 TEST_F(Fit, Misra1aReachesTheCertifiedValues) {
-  // NIST StRD Misra1a, y = b1 (1 - exp(-b2 x)), start 1; certified b1 = 2.3894212918e2,
-  // b2 = 5.5015643181e-4, residual sum of squares 1.2455138894e-1.
-  const double x[] = {77.6, 114.9, 141.1, 190.8, 239.9, 289.0, 332.8, 378.4, 434.8, 477.3, 536.8, 593.1, 689.1, 760.0};
-  const double y[] = {10.07, 14.73, 17.94, 23.93, 29.61, 35.18, 40.02, 44.82, 50.76, 55.05, 61.01, 66.40, 75.47, 81.78};
-  Data(14, [&](int j) { return y[j - 1]; });
-  Parameter(1, 500, 0, 1e4);
-  Parameter(2, 1e-4, 0, 1);
-  Lambda model([&](const ParameterVector& v, int j) { return v(1) * (1 - std::exp(-v(2) * x[j - 1])); });
+  // NIST StRD Misra1a, y = b1 (1 - exp(-b2 x)), from NIST's start 1, against the certified
+  // values and residual sum of squares (tests/fitting/data/Misra1a.txt).
+  const testing::StrdDataSet misra = testing::ReadStrdDataSet("Misra1a");
+  const std::vector<double> start = misra.Start1(), certified = misra.Certified();
+  const std::vector<double>& x = misra.x;
+  ASSERT_EQ(start.size(), 2u);
+  Data(static_cast<int>(misra.y.size()), [&](int j) { return misra.y[j - 1]; });
+  Parameter(1, start[0], 0, 1e4);
+  Parameter(2, start[1], 0, 1);
+  Lambda model(
+      [&](const ParameterVector& v, int j) { return v(1) * (1 - std::exp(-v(2) * x[j - 1])); });
   Run(model);
   // The relative-change stop (2e-4) ends the fit near the minimum: within 1 % of the values.
-  EXPECT_NEAR(p->x(1) / 2.3894212918e2, 1.0, 0.01);
-  EXPECT_NEAR(p->x(2) / 5.5015643181e-4, 1.0, 0.01);
-  EXPECT_NEAR(s.SumOfSquares / 1.2455138894e-1, 1.0, 0.01);
+  EXPECT_NEAR(p->x(1) / certified[0], 1.0, 0.01);
+  EXPECT_NEAR(p->x(2) / certified[1], 1.0, 0.01);
+  EXPECT_NEAR(s.SumOfSquares / misra.residualSumOfSquares, 1.0, 0.01);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "closed_forms.h"
-#include "cylinder_current.h"
-#include "figures_of_merit.h"
-#include "program_constants.h"
-#include "pulse_superposition.h"
+#include "validation/closed_forms.h"
+#include "validation/cylinder_current.h"
+#include "validation/figures_of_merit.h"
+#include "validation/program_constants.h"
+#include "validation/pulse_superposition.h"
 
 namespace vorex::validation {
 namespace {

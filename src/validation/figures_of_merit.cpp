@@ -1,4 +1,4 @@
-#include "figures_of_merit.h"
+#include "validation/figures_of_merit.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "closed_forms.h"
+#include "validation/closed_forms.h"
 
 #include <cmath>
 
-#include "program_constants.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 

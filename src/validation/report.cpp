@@ -1,4 +1,4 @@
-#include "report.h"
+#include "validation/report.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "base/file_writing.h"
-#include "convergence_plot.h"
-#include "program_constants.h"
+#include "validation/convergence_plot.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {
@@ -118,7 +118,7 @@ void Introduction(std::ostream& md) {
   md << "# Validation\n\n"
      << "Written by `make validate` (`build/bin/validate --report docs/validation.md --plot "
         "docs/validation-convergence.png`); do not edit by hand. The cases live in "
-        "`tests/validation/`; `build/bin/validate --list` names them and `build/bin/validate "
+        "`src/validation/`; `build/bin/validate --list` names them and `build/bin/validate "
         "--case NAME` runs one (a name prefix such as `cylinder` runs a group).\n\n"
      << "Each case starts the program afresh and makes its simulation with the statements a "
         "vorex-cli script would give: the Techniques dialog (technique, analytical or digital "
@@ -151,9 +151,9 @@ void Introduction(std::ostream& md) {
 }  // namespace
 
 bool WriteReport(const std::vector<CaseOutcome>& outcomes, const std::string& markdown,
-                 const std::string& png) {
+                 const std::string& png, PictureEncoder* pictures) {
   const std::vector<ConvergencePanel> panels = Panels(outcomes);
-  if (const auto failure = WritePng(ConvergencePicture(panels), png)) {
+  if (const auto failure = WritePng(ConvergencePicture(panels), png, pictures)) {
     std::cerr << "validate: " << png << ": " << *failure << '\n';
     return false;
   }

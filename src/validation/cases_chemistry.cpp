@@ -3,9 +3,9 @@
 #include <cmath>
 #include <utility>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "program_constants.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {
@@ -172,7 +172,8 @@ void AddTwoWaves(std::vector<Case>& cases, int mechanism) {
          .theory = cottrell * electrons,
          .source = "Cottrell times the electrons taken at the surface (Nernst, equal D)",
          .tolerance = 0.005,
-         .measure = Read(s, [e](const Curve& c) { return CurrentAt(c, e); }),
+         // Named again: clang 14 (the fuzzing build's) cannot capture a structured binding.
+         .measure = Read(s, [at = e](const Curve& c) { return CurrentAt(c, at); }),
          .required = mechanism == 4 ? kBoth : kDigital,
          .quick = true});
   }

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "figures_of_merit.h"
+#include "validation/figures_of_merit.h"
 
 // One simulation as a user makes it: a fresh start of the program, then the statements of a
 // vorex-cli script that choose the technique, the mode, the mechanism, the electrode and the

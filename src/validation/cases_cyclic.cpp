@@ -2,10 +2,10 @@
 // potential, and the quasi-reversible one against Nicholson's psi.
 #include <cmath>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "program_constants.h"
-#include "published_tables.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/program_constants.h"
+#include "validation/published_tables.h"
 
 namespace vorex::validation {
 namespace {
@@ -60,13 +60,13 @@ void AddQuasiReversible(std::vector<Case>& cases, double psi, double separation)
 
 }  // namespace
 
-void AddCyclicCases(std::vector<Case>& cases) {
-  for (const TableRow& row : kReversibleSeparation) {
+void AddCyclicCases(std::vector<Case>& cases, const PublishedTables& tables) {
+  for (const TableRow& row : tables.reversibleSeparation) {
     AddSwitching(cases, row.argument * 1e-3, row.value * 1e-3 * kT / 298.15,
                  "Nicholson 1965, reversible switching table (25 degrees C, scaled to 298.14 K)");
   }
   AddSwitching(cases, 0.5715, 2.218 * kRtf, "Nicholson 1965: limit 2.218 RT/F");
-  for (const TableRow& row : kQuasiReversibleSeparation) {
+  for (const TableRow& row : tables.quasiReversibleSeparation) {
     AddQuasiReversible(cases, row.argument, row.value * 1e-3);
   }
 }

@@ -1,4 +1,4 @@
-#include "validation_case.h"
+#include "validation/validation_case.h"
 
 #include <stdexcept>
 
@@ -28,10 +28,10 @@ Measurement FromResult(Runs& runs, const Setup& setup, Mode mode,
   }
 }
 
-std::vector<Case> AllCases() {
+std::vector<Case> AllCases(const PublishedTables& tables) {
   std::vector<Case> cases;
   AddSweepCases(cases);
-  AddCyclicCases(cases);
+  AddCyclicCases(cases, tables);
   AddStepCases(cases);
   AddGeometryCases(cases);
   AddPulseCases(cases);

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "case_helpers.h"
-#include "program_constants.h"
-#include "pulse_superposition.h"
+#include "validation/case_helpers.h"
+#include "validation/program_constants.h"
+#include "validation/pulse_superposition.h"
 
 namespace vorex::validation {
 namespace {

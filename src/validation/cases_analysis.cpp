@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "program_constants.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {

@@ -3,10 +3,10 @@
 // layer.
 #include <cmath>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "cylinder_current.h"
-#include "program_constants.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/cylinder_current.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {

@@ -1,14 +1,21 @@
 // validate [--list] [--quick] [--case NAME]... [--report FILE.md --plot FILE.png]
 // Runs the oracle cases through the program's commands and prints one line per case. The exit
 // status is 1 when a case required in a mode does not hold there, except when a report is
-// written: the report is then the result, and it says which cases are not met.
-#include <cstring>
+// written: the report is then the result, and it says which cases are not met. The published
+// tables the cases use are data files (see validation/data_files.h for where they are looked for);
+// without them validate says which and stops with status 2.
 #include <iostream>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "case_runner.h"
-#include "report.h"
+#include "validation/case_runner.h"
+#include "validation/data_files.h"
+#include "validation/report.h"
+#ifdef VOREX_HAVE_PICTURES
+#include "ui/offscreen_pictures.h"
+#endif
 
 namespace {
 
@@ -48,6 +55,14 @@ bool Selected(const vorex::validation::Case& c, const Options& o) {
   return !o.quick || c.quick;
 }
 
+std::unique_ptr<vorex::PictureEncoder> Pictures() {
+#ifdef VOREX_HAVE_PICTURES
+  return vorex::ui::MakeOffscreenPictureEncoder();
+#else
+  return nullptr;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,7 +73,13 @@ int main(int argc, char** argv) {
                  "[--report FILE.md --plot FILE.png]\n";
     return 2;
   }
-  const std::vector<Case> cases = AllCases();
+  std::vector<Case> cases;
+  try {
+    cases = AllCases(ReadPublishedTables(DataFolders(ProgramFolder(argv[0]))));
+  } catch (const std::runtime_error& e) {
+    std::cerr << "validate: a published table could not be read: " << e.what() << '\n';
+    return 2;
+  }
   Runs runs;
   std::vector<CaseOutcome> outcomes;
   for (const Case& c : cases) {
@@ -75,7 +96,9 @@ int main(int argc, char** argv) {
     std::cerr << "validate: no case by that name (see --list)\n";
     return 2;
   }
-  if (!options.report.empty() && !WriteReport(outcomes, options.report, options.plot)) return 2;
+  if (!options.report.empty() &&
+      !WriteReport(outcomes, options.report, options.plot, Pictures().get()))
+    return 2;
   int unmet = 0;
   for (const CaseOutcome& o : outcomes) unmet += o.RequiredHold() ? 0 : 1;
   std::cout << outcomes.size() << " cases, " << unmet << " required not met\n";

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "figures_of_merit.h"
-#include "validation_case.h"
+#include "validation/figures_of_merit.h"
+#include "validation/validation_case.h"
 
 // Small pieces the case tables share.
 namespace vorex::validation {

@@ -1,8 +1,8 @@
-#include "cylinder_current.h"
+#include "validation/cylinder_current.h"
 
 #include <cmath>
 
-#include "program_constants.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "program_run.h"
+#include "validation/program_run.h"
+#include "validation/published_tables.h"
 
 namespace vorex::validation {
 
@@ -59,10 +60,10 @@ Measurement FromRun(Runs& runs, const Setup& setup, Mode mode,
 Measurement FromResult(Runs& runs, const Setup& setup, Mode mode,
                        const std::function<double(const RunResult&)>& merit);
 
-std::vector<Case> AllCases();
+std::vector<Case> AllCases(const PublishedTables& tables);
 // The case groups, each in its own file.
 void AddSweepCases(std::vector<Case>& cases);
-void AddCyclicCases(std::vector<Case>& cases);
+void AddCyclicCases(std::vector<Case>& cases, const PublishedTables& tables);
 void AddStepCases(std::vector<Case>& cases);
 void AddGeometryCases(std::vector<Case>& cases);
 void AddPulseCases(std::vector<Case>& cases);

@@ -1,4 +1,4 @@
-#include "case_runner.h"
+#include "validation/case_runner.h"
 
 #include <chrono>
 #include <cmath>

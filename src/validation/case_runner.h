@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "validation_case.h"
+#include "validation/validation_case.h"
 
 namespace vorex::validation {
 

@@ -1,14 +1,10 @@
-#include "convergence_plot.h"
+#include "validation/convergence_plot.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 
 #include "base/file_writing.h"
-#ifdef VOREX_HAVE_PICTURES
-#include "ui/offscreen_pictures.h"
-#endif
 
 namespace vorex::validation {
 namespace {
@@ -101,17 +97,12 @@ DrawingList ConvergencePicture(const std::vector<ConvergencePanel>& panels) {
   return d;
 }
 
-std::optional<std::string> WritePng(const DrawingList& picture, const std::string& file) {
-#ifdef VOREX_HAVE_PICTURES
-  const std::unique_ptr<PictureEncoder> encoder = ui::MakeOffscreenPictureEncoder();
+std::optional<std::string> WritePng(const DrawingList& picture, const std::string& file,
+                                    PictureEncoder* encoder) {
+  if (encoder == nullptr) return "this build has no picture encoder (configure with VOREX_UI=ON)";
   const std::optional<std::string> bytes = encoder->Png(picture, kPlotWidth, kPlotHeight);
   if (!bytes) return "the picture could not be encoded";
   return WriteFileAtomically(file, *bytes);
-#else
-  (void)picture;
-  (void)file;
-  return "this build has no picture encoder (configure with VOREX_UI=ON)";
-#endif
 }
 
 }  // namespace vorex::validation

@@ -1,9 +1,9 @@
-#include "pulse_superposition.h"
+#include "validation/pulse_superposition.h"
 
 #include <cmath>
 #include <cstddef>
 
-#include "program_constants.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {

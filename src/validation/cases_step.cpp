@@ -3,9 +3,9 @@
 // theta(E) times it, with its half-wave potential where theta = 1/2.
 #include <cmath>
 
-#include "case_helpers.h"
-#include "closed_forms.h"
-#include "program_constants.h"
+#include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
+#include "validation/program_constants.h"
 
 namespace vorex::validation {
 namespace {

@@ -1,4 +1,4 @@
-#include "program_run.h"
+#include "validation/program_run.h"
 
 #include <cstdio>
 #include <memory>

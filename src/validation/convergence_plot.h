@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/drawing_list.h"
+#include "base/picture_encoder.h"
 
 namespace vorex::validation {
 
@@ -27,7 +28,9 @@ DrawingList ConvergencePicture(const std::vector<ConvergencePanel>& panels);
 inline constexpr int kPlotWidth = 720;
 inline constexpr int kPlotHeight = 640;
 
-// The picture as a PNG file; the reason when there is none.
-std::optional<std::string> WritePng(const DrawingList& picture, const std::string& file);
+// The picture as a PNG file made by `encoder` (none in a build without the desktop drawing
+// layer); the reason when there is none.
+std::optional<std::string> WritePng(const DrawingList& picture, const std::string& file,
+                                    PictureEncoder* encoder);
 
 }  // namespace vorex::validation
