@@ -6,15 +6,15 @@
 #include <sstream>
 
 #include "shell/cli_host.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 namespace {
 
 struct FitBench {
   explicit FitBench(bool digital) {
-    auto& tech = state->formTech;
+    auto& tech = program->experiment.formTech;
     tech.SetCheck(tech.CheckDigital(), digital);
-    auto& f = state->formExpr;
+    auto& f = program->experiment.formExpr;
     f.SetCheck(f.CheckPreEqu(), false);
     if (digital) {
       f.Choose(f.ComboScan(), 1);
@@ -35,15 +35,15 @@ struct FitBench {
       f.Type(f.C(1), "1e-3");
     }
   }
-  void Menu(const char* name) { state->mdiForm1.Invoke(*state->mdiForm1.Find(name)); }
+  void Menu(const char* name) { program->mdiForm1.Invoke(*program->mdiForm1.Find(name)); }
   std::ostringstream sink;
   vorex::CliHost host{sink};
-  std::unique_ptr<vorex::VOREX24A1> state = std::make_unique<vorex::VOREX24A1>(host);
+  std::unique_ptr<vorex::Program> program = std::make_unique<vorex::Program>(host);
 };
 
 void Run(benchmark::State& s, FitBench& b) {
   for (auto _ : s) b.Menu("mnuAutoFit");
-  s.counters["evaluations"] = b.state->fit.ObjectiveCount;
+  s.counters["evaluations"] = b.program->fit.ObjectiveCount;
   if (!b.sink.str().empty()) s.SkipWithError(b.sink.str().c_str());
 }
 

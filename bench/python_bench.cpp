@@ -10,7 +10,7 @@
 
 #include "experiment/capture.h"
 #include "shell/cli_host.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "simulation/simulation_run.h"
 
 namespace py = pybind11;
@@ -21,9 +21,9 @@ namespace {
 vorex::ParameterSet DefaultParameters() {
   std::ostringstream sink;
   vorex::CliHost host(sink);
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
-  vorex::CaptureParameters(state->experiment);
-  return state->parameterSet;
+  auto program = std::make_unique<vorex::Program>(host);
+  vorex::CaptureParameters(program->experiment);
+  return program->experiment.parameterSet;
 }
 
 void BM_CppDefaultDigitalSweep(benchmark::State& s) {

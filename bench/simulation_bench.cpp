@@ -13,8 +13,8 @@
 #include "analysis/column_operators.h"
 #include "experiment/capture.h"
 #include "shell/cli_host.h"
+#include "shell/program.h"
 #include "shell/simulation_command.h"
-#include "shell/vorex24a1.h"
 #include "simulation/staircase_convolution.h"
 
 namespace {
@@ -23,19 +23,20 @@ namespace {
 struct Bench {
   Bench(int technique, int electrode, const char* step, bool digital = false, int mechanism = 1,
         int scan = 0) {
-    auto& tech = state->formTech;
+    auto& tech = program->experiment.formTech;
     tech.SetCheck(tech.CheckDigital(), digital);
-    state->formMech.Click(state->formMech.mech(mechanism));
-    state->formExpr.Choose(state->formExpr.ComboScan(), scan);
-    if (mechanism == 16) state->formExpr.Type(state->formExpr.C(3), "1e-3");
+    program->experiment.formMech.Click(program->experiment.formMech.mech(mechanism));
+    program->experiment.formExpr.Choose(program->experiment.formExpr.ComboScan(), scan);
+    if (mechanism == 16)
+      program->experiment.formExpr.Type(program->experiment.formExpr.C(3), "1e-3");
     tech.Click(tech.optTech(technique));
-    state->formExpr.Click(state->formExpr.optElectrode(electrode));
-    state->formExpr.Type(state->formExpr.Estep(), step);
-    vorex::CaptureParameters(state->experiment);
+    program->experiment.formExpr.Click(program->experiment.formExpr.optElectrode(electrode));
+    program->experiment.formExpr.Type(program->experiment.formExpr.Estep(), step);
+    vorex::CaptureParameters(program->experiment);
   }
   std::ostringstream sink;
   vorex::CliHost host{sink};
-  std::unique_ptr<vorex::VOREX24A1> state = std::make_unique<vorex::VOREX24A1>(host);
+  std::unique_ptr<vorex::Program> program = std::make_unique<vorex::Program>(host);
 };
 
 constexpr const char* k4000Points = "0.000150037509377344";  // 0.6 V / 3999
@@ -43,9 +44,9 @@ constexpr const char* k4000Points = "0.000150037509377344";  // 0.6 V / 3999
 void BM_DefaultAnalyticalSimulation(benchmark::State& s) {
   Bench b(1, 1, "0.005");
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
-  s.counters["points"] = b.state->curves.PointCount;
+  s.counters["points"] = b.program->curves.PointCount;
 }
 BENCHMARK(BM_DefaultAnalyticalSimulation)->Unit(benchmark::kMicrosecond);
 
@@ -66,9 +67,9 @@ BENCHMARK(BM_SemiDifferentiate4000)->Unit(benchmark::kMillisecond);
 void BM_DifferentialPulseSphere4000(benchmark::State& s) {
   Bench b(4, 2, k4000Points);
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
-  s.counters["points"] = b.state->curves.PointCount;
+  s.counters["points"] = b.program->curves.PointCount;
 }
 BENCHMARK(BM_DifferentialPulseSphere4000)->Unit(benchmark::kMillisecond);
 
@@ -76,7 +77,7 @@ BENCHMARK(BM_DifferentialPulseSphere4000)->Unit(benchmark::kMillisecond);
 void BM_AnalyticalSquareWave4000(benchmark::State& s) {
   Bench b(5, 1, k4000Points);
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
 }
 BENCHMARK(BM_AnalyticalSquareWave4000)->Unit(benchmark::kMillisecond);
@@ -84,7 +85,7 @@ BENCHMARK(BM_AnalyticalSquareWave4000)->Unit(benchmark::kMillisecond);
 void BM_AnalyticalSquareWaveCylinder4000(benchmark::State& s) {
   Bench b(5, 5, k4000Points);
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
 }
 BENCHMARK(BM_AnalyticalSquareWaveCylinder4000)->Unit(benchmark::kMillisecond);
@@ -93,16 +94,16 @@ BENCHMARK(BM_AnalyticalSquareWaveCylinder4000)->Unit(benchmark::kMillisecond);
 void BM_AnalyticalSweepCylinder(benchmark::State& s) {
   Bench b(1, 5, s.range(0) == 121 ? "0.005" : k4000Points);
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
 }
 BENCHMARK(BM_AnalyticalSweepCylinder)->Arg(121)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 void Run(benchmark::State& s, Bench& b) {
   for (auto _ : s) {
-    if (!vorex::Simulate(b.state->links, b.state->simulationWork)) s.SkipWithError("failed");
+    if (!vorex::Simulate(b.program->links, b.program->simulationWork)) s.SkipWithError("failed");
   }
-  s.counters["points"] = b.state->curves.PointCount;
+  s.counters["points"] = b.program->curves.PointCount;
 }
 
 constexpr const char* k4000InTwoCycles = "0.000600600600600601";  // 0.6 V / 999

@@ -10,7 +10,7 @@
 
 #include "shell/cli_host.h"
 #include "shell/command_table.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 namespace {
 
@@ -51,13 +51,13 @@ std::string Statement(const vorex::Window& window, const vorex::Control& c) {
 int main() {
   std::ostringstream ignored;
   vorex::CliHost host(ignored);
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
+  auto program = std::make_unique<vorex::Program>(host);
   std::set<std::string> entries;
   for (const vorex::MenuEntry& entry : vorex::MenuTable()) {
     if (entry.handler == nullptr) continue;
     entries.insert(std::string(entry.control) + (entry.takesFile ? " f\n" : "\n"));
   }
-  for (const vorex::Window* window : state->desktop.Windows()) {
+  for (const vorex::Window* window : program->desktop.Windows()) {
     entries.insert(window->Name() + ".");
     entries.insert("show " + window->Name() + "\n");
     for (const auto& control : window->Controls()) {

@@ -19,8 +19,8 @@
 
 #include "curves/curve_store.h"
 #include "shell/cli_host.h"
+#include "shell/program.h"
 #include "shell/script_interpreter.h"
-#include "shell/vorex24a1.h"
 
 namespace {
 
@@ -94,12 +94,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::ostringstream out, err;
   ScratchHost host(err);
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
-  state->fit.evaluationBudget = kFitBudget;
-  vorex::ScriptInterpreter interpreter(*state, host, out, err);
+  auto program = std::make_unique<vorex::Program>(host);
+  program->fit.evaluationBudget = kFitBudget;
+  vorex::ScriptInterpreter interpreter(*program, host, out, err);
   std::istringstream statements(WithScratchPictures(std::string(script)));
   interpreter.Run(statements);
-  const vorex::CurveStore& c = state->curves;
+  const vorex::CurveStore& c = program->curves;
   for (int i = c.FirstPoint; i >= 1 && i <= c.LastPoint && i <= vorex::kMaxPoints; ++i) {
     Check(std::isfinite(c.Abscissa(i)));
     for (int curve = 1; curve <= vorex::kMaxCurves; ++curve)

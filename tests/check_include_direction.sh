@@ -40,7 +40,7 @@ if [ "${1:-}" = "--self-test" ]; then
   trap 'rm -rf "$scratch"' EXIT
   mkdir -p "$scratch/src/analysis" "$scratch/src/simulation" "$scratch/src/shell"
   printf '#include "analysis/column_operators.h"\n' > "$scratch/src/simulation/fine.cpp"
-  printf '#include "shell/vorex24a1.h"\n' > "$scratch/src/simulation/planted.cpp"
+  printf '#include "shell/program.h"\n' > "$scratch/src/simulation/planted.cpp"
   # The store sits below the numerics, the drawing of it above them.
   printf '#include "curves/curve_store.h"\n' > "$scratch/src/analysis/fine.cpp"
   printf '#include "plot/plot_renderer.h"\n' > "$scratch/src/analysis/planted.cpp"

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "shell/cli_host.h"
+#include "shell/program.h"
 #include "shell/script_interpreter.h"
-#include "shell/vorex24a1.h"
 #ifdef VOREX_HAVE_PICTURES
 #include "ui/offscreen_pictures.h"
 #endif
@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
 #else
   vorex::CliHost host(std::cerr);
 #endif
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
-  vorex::ScriptInterpreter interpreter(*state, host, std::cout, std::cerr);
+  auto program = std::make_unique<vorex::Program>(host);
+  vorex::ScriptInterpreter interpreter(*program, host, std::cout, std::cerr);
   if (argc == 2) {
     std::ifstream script(argv[1]);
     if (!script) {

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 
@@ -11,10 +11,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Vorex");
   vorex::ui::QtHost host;
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
+  auto program = std::make_unique<vorex::Program>(host);
   int status = 0;
   {
-    vorex::ui::MainWindow window(*state, host);
+    vorex::ui::MainWindow window(*program, host);
     window.show();
     status = QApplication::exec();
   }

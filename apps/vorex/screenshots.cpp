@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QPixmap>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 
@@ -19,20 +19,20 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   vorex::ui::QtHost host;
-  auto state = std::make_unique<vorex::VOREX24A1>(host);
-  vorex::ui::MainWindow window(*state, host);
+  auto program = std::make_unique<vorex::Program>(host);
+  vorex::ui::MainWindow window(*program, host);
   window.resize(1100, 560);
   window.show();
 
   // Cyclic voltammograms at 0.1 V/s for a fast and a slow electron transfer, overlapped, and
   // their peaks in the result window beside the plot.
   window.Invoke("mnuExperimental");
-  vorex::FormExpr& expr = state->formExpr;
+  vorex::FormExpr& expr = program->experiment.formExpr;
   expr.Choose(expr.ComboScan(), 1);
   expr.Type(expr.V(), "0.1");
   expr.Click(expr.CmdOK());
   window.Invoke("mnuSimulate");
-  state->formOption.SetCheck(state->formOption.overlap(), true);
+  program->plot.formOption.SetCheck(program->plot.formOption.overlap(), true);
   expr.Type(expr.ks(1), "1e-3");
   window.Invoke("mnuSimulate");
   window.Invoke("mnuFindPeak");

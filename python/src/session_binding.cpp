@@ -9,8 +9,8 @@
 #include "arrays.h"
 #include "bindings.h"
 #include "shell/cli_host.h"
+#include "shell/program.h"
 #include "shell/script_interpreter.h"
-#include "shell/vorex24a1.h"
 
 namespace py = pybind11;
 
@@ -30,8 +30,8 @@ class Session {
  public:
   Session()
       : host_(unused_),
-        state_(std::make_unique<VOREX24A1>(host_)),
-        interpreter_(*state_, host_, out_, unused_) {}
+        program_(std::make_unique<Program>(host_)),
+        interpreter_(*program_, host_, out_, unused_) {}
 
   // Runs the statements one line at a time; returns what the result window printed and the
   // message boxes shown. A statement the interpreter cannot understand raises ValueError with
@@ -74,7 +74,7 @@ class Session {
     std::vector<double> e, curves;
     int count = 0;
     Locked([&] {
-      const CurveStore& c = state_->curves;
+      const CurveStore& c = program_->curves;
       const int n = c.PointCount;
       count = n > 0 ? c.CurveCount : 0;
       for (int i = 1; i <= n; ++i) e.push_back(c.Abscissa(i));
@@ -105,7 +105,7 @@ class Session {
   // The parameter set as the last capture left it.
   py::dict Parameters() {
     ParameterSet p;
-    Locked([&] { p = state_->parameterSet; });
+    Locked([&] { p = program_->experiment.parameterSet; });
     return ParametersDict(p);
   }
 
@@ -121,7 +121,7 @@ class Session {
 
   std::ostringstream out_, unused_;
   SessionHost host_;
-  std::unique_ptr<VOREX24A1> state_;
+  std::unique_ptr<Program> program_;
   ScriptInterpreter interpreter_;
   std::vector<std::string> ran_;
   std::mutex mutex_;

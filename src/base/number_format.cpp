@@ -173,4 +173,10 @@ std::string FormatCoordinate(double value) {
   return text == "-0" ? "0" : text;
 }
 
+std::string FormatRoundTrip(double value) {
+  char buffer[32];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, r.ptr);
+}
+
 }  // namespace vorex

@@ -32,6 +32,10 @@ std::string FormatPattern(double value, std::string_view pattern);
 // the same double ("0.5", "0.05", "1e-05"); 15 digits when none does ("0.05" for 0.005 / 0.1).
 std::string FormatShortest(double value);
 
+// The shortest text that reads back to exactly the same double, with as many digits as that takes
+// (up to 17): a number's identity, as settings compare and store it, not a display.
+std::string FormatRoundTrip(double value);
+
 // A drawing coordinate: fixed, at most two decimals, trailing zeros dropped ("12.5", "-3").
 std::string FormatCoordinate(double value);
 

@@ -11,8 +11,9 @@
 
 namespace vorex {
 
-// What an Auto Fit leaves for the run: the fitted indices and the counters of the last fit, with
-// the problem's storage (allocated once with the state).
+// What the fit commands keep from one to the next and while one runs: the fitted indices and the
+// counters of the last fit, the problem's storage (allocated once with the program), the residual
+// and the measured curve.
 struct FitRun {
   FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..19 of the parameters
   int FitCount = 0;
@@ -29,6 +30,10 @@ struct FitRun {
   // ended with a report (0 points when there is none).
   PointVector residual;
   int residualCount = 0;
+  // The ordinates an Auto Fit fits to.
+  PointVector measured;
+  // A fit command runs: every simulation goes into curve 2, beside the measured curve 1.
+  bool fitting = false;
 };
 
 // What to fit: parameters 1..count with their fit indices (1..19, see FitParameter), start

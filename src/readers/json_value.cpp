@@ -37,7 +37,8 @@ int HexDigit(char c) {
 // reading and a cut text is allowed; otherwise the end of the text is a fault like any other.
 class Parser {
  public:
-  Parser(std::string_view text, bool allowCut) : text_(text), allowCut_(allowCut) {}
+  Parser(std::string_view text, bool allowCut, bool keepNumberText = false)
+      : text_(text), allowCut_(allowCut), keepNumberText_(keepNumberText) {}
 
   JsonValue Document(bool& cutShort) {
     SkipBlanks(true);
@@ -321,6 +322,7 @@ class Parser {
     }
     out.kind = JsonValue::Kind::Number;
     out.number = value;
+    if (keepNumberText_) out.numberText = std::string(digits);
     return true;
   }
 
@@ -328,6 +330,7 @@ class Parser {
   std::vector<std::vector<JsonValue>> arrays_ = std::vector<std::vector<JsonValue>>(kMaxDepth);
   std::vector<std::vector<JsonMember>> objects_ = std::vector<std::vector<JsonMember>>(kMaxDepth);
   bool allowCut_;
+  bool keepNumberText_;
   bool cut_ = false;
   std::size_t pos_ = 0;
 };
@@ -344,6 +347,11 @@ const JsonValue* JsonValue::Find(std::string_view key) const {
 JsonValue ParseJson(std::string_view text) {
   bool cutShort = false;
   return Parser(text, false).Document(cutShort);
+}
+
+JsonValue ParseJsonKeepingNumberText(std::string_view text) {
+  bool cutShort = false;
+  return Parser(text, false, true).Document(cutShort);
 }
 
 JsonValue ParseJsonPrefix(std::string_view text, bool& cutShort) {

@@ -16,6 +16,7 @@ struct JsonValue {
   Kind kind = Kind::Null;
   bool boolean = false;
   double number = 0;
+  std::string numberText;  // a number as written, by ParseJsonKeepingNumberText only
   std::string string;
   std::vector<JsonValue> array;
   std::vector<JsonMember> object;
@@ -34,6 +35,9 @@ struct JsonMember {
 // format "JSON" and the 1-based line of the fault. Depth is limited, so hostile nesting cannot
 // exhaust the stack.
 JsonValue ParseJson(std::string_view text);
+// Like ParseJson, and each number keeps its text as written, for a reader that must give back
+// exactly what was written ("1e4" stays "1e4", not "10000").
+JsonValue ParseJsonKeepingNumberText(std::string_view text);
 
 // Like ParseJson, but a text that ends too early (a file cut short) gives what is complete: the
 // open arrays and objects are closed, and the scalar, member or element cut in the middle is left

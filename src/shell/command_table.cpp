@@ -9,6 +9,9 @@ using M = MDIForm1;
 
 constexpr MenuEntry kMenu[] = {
     {"", "&File", "mnuFile", nullptr},
+    {"mnuFile", "&Open Settings...", "mnuOpenSettings", &M::mnuOpenSettings_Click, true, true},
+    {"mnuFile", "Save Se&ttings...", "mnuSaveSettings", &M::mnuSaveSettings_Click, true, true},
+    {"mnuFile", "-", "mnuBar0", nullptr},
     {"mnuFile", "&Save...", "mnuSave", &M::mnuSave_Click, true, true},
     {"mnuFile", "-", "mnuBar1", nullptr},
     {"mnuFile", "&Import Data...", "mnuImport", &M::mnuImport_Click, true, true},

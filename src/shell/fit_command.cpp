@@ -9,6 +9,7 @@
 #include "base/text_window.h"
 #include "curves/curve_store.h"
 #include "experiment/experiment.h"
+#include "fitting/fit_slots.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
 #include "shell/fit_statistics_report.h"
@@ -94,24 +95,13 @@ std::string CancelledLine(int iterations) {
          "; the values are those of the last accepted point.";
 }
 
-// The ticked and shown fit slots with their start values and the bounds typed beside them. A
-// bound too large to hold raises RuntimeFault.
-FitSetup SetupFromDialog(FormExpr& form, const ParameterSet& p, FitRun& run) {
-  FitSetup setup;
-  run.FitCount = 0;
-  for (int k = 1; k <= FormExpr::kFitSlots; ++k) {
-    if (form.CheckFitted(k).Checked() && form.CheckFitted(k).Shown())
-      run.FitIndexList(++run.FitCount) = k;
-  }
-  setup.count = run.FitCount;
+// The fitted slots with their start values and bounds, kept for the run's report. A bound too
+// large to hold raises RuntimeFault.
+FitSetup SetupFromSettings(const Settings& settings, const ParameterSet& p, FitRun& run) {
+  FitSetup setup = FitSetupFor(settings, p);
+  run.FitCount = setup.count;
+  for (int i = 1; i <= setup.count; ++i) run.FitIndexList(i) = setup.index(i);
   setup.evaluationBudget = run.evaluationBudget;
-  for (int i = 1; i <= run.FitCount; ++i) {
-    const int k = run.FitIndexList(i);
-    setup.index(i) = k;
-    setup.start(i) = FitStartValue(p, k);
-    setup.lower(i) = NumericPrefix(form.TextCmin(k).Text());
-    setup.upper(i) = NumericPrefix(form.TextCmax(k).Text());
-  }
   return setup;
 }
 
@@ -148,12 +138,13 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
                 int m) {
   FormExpr& form = l.experiment.formExpr;
   ParameterSet& p = l.experiment.parameterSet;
+  const Settings& settings = l.experiment.settings;
   // The trial points pass through the parameter set; the dialogs' values come back after.
   const ParameterSet captured = p;
   FitResult result;
   FitSetup setup;
   try {
-    setup = SetupFromDialog(form, p, run);
+    setup = SetupFromSettings(settings, p, run);
   } catch (const RuntimeFault& fault) {
     result.message =
         "Fit Error: " + fault.Description() + "! Please try again by other initial values.";

@@ -2,7 +2,7 @@
 
 #include "base/result_line.h"
 #include "experiment/capture.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 namespace vorex {
 namespace {
@@ -17,7 +17,7 @@ std::string WithoutAccelerator(std::string_view caption) {
 
 }  // namespace
 
-MDIForm1::MDIForm1(VOREX24A1& state) : Window("MDIForm1", "Vorex for Windows"), state_(state) {
+MDIForm1::MDIForm1(Program& program) : Window("MDIForm1", "Vorex for Windows"), program_(program) {
   for (const MenuEntry& entry : MenuTable()) {
     Control& item = Add(ControlKind::MenuItem, std::string(entry.control));
     item.SetCaption(std::string(entry.caption));
@@ -32,9 +32,9 @@ MDIForm1::MDIForm1(VOREX24A1& state) : Window("MDIForm1", "Vorex for Windows"), 
 
 void MDIForm1::MDIForm_Load() {
   Show();
-  state_.formExpr.Form_Load();
-  state_.formOption.ComboY().SetListIndex(0);
-  CaptureParameters(state_.experiment);
+  program_.experiment.formExpr.Form_Load();
+  program_.plot.formOption.ComboY().SetListIndex(0);
+  CaptureParameters(program_.experiment);
 }
 
 const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
@@ -45,10 +45,10 @@ const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
 }
 
 bool MDIForm1::Invoke(Control& item) {
-  state_.desktop.Focus(*this);
+  program_.desktop.Focus(*this);
   if (!item.Usable()) {
-    state_.host.MessageBox("\"" + WithoutAccelerator(item.Caption()) +
-                           "\" is disabled until a curve has been simulated or imported.");
+    program_.host.MessageBox("\"" + WithoutAccelerator(item.Caption()) +
+                             "\" is disabled until a curve has been simulated or imported.");
     return false;
   }
   if (item.onClick) item.onClick();
@@ -61,31 +61,31 @@ void MDIForm1::EnableCurveMenus() {
 }
 
 void MDIForm1::mnuExit_Click() {
-  state_.exitRequested = true;
+  program_.exitRequested = true;
 }
 
 void MDIForm1::mnuTech_Click() {
-  state_.formTech.Show();
+  program_.experiment.formTech.Show();
 }
 
 void MDIForm1::mnuMechamism_Click() {
-  state_.formMech.Show();
+  program_.experiment.formMech.Show();
 }
 
 void MDIForm1::mnuExperimental_Click() {
-  CaptureTechniqueAndMechanism(state_.experiment);
-  state_.formExpr.Show();
+  CaptureTechniqueAndMechanism(program_.experiment);
+  program_.experiment.formExpr.Show();
 }
 
 void MDIForm1::mnuNextCurve_Click() {
-  CurveStore& curves = state_.curves;
+  CurveStore& curves = program_.curves;
   curves.CurrentCurve = curves.CurrentCurve < curves.CurveCount ? curves.CurrentCurve + 1 : 1;
-  state_.formResult.Show();
-  state_.formResult.Print(ResultLine().Text("Curve Number is ").Number(curves.CurrentCurve));
+  program_.formResult.Show();
+  program_.formResult.Print(ResultLine().Text("Curve Number is ").Number(curves.CurrentCurve));
 }
 
 void MDIForm1::mnuAbout_Click() {
-  TextWindow& about = state_.formAbout;
+  TextWindow& about = program_.formAbout;
   about.Clear();
   about.Show();
   const std::string stars(52, '*');
@@ -97,11 +97,11 @@ void MDIForm1::mnuAbout_Click() {
 }
 
 void MDIForm1::mnuCopyto_Click() {
-  state_.host.CopyPicture(state_.formPlot.picture);
+  program_.host.CopyPicture(program_.plot.formPlot.picture);
 }
 
 void MDIForm1::mnuPrint_Click() {
-  state_.host.PrintPicture(state_.formPlot.picture);
+  program_.host.PrintPicture(program_.plot.formPlot.picture);
 }
 
 }  // namespace vorex

@@ -5,12 +5,12 @@
 
 namespace vorex {
 
-class VOREX24A1;
+class Program;
 
 // The main window: the menu tree as controls and every command's sequence.
 class MDIForm1 : public Window {
  public:
-  explicit MDIForm1(VOREX24A1& state);
+  explicit MDIForm1(Program& program);
 
   // Start-up: the Experimental dialog's defaults, electrode 1, "current I", n and p of 1, and one
   // capture so that the parameter set holds the dialogs' defaults from the start.
@@ -35,6 +35,9 @@ class MDIForm1 : public Window {
   void mnuAbout_Click();
   void mnuSimulate_Click();
   void mnuSave_Click();
+  // The whole experiment description from and into a settings file.
+  void mnuOpenSettings_Click();
+  void mnuSaveSettings_Click();
   void mnuManualFit_Click();
   void mnuAutoFit_Click();
   void mnuManualSeparate_Click();
@@ -79,7 +82,7 @@ class MDIForm1 : public Window {
   bool FitMayStart(bool bounds);
   void ShowReactionCurves();
 
-  VOREX24A1& state_;
+  Program& program_;
 };
 
 }  // namespace vorex

@@ -11,28 +11,28 @@
 #include "plot/displayed_quantity.h"
 #include "plot/plot_renderer.h"
 #include "shell/mdi_form1.h"
+#include "shell/program.h"
 #include "shell/simulation_command.h"
-#include "shell/vorex24a1.h"
 
 namespace vorex {
 
 void MDIForm1::Plot() {
   // A running fit draws its accepted curves itself; the store holds a trial's meanwhile.
-  if (state_.fit.running) return;
-  PlotCurves(state_.links, state_.curves.FirstPoint, state_.curves.LastPoint);
+  if (program_.fit.running) return;
+  PlotCurves(program_.links, program_.curves.FirstPoint, program_.curves.LastPoint);
 }
 
 void MDIForm1::mnuSimulate_Click() {
-  const BusyPointer busy(state_.host);
-  const CancellableScope cancellable(state_.host, "Simulating…");
-  if (CaptureParameters(state_.experiment) && Simulate(state_.links, state_.simulationWork)) {
-    ShowCurves(state_.links);
+  const BusyPointer busy(program_.host);
+  const CancellableScope cancellable(program_.host, "Simulating…");
+  if (CaptureParameters(program_.experiment) && Simulate(program_.links, program_.simulationWork)) {
+    ShowCurves(program_.links);
     EnableCurveMenus();
   }
 }
 
 void MDIForm1::mnuOption_Click() {
-  state_.formOption.Show();
+  program_.plot.formOption.Show();
 }
 
 void MDIForm1::mnuPlot_Click() {
@@ -40,7 +40,7 @@ void MDIForm1::mnuPlot_Click() {
 }
 
 void MDIForm1::mnuClear_Click() {
-  state_.formPlot.picture.Clear();
+  program_.plot.formPlot.picture.Clear();
 }
 
 void MDIForm1::mnuSemi_Click() {
@@ -79,16 +79,16 @@ const char* MDIForm1::TransformUnit(Transform transform) {
 // points |dE| / v apart in time, v the scan rate of the Experimental dialog (also for imported
 // curves, which carry no time of their own).
 void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
-  CurveStore& c = state_.curves;
+  CurveStore& c = program_.curves;
   const int m = c.PointCount;
   const bool halfOrder =
       transform == Transform::SemiDifferentiate || transform == Transform::SemiIntegrate;
   const double v =
-      halfOrder ? NumericPrefix(state_.experiment.settings.Value(FieldId::ScanRate)) : 0;
+      halfOrder ? NumericPrefix(program_.experiment.settings.Value(FieldId::ScanRate)) : 0;
   if (halfOrder && !(std::isfinite(v) && v > 0)) {
-    state_.host.MessageBox(std::string(label) +
-                           " needs a positive scan rate v in the Experimental dialog: the points "
-                           "are |dE|/v apart in time. The curve is unchanged.");
+    program_.host.MessageBox(std::string(label) +
+                             " needs a positive scan rate v in the Experimental dialog: the points "
+                             "are |dE|/v apart in time. The curve is unchanged.");
     return;
   }
   ColumnRef column(c.Ordinate, c.CurrentCurve);
@@ -111,14 +111,14 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
         break;
     }
     if (!done) {
-      state_.host.MessageBox(std::string(label) +
-                             " needs different potentials at points 1 and 2; the curve is "
-                             "unchanged.");
+      program_.host.MessageBox(std::string(label) +
+                               " needs different potentials at points 1 and 2; the curve is "
+                               "unchanged.");
     }
   } catch (const RuntimeFault& fault) {
     done = false;
-    state_.host.MessageBox(std::string(label) + " Error: " + fault.Description() +
-                           "; the curve is unchanged.");
+    program_.host.MessageBox(std::string(label) + " Error: " + fault.Description() +
+                             "; the curve is unchanged.");
   }
   if (!done) {
     for (int i = 1; i <= m; ++i) column[i] = before[static_cast<std::size_t>(i)];
@@ -126,17 +126,17 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
     ResultLine line;
     line.Text(std::string(label) + " of curve ").Number(c.CurrentCurve);
     if (halfOrder) line.Text("along time, v =").Number(v).Text("V/s, ");
-    state_.formResult.Show();
-    state_.formResult.Print(line.Text(TransformUnit(transform)));
+    program_.formResult.Show();
+    program_.formResult.Print(line.Text(TransformUnit(transform)));
   }
   Plot();
 }
 
 void MDIForm1::ScaleAbscissa(double factor) {
-  CurveStore& c = state_.curves;
+  CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Abscissa(i) * factor)) {
-      state_.host.MessageBox("X Data Error: Overflow; the potentials are unchanged.");
+      program_.host.MessageBox("X Data Error: Overflow; the potentials are unchanged.");
       return;
     }
   }
@@ -145,10 +145,10 @@ void MDIForm1::ScaleAbscissa(double factor) {
 }
 
 void MDIForm1::ScaleOrdinate(double factor) {
-  CurveStore& c = state_.curves;
+  CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Ordinate(i, c.CurrentCurve) * factor)) {
-      state_.host.MessageBox("Y Data Error: Overflow; the curve is unchanged.");
+      program_.host.MessageBox("Y Data Error: Overflow; the curve is unchanged.");
       return;
     }
   }

@@ -1,10 +1,11 @@
 // The main window's commands on files and the analysis commands that print results.
+#include "experiment/settings_file.h"
 #include "plot/export_curve.h"
 #include "plot/plot_renderer.h"
 #include "plot/save_parameter_report.h"
 #include "shell/analysis_reports.h"
 #include "shell/mdi_form1.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 namespace vorex {
 namespace {
@@ -23,37 +24,60 @@ void Reporting(Host& host, const char* label, Command&& command) {
 }  // namespace
 
 void MDIForm1::mnuSave_Click() {
-  SaveParameterReport(state_.links);
+  SaveParameterReport(program_.links);
+}
+
+void MDIForm1::mnuOpenSettings_Click() {
+  const std::optional<std::string> file = program_.host.OpenFileName(kSettingsFilter);
+  if (!file) return;
+  const SettingsRead read = ReadSettingsFile(*file);
+  if (!read.settings) {
+    program_.host.MessageBox("Open Settings Error: " + *file + ": " + read.error +
+                             ". The settings are as they were.");
+    return;
+  }
+  program_.experiment.Replace(*read.settings);
+  program_.formResult.Print("Settings opened from " + *file + ".");
+}
+
+void MDIForm1::mnuSaveSettings_Click() {
+  const std::optional<std::string> file = program_.host.SaveFileName(kSettingsFilter);
+  if (!file) return;
+  if (const auto error = WriteSettingsFile(*file, program_.experiment.settings)) {
+    program_.host.MessageBox("Save Settings Error: " + *error + ". The settings were not saved.");
+    return;
+  }
+  program_.formResult.Print("Settings saved to " + *file + ".");
 }
 
 void MDIForm1::mnuImport_Click() {
-  const ImportRequest request = state_.importRequest;
-  state_.importRequest = ImportRequest{};
-  if (!ImportCurve(state_.links, request)) return;
+  const ImportRequest request = program_.importRequest;
+  program_.importRequest = ImportRequest{};
+  if (!ImportCurve(program_.links, request)) return;
   Plot();
-  state_.formResult.Show();
+  program_.formResult.Show();
   EnableCurveMenus();
 }
 
 void MDIForm1::mnuExport_Click() {
-  ExportCurve(state_.links);
+  ExportCurve(program_.links);
 }
 
 void MDIForm1::mnuFindPeak_Click() {
-  state_.formResult.Show();
-  Reporting(state_.host, "Find Peak", [&] {
-    FindPeaks(state_.links, state_.peaks, state_.curves.FirstPoint + 2,
-              state_.curves.LastPoint - 2);
+  program_.formResult.Show();
+  Reporting(program_.host, "Find Peak", [&] {
+    FindPeaks(program_.links, program_.peaks, program_.curves.FirstPoint + 2,
+              program_.curves.LastPoint - 2);
   });
 }
 
 void MDIForm1::mnuFindHalfwaveE_Click() {
-  state_.formResult.Show();
-  Reporting(state_.host, "Find Halfwave E", [&] { FindHalfWave(state_.links); });
+  program_.formResult.Show();
+  Reporting(program_.host, "Find Halfwave E", [&] { FindHalfWave(program_.links); });
 }
 
 void MDIForm1::mnuCompId_Click() {
-  Reporting(state_.host, "Theoretical Peak", [&] { TheoreticalPeaks(state_.links); });
+  Reporting(program_.host, "Theoretical Peak", [&] { TheoreticalPeaks(program_.links); });
 }
 
 }  // namespace vorex

@@ -5,13 +5,13 @@
 #include "base/result_line.h"
 #include "base/text_window.h"
 #include "experiment/capture.h"
-#include "fitting/fit_bounds.h"
+#include "fitting/fit_slots.h"
 #include "plot/plot_renderer.h"
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
+#include "shell/program.h"
 #include "shell/shared_grid.h"
 #include "shell/simulation_command.h"
-#include "shell/vorex24a1.h"
 
 namespace vorex {
 namespace {
@@ -19,15 +19,15 @@ namespace {
 // The fitting flag and the hourglass for exactly the duration of a fit command, however it ends.
 class FittingScope {
  public:
-  explicit FittingScope(VOREX24A1& state) : state_(state), busy_(state.host) {
-    state_.fitting = true;
+  explicit FittingScope(Program& program) : program_(program), busy_(program.host) {
+    program_.fit.fitting = true;
   }
-  ~FittingScope() { state_.fitting = false; }
+  ~FittingScope() { program_.fit.fitting = false; }
   FittingScope(const FittingScope&) = delete;
   FittingScope& operator=(const FittingScope&) = delete;
 
  private:
-  VOREX24A1& state_;
+  Program& program_;
   BusyPointer busy_;
 };
 
@@ -39,35 +39,37 @@ class FittingScope {
 bool MDIForm1::FitMayStart(bool bounds) {
   std::optional<std::string> refused;
   try {
-    refused = RefusedNextRun(state_.links, state_.parameterSet, state_.simulationWork);
+    refused =
+        RefusedNextRun(program_.links, program_.experiment.parameterSet, program_.simulationWork);
   } catch (const RuntimeFault&) {
     // No programme can be built: the simulation says why when the fit runs it.
   }
-  if (!refused && bounds) refused = RefusedBounds(state_.formExpr);
-  if (refused) state_.host.MessageBox(*refused);
+  if (!refused && bounds) refused = RefusedBounds(program_.experiment.settings);
+  if (refused) program_.host.MessageBox(*refused);
   return !refused;
 }
 
 bool MDIForm1::ManualFit() {
-  FittingScope scope(state_);
-  if (!CaptureParameters(state_.experiment) || !FitMayStart(false)) return false;
-  state_.formResult.Clear();
-  Simulate(state_.links, state_.simulationWork);
+  FittingScope scope(program_);
+  if (!CaptureParameters(program_.experiment) || !FitMayStart(false)) return false;
+  program_.formResult.Clear();
+  Simulate(program_.links, program_.simulationWork);
   Plot();
   return true;
 }
 
 bool MDIForm1::AutoFit() {
-  FittingScope scope(state_);
+  FittingScope scope(program_);
   // Captured and checked first, so that a refused fit leaves the curves and options untouched.
-  if (!CaptureParameters(state_.experiment) || !FitMayStart(true)) return false;
-  CurveStore& c = state_.curves;
+  if (!CaptureParameters(program_.experiment) || !FitMayStart(true)) return false;
+  CurveStore& c = program_.curves;
   c.CurrentCurve = 1;
-  state_.formOption.overlap().SetChecked(false);
-  PrepareFitCurves(state_.links);
-  state_.formResult.Clear();
-  for (int i = 1; i <= c.PointCount; ++i) state_.measured(i) = c.Ordinate(i, 1);
-  RunAutoFit(state_.links, state_.simulationWork, state_.fit, state_.measured, c.PointCount);
+  program_.plot.formOption.overlap().SetChecked(false);
+  PrepareFitCurves(program_.links);
+  program_.formResult.Clear();
+  for (int i = 1; i <= c.PointCount; ++i) program_.fit.measured(i) = c.Ordinate(i, 1);
+  RunAutoFit(program_.links, program_.simulationWork, program_.fit, program_.fit.measured,
+             c.PointCount);
   Plot();
   return true;
 }
@@ -82,9 +84,11 @@ void MDIForm1::mnuAutoFit_Click() {
 
 // Curve 1 the data, curve 2 the fitted total, then one curve per charge reaction, as current.
 void MDIForm1::ShowReactionCurves() {
-  CurveStore& c = state_.curves;
+  CurveStore& c = program_.curves;
   c.CurveCount = 2;
-  for (int j = 1; j <= state_.parameterSet.ChargeReactionCount && c.CurveCount < kMaxCurves; ++j) {
+  for (int j = 1;
+       j <= program_.experiment.parameterSet.ChargeReactionCount && c.CurveCount < kMaxCurves;
+       ++j) {
     ++c.CurveCount;
     c.Role(c.CurveCount) = ReactionRole(j);
     for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurveCount) = c.SimulatedCurrent(i, j);
@@ -93,17 +97,17 @@ void MDIForm1::ShowReactionCurves() {
 }
 
 void MDIForm1::mnuResidual_Click() {
-  const FitRun& run = state_.fit;
-  CurveStore& c = state_.curves;
+  const FitRun& run = program_.fit;
+  CurveStore& c = program_.curves;
   if (run.residualCount == 0 || run.residualCount != c.PointCount) {
-    state_.host.MessageBox(
+    program_.host.MessageBox(
         "Residual: no Auto Fit has ended with a report on the curves shown; run Auto Fit "
         "first.");
     return;
   }
   if (c.CurveCount >= kMaxCurves) {
-    state_.host.MessageBox("Residual: the plot already holds " + std::to_string(kMaxCurves) +
-                           " curves; Clear or Auto Fit again first.");
+    program_.host.MessageBox("Residual: the plot already holds " + std::to_string(kMaxCurves) +
+                             " curves; Clear or Auto Fit again first.");
     return;
   }
   // It becomes the current curve, so that the Y Data commands magnify it beside the others.
@@ -115,14 +119,14 @@ void MDIForm1::mnuResidual_Click() {
     sum += run.residual(i) * run.residual(i);
     largest = std::fmax(largest, std::fabs(run.residual(i)));
   }
-  state_.formResult.Print(ResultLine()
-                              .Text("Residual of the last Auto Fit (measured - fitted) is curve ")
-                              .Number(c.CurveCount)
-                              .Text(", largest |residual| = ")
-                              .Number(largest)
-                              .Text(", sum of squares = ")
-                              .Number(sum));
-  state_.formResult.Show();
+  program_.formResult.Print(ResultLine()
+                                .Text("Residual of the last Auto Fit (measured - fitted) is curve ")
+                                .Number(c.CurveCount)
+                                .Text(", largest |residual| = ")
+                                .Number(largest)
+                                .Text(", sum of squares = ")
+                                .Number(sum));
+  program_.formResult.Show();
   Plot();
 }
 

@@ -6,8 +6,8 @@
 
 #include "shell/cli_host.h"
 #include "shell/import_options.h"
+#include "shell/program.h"
 #include "shell/script_error.h"
-#include "shell/vorex24a1.h"
 
 namespace vorex {
 namespace {
@@ -57,16 +57,16 @@ std::string Describe(const Window& window, const Control& c) {
 
 }  // namespace
 
-ScriptInterpreter::ScriptInterpreter(VOREX24A1& state, CliHost& host, std::ostream& out,
+ScriptInterpreter::ScriptInterpreter(Program& program, CliHost& host, std::ostream& out,
                                      std::ostream& err)
-    : state_(state), host_(host), out_(out), err_(err) {
+    : program_(program), host_(host), out_(out), err_(err) {
   const auto print = [this](const std::string& line) { out_ << line << '\n'; };
-  state_.formResult.onPrint = print;
-  state_.formAbout.onPrint = print;
+  program_.formResult.onPrint = print;
+  program_.formAbout.onPrint = print;
 }
 
 bool ScriptInterpreter::Finished() const {
-  return state_.exitRequested;
+  return program_.exitRequested;
 }
 
 int ScriptInterpreter::Run(std::istream& script) {
@@ -111,7 +111,7 @@ ScriptInterpreter::Target ScriptInterpreter::Resolve(std::string_view reference)
   }
   const std::string_view windowName = Trim(reference.substr(0, dot));
   std::string_view controlName = Trim(reference.substr(dot + 1));
-  Window* window = state_.desktop.Find(windowName);
+  Window* window = program_.desktop.Find(windowName);
   if (window == nullptr) throw ScriptError("no window named " + std::string(windowName));
   int index = Control::kNoIndex;
   const std::size_t open = controlName.find('(');
@@ -149,7 +149,7 @@ bool ScriptInterpreter::Reachable(const Target& t, bool typing) {
     Message(t.window->Name() + " is not open.");
     return false;
   }
-  state_.desktop.Focus(*t.window);
+  program_.desktop.Focus(*t.window);
   if (!t.control->Shown()) {
     Message(name + " is not shown.");
     return false;
@@ -200,11 +200,11 @@ void ScriptInterpreter::ClickStatement(std::string_view reference) {
   const Target t = Resolve(reference);
   switch (t.control->Kind()) {
     case ControlKind::MenuItem:
-      if (const MenuEntry* entry = state_.mdiForm1.EntryFor(*t.control);
+      if (const MenuEntry* entry = program_.mdiForm1.EntryFor(*t.control);
           entry == nullptr || entry->handler == nullptr) {
         throw ScriptError(t.control->FullName() + " is not a command");
       }
-      state_.mdiForm1.Invoke(*t.control);
+      program_.mdiForm1.Invoke(*t.control);
       return;
     case ControlKind::Button:
     case ControlKind::CheckBox:
@@ -218,7 +218,7 @@ void ScriptInterpreter::ClickStatement(std::string_view reference) {
 
 void ScriptInterpreter::ShowStatement(std::string_view reference) {
   if (reference.find('.') == std::string_view::npos) {
-    Window* window = state_.desktop.Find(reference);
+    Window* window = program_.desktop.Find(reference);
     if (window == nullptr) throw ScriptError("no window named " + std::string(reference));
     out_ << window->Name() << " caption=" << Quoted(window->Caption())
          << " visible=" << Flag(window->Visible()) << '\n';
@@ -229,9 +229,9 @@ void ScriptInterpreter::ShowStatement(std::string_view reference) {
 }
 
 bool ScriptInterpreter::TakesFile(std::string_view name) const {
-  Control* item = state_.mdiForm1.Find(name);
+  Control* item = program_.mdiForm1.Find(name);
   if (item == nullptr || item->Kind() != ControlKind::MenuItem) return false;
-  const MenuEntry* entry = state_.mdiForm1.EntryFor(*item);
+  const MenuEntry* entry = program_.mdiForm1.EntryFor(*item);
   return entry != nullptr && entry->takesFile;
 }
 
@@ -241,9 +241,9 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
   const std::string_view name = s.substr(0, blank);
   const std::string_view argument =
       blank == std::string_view::npos ? std::string_view() : Trim(s.substr(blank));
-  Control* item = state_.mdiForm1.Find(name);
+  Control* item = program_.mdiForm1.Find(name);
   if (item == nullptr || item->Kind() != ControlKind::MenuItem) return false;
-  const MenuEntry* entry = state_.mdiForm1.EntryFor(*item);
+  const MenuEntry* entry = program_.mdiForm1.EntryFor(*item);
   if (entry == nullptr || entry->handler == nullptr) {
     throw ScriptError(std::string(name) + " is a menu, not a command");
   }
@@ -253,10 +253,10 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
   ImportRequest request;
   const std::string_view file =
       SameName(name, "mnuImport") ? TakeImportOptions(argument, request) : argument;
-  state_.importRequest = request;
+  program_.importRequest = request;
   host_.SetPendingFile(file.empty() ? std::nullopt : std::optional<std::string>(std::string(file)));
-  state_.mdiForm1.Invoke(*item);
-  state_.importRequest = ImportRequest{};
+  program_.mdiForm1.Invoke(*item);
+  program_.importRequest = ImportRequest{};
   host_.SetPendingFile(std::nullopt);
   return true;
 }
@@ -273,13 +273,13 @@ void ScriptInterpreter::SavePlot(std::string_view file) {
   };
   if (file.empty()) throw ScriptError("save-plot needs a file name");
   if (endsWith(".png")) {
-    if (auto failure = host_.WritePlotImage(state_.formPlot.picture, std::string(file))) {
+    if (auto failure = host_.WritePlotImage(program_.plot.formPlot.picture, std::string(file))) {
       Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
     }
     return;
   }
   if (!endsWith(".svg")) throw ScriptError("save-plot writes a .svg or a .png file");
-  if (auto failure = CliHost::WritePlotSvg(state_.formPlot.picture, std::string(file))) {
+  if (auto failure = CliHost::WritePlotSvg(program_.plot.formPlot.picture, std::string(file))) {
     Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
   }
 }

@@ -9,7 +9,7 @@ namespace vorex {
 
 class CliHost;
 class Control;
-class VOREX24A1;
+class Program;
 class Window;
 
 // The statements of a vorex-cli script, one a line, carried out on the state as a user's actions
@@ -17,7 +17,7 @@ class Window;
 class ScriptInterpreter {
  public:
   // Results go to `out` as they are printed; message boxes reach `err` through the host.
-  ScriptInterpreter(VOREX24A1& state, CliHost& host, std::ostream& out, std::ostream& err);
+  ScriptInterpreter(Program& program, CliHost& host, std::ostream& out, std::ostream& err);
 
   // Runs every statement; 0 when the script ran to its end or to Exit, 2 when a statement could
   // not be understood (reported on `err` as "line N: reason").
@@ -41,7 +41,7 @@ class ScriptInterpreter {
   void SavePlot(std::string_view file);
   void Message(const std::string& text);
 
-  VOREX24A1& state_;
+  Program& program_;
   CliHost& host_;
   std::ostream& out_;
   std::ostream& err_;

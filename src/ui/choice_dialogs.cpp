@@ -2,7 +2,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/dialogs.h"
 
 namespace vorex::ui {
@@ -14,11 +14,12 @@ void OkRow(ModelDialog& d, QBoxLayout* layout, const char* ok) {
 }
 
 // Options of one frame in a column, then the dialog's own controls and its OK button.
-std::unique_ptr<ModelDialog> OptionList(Window& model, VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> OptionList(Window& model, Program& program, QWidget* parent,
                                         std::function<void()> afterAction, const char* frame,
                                         const char* option, int count, const char* check,
                                         const char* ok) {
-  auto dialog = std::make_unique<ModelDialog>(model, state.desktop, parent, std::move(afterAction));
+  auto dialog =
+      std::make_unique<ModelDialog>(model, program.desktop, parent, std::move(afterAction));
   auto* layout = new QVBoxLayout(dialog.get());
   QGridLayout* grid = nullptr;
   layout->addWidget(dialog->Frame(frame, Control::kNoIndex, dialog.get(), grid));
@@ -32,21 +33,21 @@ std::unique_ptr<ModelDialog> OptionList(Window& model, VOREX24A1& state, QWidget
 
 }  // namespace
 
-std::unique_ptr<ModelDialog> MakeTechniquesDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeTechniquesDialog(Program& program, QWidget* parent,
                                                   std::function<void()> afterAction) {
-  return OptionList(state.formTech, state, parent, std::move(afterAction), "FrameTech", "optTech",
-                    5, "CheckDigital", "CmdOK");
+  return OptionList(program.experiment.formTech, program, parent, std::move(afterAction),
+                    "FrameTech", "optTech", 5, "CheckDigital", "CmdOK");
 }
 
-std::unique_ptr<ModelDialog> MakeMechanismDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeMechanismDialog(Program& program, QWidget* parent,
                                                  std::function<void()> afterAction) {
-  return OptionList(state.formMech, state, parent, std::move(afterAction), "FrameMech", "mech", 17,
-                    nullptr, "Command1");
+  return OptionList(program.experiment.formMech, program, parent, std::move(afterAction),
+                    "FrameMech", "mech", 17, nullptr, "Command1");
 }
 
-std::unique_ptr<ModelDialog> MakeOptionDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
                                               std::function<void()> afterAction) {
-  auto dialog = std::make_unique<ModelDialog>(state.formOption, state.desktop, parent,
+  auto dialog = std::make_unique<ModelDialog>(program.plot.formOption, program.desktop, parent,
                                               std::move(afterAction));
   ModelDialog& d = *dialog;
   QWidget* self = dialog.get();

@@ -6,20 +6,20 @@
 #include "ui/model_dialog.h"
 
 namespace vorex {
-class VOREX24A1;
+class Program;
 }
 
 namespace vorex::ui {
 
 // The dialogs of the run, each built once over its model and laid out as the chemist reads it:
 // one group box for each frame of the model.
-std::unique_ptr<ModelDialog> MakeTechniquesDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeTechniquesDialog(Program& program, QWidget* parent,
                                                   std::function<void()> afterAction);
-std::unique_ptr<ModelDialog> MakeMechanismDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeMechanismDialog(Program& program, QWidget* parent,
                                                  std::function<void()> afterAction);
-std::unique_ptr<ModelDialog> MakeExperimentalDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeExperimentalDialog(Program& program, QWidget* parent,
                                                     std::function<void()> afterAction);
-std::unique_ptr<ModelDialog> MakeOptionDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
                                               std::function<void()> afterAction);
 
 }  // namespace vorex::ui

@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/dialogs.h"
 
 namespace vorex::ui {
@@ -147,10 +147,10 @@ QGroupBox* PreTreatment(ModelDialog& d) {
 
 }  // namespace
 
-std::unique_ptr<ModelDialog> MakeExperimentalDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeExperimentalDialog(Program& program, QWidget* parent,
                                                     std::function<void()> afterAction) {
-  auto dialog =
-      std::make_unique<ModelDialog>(state.formExpr, state.desktop, parent, std::move(afterAction));
+  auto dialog = std::make_unique<ModelDialog>(program.experiment.formExpr, program.desktop, parent,
+                                              std::move(afterAction));
   ModelDialog& d = *dialog;
   auto* layout = new QGridLayout(&d);
   layout->addWidget(Species(d), 0, 0, 1, 2);

@@ -13,7 +13,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/dialog_keys.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
@@ -39,12 +39,12 @@ class ModelSubWindow : public QMdiSubWindow {
 };
 
 // The about box: its text and a button that hides it.
-std::unique_ptr<ModelDialog> MakeAboutDialog(VOREX24A1& state, QWidget* parent,
+std::unique_ptr<ModelDialog> MakeAboutDialog(Program& program, QWidget* parent,
                                              std::function<void()> afterAction) {
-  auto dialog =
-      std::make_unique<ModelDialog>(state.formAbout, state.desktop, parent, std::move(afterAction));
+  auto dialog = std::make_unique<ModelDialog>(program.formAbout, program.desktop, parent,
+                                              std::move(afterAction));
   auto* layout = new QVBoxLayout(dialog.get());
-  auto* text = new TextView(state.formAbout, dialog.get());
+  auto* text = new TextView(program.formAbout, dialog.get());
   text->setMinimumSize(440, 140);
   layout->addWidget(text);
   auto* ok = new QPushButton("OK", dialog.get());
@@ -71,9 +71,9 @@ QIcon VorexIcon() {
 }
 
 // Which technique and mechanism options are selected: the Experimental dialog's rows follow them.
-std::string Choices(const VOREX24A1& state) {
+std::string Choices(const Program& program) {
   std::string marks;
-  const Window* windows[] = {&state.formTech, &state.formMech};
+  const Window* windows[] = {&program.experiment.formTech, &program.experiment.formMech};
   for (const Window* w : windows) {
     for (const auto& control : w->Controls()) marks += control->Checked() ? '1' : '0';
   }
@@ -82,8 +82,8 @@ std::string Choices(const VOREX24A1& state) {
 
 }  // namespace
 
-MainWindow::MainWindow(VOREX24A1& state, QtHost& host)
-    : state_(state), host_(host), area_(new QMdiArea(this)) {
+MainWindow::MainWindow(Program& program, QtHost& host)
+    : program_(program), host_(host), area_(new QMdiArea(this)) {
   setObjectName("MDIForm1");
   QApplication::setWindowIcon(VorexIcon());
   setCentralWidget(area_);
@@ -94,37 +94,37 @@ MainWindow::MainWindow(VOREX24A1& state, QtHost& host)
   setAcceptDrops(true);
   qApp->installEventFilter(new DialogMenuKeys(*this));
 
-  plotView_ = new PlotView(state_.formPlot.picture, nullptr);
+  plotView_ = new PlotView(program_.plot.formPlot.picture, nullptr);
   plotView_->onResized = [this] {
-    menuBinding_->Run([this] { state_.mdiForm1.FormPlot_Resize(); });
+    menuBinding_->Run([this] { program_.mdiForm1.FormPlot_Resize(); });
   };
   ExploreThePlot();
-  AddSubWindow(state_.formPlot, plotView_)->resize(660, 500);
-  auto* result = new TextView(state_.formResult, nullptr);
-  AddSubWindow(state_.formResult, result)->resize(520, 300);
+  AddSubWindow(program_.plot.formPlot, plotView_)->resize(660, 500);
+  auto* result = new TextView(program_.formResult, nullptr);
+  AddSubWindow(program_.formResult, result)->resize(520, 300);
   // The result window comes to the front when a command prints; the plot keeps the focus.
-  state_.formResult.onPrint =
-      [this, show = std::move(state_.formResult.onPrint)](const std::string& line) {
+  program_.formResult.onPrint =
+      [this, show = std::move(program_.formResult.onPrint)](const std::string& line) {
         printed_ = true;
         show(line);
       };
 
-  dialogs_["FormTech"] = MakeTechniquesDialog(state_, this, after);
-  dialogs_["FormMech"] = MakeMechanismDialog(state_, this, after);
-  dialogs_["FormExpr"] = MakeExperimentalDialog(state_, this, after);
-  dialogs_["formOption"] = MakeOptionDialog(state_, this, after);
-  dialogs_["FormAbout"] = MakeAboutDialog(state_, this, after);
+  dialogs_["FormTech"] = MakeTechniquesDialog(program_, this, after);
+  dialogs_["FormMech"] = MakeMechanismDialog(program_, this, after);
+  dialogs_["FormExpr"] = MakeExperimentalDialog(program_, this, after);
+  dialogs_["formOption"] = MakeOptionDialog(program_, this, after);
+  dialogs_["FormAbout"] = MakeAboutDialog(program_, this, after);
 
   QObject::connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     for (const auto& [model, window] : subWindows_) {
       if (window == sub && model->Visible()) {
-        Guarded([this, m = const_cast<Window*>(model)] { state_.desktop.Focus(*m); });
+        Guarded([this, m = const_cast<Window*>(model)] { program_.desktop.Focus(*m); });
       }
     }
   });
   host.Attach(this, plotView_);
-  choices_ = Choices(state_);
-  drawings_ = state_.formPlot.picture.Drawings();
+  choices_ = Choices(program_);
+  drawings_ = program_.plot.formPlot.picture.Drawings();
   resize(1100, 760);
 }
 
@@ -132,15 +132,16 @@ MainWindow::~MainWindow() {
   // The widgets are closed after this body, when the members are gone already.
   QObject::disconnect(area_, nullptr, this, nullptr);
   // The models outlive the widgets: they must not call into them afterwards.
-  for (Window* w : state_.desktop.Windows()) w->observer = nullptr;
-  state_.formResult.onPrint = nullptr;
-  state_.formResult.onClear = nullptr;
-  state_.formAbout.onPrint = nullptr;
-  state_.formAbout.onClear = nullptr;
+  for (Window* w : program_.desktop.Windows()) w->observer = nullptr;
+  program_.formResult.onPrint = nullptr;
+  program_.formResult.onClear = nullptr;
+  program_.formAbout.onPrint = nullptr;
+  program_.formAbout.onClear = nullptr;
 }
 
 void MainWindow::BuildMenus() {
-  menuBinding_ = std::make_unique<WindowBinding>(state_.mdiForm1, *this, [this] { AfterAction(); });
+  menuBinding_ =
+      std::make_unique<WindowBinding>(program_.mdiForm1, *this, [this] { AfterAction(); });
   std::map<std::string, QMenu*> menus;
   for (const MenuEntry& entry : MenuTable()) {
     const std::string control(entry.control);
@@ -163,14 +164,14 @@ void MainWindow::BuildMenus() {
   // The menu items follow their models: the Display and Analysis menus are enabled by the model.
   const auto sync = [this] {
     for (const auto& [name, action] : actions_) {
-      const Control* item = state_.mdiForm1.Find(name);
+      const Control* item = program_.mdiForm1.Find(name);
       action->setEnabled(item->Enabled());
       action->setVisible(item->Visible());
     }
   };
   sync();
-  state_.mdiForm1.observer = [sync](const Window&, const Control*, ControlProperty) { sync(); };
-  setWindowTitle(QString::fromStdString(state_.mdiForm1.Caption()));
+  program_.mdiForm1.observer = [sync](const Window&, const Control*, ControlProperty) { sync(); };
+  setWindowTitle(QString::fromStdString(program_.mdiForm1.Caption()));
 }
 
 QMdiSubWindow* MainWindow::AddSubWindow(Window& model, QWidget* content) {
@@ -197,9 +198,9 @@ QWidget* MainWindow::Dialog(const std::string& windowName) const {
 }
 
 void MainWindow::Invoke(const std::string& control) {
-  Control* item = state_.mdiForm1.Find(control);
+  Control* item = program_.mdiForm1.Find(control);
   if (item == nullptr) return;
-  menuBinding_->Run([this, item] { state_.mdiForm1.Invoke(*item); });
+  menuBinding_->Run([this, item] { program_.mdiForm1.Invoke(*item); });
 }
 
 // After each action the plot window shows the picture as it is now, the window that changed
@@ -209,35 +210,36 @@ void MainWindow::AfterAction() {
   plotView_->update();
   RaiseWhatChanged();
   FollowChoices();
-  if (state_.exitRequested) QApplication::exit(0);
+  if (program_.exitRequested) QApplication::exit(0);
 }
 
 // A command that printed or drew brings to the front the window it showed last (a drawing shows
 // the plot window): the lines of Import Data (drawn, then the result window shown), the curve of
 // Semi-differentiate (printed, then drawn).
 void MainWindow::RaiseWhatChanged() {
-  const std::size_t drawings = state_.formPlot.picture.Drawings();
+  const std::size_t drawings = program_.plot.formPlot.picture.Drawings();
   const bool drew = drawings != drawings_;
   drawings_ = drawings;
   if (!drew && !printed_) return;
   printed_ = false;
-  Window* last = state_.desktop.Active();
-  if (last != &state_.formPlot && last != &state_.formResult) {
-    last = drew ? static_cast<Window*>(&state_.formPlot) : &state_.formResult;
+  Window* last = program_.desktop.Active();
+  if (last != &program_.plot.formPlot && last != &program_.formResult) {
+    last = drew ? static_cast<Window*>(&program_.plot.formPlot) : &program_.formResult;
   }
   if (last->Visible()) subWindows_[last]->raise();
 }
 
 void MainWindow::FollowChoices() {
-  const std::string choices = Choices(state_);
+  const std::string choices = Choices(program_);
   if (choices == choices_) return;
   choices_ = choices;
-  if (state_.formExpr.Visible()) Guarded([this] { state_.formExpr.Activate(); });
+  if (program_.experiment.formExpr.Visible())
+    Guarded([this] { program_.experiment.formExpr.Activate(); });
 }
 
 bool MainWindow::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) {
-    Guarded([this] { state_.desktop.Focus(state_.mdiForm1); });
+    Guarded([this] { program_.desktop.Focus(program_.mdiForm1); });
   }
   return QMainWindow::event(e);
 }
@@ -247,9 +249,9 @@ bool MainWindow::event(QEvent* e) {
 void MainWindow::ExploreThePlot() {
   plotView_->onReadout = [this](const QString& text) { statusBar()->showMessage(text); };
   plotView_->onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
-    menuBinding_->Run([=, this] { ZoomPlot(state_, xMin, xMax, yMin, yMax); });
+    menuBinding_->Run([=, this] { ZoomPlot(program_, xMin, xMax, yMin, yMax); });
   };
-  plotView_->onAutoRange = [this] { menuBinding_->Run([this] { AutoRanges(state_); }); };
+  plotView_->onAutoRange = [this] { menuBinding_->Run([this] { AutoRanges(program_); }); };
 }
 
 void MainWindow::AddShortcuts() {
@@ -290,9 +292,9 @@ void MainWindow::AddWindowMenu() {
 void MainWindow::PlaceSideBySide() {
   const QSize area = area_->viewport()->size();
   const int plotWidth = area.width() * 3 / 5;
-  subWindows_[&state_.formPlot]->setGeometry(0, 0, plotWidth, area.height());
-  subWindows_[&state_.formResult]->setGeometry(plotWidth, 0, area.width() - plotWidth,
-                                               area.height());
+  subWindows_[&program_.plot.formPlot]->setGeometry(0, 0, plotWidth, area.height());
+  subWindows_[&program_.formResult]->setGeometry(plotWidth, 0, area.width() - plotWidth,
+                                                 area.height());
 }
 
 void MainWindow::showEvent(QShowEvent* e) {

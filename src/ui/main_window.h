@@ -14,7 +14,7 @@
 #include "ui/text_view.h"
 
 namespace vorex {
-class VOREX24A1;
+class Program;
 }
 
 namespace vorex::ui {
@@ -26,7 +26,7 @@ class QtHost;
 // mirrors its model in the state; the state itself is the caller's.
 class MainWindow : public QMainWindow {
  public:
-  MainWindow(VOREX24A1& state, QtHost& host);
+  MainWindow(Program& program, QtHost& host);
   ~MainWindow() override;
 
   // The menu item or menu of a control name of the table (for the tests and the screenshots).
@@ -54,7 +54,7 @@ class MainWindow : public QMainWindow {
   QMdiSubWindow* AddSubWindow(Window& model, QWidget* content);
   void AfterAction();
 
-  VOREX24A1& state_;
+  Program& program_;
   QtHost& host_;
   QMdiArea* area_;
   std::map<std::string, QAction*> actions_;

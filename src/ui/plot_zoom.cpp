@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "base/number_text.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 namespace vorex::ui {
 namespace {
@@ -31,17 +31,17 @@ std::pair<std::string, std::string> LimitTexts(double low, double high) {
 }
 
 // The Plot command, where the menu allows it (there are curves to draw).
-void Plot(VOREX24A1& state) {
-  Control* plot = state.mdiForm1.Find("mnuPlot");
-  if (plot != nullptr && plot->Usable()) state.mdiForm1.Invoke(*plot);
+void Plot(Program& program) {
+  Control* plot = program.mdiForm1.Find("mnuPlot");
+  if (plot != nullptr && plot->Usable()) program.mdiForm1.Invoke(*plot);
 }
 
 }  // namespace
 
-void ZoomPlot(VOREX24A1& state, double xMin, double xMax, double yMin, double yMax) {
+void ZoomPlot(Program& program, double xMin, double xMax, double yMin, double yMax) {
   if (xMax < xMin) std::swap(xMin, xMax);
   if (yMax < yMin) std::swap(yMin, yMax);
-  FormOption& o = state.formOption;
+  FormOption& o = program.plot.formOption;
   const auto [x0, x1] = LimitTexts(xMin, xMax);
   const auto [y0, y1] = LimitTexts(yMin, yMax);
   o.Type(o.XminText(), x0);
@@ -50,14 +50,14 @@ void ZoomPlot(VOREX24A1& state, double xMin, double xMax, double yMin, double yM
   o.Type(o.YmaxText(), y1);
   o.SetCheck(o.Xauto(), false);
   o.SetCheck(o.Yauto(), false);
-  Plot(state);
+  Plot(program);
 }
 
-void AutoRanges(VOREX24A1& state) {
-  FormOption& o = state.formOption;
+void AutoRanges(Program& program) {
+  FormOption& o = program.plot.formOption;
   o.SetCheck(o.Xauto(), true);
   o.SetCheck(o.Yauto(), true);
-  Plot(state);
+  Plot(program);
 }
 
 }  // namespace vorex::ui

@@ -1,7 +1,7 @@
 #pragma once
 
 namespace vorex {
-class VOREX24A1;
+class Program;
 }
 
 namespace vorex::ui {
@@ -10,9 +10,9 @@ namespace vorex::ui {
 // there: the fields XminText, XmaxText, YminText and YmaxText get the limits (each pair in
 // ascending order), "X auto" and "Y auto" are unticked, and the curves are drawn as the Plot
 // command draws them. The dialog stays the one place the ranges live.
-void ZoomPlot(VOREX24A1& state, double xMin, double xMax, double yMin, double yMax);
+void ZoomPlot(Program& program, double xMin, double xMax, double yMin, double yMax);
 
 // "X auto" and "Y auto" ticked again, and the curves drawn.
-void AutoRanges(VOREX24A1& state);
+void AutoRanges(Program& program);
 
 }  // namespace vorex::ui

@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "shell/cli_host.h"
+#include "shell/program.h"
 #include "shell/script_interpreter.h"
-#include "shell/vorex24a1.h"
 
 namespace vorex::validation {
 namespace {
@@ -18,9 +18,9 @@ std::string Indexed(const char* control, int i) {
 
 // The total current column, or the displayed ordinate of the current curve, against the
 // abscissa of the curve store.
-Curve ReadCurve(const VOREX24A1& state, bool displayed) {
-  const CurveStore& store = state.curves;
-  const int total = state.parameterSet.ChargeReactionCount + 1;
+Curve ReadCurve(const Program& program, bool displayed) {
+  const CurveStore& store = program.curves;
+  const int total = program.experiment.parameterSet.ChargeReactionCount + 1;
   Curve c;
   c.pointsPerSweep = store.PointsPerSweep;
   for (int k = 1; k <= store.PointCount; ++k) {
@@ -64,8 +64,8 @@ std::vector<std::string> Statements(const Setup& s, Mode mode) {
 RunResult RunProgram(const Setup& setup, Mode mode) {
   std::ostringstream messages, out, err;
   CliHost host(messages);
-  auto state = std::make_unique<VOREX24A1>(host);
-  ScriptInterpreter interpreter(*state, host, out, err);
+  auto program = std::make_unique<Program>(host);
+  ScriptInterpreter interpreter(*program, host, out, err);
   RunResult result;
   for (const std::string& line : Statements(setup, mode)) {
     try {
@@ -80,8 +80,8 @@ RunResult RunProgram(const Setup& setup, Mode mode) {
       return result;
     }
   }
-  result.curve = ReadCurve(*state, false);
-  result.displayed = ReadCurve(*state, true);
+  result.curve = ReadCurve(*program, false);
+  result.displayed = ReadCurve(*program, true);
   result.printed = out.str();
   return result;
 }

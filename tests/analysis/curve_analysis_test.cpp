@@ -36,9 +36,9 @@ struct Analysis : testing::StartedProgram {
     }
   }
   std::vector<std::string> Find() {
-    state->formResult.Clear();
-    FindPeaks(state->links, state->peaks, Curves().FirstPoint + 2, Curves().LastPoint - 2);
-    return state->formResult.Lines();
+    program->formResult.Clear();
+    FindPeaks(program->links, program->peaks, Curves().FirstPoint + 2, Curves().LastPoint - 2);
+    return program->formResult.Lines();
   }
 };
 
@@ -57,33 +57,33 @@ TEST_F(Analysis, PeaksOfASingleSweepAndTheirArea) {
   double sum = 0;  // 0.005 x the sum of magnitudes over points 3..98
   for (int j = 3; j <= 98; ++j) sum += std::fabs(Curves().Ordinate(j, 1));
   EXPECT_EQ(lines[3], "Peak Area =   " + FormatGeneral(0.005 * sum));
-  EXPECT_EQ(state->peaks.PeakCount, 2);
+  EXPECT_EQ(program->peaks.PeakCount, 2);
 }
 
 TEST_F(Analysis, TheAreaUsesTheCurvesOwnSpacingNotTheTypedStep) {
   // A triangle on 0..0.2 V at 10 mV, 10 high at 0.1 V: its rectangle sum over all 21 points,
   // 0.01 x (2 x (0 + 1 + ... + 9) + 10) = 1, is its area 0.2 x 10 / 2.
   Points(21, 10);
-  state->parameterSet.ScanCount = 0.5;
+  program->experiment.parameterSet.ScanCount = 0.5;
   for (int i = 1; i <= 21; ++i) {
     Curves().Abscissa(i) = 0.01 * (i - 1);
     Curves().Ordinate(i, 1) = 10 - std::abs(i - 11);
   }
   for (double typed : {0.037, 0.005}) {
-    state->parameterSet.EStep = typed;
-    state->formResult.Clear();
-    FindPeaks(state->links, state->peaks, 1, 21);
-    EXPECT_EQ(state->formResult.Lines().back(), "Peak Area =   " + FormatGeneral(1.0)) << typed;
+    program->experiment.parameterSet.EStep = typed;
+    program->formResult.Clear();
+    FindPeaks(program->links, program->peaks, 1, 21);
+    EXPECT_EQ(program->formResult.Lines().back(), "Peak Area =   " + FormatGeneral(1.0)) << typed;
   }
 }
 
 TEST_F(Analysis, AnAreaThatOverflowsIsAFaultNotAZero) {
   Points(100, 1e308);
   Peak(50, 1e308, 20);  // the magnitudes sum to about 1e308 x 20 x sqrt(pi): beyond a double
-  state->mdiForm1.EnableCurveMenus();
+  program->mdiForm1.EnableCurveMenus();
   Invoke("mnuFindPeak");
   EXPECT_EQ(host.messages, std::vector<std::string>{"Find Peak Error: Overflow"});
-  for (const std::string& line : state->formResult.Lines()) {
+  for (const std::string& line : program->formResult.Lines()) {
     EXPECT_EQ(line.find("Peak Area"), std::string::npos) << line;
   }
 }
@@ -96,19 +96,20 @@ TEST_F(Analysis, FlatTopsThresholdAndGuards) {
   for (int k = 0; k < 10; ++k) Curves().Ordinate(40 + k, 1) = 0.019 * shape[k] / 0.9;  // below 2 %
   Peak(5, 0.5, 1.5);  // too near the start to be tested
   EXPECT_EQ(Find().size(), 4u);
-  EXPECT_EQ(state->peaks.PeakPotential(1, 1), Curves().Abscissa(24));
-  EXPECT_EQ(state->peaks.PeakPotential(2, 1), Curves().Abscissa(25));
+  EXPECT_EQ(program->peaks.PeakPotential(1, 1), Curves().Abscissa(24));
+  EXPECT_EQ(program->peaks.PeakPotential(2, 1), Curves().Abscissa(25));
 }
 
 TEST_F(Analysis, CyclicRatioAndSeparation) {
   Points(100, 1, -1);
   Curves().PointsPerSweep = 50;
   for (int i = 51; i <= 100; ++i) Curves().Abscissa(i) = Curves().Abscissa(101 - i);
-  state->parameterSet.ScanCount = 1;
+  program->experiment.parameterSet.ScanCount = 1;
   Peak(20, 1.0, 3);
   Peak(80, -0.6, 3);
   for (int i = 1; i <= 100; ++i) Curves().Ordinate(i, 1) += 0.1;  // Isp = Y(50)
-  state->parameterSet.EStep = 0.02;  // the area takes the curve's 5 mV, not the typed step
+  program->experiment.parameterSet.EStep =
+      0.02;  // the area takes the curve's 5 mV, not the typed step
   const auto lines = Find();
   ASSERT_EQ(lines.size(), 6u);
   const double ip1 = Curves().Ordinate(20, 1), ip2 = Curves().Ordinate(80, 1),
@@ -129,7 +130,7 @@ TEST_F(Analysis, MoreThanTwentyPeaksKeepTheFirstTwentyAndSaySo) {
   const auto lines = Find();
   ASSERT_EQ(lines.size(), 1u + 20 + 1 + 1);
   EXPECT_EQ(lines[21], "Peaks not listed: 5 (only the first 20 are kept)");
-  EXPECT_EQ(state->peaks.PeakCount, 20);
+  EXPECT_EQ(program->peaks.PeakCount, 20);
 }
 
 // A cycle over 0..0.1 V and back at 10 mV, the triangles 5 - |i - 6| forward and
@@ -187,11 +188,11 @@ TEST_F(Analysis, HalfWavePotentialOfADcWave) {
   for (int i = 1; i <= 121; ++i) {
     Curves().Ordinate(i, 1) = -1e-5 / (1 + std::exp(kF * (Curves().Abscissa(i) - 0.05)));
   }
-  FindHalfWave(state->links);
+  FindHalfWave(program->links);
   const double height = std::fabs(Curves().Ordinate(121, 1)) - std::fabs(Curves().Ordinate(1, 1));
-  EXPECT_EQ(state->formResult.Lines().back(), "Peak  1 : " + std::string(4, ' ') + "E1/2 =  .05 " +
-                                                  std::string(2, ' ') +
-                                                  "Id = " + FormatGeneral(height));
+  EXPECT_EQ(program->formResult.Lines().back(), "Peak  1 : " + std::string(4, ' ') +
+                                                    "E1/2 =  .05 " + std::string(2, ' ') +
+                                                    "Id = " + FormatGeneral(height));
 }
 
 TEST_F(Analysis, HalfWaveOfACoarseWaveAndOfAConstant) {
@@ -199,19 +200,19 @@ TEST_F(Analysis, HalfWaveOfACoarseWaveAndOfAConstant) {
   Curves().Ordinate(1, 1) = 0;
   Curves().Ordinate(2, 1) = 0.8;
   Curves().Ordinate(3, 1) = 1;
-  FindHalfWave(state->links);
-  EXPECT_EQ(state->formResult.Lines().back(),
+  FindHalfWave(program->links);
+  EXPECT_EQ(program->formResult.Lines().back(),
             "Peak  1 : " + std::string(4, ' ') + "E1/2 = " + std::string(7, ' ') + "Id =  1 ");
   for (int i = 1; i <= 3; ++i) Curves().Ordinate(i, 1) = 0.5;
-  FindHalfWave(state->links);
-  EXPECT_EQ(state->formResult.Lines().back(),
+  FindHalfWave(program->links);
+  EXPECT_EQ(program->formResult.Lines().back(),
             "Peak  1 : " + std::string(4, ' ') + "E1/2 =  .3 " + std::string(3, ' ') + "Id =  0 ");
 }
 
 TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
   AnalyticalConcentrations();
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  const ParameterSet& p = state->parameterSet;
+  ASSERT_TRUE(CaptureParameters(program->experiment));
+  const ParameterSet& p = program->experiment.parameterSet;
   const TheoreticalValues v = TheoreticalPeakValues(p, 1);
   // Randles-Sevcik with Q = C A F: 0.4463 x 96.4846e-3 x sqrt(f v D); Erev = E0 - 1.109 RT/F,
   // 28.5 mV below E0 at 25 degrees C.
@@ -223,8 +224,8 @@ TEST_F(Analysis, TheoreticalValuesOfTheLinearSweep) {
 
 TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
   AnalyticalConcentrations();
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  ParameterSet p = state->parameterSet;
+  ASSERT_TRUE(CaptureParameters(program->experiment));
+  ParameterSet p = program->experiment.parameterSet;
   ASSERT_EQ(p.CInit(1), 1e-3);
   ASSERT_EQ(p.D(1), 1e-5);
   p.Technique = TechniqueCode::LinearSweep;
@@ -254,10 +255,10 @@ TEST_F(Analysis, TheoreticalLimitsOfDiscAndCylinder) {
 
 TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
   AnalyticalConcentrations();
-  state->mdiForm1.EnableCurveMenus();
-  state->formTech.Click(state->formTech.optTech(2));
+  program->mdiForm1.EnableCurveMenus();
+  program->experiment.formTech.Click(program->experiment.formTech.optTech(2));
   Invoke("mnuCompId");
-  const auto& lines = state->formResult.Lines();
+  const auto& lines = program->formResult.Lines();
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], "Theoretical limiting current:");
   // DC at the planar electrode: n Q sqrt(D / (pi td)) in both lines, E1/2 = E0.
@@ -265,7 +266,7 @@ TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
   // "Rev Peak  1 :" is 13 characters, "E1/2 =  .1 " 11.
   EXPECT_EQ(lines[1], "Rev Peak  1 : E1/2 =  .1 " + std::string(3, ' ') + "Id = " + id);
   EXPECT_EQ(lines[2].substr(lines[2].size() - id.size()), id);
-  state->formMech.Click(state->formMech.mech(2));
+  program->experiment.formMech.Click(program->experiment.formMech.mech(2));
   Invoke("mnuCompId");
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[4], "Rev Peak  1 : E1/2 = " + std::string(7, ' ') + "Id = ");
@@ -275,9 +276,10 @@ TEST_F(Analysis, TheoreticalLinesByTechniqueAndMechanism) {
 }
 
 TEST_F(Analysis, TheoreticalValuesWithAFaultPrintEmpty) {
-  ASSERT_TRUE(CaptureParameters(state->experiment));
-  state->parameterSet.D(2) = 0;  // ln(D(B) / D(A)) of E1/2 fails; capture would refuse it
-  const TheoreticalValues v = TheoreticalPeakValues(state->parameterSet, 1);
+  ASSERT_TRUE(CaptureParameters(program->experiment));
+  program->experiment.parameterSet.D(2) =
+      0;  // ln(D(B) / D(A)) of E1/2 fails; capture would refuse it
+  const TheoreticalValues v = TheoreticalPeakValues(program->experiment.parameterSet, 1);
   EXPECT_FALSE(v.Erev);
   EXPECT_TRUE(v.Irev);
 }

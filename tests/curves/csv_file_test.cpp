@@ -77,7 +77,7 @@ TEST_F(Files, AFileThatReadsCompletelyBecomesTheNextCurve) {
   EXPECT_EQ(Curves().PointCount, 2);
   EXPECT_EQ(Curves().LastPoint, 2);
   EXPECT_EQ(Curves().Ordinate(2, 1), 2e-6);
-  EXPECT_EQ(state->formResult.Lines(),
+  EXPECT_EQ(program->formResult.Lines(),
             (std::vector<std::string>{"Number of data point =  2 ", "E step =  .005 "}));
   // The fields follow the measurement, as typed: start, step and the drop time with them.
   EXPECT_EQ(Expr().Estart().Text(), "0.3");
@@ -91,7 +91,7 @@ TEST_F(Files, OnePairImportsWithTheStepOfWhatFollowsIt) {
   Invoke("mnuImport");
   EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});  // one point: no range
   EXPECT_EQ(Curves().PointCount, 1);
-  EXPECT_EQ(state->formResult.Lines()[1], "E step =  .3 ");  // |0 - 0.3| in a fresh store
+  EXPECT_EQ(program->formResult.Lines()[1], "E step =  .3 ");  // |0 - 0.3| in a fresh store
 }
 
 TEST_F(Files, AFailedImportChangesNothing) {

@@ -13,10 +13,10 @@ namespace {
 struct Report : testing::StartedProgram {};
 
 TEST_F(Report, HoldsTheLastCapture) {
-  state->formMech.Click(state->formMech.mech(13));
-  ASSERT_TRUE(CaptureParameters(state->experiment));
+  program->experiment.formMech.Click(program->experiment.formMech.mech(13));
+  ASSERT_TRUE(CaptureParameters(program->experiment));
   Type(Expr().Estart(), "0.7");  // not captured yet
-  const std::string report = ParameterReport(state->parameterSet, 0);
+  const std::string report = ParameterReport(program->experiment.parameterSet, 0);
   EXPECT_EQ(report.find("Technique :\r\n 1 \r\nMechisim :\r\n 13 \r\nElectorde\r\n"), 0u);
   EXPECT_NE(report.find("Electorde\r\n 1 \r\nE start :\r\n .3 \r\n"), std::string::npos);
   EXPECT_NE(report.find("NUMBER OF SPECIES :\r\n 4 \r\n"), std::string::npos);

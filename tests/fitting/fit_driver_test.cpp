@@ -14,7 +14,7 @@ namespace {
 struct AutoFit : testing::StartedProgram {
   AutoFit() {
     Analytical();
-    state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+    program->experiment.formExpr.SetCheck(Expr().CheckPreEqu(), false);
   }
   // Simulates with the fields as they stand and takes the result back as a measured curve.
   void Measure() {
@@ -29,8 +29,10 @@ struct AutoFit : testing::StartedProgram {
     Invoke("mnuImport");
     std::filesystem::remove(file);
   }
-  void Fitted(int slot, bool on) { state->formExpr.SetCheck(Expr().CheckFitted(slot), on); }
-  const std::vector<std::string>& Lines() { return state->formResult.Lines(); }
+  void Fitted(int slot, bool on) {
+    program->experiment.formExpr.SetCheck(Expr().CheckFitted(slot), on);
+  }
+  const std::vector<std::string>& Lines() { return program->formResult.Lines(); }
 };
 
 TEST_F(AutoFit, RecoversTheKineticsOfASimulatedCurve) {
@@ -48,14 +50,14 @@ TEST_F(AutoFit, RecoversTheKineticsOfASimulatedCurve) {
   host.messages.clear();
   Invoke("mnuAutoFit");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  const FitProblem& p = state->fit.problem;
-  ASSERT_EQ(state->fit.FitCount, 3);
+  const FitProblem& p = program->fit.problem;
+  ASSERT_EQ(program->fit.FitCount, 3);
   EXPECT_NEAR(p.x(1) / 1e-3, 1.0, 1e-6);  // ks
   EXPECT_NEAR(p.x(2), 0.45, 1e-6);        // alpha
   EXPECT_NEAR(p.x(3), 0.05, 1e-6);        // E0
   EXPECT_EQ(Expr().CheckFitted(11).Caption(), FormatPattern(p.x(3), "0.###e-#"));
   EXPECT_EQ(Expr().Eze(1).Text(), "0.07");  // the fields keep the user's values
-  EXPECT_FALSE(state->fitting);
+  EXPECT_FALSE(program->fit.fitting);
   EXPECT_EQ(Curves().CurrentCurve, 2);
 }
 
@@ -77,7 +79,7 @@ TEST_F(AutoFit, ReportLayout) {
             "No." + std::string(11, ' ') + "Initial value" + std::string(15, ' ') + "Fitted value");
   EXPECT_EQ(lines[header + 1].substr(0, 19), " 1 " + std::string(11, ' ') + " .001");
   // (m in the first zone, the start in the second)
-  EXPECT_NEAR(state->fit.problem.x(1), 2e-3, 1e-12);
+  EXPECT_NEAR(program->fit.problem.x(1), 2e-3, 1e-12);
   EXPECT_EQ(lines[header + 2], "");
   EXPECT_EQ(lines[header + 5].substr(0, 19), "Convergence flag = ");
   EXPECT_EQ(lines[header + 9].substr(0, 22), "Computation time (s) =");
@@ -125,7 +127,7 @@ TEST_F(AutoFit, ConstantDataFittedExactlyIsAnArithmeticFault) {
   ASSERT_FALSE(host.messages.empty());
   EXPECT_EQ(host.messages[0],
             "Fit Error: Division by zero! Please try again by other initial values.");
-  EXPECT_FALSE(state->fitting);
+  EXPECT_FALSE(program->fit.fitting);
   for (const auto& line : Lines()) EXPECT_EQ(line.rfind("No.", 0), std::string::npos);
 }
 
@@ -136,7 +138,7 @@ TEST_F(AutoFit, ASimulationThatFailsEndsTheFitWithItsOwnMessageOnly) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].rfind("Analytical simulation Error: Overflow", 0), 0u);
   EXPECT_TRUE(Lines().empty());
-  EXPECT_FALSE(state->fitting);
+  EXPECT_FALSE(program->fit.fitting);
 }
 
 TEST_F(AutoFit, SeparateShowsEachChargeReaction) {
@@ -145,7 +147,7 @@ TEST_F(AutoFit, SeparateShowsEachChargeReaction) {
   EXPECT_EQ(Curves().CurveCount, 3);
   for (int i = 1; i <= 121; ++i)
     ASSERT_EQ(Curves().Ordinate(i, 3), Curves().SimulatedCurrent(i, 1));
-  state->formMech.Click(state->formMech.mech(4));  // two couples
+  program->experiment.formMech.Click(program->experiment.formMech.mech(4));  // two couples
   Type(Expr().C(3), "1e-3");
   Invoke("mnuManualSeparate");
   EXPECT_EQ(Curves().CurveCount, 4);

@@ -40,7 +40,7 @@ struct Refusal : testing::StartedProgram {
 TEST_F(Refusal, AFitOnAnotherGridLeavesTheMeasuredCurveAsItWas) {
   Import(121, 0.005);
   const std::string before = Store();
-  const auto lines = state->formResult.Lines();
+  const auto lines = program->formResult.Lines();
   Type(Expr().Estep(), "0.05");  // 13 points from 0.3 to -0.3 V
   host.messages.clear();
   Invoke("mnuAutoFit");
@@ -50,8 +50,8 @@ TEST_F(Refusal, AFitOnAnotherGridLeavesTheMeasuredCurveAsItWas) {
             "Experimental dialog gives 13 points from 0.3 V to -0.3 V in steps of 0.05 V. Set E "
             "start, E end, E step and Scan to those of the measured curve; nothing was fitted.");
   EXPECT_EQ(Store(), before);
-  EXPECT_EQ(state->formResult.Lines(), lines);  // not even cleared
-  EXPECT_FALSE(state->fitting);
+  EXPECT_EQ(program->formResult.Lines(), lines);  // not even cleared
+  EXPECT_FALSE(program->fit.fitting);
 
   // Fewer measured points than the programme: once padded with zeros, now refused the same way.
   Import(30, 0.005);
@@ -90,7 +90,7 @@ TEST_F(Refusal, AFitOnTheMeasuredGridKeepsTheMeasuredPotentialsBitForBit) {
 
 TEST_F(Refusal, OverlaidCurvesKeepTheirPotentials) {
   Invoke("mnuSimulate");  // 121 points
-  state->formOption.overlap().SetChecked(true);
+  program->plot.formOption.overlap().SetChecked(true);
   Type(Expr().V(), "0.1");  // another scan rate on the same grid joins them
   Invoke("mnuSimulate");
   EXPECT_EQ(Curves().CurveCount, 2);
@@ -115,14 +115,14 @@ TEST_F(Refusal, OverlaidCurvesKeepTheirPotentials) {
       << host.messages[0];
   EXPECT_EQ(Store(), before);
   // Without overlap the new curve stands alone, on its own potentials.
-  state->formOption.overlap().SetChecked(false);
+  program->plot.formOption.overlap().SetChecked(false);
   Invoke("mnuSimulate");
   EXPECT_EQ(Curves().Abscissa(1), 0.302);
 }
 
 TEST_F(Refusal, AnImportThatWouldMoveTheOverlaidCurvesIsRefused) {
   Invoke("mnuSimulate");
-  state->formOption.overlap().SetChecked(true);
+  program->plot.formOption.overlap().SetChecked(true);
   const std::string before = Store();
   host.messages.clear();
   const auto file = std::filesystem::temp_directory_path() / "vorex-refusal-overlap.csv";
@@ -138,7 +138,7 @@ TEST_F(Refusal, AnImportThatWouldMoveTheOverlaidCurvesIsRefused) {
 
 TEST_F(Refusal, BoundsTheSearchCannotKeepToAreNamed) {
   Invoke("mnuSimulate");
-  state->formExpr.SetCheck(Expr().CheckFitted(5), true);  // ks(1)
+  program->experiment.formExpr.SetCheck(Expr().CheckFitted(5), true);  // ks(1)
   struct Case {
     const char *min, *max, *message;
   } cases[] = {
@@ -159,8 +159,9 @@ TEST_F(Refusal, BoundsTheSearchCannotKeepToAreNamed) {
     EXPECT_EQ(host.messages, std::vector<std::string>{c.message});
     EXPECT_EQ(Store(), before);
   }
-  state->formExpr.SetCheck(Expr().CheckFitted(5), false);
-  state->formExpr.SetCheck(Expr().CheckFitted(8), true);  // alpha(1) may only lie in 0..1
+  program->experiment.formExpr.SetCheck(Expr().CheckFitted(5), false);
+  program->experiment.formExpr.SetCheck(Expr().CheckFitted(8),
+                                        true);  // alpha(1) may only lie in 0..1
   Type(Expr().TextCmax(8), "1.5");
   host.messages.clear();
   Invoke("mnuAutoFit");

@@ -27,7 +27,7 @@ std::ostream& operator<<(std::ostream& out, const Mark& m) {
 }
 
 struct Legend : testing::StartedProgram {
-  const std::vector<DrawingList::Item>& Items() { return state->formPlot.picture.Items(); }
+  const std::vector<DrawingList::Item>& Items() { return program->plot.formPlot.picture.Items(); }
   std::vector<DrawingList::Item> MarkItems() {
     std::vector<DrawingList::Item> marks;
     for (const auto& item : Items()) {
@@ -74,14 +74,16 @@ struct Legend : testing::StartedProgram {
     Invoke("mnuImport");
     std::filesystem::remove(file);
   }
-  void Overlap(bool on) { state->formOption.SetCheck(state->formOption.overlap(), on); }
+  void Overlap(bool on) {
+    program->plot.formOption.SetCheck(program->plot.formOption.overlap(), on);
+  }
 };
 
 TEST_F(Legend, AnImportedCurveIsMeasuredAndOptionOkHasNothingToConvertIntoIt) {
   ImportTriangle();
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}}));
   // Nothing was simulated: converting "the last simulation" would write zeros over the data.
-  state->formOption.Click(state->formOption.OK());
+  program->plot.formOption.Click(program->plot.formOption.OK());
   EXPECT_DOUBLE_EQ(Curves().Ordinate(11, 1), 10e-6);  // point 11: E = 0.2 V, i = 10 uA
   EXPECT_EQ(Curves().Role(1), CurveRole::Measured);
   EXPECT_TRUE(host.messages.empty());
@@ -105,16 +107,16 @@ TEST_F(Legend, ASimulationBesideMeasuredDataKeepsTheMeasuredName) {
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
   // The Option dialog's OK converts the last simulation into the current curve: curve 2 stays a
   // simulation, and the measured curve, made current, is not written over.
-  state->formOption.Click(state->formOption.OK());
+  program->plot.formOption.Click(program->plot.formOption.OK());
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
   Invoke("mnuNextCurve");  // curve 1 current
-  state->formOption.Click(state->formOption.OK());
+  program->plot.formOption.Click(program->plot.formOption.OK());
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
 }
 
 TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
   Analytical();
-  state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+  program->experiment.formExpr.SetCheck(Expr().CheckPreEqu(), false);
   Type(Expr().C(1), "2e-3");
   Measure();
   Type(Expr().C(1), "1.5e-3");
@@ -132,12 +134,12 @@ TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
 
 TEST_F(Legend, SurfaceConcentrationsAreNumberedCurves) {
   ImportTriangle();
-  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+  program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
   Overlap(true);
   Invoke("mnuSimulate");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
   EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
-  FormOption& o = state->formOption;
+  FormOption& o = program->plot.formOption;
   o.Choose(o.ComboY(), 3);  // surface concentration C
   o.Click(o.OK());
   ASSERT_GE(Curves().CurveCount, 2);
@@ -153,9 +155,9 @@ TEST_F(Legend, EachCurveIsMarkedBeforeItsDrawingWithTheFrame) {
   ASSERT_EQ(marks.size(), 4u);  // curves 1 to 3 and the end of the curves
   EXPECT_EQ(marks.back().curve, 0);
   for (const auto& m : marks) {
-    EXPECT_EQ(m.a, state->plot.XMin);
+    EXPECT_EQ(m.a, program->plot.state.XMin);
     EXPECT_EQ(m.b, Curves().YMin);
-    EXPECT_EQ(m.c, state->plot.XMax);
+    EXPECT_EQ(m.c, program->plot.state.XMax);
     EXPECT_EQ(m.d, Curves().YMax);
   }
   // Between the marks lie exactly the operations of each curve: 121 markers of curve 1, a point

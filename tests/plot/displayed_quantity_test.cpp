@@ -7,7 +7,7 @@ namespace {
 
 struct Displayed : testing::StartedProgram {
   void Show(const char* quantity) {
-    FormOption& o = state->formOption;
+    FormOption& o = program->plot.formOption;
     const auto& items = o.ComboY().Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
       if (items[i] == quantity) o.Choose(o.ComboY(), static_cast<int>(i));
@@ -25,7 +25,7 @@ TEST_F(Displayed, ResistanceAndConductanceOfTheBackgroundElectrolyte) {
   Type(Expr().TextDis(), "0.5");
   Show("conductance Cond");
   EXPECT_DOUBLE_EQ(Curves().Ordinate(7, 1), 2.0);  // (S + B) A / d
-  EXPECT_FALSE(state->formOption.Visible());
+  EXPECT_FALSE(program->plot.formOption.Visible());
 }
 
 TEST_F(Displayed, AConversionThatCannotBeMadeKeepsTheCurve) {

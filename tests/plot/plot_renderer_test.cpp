@@ -9,7 +9,7 @@ namespace {
 using Op = DrawingList::Op;
 
 struct Plot : testing::StartedProgram {
-  const std::vector<DrawingList::Item>& Items() { return state->formPlot.picture.Items(); }
+  const std::vector<DrawingList::Item>& Items() { return program->plot.formPlot.picture.Items(); }
   std::vector<DrawingList::Item> Of(Op op) {
     std::vector<DrawingList::Item> found;
     for (const auto& item : Items()) {
@@ -27,7 +27,7 @@ struct Plot : testing::StartedProgram {
     Invoke("mnuSimulate");
     ASSERT_TRUE(host.messages.empty()) << host.messages[0];
   }
-  FormOption& Options() { return state->formOption; }
+  FormOption& Options() { return program->plot.formOption; }
 };
 
 TEST_F(Plot, AutomaticRangesOfTheDefaultSimulation) {
@@ -47,8 +47,8 @@ TEST_F(Plot, AutomaticRangesOfTheDefaultSimulation) {
   EXPECT_DOUBLE_EQ(worlds[1].c, 1.2 * -0.3);
   EXPECT_EQ(Texts(),
             (std::vector<std::string>{"I /A", "9E-5", "-1E-5", "-0.3", "0", "0.3", "E /V"}));
-  EXPECT_EQ(state->plot.XMin, Curves().Abscissa(121));
-  EXPECT_EQ(state->plot.XMax, 0.3);
+  EXPECT_EQ(program->plot.state.XMin, Curves().Abscissa(121));
+  EXPECT_EQ(program->plot.state.XMax, 0.3);
 }
 
 TEST_F(Plot, CurveOneIsDrawnAsSquareMarkers) {
@@ -87,8 +87,8 @@ TEST_F(Plot, ManualRangesGiveTheirOwnWindow) {
   EXPECT_DOUBLE_EQ(worlds[0].b, 1e-3 + 0.2e-3);
   EXPECT_DOUBLE_EQ(worlds[0].d, -1e-3 - 0.6e-3);
   Options().Click(Options().Xauto());
-  state->formOption.Type(Options().XminText(), "0.1");
-  state->formOption.Type(Options().XmaxText(), "0.1");
+  program->plot.formOption.Type(Options().XminText(), "0.1");
+  program->plot.formOption.Type(Options().XmaxText(), "0.1");
   Invoke("mnuPlot");
   EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
   EXPECT_TRUE(Items().empty());
@@ -101,10 +101,10 @@ TEST_F(Plot, AManualRangeAwayFromZeroShowsWhole) {
   Options().Click(Options().Xauto());
   Options().Click(Options().Yauto());
   const auto zoom = [&](const char* x0, const char* x1, const char* y0, const char* y1) {
-    state->formOption.Type(Options().XminText(), x0);
-    state->formOption.Type(Options().XmaxText(), x1);
-    state->formOption.Type(Options().YminText(), y0);
-    state->formOption.Type(Options().YmaxText(), y1);
+    program->plot.formOption.Type(Options().XminText(), x0);
+    program->plot.formOption.Type(Options().XmaxText(), x1);
+    program->plot.formOption.Type(Options().YminText(), y0);
+    program->plot.formOption.Type(Options().YmaxText(), y1);
     Invoke("mnuPlot");
   };
   zoom("0.05", "0.25", "2e-5", "6e-5");  // spans 0.2 V and 4e-5 A
@@ -146,8 +146,8 @@ TEST_F(Plot, GridAndTicks) {
 TEST_F(Plot, ATickCountOfZeroEndsTheDrawingSilently) {
   SimulateDefault();
   Options().Click(Options().Xauto());
-  state->formOption.Type(Options().XminText(), "-0.3");
-  state->formOption.Type(Options().XmaxText(), "0.04");  // round(0.4) = 0 ticks
+  program->plot.formOption.Type(Options().XminText(), "-0.3");
+  program->plot.formOption.Type(Options().XmaxText(), "0.04");  // round(0.4) = 0 ticks
   Invoke("mnuPlot");
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(Of(Op::Rectangle).empty());  // what was drawn before stays

@@ -21,7 +21,7 @@ TEST_F(MainWindow, MenuTreeInOrder) {
                                       "&Integrate", "-"}));
   EXPECT_EQ(Menu("mnuMechamism").Caption(), "&Mechamism...");
   EXPECT_EQ(Menu("mnuManualSeparate").Caption(), "M&anual Seprarte");
-  EXPECT_EQ(state->mdiForm1.Caption(), "Vorex for Windows");
+  EXPECT_EQ(program->mdiForm1.Caption(), "Vorex for Windows");
 }
 
 TEST_F(MainWindow, DisplayAndAnalysisStartDisabled) {
@@ -31,38 +31,38 @@ TEST_F(MainWindow, DisplayAndAnalysisStartDisabled) {
   EXPECT_TRUE(Menu("mnuSimulate").Usable());
   EXPECT_FALSE(Invoke("mnuNextCurve"));
   ASSERT_EQ(host.messages.size(), 1u);
-  EXPECT_TRUE(state->formResult.Lines().empty());
-  state->mdiForm1.EnableCurveMenus();
+  EXPECT_TRUE(program->formResult.Lines().empty());
+  program->mdiForm1.EnableCurveMenus();
   EXPECT_TRUE(Menu("mnuFindPeak").Usable());
 }
 
 TEST_F(MainWindow, StartUpState) {
-  EXPECT_EQ(state->formOption.ComboY().Text(), "current I");
-  EXPECT_EQ(state->parameterSet.Electrode, ElectrodeCode::Planar);
-  EXPECT_EQ(state->parameterSet.Temperature, 298.14);
-  EXPECT_EQ(state->curves.CurrentCurve, 1);
-  EXPECT_EQ(state->curves.CurveCount, 1);
-  EXPECT_FALSE(state->fitting);
+  EXPECT_EQ(program->plot.formOption.ComboY().Text(), "current I");
+  EXPECT_EQ(program->experiment.parameterSet.Electrode, ElectrodeCode::Planar);
+  EXPECT_EQ(program->experiment.parameterSet.Temperature, 298.14);
+  EXPECT_EQ(program->curves.CurrentCurve, 1);
+  EXPECT_EQ(program->curves.CurveCount, 1);
+  EXPECT_FALSE(program->fit.fitting);
   EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(MainWindow, NextCurveWrapsAndPrints) {
-  state->mdiForm1.EnableCurveMenus();
+  program->mdiForm1.EnableCurveMenus();
   Invoke("mnuNextCurve");  // one curve: stays at 1
-  EXPECT_EQ(state->curves.CurrentCurve, 1);
-  state->curves.CurveCount = 3;
+  EXPECT_EQ(program->curves.CurrentCurve, 1);
+  program->curves.CurveCount = 3;
   Invoke("mnuNextCurve");
   Invoke("mnuNextCurve");
   Invoke("mnuNextCurve");
-  EXPECT_EQ(state->formResult.Lines(),
+  EXPECT_EQ(program->formResult.Lines(),
             (std::vector<std::string>{"Curve Number is  1 ", "Curve Number is  2 ",
                                       "Curve Number is  3 ", "Curve Number is  1 "}));
-  EXPECT_TRUE(state->formResult.Visible());
+  EXPECT_TRUE(program->formResult.Visible());
 }
 
 TEST_F(MainWindow, CopyAndPrintHandThePlotWindowsPictureToThePlatform) {
   Invoke("mnuSimulate");
-  const std::size_t drawn = state->formPlot.picture.Items().size();
+  const std::size_t drawn = program->plot.formPlot.picture.Items().size();
   ASSERT_GT(drawn, 100u);  // frame, labels, ticks and one mark a point
   Invoke("mnuCopyto");
   Invoke("mnuPrint");
@@ -73,27 +73,27 @@ TEST_F(MainWindow, CopyAndPrintHandThePlotWindowsPictureToThePlatform) {
 
 TEST_F(MainWindow, InputCommandsShowTheirDialogs) {
   Invoke("mnuTech");
-  EXPECT_TRUE(state->formTech.Visible());
-  state->formMech.Click(state->formMech.mech(9));
+  EXPECT_TRUE(program->experiment.formTech.Visible());
+  program->experiment.formMech.Click(program->experiment.formMech.mech(9));
   Invoke("mnuExperimental");  // captures the mechanism before the dialog lays out its rows
-  EXPECT_TRUE(state->formExpr.Visible());
-  EXPECT_EQ(state->desktop.Active(), &state->formExpr);
-  EXPECT_EQ(state->formExpr.homo(1).Caption(), "B=A");
-  EXPECT_EQ(state->formExpr.Cinit(1).Caption(), "9.996e-4");
+  EXPECT_TRUE(program->experiment.formExpr.Visible());
+  EXPECT_EQ(program->desktop.Active(), &program->experiment.formExpr);
+  EXPECT_EQ(program->experiment.formExpr.homo(1).Caption(), "B=A");
+  EXPECT_EQ(program->experiment.formExpr.Cinit(1).Caption(), "9.996e-4");
 }
 
 TEST_F(MainWindow, AboutAndExit) {
   Invoke("mnuAbout");
-  const auto& lines = state->formAbout.Lines();
+  const auto& lines = program->formAbout.Lines();
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines.front().find_first_not_of('*'), std::string::npos);
   EXPECT_EQ(lines.back(), lines.front());
   EXPECT_EQ(lines[1], "Vorex 3.3");
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Please read document VorexDoc.htm for help"),
             lines.end());
-  EXPECT_FALSE(state->exitRequested);
+  EXPECT_FALSE(program->exitRequested);
   Invoke("mnuExit");
-  EXPECT_TRUE(state->exitRequested);
+  EXPECT_TRUE(program->exitRequested);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "shell/cli_host.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ struct ScriptRun {
   }
   std::ostringstream out, err;
   CliHost host{err};
-  std::unique_ptr<VOREX24A1> state = std::make_unique<VOREX24A1>(host);
-  ScriptInterpreter interpreter{*state, host, out, err};
+  std::unique_ptr<Program> program = std::make_unique<Program>(host);
+  ScriptInterpreter interpreter{*program, host, out, err};
   int status = -1;
 };
 
@@ -33,8 +33,8 @@ TEST(Script, TypingRunsTheFieldsChangeOperation) {
 
 TEST(Script, TextAfterTheEqualsSignIsTakenAsTyped) {
   ScriptRun run("mnuExperimental\nFormExpr.Estart =  0.2 V\nFormExpr.Eend =\n");
-  EXPECT_EQ(run.state->formExpr.Estart().Text(), " 0.2 V");
-  EXPECT_EQ(run.state->formExpr.Eend().Text(), "");
+  EXPECT_EQ(run.program->experiment.formExpr.Estart().Text(), " 0.2 V");
+  EXPECT_EQ(run.program->experiment.formExpr.Eend().Text(), "");
 }
 
 TEST(Script, ChecksOptionsAndLists) {
@@ -43,10 +43,10 @@ TEST(Script, ChecksOptionsAndLists) {
       "click FormTech.CmdOK\nmnuExperimental\nFormExpr.ComboScan = 2 cycles\n"
       "FormExpr.pl(1) = 3\n");
   EXPECT_EQ(run.status, 0) << run.err.str();
-  EXPECT_EQ(run.state->parameterSet.Technique, TechniqueCode::DifferentialPulse);
-  EXPECT_FALSE(run.state->parameterSet.Digital);
-  EXPECT_FALSE(run.state->formTech.Visible());
-  EXPECT_EQ(run.state->formExpr.ComboScan().ListIndex(), 2);
+  EXPECT_EQ(run.program->experiment.parameterSet.Technique, TechniqueCode::DifferentialPulse);
+  EXPECT_FALSE(run.program->experiment.parameterSet.Digital);
+  EXPECT_FALSE(run.program->experiment.formTech.Visible());
+  EXPECT_EQ(run.program->experiment.formExpr.ComboScan().ListIndex(), 2);
   // pl(1) is hidden for mechanism 1: refused with a message, the script goes on.
   EXPECT_EQ(run.err.str(), "message: FormExpr.pl(1) is not shown.\n");
 }

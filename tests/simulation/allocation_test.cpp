@@ -35,11 +35,11 @@ class Allocation : public testing::StartedProgram {
  protected:
   // The allocations of a run after a first one with the dialogs as they stand; -1 on failure.
   long AllocationsOfARun() {
-    if (!CaptureParameters(state->experiment)) return -1;
-    if (!Simulate(state->links, state->simulationWork)) return -1;  // warm
+    if (!CaptureParameters(program->experiment)) return -1;
+    if (!Simulate(program->links, program->simulationWork)) return -1;  // warm
     allocations = 0;
     counting = true;
-    const bool ok = Simulate(state->links, state->simulationWork);
+    const bool ok = Simulate(program->links, program->simulationWork);
     counting = false;
     return ok ? allocations.load() : -1;
   }
@@ -57,8 +57,8 @@ TEST_F(Allocation, DigitalRunsAllocateNothing) {
   for (int electrode : {1, 4}) {
     for (int technique = 1; technique <= 5; ++technique) {
       Analytical(technique);
-      state->formTech.SetCheck(state->formTech.CheckDigital(), true);
-      state->formExpr.Click(Expr().optElectrode(electrode));
+      program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
+      program->experiment.formExpr.Click(Expr().optElectrode(electrode));
       EXPECT_EQ(AllocationsOfARun(), 0) << "technique " << technique << ", electrode " << electrode;
     }
   }

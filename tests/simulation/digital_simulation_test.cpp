@@ -84,9 +84,9 @@ TEST_F(Digital, EqualDiffusionConservesTheCoupleAtTheSurface) {
 
 TEST_F(Digital, GeometriesThatShareAnOperatorShareTheCurrentPerArea) {
   const auto perArea = [&](int electrode) {
-    state->formExpr.Click(Expr().optElectrode(electrode));
+    program->experiment.formExpr.Click(Expr().optElectrode(electrode));
     Invoke("mnuSimulate");
-    return Total(80) / state->parameterSet.Area;
+    return Total(80) / program->experiment.parameterSet.Area;
   };
   const double planar = perArea(1);
   EXPECT_DOUBLE_EQ(perArea(7), planar);
@@ -116,7 +116,7 @@ TEST_F(Digital, NormalPulseDependsOnThePulseTimeAlone) {
   // Each pulse meets a fresh drop at rest, so the drop time does not enter, whether or not it
   // holds a whole number of pulse times; the plateau is Cottrell's current at tp.
   Analytical(3);
-  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+  program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
   Type(Expr().tp(), "0.03");
   Invoke("mnuSimulate");  // t drop 0.5 s: 16.7 pulse times
   std::vector<double> first;
@@ -131,10 +131,10 @@ TEST_F(Digital, NormalPulseDependsOnThePulseTimeAlone) {
 
 TEST_F(Digital, EverySelectableMechanismAndTechniqueGivesAFiniteCurve) {
   for (int mechanism : {1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) {
-    state->formMech.Click(state->formMech.mech(mechanism));
+    program->experiment.formMech.Click(program->experiment.formMech.mech(mechanism));
     Type(Expr().C(3), mechanism == 17 ? "1e-3" : "0");
     for (int technique = 1; technique <= 5; ++technique) {
-      state->formTech.Click(state->formTech.optTech(technique));
+      program->experiment.formTech.Click(program->experiment.formTech.optTech(technique));
       host.messages.clear();
       Invoke("mnuSimulate");
       const bool ok =
@@ -161,13 +161,13 @@ TEST_F(Digital, InputsThatCannotBeSimulatedEndTheRun) {
   EXPECT_EQ(Curves().PointCount, 0);
   Type(Expr().D(2), "1e-5");
   Analytical(3);
-  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
+  program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
   Type(Expr().tp(), "0.0002");  // a pulse of 1/2500 of the drop: runs
   Type(Expr().Estep(), "0.05");
   Type(Expr().V(), "0.1");  // t drop = 0.05 / 0.1 = 0.5 s
   Invoke("mnuSimulate");
   EXPECT_EQ(host.messages.size(), 2u) << host.messages.back();
-  state->formTech.Click(state->formTech.optTech(4));
+  program->experiment.formTech.Click(program->experiment.formTech.optTech(4));
   Type(Expr().tp(), "0.00005");  // 4 x 0.5 / 0.00005 = 40000 quarter pulses: past 32767
   Invoke("mnuSimulate");
   EXPECT_EQ(host.messages.back(),
@@ -177,8 +177,8 @@ TEST_F(Digital, InputsThatCannotBeSimulatedEndTheRun) {
 TEST_F(Digital, AGridBeyondTheStorageIsRefusedInWords) {
   // A following reaction of 1e60 per second has a reaction layer of 3e-33 cm: no grid of 100
   // nodes reaches from there to the bulk.
-  state->formMech.Click(state->formMech.mech(7));
-  state->formTech.Click(state->formTech.optTech(2));
+  program->experiment.formMech.Click(program->experiment.formMech.mech(7));
+  program->experiment.formTech.Click(program->experiment.formTech.optTech(2));
   Type(Expr().kf(1), "1e60");
   Invoke("mnuSimulate");
   ASSERT_EQ(host.messages.size(), 1u);

@@ -53,8 +53,8 @@ class PlanarSweepRuns : public PlanarSweep {
     return Expr().Find(name.substr(0, open), std::stoi(name.substr(open + 1)));
   }
   std::uint64_t Simulate(const SweepRun& run) {
-    state = std::make_unique<VOREX24A1>(host);
-    state->formMech.Click(state->formMech.mech(run.mechanism));
+    program = std::make_unique<Program>(host);
+    program->experiment.formMech.Click(program->experiment.formMech.mech(run.mechanism));
     // The runs were recorded when a run that never showed the Experimental dialog started from
     // the analytical concentrations, except that typing C(3) (mechanisms 16 and 17) brought A and
     // B to their Nernst ratio at E start as the start-up mechanism, 1, has it: 9.996e-4 and
@@ -65,13 +65,13 @@ class PlanarSweepRuns : public PlanarSweep {
       Type(Expr().C(2), "4.159e-7");
       Type(Expr().C(3), "1e-3");
     }
-    state->formExpr.Choose(Expr().ComboScan(), run.scan);
-    state->formExpr.Click(Expr().optElectrode(run.electrode));
+    program->experiment.formExpr.Choose(Expr().ComboScan(), run.scan);
+    program->experiment.formExpr.Click(Expr().optElectrode(run.electrode));
     if (run.field != nullptr) Type(*FieldNamed(run.field), run.text);
     host.messages.clear();
     Invoke("mnuSimulate");
     EXPECT_TRUE(host.messages.empty()) << host.messages[0];
-    const auto& p = state->parameterSet;
+    const auto& p = program->experiment.parameterSet;
     return Fingerprint(Curves(), p.ChargeReactionCount, p.SpeciesCount);
   }
 };

@@ -38,7 +38,8 @@ TEST_F(Simulation, AFailedRunKeepsTheCurvesAsTheyWere) {
   Invoke("mnuSimulate");
   EXPECT_EQ(host.messages.back(), "E step (V): \"0\" must be greater than 0.");
   Type(Expr().Estep(), "0.0001");
-  state->formExpr.Choose(Expr().ComboScan(), 2);  // 4 x 8001 points: beyond the storage
+  program->experiment.formExpr.Choose(Expr().ComboScan(),
+                                      2);  // 4 x 8001 points: beyond the storage
   Invoke("mnuSimulate");
   EXPECT_EQ(host.messages.back(),
             "Analytical simulation Error: Subscript out of range! Please try again by other "
@@ -50,7 +51,7 @@ TEST_F(Simulation, ChargingCurrentFollowsEachSweep) {
   Analytical();
   Type(Expr().C(1), "0");
   Type(Expr().Cdl(), "2e-6");
-  state->formExpr.Choose(Expr().ComboScan(), 1);
+  program->experiment.formExpr.Choose(Expr().ComboScan(), 1);
   Invoke("mnuSimulate");
   const double ic = 2e-6 * 1 * 0.01;  // Cdl A v
   // Reduction positive: the cathodic forward sweep carries +Ic, the reverse sweep -Ic.
@@ -59,7 +60,7 @@ TEST_F(Simulation, ChargingCurrentFollowsEachSweep) {
   EXPECT_NEAR(Total(122), -ic, 1e-20);
   EXPECT_NEAR(Total(242), -ic, 1e-20);
   Analytical(2);  // DC voltammetry, single sweep: Ic (E1 - E)
-  state->formExpr.Choose(Expr().ComboScan(), 0);
+  program->experiment.formExpr.Choose(Expr().ComboScan(), 0);
   Invoke("mnuSimulate");
   EXPECT_NEAR(Total(121), ic * 0.6, 1e-18);
   EXPECT_EQ(Total(1), 0.0);
@@ -84,7 +85,7 @@ TEST_F(Simulation, NoiseIsTheSameEveryRunAndFollowsTheGenerator) {
   Invoke("mnuSimulate");
   EXPECT_EQ(Total(60), noisy);
   EXPECT_NE(noisy, clean);
-  state->fitting = true;  // a fit never sees noise
+  program->fit.fitting = true;  // a fit never sees noise
   Invoke("mnuSimulate");
   EXPECT_EQ(Total(60), clean);
   EXPECT_EQ(Curves().CurrentCurve, 2);
@@ -92,7 +93,7 @@ TEST_F(Simulation, NoiseIsTheSameEveryRunAndFollowsTheGenerator) {
 
 TEST_F(Simulation, OverlapFillsFiveCurvesThenStartsAgain) {
   Analytical();
-  state->formOption.SetCheck(state->formOption.overlap(), true);
+  program->plot.formOption.SetCheck(program->plot.formOption.overlap(), true);
   const int expected[] = {2, 3, 4, 5, 1, 2};
   for (int run : expected) {
     Invoke("mnuSimulate");
@@ -103,9 +104,9 @@ TEST_F(Simulation, OverlapFillsFiveCurvesThenStartsAgain) {
 
 TEST_F(Simulation, NormalPulseAtAThinFilmHasNoFaradaicCurrent) {
   Analytical(3);
-  state->formExpr.Click(Expr().optElectrode(7));
+  program->experiment.formExpr.Click(Expr().optElectrode(7));
   Invoke("mnuSimulate");
-  ASSERT_FALSE(state->parameterSet.Digital);
+  ASSERT_FALSE(program->experiment.parameterSet.Digital);
   for (int i = 1; i <= Curves().PointCount; ++i) ASSERT_EQ(Total(i), 0.0) << i;
   EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
 }
@@ -114,12 +115,12 @@ TEST_F(Simulation, EveryTechniqueAndElectrodeGivesAFiniteCurve) {
   for (int technique = 1; technique <= 5; ++technique) {
     for (int electrode = 1; electrode <= 8; ++electrode) {
       Analytical(technique);
-      state->formExpr.Click(Expr().optElectrode(electrode));
+      program->experiment.formExpr.Click(Expr().optElectrode(electrode));
       host.messages.clear();
       Invoke("mnuSimulate");
       const int code = electrode + 10 * technique;
-      ASSERT_EQ(CodeNumber(state->parameterSet.Electrode), electrode);
-      ASSERT_EQ(CodeNumber(state->parameterSet.Technique), technique);
+      ASSERT_EQ(CodeNumber(program->experiment.parameterSet.Electrode), electrode);
+      ASSERT_EQ(CodeNumber(program->experiment.parameterSet.Technique), technique);
       const bool formula = !(technique >= 3 && electrode >= 7);
       if (formula) {
         EXPECT_TRUE(host.messages.empty()) << code << ": " << host.messages[0];
@@ -140,9 +141,9 @@ TEST_F(Simulation, ComplexMechanismShiftsTheFormalPotential) {
   // C = A + pD ahead of A + ne = B: the DC wave of B/C sits at
   // E0* = E0 + RT/F (ln Keq - p ln [D]) and is, for fast kinetics, the Nernstian step current
   // n COx sqrt(D) / sqrt(pi td) / (1 + exp(f (E - E0*))) times F A 0.001.
-  state->formMech.Click(state->formMech.mech(17));
+  program->experiment.formMech.Click(program->experiment.formMech.mech(17));
   Analytical(2);
-  state->formExpr.SetCheck(Expr().CheckPreEqu(), false);
+  program->experiment.formExpr.SetCheck(Expr().CheckPreEqu(), false);
   Type(Expr().kf(1), "10");  // Keq = 10 / 0.01 = 1000
   Type(Expr().C(2), "1e-3");
   Type(Expr().C(4), "0.1");

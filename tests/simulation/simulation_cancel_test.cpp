@@ -29,11 +29,11 @@ class DigitalRun : public testing::StartedProgram {
   // The digital mode with the technique given, captured.
   void Digital(int technique) {
     Analytical(technique);
-    state->formTech.SetCheck(state->formTech.CheckDigital(), true);
-    ASSERT_TRUE(CaptureParameters(state->experiment));
+    program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
+    ASSERT_TRUE(CaptureParameters(program->experiment));
   }
   SimulationOutcome Run(CancelCheck cancel) {
-    return RunSimulation(state->parameterSet, state->simulationWork, false, cancel);
+    return RunSimulation(program->experiment.parameterSet, program->simulationWork, false, cancel);
   }
 };
 
@@ -52,16 +52,16 @@ TEST_F(DigitalRun, AskingChangesNoCurrentAndCostsAQuestionPer256SweepSteps) {
   const SimulationOutcome plain = Run({});
   ASSERT_FALSE(plain.fault);
   ASSERT_EQ(plain.programme.pointCount, 601);
-  const int total = state->parameterSet.ChargeReactionCount + 1;
+  const int total = program->experiment.parameterSet.ChargeReactionCount + 1;
   std::vector<double> current;
   for (int i = 1; i <= 601; ++i)
-    current.push_back(state->simulationWork.SimulatedCurrent(i, total));
+    current.push_back(program->simulationWork.SimulatedCurrent(i, total));
   Counter counter;
   const SimulationOutcome asked = Run(counter.Check());
   EXPECT_FALSE(asked.cancelled);
   EXPECT_EQ(counter.asked, 2);  // before points 256 and 512
   for (int i = 1; i <= 601; ++i) {
-    EXPECT_EQ(state->simulationWork.SimulatedCurrent(i, total), current[i - 1]) << i;
+    EXPECT_EQ(program->simulationWork.SimulatedCurrent(i, total), current[i - 1]) << i;
   }
 }
 
@@ -79,25 +79,26 @@ class CancellingHost : public testing::RecordingHost {
 
 TEST(SimulateCommand, ACancelledSimulateLeavesTheCurvesAndThePlot) {
   CancellingHost host;
-  auto state = std::make_unique<VOREX24A1>(host);
-  state->formTech.SetCheck(state->formTech.CheckDigital(), true);
-  state->formTech.Click(state->formTech.optTech(3));  // normal pulse: asked at every point
-  Control& simulate = *state->mdiForm1.Find("mnuSimulate");
-  ASSERT_TRUE(state->mdiForm1.Invoke(simulate));
+  auto program = std::make_unique<Program>(host);
+  program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
+  program->experiment.formTech.Click(
+      program->experiment.formTech.optTech(3));  // normal pulse: asked at every point
+  Control& simulate = *program->mdiForm1.Find("mnuSimulate");
+  ASSERT_TRUE(program->mdiForm1.Invoke(simulate));
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  const auto stored = std::make_unique<CurveStore>(state->curves);
+  const auto stored = std::make_unique<CurveStore>(program->curves);
   const CurveStore& before = *stored;
-  const std::size_t drawn = state->formPlot.picture.Items().size();
+  const std::size_t drawn = program->plot.formPlot.picture.Items().size();
   ASSERT_GT(drawn, 0u);
 
-  state->formExpr.Type(state->formExpr.C(1), "2e-3");
+  program->experiment.formExpr.Type(program->experiment.formExpr.C(1), "2e-3");
   host.cancel = true;
-  ASSERT_TRUE(state->mdiForm1.Invoke(simulate));
+  ASSERT_TRUE(program->mdiForm1.Invoke(simulate));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], "The simulation was cancelled; the curves are as they were.");
   EXPECT_EQ(host.begun, (std::vector<std::string>{"Simulating…", "Simulating…"}));
   EXPECT_EQ(host.ended, 2);
-  const CurveStore& after = state->curves;
+  const CurveStore& after = program->curves;
   EXPECT_EQ(after.PointCount, before.PointCount);
   EXPECT_EQ(after.CurveCount, before.CurveCount);
   EXPECT_EQ(after.CurrentCurve, before.CurrentCurve);
@@ -107,7 +108,7 @@ TEST(SimulateCommand, ACancelledSimulateLeavesTheCurvesAndThePlot) {
     EXPECT_EQ(after.Ordinate(i, 1), before.Ordinate(i, 1));
     EXPECT_EQ(after.SimulatedCurrent(i, 2), before.SimulatedCurrent(i, 2));
   }
-  EXPECT_EQ(state->formPlot.picture.Items().size(), drawn);
+  EXPECT_EQ(program->plot.formPlot.picture.Items().size(), drawn);
 }
 
 }  // namespace

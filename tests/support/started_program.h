@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "support/recording_host.h"
 
 namespace vorex::testing {
@@ -13,29 +13,30 @@ namespace vorex::testing {
 class StartedProgram : public ::testing::Test {
  protected:
   Control& Menu(const char* name) {
-    Control* item = state->mdiForm1.Find(name);
+    Control* item = program->mdiForm1.Find(name);
     EXPECT_NE(item, nullptr) << name;
     return *item;
   }
-  bool Invoke(const char* name) { return state->mdiForm1.Invoke(Menu(name)); }
+  bool Invoke(const char* name) { return program->mdiForm1.Invoke(Menu(name)); }
   // The analytical mode, with the Techniques dialog's choice of technique.
   void Analytical(int technique = 1) {
-    FormTech& tech = state->formTech;
+    FormTech& tech = program->experiment.formTech;
     tech.SetCheck(tech.CheckDigital(), false);
     tech.Click(tech.optTech(technique));
   }
-  void Type(Control& c, const std::string& text) { state->formExpr.Type(c, text); }
+  void Type(Control& c, const std::string& text) { program->experiment.formExpr.Type(c, text); }
   // Pre-equilibration off: the run starts from the analytical concentrations as typed.
   void AnalyticalConcentrations() { Expr().SetCheck(Expr().CheckPreEqu(), false); }
-  FormExpr& Expr() { return state->formExpr; }
-  CurveStore& Curves() { return state->curves; }
+  FormExpr& Expr() { return program->experiment.formExpr; }
+  CurveStore& Curves() { return program->curves; }
   // The total current of the last simulation at point i [A].
   double Total(int i) {
-    return state->curves.SimulatedCurrent(i, state->parameterSet.ChargeReactionCount + 1);
+    return program->curves.SimulatedCurrent(
+        i, program->experiment.parameterSet.ChargeReactionCount + 1);
   }
 
   RecordingHost host;
-  std::unique_ptr<VOREX24A1> state = std::make_unique<VOREX24A1>(host);
+  std::unique_ptr<Program> program = std::make_unique<Program>(host);
 };
 
 }  // namespace vorex::testing

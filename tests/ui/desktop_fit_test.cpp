@@ -9,7 +9,7 @@
 #include <QtTest>
 
 #include "base/number_format.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
@@ -30,7 +30,7 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
   Q_OBJECT
 
  private:
-  FormExpr& Expr() { return state_->formExpr; }
+  FormExpr& Expr() { return program_->experiment.formExpr; }
   QStringList ResultLines() {
     auto* view = window_->findChild<QPlainTextEdit*>("FormResultText");
     if (view == nullptr) qFatal("no result window");
@@ -47,13 +47,13 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
   // Auto Fit of the three from 0.07 V, 2e-3 cm/s and 0.5 against it, pressing `cancel` on the
   // Cancel window once the result window shows two iterations' lines.
   void FitAndCancel(const std::function<void(QDialog&)>& cancel) {
-    state_->formTech.SetCheck(state_->formTech.CheckDigital(), false);
+    program_->experiment.formTech.SetCheck(program_->experiment.formTech.CheckDigital(), false);
     Expr().SetCheck(Expr().CheckPreEqu(), false);
     Expr().Type(Expr().Eze(1), "0.05");
     Expr().Type(Expr().ks(1), "1e-3");
     Expr().Type(Expr().alph(1), "0.45");
     window_->Invoke("mnuSimulate");
-    const std::size_t simulated = state_->formPlot.picture.Items().size();
+    const std::size_t simulated = program_->plot.formPlot.picture.Items().size();
     Expr().Type(Expr().Eze(1), "0.07");
     Expr().Type(Expr().ks(1), "2e-3");
     Expr().Type(Expr().alph(1), "0.5");
@@ -68,7 +68,7 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
       if (n > liveLines) {
         liveLines = n;
         // Two curves, measured and fitted, where the simulation drew one.
-        redrawn = redrawn || state_->formPlot.picture.Items().size() > simulated;
+        redrawn = redrawn || program_->plot.formPlot.picture.Items().size() > simulated;
       }
       reportWhileRunning = reportWhileRunning || Count(lines, "No. of iteration = ") > 0;
       QDialog* progress = Progress();
@@ -85,7 +85,7 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
     QVERIFY(!reportWhileRunning);
     QVERIFY(redrawn);
     QVERIFY(!Progress()->isVisible());
-    QVERIFY(!state_->fitting);
+    QVERIFY(!program_->fit.fitting);
     // The report of the last accepted point, then the line that says the fit was cancelled.
     const QStringList lines = ResultLines();
     QCOMPARE(Count(lines, "No. of iteration = "), 1);
@@ -95,9 +95,10 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
                                    "those of the last accepted point.")
                                .arg(iterations));
     // The dialogs as after a finished fit: the fitted values in the captions, the fields as typed.
-    QCOMPARE(Expr().CheckFitted(11).Caption(), FormatPattern(state_->fit.problem.x(3), "0.###e-#"));
+    QCOMPARE(Expr().CheckFitted(11).Caption(),
+             FormatPattern(program_->fit.problem.x(3), "0.###e-#"));
     QCOMPARE(Expr().Eze(1).Text(), std::string("0.07"));
-    QCOMPARE(state_->parameterSet.E0(1), 0.07);
+    QCOMPARE(program_->experiment.parameterSet.E0(1), 0.07);
   }
 
   void Prepare(WatchedHost& host) override {
@@ -127,7 +128,8 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
         shown = Progress()->findChild<QLabel*>()->text();
       }
     };
-    state_->formTech.Click(state_->formTech.optTech(3));  // digital normal pulse: asks each point
+    program_->experiment.formTech.Click(
+        program_->experiment.formTech.optTech(3));  // digital normal pulse: asks each point
     window_->Invoke("mnuSimulate");
     QCOMPARE(shown, QString("Simulating…"));
     QVERIFY(!Progress()->isVisible());

@@ -21,7 +21,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/help_window.h"
 #include "ui/main_window.h"
@@ -99,19 +99,19 @@ class DesktopKeysTest : public QObject, private StartedDesktop<> {
     QCOMPARE(second->focusPolicy(), Qt::ClickFocus);  // reached by the arrows, not by Tab
     first->setFocus();
     QTest::keyClick(first, Qt::Key_Down);
-    QVERIFY(state_->formTech.Find("optTech", 2)->Checked());
-    QVERIFY(!state_->formTech.Find("optTech", 1)->Checked());
+    QVERIFY(program_->experiment.formTech.Find("optTech", 2)->Checked());
+    QVERIFY(!program_->experiment.formTech.Find("optTech", 1)->Checked());
     QCOMPARE(second->focusPolicy(), Qt::StrongFocus);
     QCOMPARE(first->focusPolicy(), Qt::ClickFocus);
     QTest::keyClick(second, Qt::Key_Up);
-    QVERIFY(state_->formTech.Find("optTech", 1)->Checked());
+    QVERIFY(program_->experiment.formTech.Find("optTech", 1)->Checked());
   }
 
   void escapeHidesADialogAsItsCloseButtonDoes() {
     QLineEdit* field = FocusedField();
     field->setText("2");
     QTest::keyClick(field, Qt::Key_Escape);
-    QVERIFY(!state_->formExpr.Visible());
+    QVERIFY(!program_->experiment.formExpr.Visible());
     QVERIFY(!Dialog("FormExpr").isVisible());
   }
 
@@ -123,7 +123,7 @@ class DesktopKeysTest : public QObject, private StartedDesktop<> {
     QTemporaryDir dir;
     host_->OfferFile(WriteCurve(dir).toStdString());
     window_->Invoke("mnuImport");  // draws, then prints: the lines to read are in front
-    QVERIFY(state_->formResult.Visible());
+    QVERIFY(program_->formResult.Visible());
     QCOMPARE(FrontWindow(), QString("FormResult"));
     window_->Invoke("mnuSemi");  // prints its line, then draws
     QCOMPARE(FrontWindow(), QString("FormPlot"));
@@ -138,7 +138,7 @@ class DesktopKeysTest : public QObject, private StartedDesktop<> {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window_.get(), &drop);
-    QCOMPARE(state_->curves.PointCount, 21);  // 0.1 V to -0.1 V in 10 mV steps
+    QCOMPARE(program_->curves.PointCount, 21);  // 0.1 V to -0.1 V in 10 mV steps
     QVERIFY(window_->MenuAction("mnuDisplay")->isEnabled());
   }
 

@@ -11,7 +11,7 @@
 #include <QtTest>
 
 #include "base/number_text.h"
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/plot_painter.h"
@@ -25,12 +25,12 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
 
  private:
   PlotView& Plot() { return window_->Plot(); }
-  const DrawingList& Picture() { return state_->formPlot.picture; }
+  const DrawingList& Picture() { return program_->plot.formPlot.picture; }
   QWidget& Option() { return *window_->Dialog("formOption"); }
   // The analytical simulation of the Techniques dialog's first technique: the default sweep
   // from 0.3 V to -0.3 V, peak current near 8.5e-5 A.
   void Analytical() {
-    FormTech& tech = state_->formTech;
+    FormTech& tech = program_->experiment.formTech;
     tech.SetCheck(tech.CheckDigital(), false);
     tech.Click(tech.optTech(1));
   }
@@ -70,16 +70,16 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
   // The zoom and the automatic ranges as the main window hands them to the models.
   void WireZoom() {
     Plot().onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
-      ZoomPlot(*state_, xMin, xMax, yMin, yMax);
+      ZoomPlot(*program_, xMin, xMax, yMin, yMax);
       Plot().update();
     };
     Plot().onAutoRange = [this] {
-      AutoRanges(*state_);
+      AutoRanges(*program_);
       Plot().update();
     };
   }
   bool AutoTicked(const char* name) {
-    const bool model = state_->formOption.Find(name)->Checked();
+    const bool model = program_->plot.formOption.Find(name)->Checked();
     const bool widget = In<QCheckBox>(Option(), name)->isChecked();
     if (model != widget) qFatal("%s: the widget does not follow the model", name);
     return model;
@@ -93,9 +93,9 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
   // clipboard; the axes stay black.
   void overlappedCurvesHaveTheirOwnColours() {
     window_->Invoke("mnuSimulate");  // curve 1
-    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    program_->plot.formOption.SetCheck(program_->plot.formOption.overlap(), true);
     window_->Invoke("mnuSimulate");  // curve 2 beside it
-    QCOMPARE(state_->curves.CurveCount, 2);
+    QCOMPARE(program_->curves.CurveCount, 2);
     const QImage image = Plot().Image();
     const QRect frame = DeviceFrame().toAlignedRect();
     QVERIFY(CountIn(image, frame, QColor("#0072B2")) > 200);  // curve 1, blue markers
@@ -117,7 +117,7 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
   // (b) The legend names the curves in the order drawn, with the style each is drawn in.
   void theLegendListsTheCurves() {
     window_->Invoke("mnuSimulate");
-    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    program_->plot.formOption.SetCheck(program_->plot.formOption.overlap(), true);
     window_->Invoke("mnuSimulate");
     window_->Invoke("mnuSimulate");
     const std::vector<LegendEntry> legend = LegendOf(Picture());
@@ -153,7 +153,7 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     QTest::mouseRelease(&Plot(), Qt::LeftButton, {}, to);
     QVERIFY(!AutoTicked("Xauto"));
     QVERIFY(!AutoTicked("Yauto"));
-    FormOption& o = state_->formOption;
+    FormOption& o = program_->plot.formOption;
     // X runs from positive to negative on the screen: the limits come sorted.
     const auto near = [](const std::string& text, double value) {
       return std::fabs(NumericPrefix(text) - value) <= 1e-3 * std::fabs(value);
@@ -182,10 +182,10 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, from);
     QVERIFY(AutoTicked("Xauto"));
     QVERIFY(AutoTicked("Yauto"));
-    QCOMPARE(state_->plot.XMax, 0.3);  // the automatic range again
+    QCOMPARE(program_->plot.state.XMax, 0.3);  // the automatic range again
     QVERIFY(!In<QLineEdit>(Option(), "XminText")->isVisibleTo(&Option()));
 
-    ZoomPlot(*state_, 0.2, -0.1, 2e-5, 5e-5);  // limits in either order
+    ZoomPlot(*program_, 0.2, -0.1, 2e-5, 5e-5);  // limits in either order
     QCOMPARE(o.XminText().Text(), std::string("-0.1"));
     QCOMPARE(o.XmaxText().Text(), std::string("0.2"));
     QCOMPARE(o.YminText().Text(), std::string("2e-05"));
@@ -199,10 +199,10 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
   // (d) A manual range narrower than the curves: nothing of them lies outside the frame.
   void curvesAreClippedToTheFrame() {
     window_->Invoke("mnuSimulate");
-    state_->formOption.SetCheck(state_->formOption.overlap(), true);
+    program_->plot.formOption.SetCheck(program_->plot.formOption.overlap(), true);
     window_->Invoke("mnuSimulate");
-    ZoomPlot(*state_, -0.2, 0.2, 1e-5, 4e-5);  // the peak of about 8.5e-5 A is cut off
-    QCOMPARE(state_->curves.YMax, 4e-5);
+    ZoomPlot(*program_, -0.2, 0.2, 1e-5, 4e-5);  // the peak of about 8.5e-5 A is cut off
+    QCOMPARE(program_->curves.YMax, 4e-5);
     const QImage image = Plot().Image();
     const QRect inside = DeviceFrame().adjusted(-1, -1, 1, 1).toAlignedRect();
     int outside = 0, within = 0;
@@ -245,7 +245,7 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     MoveMouse(QPoint(3, 3));
     QCOMPARE(told.back(), QString());
     // The title gives the quantity: the resistance in ohm.
-    FormOption& o = state_->formOption;
+    FormOption& o = program_->plot.formOption;
     o.Choose(o.ComboY(), 1);  // resistance R
     o.Click(o.OK());
     QVERIFY(Plot().ReadoutAt(DeviceFrame().center()).contains("   R = "));

@@ -16,7 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/main_window.h"
 #include "ui/plot_painter.h"
@@ -83,9 +83,10 @@ class DesktopTest : public QObject, private StartedDesktop<> {
   }
 
   void everyControlOfADialogHasItsWidget() {
-    for (Window* model :
-         {static_cast<Window*>(&state_->formTech), static_cast<Window*>(&state_->formMech),
-          static_cast<Window*>(&state_->formExpr), static_cast<Window*>(&state_->formOption)}) {
+    for (Window* model : {static_cast<Window*>(&program_->experiment.formTech),
+                          static_cast<Window*>(&program_->experiment.formMech),
+                          static_cast<Window*>(&program_->experiment.formExpr),
+                          static_cast<Window*>(&program_->plot.formOption)}) {
       QWidget* dialog = window_->Dialog(model->Name());
       QVERIFY(dialog != nullptr);
       QCOMPARE(dialog->windowTitle(), QString::fromStdString(model->Caption()));
@@ -101,13 +102,13 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     window_->Invoke("mnuExperimental");
     QVERIFY(Expr().isVisible());
     Retype(In<QLineEdit>(Expr(), "Estep"), "0.01");
-    QCOMPARE(state_->formExpr.Estep().Text(), std::string("0.01"));
+    QCOMPARE(program_->experiment.formExpr.Estep().Text(), std::string("0.01"));
     QCOMPARE(In<QLineEdit>(Expr(), "td")->text(), QString("1"));  // 0.01 V / 0.01 V/s
     QVERIFY(In<QLineEdit>(Expr(), "td")->isReadOnly());
     // Electrode 2 at r = 0.2821 cm: 4 pi r^2 = 1.00003 cm^2; the radius field appears.
     QVERIFY(!In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
     QTest::mouseClick(In<QRadioButton>(Expr(), "optElectrode(2)"), Qt::LeftButton);
-    QVERIFY(state_->experiment.settings.Electrode() == ElectrodeCode::Spherical);
+    QVERIFY(program_->experiment.settings.Electrode() == ElectrodeCode::Spherical);
     QVERIFY(In<QLineEdit>(Expr(), "radius")->isVisibleTo(&Expr()));
     QCOMPARE(In<QLineEdit>(Expr(), "ARE")->text(), QString("1e0"));
     Retype(In<QLineEdit>(Expr(), "radius"), "0.5642");  // 4 pi 0.5642^2 = 4.0001
@@ -152,7 +153,7 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     Retype(In<QLineEdit>(Expr(), "C(1)"), "2e-3");
     QTest::mouseClick(In<QPushButton>(Expr(), "CmdOK"), Qt::LeftButton);
     QVERIFY(!Expr().isVisible());
-    QVERIFY(!state_->formExpr.Visible());
+    QVERIFY(!program_->experiment.formExpr.Visible());
     // Pre-equilibrated at E start: 2e-3 / (1 + exp(-F/RT 0.2 V)) = 2e-3 / 1.000416 M
     QCOMPARE(In<QLabel>(Expr(), "Cinit(1)")->text(), QString("1.999e-3"));
     window_->Invoke("mnuExperimental");
@@ -193,7 +194,7 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
-    QVERIFY(!host_->PrintOn(state_->formPlot.picture, printer));
+    QVERIFY(!host_->PrintOn(program_->plot.formPlot.picture, printer));
     QFile pdf(file);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.size() > 1000);
@@ -201,7 +202,7 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     pdf.close();
     // A file the user made read-only is not printed over, and the failure is told.
     QFile::setPermissions(file, QFileDevice::ReadOwner);
-    const auto failure = host_->PrintOn(state_->formPlot.picture, printer);
+    const auto failure = host_->PrintOn(program_->plot.formPlot.picture, printer);
     QVERIFY(failure);
     QCOMPARE(QString::fromStdString(*failure), file + " is read-only");
   }

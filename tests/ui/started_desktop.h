@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "shell/vorex24a1.h"
+#include "shell/program.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
 
@@ -18,13 +18,13 @@ class StartedDesktop {
   void Start() {
     host_ = std::make_unique<HostType>();
     Prepare(*host_);
-    state_ = std::make_unique<VOREX24A1>(*host_);
-    window_ = std::make_unique<MainWindow>(*state_, *host_);
+    program_ = std::make_unique<Program>(*host_);
+    window_ = std::make_unique<MainWindow>(*program_, *host_);
     window_->show();
   }
   void Stop() {
     window_.reset();
-    state_.reset();
+    program_.reset();
     host_.reset();
   }
   // What a test sets on its host before the program starts.
@@ -39,7 +39,7 @@ class StartedDesktop {
   }
 
   std::unique_ptr<HostType> host_;
-  std::unique_ptr<VOREX24A1> state_;
+  std::unique_ptr<Program> program_;
   std::unique_ptr<MainWindow> window_;
 };
 

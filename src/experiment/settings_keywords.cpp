@@ -1,0 +1,345 @@
+#include "experiment/settings_keywords.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "base/number_format.h"
+#include "base/number_text.h"
+#include "experiment/catalogue.h"
+#include "experiment/field_use.h"
+
+namespace vorex {
+namespace {
+
+// Bare names and the keyword of the first species or reaction they stand for.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kFirstAliases{{
+    {"C", "C_A"},
+    {"n", "n_1"},
+    {"E0", "E0_1"},
+    {"alpha", "alpha_1"},
+    {"ks", "ks_1"},
+    {"kf", "kf_1"},
+    {"kb", "kb_1"},
+    {"p", "p_1"},
+}};
+
+constexpr std::string_view kEveryShownD = "D";
+
+std::string Quoted(std::string_view s) {
+  return "\"" + std::string(s) + "\"";
+}
+
+[[noreturn]] void Fail(const std::string& message) {
+  throw KeywordError(message, false);
+}
+
+// A whole number given as a number; nothing for a fraction, a name or a truth value.
+std::optional<long> WholeNumber(const KeywordValue& v) {
+  if (v.kind != KeywordValue::Kind::Number) return std::nullopt;
+  const std::optional<double> x = StrictNumber(v.text);
+  if (!x || *x != std::floor(*x) || std::fabs(*x) > 1e9) return std::nullopt;
+  return static_cast<long>(*x);
+}
+
+// The keywords that choose rather than fill a field: technique, mode, mechanism, electrode, scan.
+struct Choices {
+  const Keyword* technique = nullptr;
+  const Keyword* digital = nullptr;
+  const Keyword* mechanism = nullptr;
+  const Keyword* electrode = nullptr;
+  const Keyword* scan = nullptr;
+  const Keyword* cycles = nullptr;
+
+  // Takes a choice keyword; false for any other.
+  bool Take(const Keyword& k) {
+    const Keyword** slot = k.name == "technique"   ? &technique
+                           : k.name == "digital"   ? &digital
+                           : k.name == "mechanism" ? &mechanism
+                           : k.name == "electrode" ? &electrode
+                           : k.name == "scan"      ? &scan
+                           : k.name == "cycles"    ? &cycles
+                                                   : nullptr;
+    if (slot == nullptr) return false;
+    if ((slot == &scan && cycles) || (slot == &cycles && scan)) {
+      Fail("give scan or cycles, not both");
+    }
+    *slot = &k;
+    return true;
+  }
+};
+
+// The Scan item a technique's short name implies: "lsv" single, "cv" a cycle; -1 for the others.
+int SetTechnique(Settings& s, const KeywordValue& v) {
+  if (v.kind == KeywordValue::Kind::Name) {
+    if (v.text == "cv") {
+      s.SetTechnique(TechniqueCode::LinearSweep);
+      return 1;
+    }
+    for (int t = 1; t <= kTechniqueCount; ++t) {
+      const auto code = static_cast<TechniqueCode>(t);
+      if (v.text == Technique(code).name) {
+        s.SetTechnique(code);
+        return code == TechniqueCode::LinearSweep ? 0 : -1;
+      }
+    }
+  }
+  Fail("technique must be one of \"lsv\", \"cv\", \"dc\", \"np\", \"dp\", \"sw\"; got " + v.shown);
+}
+
+void SetElectrode(Settings& s, const KeywordValue& v) {
+  const std::vector<std::string>& names = Spec(FieldId::Electrode).items;
+  if (v.kind == KeywordValue::Kind::Name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (v.text == names[i]) return s.SetElectrode(static_cast<ElectrodeCode>(i + 1));
+    }
+  } else if (const std::optional<long> code = WholeNumber(v); code && *code >= 1 && *code <= 8) {
+    return s.SetElectrode(static_cast<ElectrodeCode>(*code));
+  }
+  std::string listed;
+  for (const std::string& n : names) listed += (listed.empty() ? "" : ", ") + Quoted(n);
+  Fail("electrode must be one of " + listed + " (or its code 1..8); got " + v.shown);
+}
+
+std::optional<bool> TruthValue(const KeywordValue& v) {
+  if (v.kind == KeywordValue::Kind::Flag) return v.flag;
+  const std::optional<long> n = WholeNumber(v);
+  if (n && (*n == 0 || *n == 1)) return *n == 1;
+  return std::nullopt;
+}
+
+void SetScan(Settings& s, const Choices& c, int techniqueScan) {
+  int item = -1;
+  if (c.scan != nullptr) {
+    const KeywordValue& v = c.scan->value;
+    if (v.kind == KeywordValue::Kind::Name)
+      item = s.Set(FieldId::Scan, v.text) ? -1 : s.ListIndex(FieldId::Scan);
+    if (item < 0) {
+      Fail("scan must be one of \"single\", \"cycle\", \"2 cycles\" (the Scan list); got " +
+           v.shown);
+    }
+  } else if (c.cycles != nullptr) {
+    const std::optional<long> cycles = WholeNumber(c.cycles->value);
+    if (!cycles || *cycles < 1 || *cycles > 2)
+      Fail("cycles must be 1 or 2; got " + c.cycles->value.shown);
+    if (TechniqueKeywordName(s) != "cv") {
+      Fail(
+          "cycles applies to technique \"cv\"; for another technique set scan to \"single\", "
+          "\"cycle\" or \"2 cycles\"");
+    }
+    item = static_cast<int>(*cycles);
+  } else if (techniqueScan >= 0) {
+    item = techniqueScan;
+  } else {
+    return;
+  }
+  if (techniqueScan == 0 && item != 0) {
+    Fail("technique \"lsv\" is a single sweep; use technique \"cv\" for a cycle");
+  }
+  if (techniqueScan == 1 && item == 0) {
+    Fail("technique \"cv\" cycles; use technique \"lsv\" for a single sweep");
+  }
+  s.SetScan(static_cast<ScanCode>(item));
+}
+
+void CheckOffered(const Settings& s) {
+  const MechanismCode m = s.Mechanism();
+  if (!MechanismOffered(m, s.Digital())) {
+    std::string offered;
+    for (int i = 1; i <= kMechanismCount; ++i) {
+      if (MechanismOffered(static_cast<MechanismCode>(i), s.Digital())) {
+        offered += (offered.empty() ? "" : ", ") + std::to_string(i);
+      }
+    }
+    Fail("mechanism " + std::to_string(CodeNumber(m)) + " (" +
+         std::string(Unnumbered(Mechanism(m).caption)) + ") is not offered by the Mechanism " +
+         "dialog for " + (s.Digital() ? "digital" : "analytical (digital=False)") +
+         " simulation; it offers mechanisms " + offered);
+  }
+  const ElectrodeCode e = s.Electrode();
+  if (!ElectrodeOffered(e, s.Digital())) {
+    Fail("electrode " + Quoted(Electrode(e).name) + " (" +
+         std::string(Unnumbered(Electrode(e).caption)) +
+         ") is not offered by the Experimental dialog for " +
+         (s.Digital() ? "digital simulation; set digital=False"
+                      : "analytical simulation; set digital=True"));
+  }
+}
+
+void SetChoices(Settings& s, const Choices& c, KeywordCheck check) {
+  int techniqueScan = -1;
+  if (c.technique != nullptr) techniqueScan = SetTechnique(s, c.technique->value);
+  if (c.mechanism != nullptr) {
+    const std::optional<long> m = WholeNumber(c.mechanism->value);
+    if (!m || *m < 1 || *m > kMechanismCount) {
+      Fail("mechanism must be a whole number from 1 to 17; got " + c.mechanism->value.shown);
+    }
+    s.SetMechanism(static_cast<MechanismCode>(*m));
+  }
+  if (c.electrode != nullptr) SetElectrode(s, c.electrode->value);
+  if (c.digital != nullptr) {
+    const std::optional<bool> digital = TruthValue(c.digital->value);
+    if (!digital) Fail("digital must be True or False; got " + c.digital->value.shown);
+    s.SetDigital(*digital);
+  }
+  SetScan(s, c, techniqueScan);
+  const bool chosen = c.technique || c.mechanism || c.electrode || c.digital;
+  if (check == KeywordCheck::AsTheDialogsOffer && chosen) CheckOffered(s);
+}
+
+// One field's value as a keyword gave it.
+struct Given {
+  const Keyword* keyword = nullptr;
+  bool whereShown = false;  // from the bare D: only where the dialog shows the row
+};
+
+// The fields the keywords name, by FieldId; a species' own D wins over the bare D.
+std::vector<Given> FieldsGiven(const std::vector<const Keyword*>& fields) {
+  std::vector<Given> given(kFieldCount);
+  for (const Keyword* k : fields) {
+    std::vector<FieldId> targets;
+    if (const FieldSpec* f = FieldByKeyword(k->name)) targets.push_back(f->id);
+    if (k->name == kEveryShownD) {
+      for (int i = 1; i <= 4; ++i) targets.push_back(Row(FieldId::D1, i));
+    }
+    for (const auto& [alias, target] : kFirstAliases) {
+      if (alias == k->name) targets.push_back(FieldByKeyword(target)->id);
+    }
+    if (targets.empty()) {
+      Fail("unknown keyword \"" + k->name + "\"; valid names: " + ValidKeywordNames());
+    }
+    const bool whereShown = k->name == kEveryShownD;
+    for (FieldId id : targets) {
+      Given& g = given[static_cast<std::size_t>(FieldNumber(id))];
+      if (g.keyword != nullptr && whereShown) continue;
+      if (g.keyword != nullptr && !g.whereShown) {
+        Fail(k->name + " and " + g.keyword->name + " both set " + Spec(id).keyword +
+             "; give one of them");
+      }
+      g = Given{k, whereShown};
+    }
+  }
+  return given;
+}
+
+std::string FieldValueOf(const FieldSpec& f, const KeywordValue& v, KeywordCheck check) {
+  const std::string& name = f.keyword;
+  switch (f.kind) {
+    case FieldKind::Text:
+      if (v.kind == KeywordValue::Kind::Number) return v.text;
+      if (v.kind == KeywordValue::Kind::Name && check == KeywordCheck::AsStored) return v.text;
+      throw KeywordError(name + " must be a real number; got " + v.shown, true);
+    case FieldKind::List: {
+      const std::optional<long> n = WholeNumber(v);
+      const std::string item = n ? std::to_string(*n) : v.text;
+      for (const std::string& i : f.items) {
+        if (i == item && (n || check == KeywordCheck::AsStored)) return item;
+      }
+      Fail(name + " must be one of the dialog's list, 1 to " + std::to_string(f.items.size()) +
+           "; got " + v.shown);
+    }
+    case FieldKind::Check: {
+      const std::optional<bool> flag = TruthValue(v);
+      if (!flag) Fail(name + " must be True or False; got " + v.shown);
+      return *flag ? "1" : "0";
+    }
+    default:
+      Fail(name + " cannot be set: the Experimental dialog derives it");
+  }
+}
+
+}  // namespace
+
+KeywordValue KeywordValue::Number(std::string text, std::string shown) {
+  return KeywordValue{Kind::Number, std::move(text), false, std::move(shown)};
+}
+KeywordValue KeywordValue::Name(std::string name, std::string shown) {
+  return KeywordValue{Kind::Name, std::move(name), false, std::move(shown)};
+}
+KeywordValue KeywordValue::Flag(bool flag, std::string shown) {
+  return KeywordValue{Kind::Flag, "", flag, std::move(shown)};
+}
+
+void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, KeywordCheck check) {
+  Choices choices;
+  std::vector<const Keyword*> fields;
+  for (const Keyword& k : keywords) {
+    if (!choices.Take(k)) fields.push_back(&k);
+  }
+  Settings work = settings;
+  SetChoices(work, choices, check);
+  const std::vector<Given> given = FieldsGiven(fields);
+  for (int i = 0; i < kFieldCount; ++i) {
+    const Given& g = given[static_cast<std::size_t>(i)];
+    if (g.keyword == nullptr) continue;
+    const FieldSpec& f = SettingsTable()[static_cast<std::size_t>(i)];
+    if (g.whereShown && !FieldShown(work, f.id)) continue;
+    if (check == KeywordCheck::AsTheDialogsOffer) {
+      if (auto why = WhyNotSettable(work, f.id, g.keyword->name)) Fail(*why);
+    }
+    work.Set(f.id, FieldValueOf(f, g.keyword->value, check));
+  }
+  settings = std::move(work);
+}
+
+std::string TechniqueKeywordName(const Settings& s) {
+  if (s.Technique() == TechniqueCode::LinearSweep) {
+    return s.Scan() == ScanCode::Single ? "lsv" : "cv";
+  }
+  return std::string(Technique(s.Technique()).name);
+}
+
+std::vector<Keyword> KeywordsOf(const Settings& s) {
+  std::vector<Keyword> out;
+  for (const FieldSpec& f : SettingsTable()) {
+    if (!IsStored(f.id)) break;
+    const std::string& value = s.Value(f.id);
+    KeywordValue v;
+    if (f.id == FieldId::Technique) {
+      v = KeywordValue::Name(TechniqueKeywordName(s), "");
+    } else if (f.id == FieldId::Electrode) {
+      v = KeywordValue::Name(f.items[static_cast<std::size_t>(CodeNumber(s.Electrode()) - 1)], "");
+    } else if (f.id == FieldId::Scan) {
+      v = KeywordValue::Name(value, "");
+    } else if (f.kind == FieldKind::Check) {
+      v = KeywordValue::Flag(value == "1", "");
+    } else {
+      v = KeywordValue::Number(value, "");
+    }
+    out.push_back(Keyword{f.keyword, std::move(v)});
+  }
+  return out;
+}
+
+const std::string& ValidKeywordNames() {
+  static const std::string names = [] {
+    std::string text = "technique, mechanism, electrode, digital, scan, cycles, D";
+    for (const auto& [alias, target] : kFirstAliases) text += ", " + std::string(alias);
+    for (const FieldSpec& f : SettingsTable()) {
+      if (f.kind == FieldKind::Derived || f.id == FieldId::Technique || f.id == FieldId::Digital ||
+          f.id == FieldId::Mechanism || f.id == FieldId::Electrode || f.id == FieldId::Scan) {
+        continue;
+      }
+      text += ", " + f.keyword;
+    }
+    return text;
+  }();
+  return names;
+}
+
+std::string CanonicalValue(const Settings& s, FieldId id) {
+  const std::string& text = s.Value(id);
+  if (Spec(id).kind != FieldKind::Text) return text;
+  const std::optional<double> value = StrictNumber(text);
+  return value ? FormatRoundTrip(*value) : text;
+}
+
+bool SameExperiment(const Settings& a, const Settings& b) {
+  for (int i = 0; i < kStoredFieldCount; ++i) {
+    const auto id = static_cast<FieldId>(i);
+    if (a.Value(id) != b.Value(id) && CanonicalValue(a, id) != CanonicalValue(b, id)) return false;
+  }
+  return true;
+}
+
+}  // namespace vorex

@@ -1,0 +1,69 @@
+#include "fitting/fit_slots.h"
+
+#include "base/number_text.h"
+#include "base/runtime_fault.h"
+#include "experiment/field_use.h"
+
+namespace vorex {
+namespace {
+
+std::string Quoted(const Settings& s, FieldId bound) {
+  return "\"" + s.Value(bound) + "\"";
+}
+
+// What the values of fit index k must satisfy, as a phrase; nothing for E°, which may be any.
+const char* Meaning(int k, double low, double high) {
+  if (k >= 8 && k <= 10) return low >= 0 && high <= 1 ? nullptr : "must lie between 0 and 1";
+  if (k >= 11 && k <= 13) return nullptr;
+  return low >= 0 ? nullptr : "must not be negative";
+}
+
+}  // namespace
+
+std::vector<int> FittedSlots(const Settings& s) {
+  std::vector<int> slots;
+  for (int k = 1; k <= kFitSlots; ++k) {
+    const FieldId flag = Row(FieldId::Fitted1, k);
+    if (s.Checked(flag) && FieldShown(s, flag)) slots.push_back(k);
+  }
+  return slots;
+}
+
+std::optional<std::string> RefusedBounds(const Settings& s) {
+  for (int k : FittedSlots(s)) {
+    const FieldId min = Row(FieldId::Min1, k), max = Row(FieldId::Max1, k);
+    const std::string name = FitParameterName(k);
+    double low = 0, high = 0;
+    try {
+      low = NumericPrefix(s.Value(min));
+      high = NumericPrefix(s.Value(max));
+    } catch (const RuntimeFault&) {
+      return "A bound of " + name + " (min " + Quoted(s, min) + ", max " + Quoted(s, max) +
+             ") is too large a number; nothing was fitted.";
+    }
+    if (low > high) {
+      return "The bounds of " + name + " are reversed: min " + Quoted(s, min) + " is above max " +
+             Quoted(s, max) + "; nothing was fitted.";
+    }
+    if (const char* meaning = Meaning(k, low, high)) {
+      return "The bounds of " + name + " (min " + Quoted(s, min) + ", max " + Quoted(s, max) +
+             ") take in values without meaning: " + name + " " + meaning + "; nothing was fitted.";
+    }
+  }
+  return std::nullopt;
+}
+
+FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
+  FitSetup setup;
+  for (int k : FittedSlots(s)) {
+    if (setup.count == kMaxFitParameters) break;
+    const int i = ++setup.count;
+    setup.index(i) = k;
+    setup.start(i) = FitStartValue(p, k);
+    setup.lower(i) = NumericPrefix(s.Value(Row(FieldId::Min1, k)));
+    setup.upper(i) = NumericPrefix(s.Value(Row(FieldId::Max1, k)));
+  }
+  return setup;
+}
+
+}  // namespace vorex

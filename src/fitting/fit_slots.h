@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "experiment/parameter_set.h"
+#include "experiment/settings.h"
+#include "fitting/fit_driver.h"
+
+namespace vorex {
+
+// The fit slots (fit indices 1..19) ticked in the settings whose species or reaction the
+// mechanism has, in slot order: what a fit fits.
+std::vector<int> FittedSlots(const Settings& settings);
+
+// Why the fit cannot search within the bounds of the fitted slots: the first parameter (in fit
+// index order) whose lower bound lies above its upper one, whose bounds take in values without
+// physical meaning (a negative concentration or rate constant, an α outside 0 to 1), or whose
+// bound is too large a number. Nothing when every bound may be used.
+std::optional<std::string> RefusedBounds(const Settings& settings);
+
+// What to fit: the fitted slots, their start values from the parameter set and their bounds
+// from the settings. A bound too large to hold raises RuntimeFault.
+FitSetup FitSetupFor(const Settings& settings, const ParameterSet& p);
+
+}  // namespace vorex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "analysis/peak_search.h"
+#include "base/desktop.h"
+#include "base/host.h"
+#include "base/text_window.h"
+#include "curves/curve_store.h"
+#include "experiment/experiment.h"
+#include "fitting/fit_driver.h"
+#include "plot/curve_links.h"
+#include "plot/plot_display.h"
+#include "shell/import_command.h"
+#include "shell/mdi_form1.h"
+#include "simulation/simulation_workspace.h"
+
+namespace vorex {
+
+// The state of one run of the program, by what it holds: the experiment (its settings, the
+// parameter set made from them and their dialogs), the curve store, the plot, the peaks found,
+// the simulation's workspace, the fit state, and the main, result and About windows. Created once
+// by a main or a test and passed by reference; it is large, so it lives on the heap.
+class Program {
+ public:
+  // Builds the windows and runs the main window's start-up.
+  explicit Program(Host& host);
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Host& host;
+  Desktop desktop;
+  Experiment experiment;
+  CurveStore curves;
+  PlotDisplay plot;
+  PeakTables peaks;
+  SimulationWorkspace simulationWork;
+  FitRun fit;
+  FormResult formResult;
+  TextWindow formAbout{"FormAbout", "About"};
+  MDIForm1 mdiForm1{*this};
+  ImportRequest importRequest;  // what the command interface said after mnuImport's file name
+  bool exitRequested = false;   // Exit was chosen: the program ends now
+
+  CurveLinks links{experiment, curves, plot.formOption, plot.state, plot.formPlot,
+                   formResult, host,   fit.fitting};
+};
+
+}  // namespace vorex
