@@ -7,8 +7,7 @@
 #include "analysis/theoretical_peaks.h"
 #include "arrays.h"
 #include "bindings.h"
-#include "settings.h"
-#include "settings_model.h"
+#include "settings_values.h"
 
 namespace py = pybind11;
 
@@ -92,11 +91,8 @@ py::tuple HalfWavePotential(const py::handle& e, const py::handle& i) {
   return py::make_tuple(Optional(wave.halfWavePotential), wave.height);
 }
 
-py::list TheoreticalPeaks(const py::handle& technique, const py::handle& mechanism,
-                          const py::handle& electrode, const py::handle& digital,
-                          const py::dict& parameters) {
-  const Settings s = ParseSettings(technique, mechanism, electrode, digital, parameters);
-  const ParameterSet p = CaptureSettings(s);
+py::list TheoreticalPeaks(const py::handle& settings, const py::dict& keywords) {
+  const ParameterSet p = ParametersOf(SettingsFor(settings, keywords));
   py::list reactions;
   for (int j = 1; j <= p.ChargeReactionCount; ++j) {
     const TheoreticalValues v = TheoreticalPeakValues(p, j);
@@ -147,7 +143,7 @@ void BindAnalysis(py::module_& m) {
         "currents, not_listed, ratio, separation, area)");
   m.def("half_wave", &HalfWavePotential, "half_wave(E, I) -> (E_half or None, height)");
   m.def("theoretical_peaks", &TheoreticalPeaks,
-        "theoretical_peaks(technique, mechanism, electrode, digital, parameters) -> list of dict");
+        "theoretical_peaks(settings, keywords) -> list of dict");
   m.def(
       "semi_integrate",
       [](const py::handle& e, const py::handle& i, double v) { return HalfOrder(e, i, v, true); },

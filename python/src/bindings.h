@@ -5,6 +5,7 @@
 // Each source of the module _vorex adds its functions and classes here.
 namespace vorex::python {
 
+void BindSettings(pybind11::module_& m);
 void BindSimulate(pybind11::module_& m);
 void BindFit(pybind11::module_& m);
 void BindAnalysis(pybind11::module_& m);

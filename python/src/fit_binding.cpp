@@ -4,12 +4,12 @@
 #include "arrays.h"
 #include "base/runtime_fault.h"
 #include "bindings.h"
-#include "experiment/field_value.h"
+#include "experiment/field_use.h"
+#include "experiment/settings_keywords.h"
 #include "fit_statistics_dict.h"
 #include "fitting/fit_driver.h"
 #include "fitting/fit_slots.h"
-#include "settings.h"
-#include "settings_model.h"
+#include "settings_values.h"
 #include "shell/fit_command.h"
 #include "simulation/potential_programme.h"
 #include "simulation/simulation_run.h"
@@ -19,76 +19,53 @@ namespace py = pybind11;
 namespace vorex::python {
 namespace {
 
-// A fitted parameter with its bounds as they are typed into the dialog.
-struct Bound {
-  int k;  // fit index 1..19
-  std::string name, lower, upper;
-};
-
-std::vector<Bound> ParseBounds(const py::dict& fit) {
-  std::vector<Bound> bounds;
-  for (const auto& [key, value] : fit) {
-    const std::string name = py::str(key);
-    const int k = PyUnicode_Check(key.ptr()) ? FitIndexOf(name) : 0;
-    if (k == 0) {
-      throw py::value_error("\"" + name +
-                            "\" cannot be fitted; fittable are C_A..C_D, ks_1..ks_3, "
-                            "alpha_1..alpha_3, E0_1..E0_3, kf_1..kf_3, kb_1..kb_3 (or C, ks, "
-                            "alpha, E0, kf, kb for the first)");
+// The fit flags ticked for the named parameters alone and their bounds typed, as the user sets
+// them in the dialog; without names, the settings' own flags and bounds. ValueError for a name
+// that is not fittable, a parameter the dialog does not offer, or bounds Auto Fit refuses.
+Settings WithFitBounds(Settings s, const py::handle& fit) {
+  if (fit.is_none()) {
+    if (FittedSlots(s).empty()) {
+      throw py::value_error(
+          "nothing to fit: give fit={name: (lower, upper)} or tick a parameter in the settings "
+          "(C_A_fitted, ks_1_fitted, ...)");
     }
-    for (const Bound& b : bounds) {
-      if (b.k == k) throw py::value_error(name + " and " + b.name + " both fit " + FitName(k));
+  } else {
+    if (!py::isinstance<py::dict>(fit)) {
+      throw py::type_error("fit must be a dict {name: (lower, upper)}");
     }
-    py::sequence pair;
-    if (!py::isinstance<py::sequence>(value) || PyUnicode_Check(value.ptr()) ||
-        py::len(value) != 2) {
-      throw py::value_error("the bounds of " + name + " must be a pair (lower, upper)");
-    }
-    pair = py::reinterpret_borrow<py::sequence>(value);
-    bounds.push_back(Bound{k, name, TypedNumber(pair[0], "the lower bound of " + name),
-                           TypedNumber(pair[1], "the upper bound of " + name)});
-  }
-  if (bounds.empty()) throw py::value_error("fit names no parameter to fit");
-  std::sort(bounds.begin(), bounds.end(), [](const Bound& a, const Bound& b) { return a.k < b.k; });
-  return bounds;
-}
-
-// The fit's check boxes ticked for the fitted parameters alone and their bounds typed, as the
-// user sets them in the dialog; the parameter set captured and the bounds checked as Auto Fit
-// checks them.
-FitSetup TypeFit(TypedExperiment& typed, const std::vector<Bound>& bounds, ParameterSet& p) {
-  FormExpr& form = typed.experiment().formExpr;
-  for (int k = 1; k <= FormExpr::kFitSlots; ++k) {
-    const bool fitted =
-        std::any_of(bounds.begin(), bounds.end(), [k](const Bound& b) { return b.k == k; });
-    if (fitted) {
-      typed.Check(form.CheckFitted(k), true, "fitting " + FitName(k));
-    } else if (form.CheckFitted(k).Shown() && form.CheckFitted(k).Checked()) {
-      typed.Check(form.CheckFitted(k), false, "fitting " + FitName(k));
+    const py::dict bounds = py::reinterpret_borrow<py::dict>(fit);
+    if (bounds.empty()) throw py::value_error("fit names no parameter to fit");
+    for (int k = 1; k <= kFitSlots; ++k) s.SetChecked(Row(FieldId::Fitted1, k), false);
+    std::vector<std::pair<int, std::string>> named;
+    for (const auto& [key, value] : bounds) {
+      const std::string name = py::str(key);
+      const FieldSpec* field = PyUnicode_Check(key.ptr()) ? FieldNamed(name) : nullptr;
+      const int k = field != nullptr ? FitSlotOf(field->id) : 0;
+      if (k == 0) {
+        throw py::value_error("\"" + name +
+                              "\" cannot be fitted; fittable are C_A..C_D, ks_1..ks_3, "
+                              "alpha_1..alpha_3, E0_1..E0_3, kf_1..kf_3, kb_1..kb_3 (or C, ks, "
+                              "alpha, E0, kf, kb for the first)");
+      }
+      for (const auto& [other, otherName] : named) {
+        if (other == k)
+          throw py::value_error(name + " and " + otherName + " both fit " + field->keyword);
+      }
+      named.emplace_back(k, name);
+      if (!py::isinstance<py::sequence>(value) || PyUnicode_Check(value.ptr()) ||
+          py::len(value) != 2) {
+        throw py::value_error("the bounds of " + name + " must be a pair (lower, upper)");
+      }
+      const FieldId flag = Row(FieldId::Fitted1, k);
+      if (auto why = WhyNotSettable(s, flag, "fitting " + field->keyword))
+        throw py::value_error(*why);
+      s.SetChecked(flag, true);
+      const py::sequence pair = py::reinterpret_borrow<py::sequence>(value);
+      s.Set(Row(FieldId::Min1, k), TypedNumber(pair[0], "the lower bound of " + name));
+      s.Set(Row(FieldId::Max1, k), TypedNumber(pair[1], "the upper bound of " + name));
     }
   }
-  for (const Bound& b : bounds) {
-    typed.Type(form.TextCmin(b.k), b.lower, "the lower bound of " + b.name);
-    typed.Type(form.TextCmax(b.k), b.upper, "the upper bound of " + b.name);
-  }
-  p = typed.Capture();
-  if (auto refused = RefusedBounds(form)) throw py::value_error(*refused);
-  FitSetup setup;
-  setup.count = static_cast<int>(bounds.size());
-  for (int i = 1; i <= setup.count; ++i) {
-    const int k = bounds[static_cast<std::size_t>(i - 1)].k;
-    setup.index(i) = k;
-    setup.start(i) = FitStartValue(p, k);
-    setup.lower(i) = FieldValue(form.TextCmin(k));
-    setup.upper(i) = FieldValue(form.TextCmax(k));
-  }
-  return setup;
-}
-
-std::string Shortest(double v) {
-  char* text = PyOS_double_to_string(v, 'r', 0, Py_DTSF_ADD_DOT_0, nullptr);
-  std::string s(text);
-  PyMem_Free(text);
+  if (auto refused = RefusedBounds(s)) throw py::value_error(*refused);
   return s;
 }
 
@@ -106,31 +83,31 @@ void CheckPotentials(const ParameterSet& p, const CurveArrays& data, SimulationW
       "scan, cycles) to those of the measured curve";
   if (g.pointCount != data.n) {
     throw py::value_error("E has " + std::to_string(data.n) + " points but the settings give " +
-                          std::to_string(g.pointCount) + " (E_start " + Shortest(p.EStart) +
-                          " V to E_end " + Shortest(p.EEnd) + " V in steps of " +
-                          Shortest(p.EStep) + " V)" + what);
+                          std::to_string(g.pointCount) + " (E_start " + TypedNumber(p.EStart) +
+                          " V to E_end " + TypedNumber(p.EEnd) + " V in steps of " +
+                          TypedNumber(p.EStep) + " V)" + what);
   }
   for (int i = 1; i <= data.n; ++i) {
     const double measured = data.X()[i - 1];
     if (!(std::fabs(measured - work.Abscissa(i)) <= 0.001 * p.EStep)) {
-      throw py::value_error("E[" + std::to_string(i - 1) + "] is " + Shortest(measured) +
-                            " V but the settings give " + Shortest(work.Abscissa(i)) + " V there" +
-                            what);
+      throw py::value_error("E[" + std::to_string(i - 1) + "] is " + TypedNumber(measured) +
+                            " V but the settings give " + TypedNumber(work.Abscissa(i)) +
+                            " V there" + what);
     }
   }
 }
 
-py::tuple Fit(const py::handle& x, const py::handle& y, const py::dict& fit,
-              const py::handle& technique, const py::handle& mechanism, const py::handle& electrode,
-              const py::handle& digital, const py::dict& parameters) {
+py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
+              const py::handle& settings, const py::dict& keywords) {
   const CurveArrays data = CheckedCurve(x, y, "E", "I");
-  const Settings s = ParseSettings(technique, mechanism, electrode, digital, parameters);
-  const std::vector<Bound> bounds = ParseBounds(fit);
-  ParameterSet p;
+  const Settings s = WithFitBounds(SettingsFor(settings, keywords), fit);
+  const ParameterSet p = ParametersOf(s);
   FitSetup setup;
-  {
-    TypedExperiment typed(s);
-    setup = TypeFit(typed, bounds, p);
+  try {
+    setup = FitSetupFor(s, p);
+  } catch (const RuntimeFault& fault) {
+    throw SimulationFailure("Fit Error: " + fault.Description() +
+                            "! Please try again by other initial values.");
   }
   SimulationWorkspace& work = ThreadWorkspace();
   CheckPotentials(p, data, work);
@@ -155,7 +132,7 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::dict& fit,
 
   py::dict values, initial;
   for (int i = 1; i <= setup.count; ++i) {
-    const std::string name = FitName(setup.index(i));
+    const std::string name = Spec(FitSlotField(setup.index(i))).keyword;
     values[py::str(name)] = result.fitted(i);
     initial[py::str(name)] = result.initial(i);
   }
@@ -177,7 +154,7 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::dict& fit,
 
 void BindFit(py::module_& m) {
   m.def("fit", &Fit,
-        "fit(E, I, fit, technique, mechanism, electrode, digital, parameters) -> (values, "
+        "fit(E, I, fit, settings, keywords) -> (values, "
         "initial, sum_of_squares, iteration_sum_of_squares, iterations, convergence_flag, "
         "report, I_fit, parameters, residual, statistics, statistics_unavailable)");
 }

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "keywords.h"
+#include "settings_values.h"
 
 namespace py = pybind11;
 

@@ -18,6 +18,7 @@ PYBIND11_MODULE(_vorex, m) {
       "A run-time fault ended a simulation, fit or analysis; the message is the program's own, "
       "such as \"Analytical simulation Error: Overflow! Please try again by other initial "
       "values.\"";
+  vorex::python::BindSettings(m);
   vorex::python::BindSimulate(m);
   vorex::python::BindFit(m);
   vorex::python::BindAnalysis(m);

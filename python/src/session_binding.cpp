@@ -102,6 +102,13 @@ class Session {
     return finished;
   }
 
+  // The settings the dialogs show now.
+  Settings CurrentSettings() {
+    Settings settings;
+    Locked([&] { settings = program_->experiment.settings; });
+    return settings;
+  }
+
   // The parameter set as the last capture left it.
   py::dict Parameters() {
     ParameterSet p;
@@ -136,6 +143,7 @@ void BindSession(py::module_& m) {
       .def("curves", &Session::Curves, "curves() -> (E, curves)")
       .def("statements", &Session::Statements, "statements() -> list of the statements run")
       .def("parameters", &Session::Parameters, "parameters() -> dict of the last capture")
+      .def("settings", &Session::CurrentSettings, "settings() -> the settings the dialogs show")
       .def_property_readonly("finished", &Session::Finished);
 }
 

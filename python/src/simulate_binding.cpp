@@ -3,8 +3,8 @@
 
 #include "arrays.h"
 #include "bindings.h"
-#include "settings.h"
-#include "settings_model.h"
+#include "experiment/settings_keywords.h"
+#include "settings_values.h"
 #include "simulation/simulation_run.h"
 
 namespace py = pybind11;
@@ -15,11 +15,9 @@ namespace {
 // The singular block's warning as the program words it; the run goes on past it.
 constexpr const char* kSingularBlock = "Error: inverse matrix D=0";
 
-py::tuple Simulate(const py::handle& technique, const py::handle& mechanism,
-                   const py::handle& electrode, const py::handle& digital,
-                   const py::dict& parameters) {
-  const Settings s = ParseSettings(technique, mechanism, electrode, digital, parameters);
-  const ParameterSet p = CaptureSettings(s);
+py::tuple Simulate(const py::handle& settings, const py::dict& keywords) {
+  Settings s = SettingsFor(settings, keywords);
+  const ParameterSet p = ParametersOf(s);
   SimulationWorkspace& work = ThreadWorkspace();
   SimulationOutcome outcome;
   {
@@ -30,30 +28,27 @@ py::tuple Simulate(const py::handle& technique, const py::handle& mechanism,
   const int n = outcome.programme.pointCount;
   const int reactions = p.ChargeReactionCount;
   py::object surface = py::none();
-  if (p.Digital != 0) surface = ColumnsCopy(work.SurfaceConcentration, 1, p.SpeciesCount, n);
+  if (p.Digital) surface = ColumnsCopy(work.SurfaceConcentration, 1, p.SpeciesCount, n);
   py::list warnings;
   if (outcome.singularBlock) warnings.append(kSingularBlock);
-  return py::make_tuple(
-      TechniqueName(s.technique, s.scan), s.mechanism, ElectrodeName(s.electrode), s.digital,
-      Copy(work.Abscissa, n), ColumnCopy(work.SimulatedCurrent, reactions + 1, n),
-      ColumnsCopy(work.SimulatedCurrent, 1, reactions, n), surface, ParametersDict(p), warnings);
+  const std::string technique = TechniqueKeywordName(s);
+  const std::string electrode =
+      Spec(FieldId::Electrode).items[static_cast<std::size_t>(CodeNumber(p.Electrode) - 1)];
+  return py::make_tuple(technique, CodeNumber(p.Mechanism), electrode, p.Digital,
+                        Copy(work.Abscissa, n), ColumnCopy(work.SimulatedCurrent, reactions + 1, n),
+                        ColumnsCopy(work.SimulatedCurrent, 1, reactions, n), surface,
+                        ParametersDict(p), warnings, std::move(s));
 }
 
 // The parameter set the settings give, without a run.
-py::dict Parameters(const py::handle& technique, const py::handle& mechanism,
-                    const py::handle& electrode, const py::handle& digital,
-                    const py::dict& parameters) {
-  const Settings s = ParseSettings(technique, mechanism, electrode, digital, parameters);
-  return ParametersDict(CaptureSettings(s));
+py::dict Parameters(const py::handle& settings, const py::dict& keywords) {
+  return ParametersDict(ParametersOf(SettingsFor(settings, keywords)));
 }
 
 // The mean time of RunSimulation alone for the settings [s], to tell the cost of a call from the
 // cost of the simulation it runs.
-double SimulationSeconds(const py::handle& technique, const py::handle& mechanism,
-                         const py::handle& electrode, const py::handle& digital,
-                         const py::dict& parameters, int repeats) {
-  const Settings s = ParseSettings(technique, mechanism, electrode, digital, parameters);
-  const ParameterSet p = CaptureSettings(s);
+double SimulationSeconds(const py::handle& settings, const py::dict& keywords, int repeats) {
+  const ParameterSet p = ParametersOf(SettingsFor(settings, keywords));
   SimulationWorkspace& work = ThreadWorkspace();
   py::gil_scoped_release release;
   const auto start = std::chrono::steady_clock::now();
@@ -66,18 +61,11 @@ double SimulationSeconds(const py::handle& technique, const py::handle& mechanis
 
 void BindSimulate(py::module_& m) {
   m.def("simulate", &Simulate,
-        "simulate(technique, mechanism, electrode, digital, parameters) -> (technique, "
-        "mechanism, electrode, digital, E, I, reaction_currents, surface_concentrations, "
-        "parameters, warnings)");
-  m.def("parameters", &Parameters,
-        "parameters(technique, mechanism, electrode, digital, parameters) -> dict");
+        "simulate(settings, keywords) -> (technique, mechanism, electrode, digital, E, I, "
+        "reaction_currents, surface_concentrations, parameters, warnings, settings)");
+  m.def("parameters", &Parameters, "parameters(settings, keywords) -> dict");
   m.def("_simulation_seconds", &SimulationSeconds,
-        "_simulation_seconds(technique, mechanism, electrode, digital, parameters, repeats)");
-  m.def("_forget_models", &ForgetThreadModels,
-        "Drops this thread's dialogs and kept captures: the next call builds them as a fresh "
-        "program.");
-  m.def("_forget_captures", &ForgetThreadCaptures,
-        "Drops this thread's kept captures: the next call types into the kept dialogs again.");
+        "_simulation_seconds(settings, keywords, repeats)");
 }
 
 }  // namespace vorex::python

@@ -1,4 +1,4 @@
-"""vorex.simulate against the command interface for the same settings."""
+"""vorex.simulate against the command interface for the same settings, bit for bit."""
 
 import numpy as np
 
@@ -85,3 +85,40 @@ mnuExport out.csv
     assert exported.shape == (result.E.size, 2)
     assert np.array_equal(exported[:, 0], printed(result.E))
     assert np.array_equal(exported[:, 1], printed(result.I))
+
+
+ELECTRODES = ["planar", "sphere", "hemisphere", "microdisc", "cylinder", "hemicylinder",
+              "thin_film", "rde"]
+TECHNIQUES = ["lsv", "dc", "np", "dp", "sw"]
+
+
+def session_curve(statements):
+    session = vorex.Session()
+    session.run("\n".join(statements))
+    E, curves = session.curves()
+    return E, curves[0]
+
+
+def test_every_default_of_technique_electrode_and_mode_is_the_program_s():
+    for digital in (True, False):
+        for t, technique in enumerate(TECHNIQUES, start=1):
+            for e, electrode in enumerate(ELECTRODES, start=1):
+                if digital and electrode in ("thin_film", "rde"):
+                    continue  # the digital mode does not offer them
+                E, I = session_curve([
+                    "mnuTech", f"FormTech.optTech({t}) = 1",
+                    f"FormTech.CheckDigital = {int(digital)}", "click FormTech.CmdOK",
+                    "mnuExperimental", f"FormExpr.optElectrode({e}) = 1", "mnuSimulate"])
+                r = vorex.simulate(technique=technique, electrode=electrode, digital=digital)
+                assert np.array_equal(E, r.E), (technique, electrode, digital)
+                assert np.array_equal(I, r.I), (technique, electrode, digital)
+
+
+def test_every_mechanism_s_defaults_are_the_program_s():
+    for mechanism in range(1, 18):
+        if mechanism == 3:
+            continue  # never offered
+        E, I = session_curve(["mnuMechamism", f"FormMech.mech({mechanism}) = 1",
+                              "click FormMech.Command1", "mnuSimulate"])
+        r = vorex.simulate(mechanism=mechanism)
+        assert np.array_equal(E, r.E) and np.array_equal(I, r.I), mechanism

@@ -7,8 +7,11 @@ analysis. Settings are keywords named as an electrochemist names them, in the un
 program's dialogs (V, s, cm, cm², cm²/s, cm/s, mol/L, A, F, ohm, °C), with the dialogs' defaults
 and their rules.
 
-Functions
----------
+Classes and functions
+---------------------
+Settings
+    The experiment description: every field of the dialogs by keyword, a value that compares,
+    replaces and reads and writes the program's settings files.
 simulate, fit, theoretical_peaks, parameters
     Computations from settings.
 find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve, read_measurement
@@ -28,7 +31,7 @@ from .analysis import (find_peaks, half_wave, read_curve, read_measurement, semi
 from .results import (FitResult, FitStatistics, HalfWave, MeasuredCycle, Measurement, PeakSearch,
                       SimulationResult)
 from .session import Session, SessionOutput
-from .simulation import fit, parameters, simulate, theoretical_peaks
+from .simulation import Settings, fit, parameters, simulate, theoretical_peaks
 
 from .sweep import Failure, sweep
 
@@ -46,6 +49,7 @@ __all__ = [
     "SessionOutput",
     "SimulationError",
     "SimulationResult",
+    "Settings",
     "find_peaks",
     "fit",
     "half_wave",

@@ -32,6 +32,8 @@ class SimulationResult:
     warnings : list of str
         Warnings of the run, such as "Error: inverse matrix D=0" when a block of the
         implicit solver was singular at some step (the run goes on past it).
+    settings : vorex.Settings
+        The settings the run was made from.
     """
 
     technique: str
@@ -44,6 +46,7 @@ class SimulationResult:
     surface_concentrations: Optional[np.ndarray]
     parameters: dict
     warnings: list = field(default_factory=list)
+    settings: object = None
 
 
 @dataclass(eq=False)

@@ -84,6 +84,10 @@ class Session:
         """
         return self._state.curves()
 
+    def settings(self):
+        """The settings the session's dialogs show now, as a vorex.Settings."""
+        return self._state.settings()
+
     @property
     def statements(self):
         """Every statement run so far, in order (list of str)."""

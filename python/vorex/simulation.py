@@ -1,4 +1,4 @@
-"""Simulation and fitting from settings given as keywords."""
+"""Simulation and fitting from settings: a vorex.Settings, keywords, or both."""
 
 from __future__ import annotations
 
@@ -6,9 +6,15 @@ from . import _vorex
 from ._settings_doc import SETTINGS
 from .results import FitResult, SimulationResult
 
+Settings = _vorex.Settings
 
-def simulate(technique="cv", mechanism=1, electrode="planar", digital=True, **parameters):
+
+def simulate(settings=None, **keywords):
     """Simulate one voltammogram, as Simulate does in the program.
+
+    ``simulate(settings)`` runs the settings as they are, ``simulate(**keywords)`` the dialogs'
+    defaults changed by the keywords (the same as ``simulate(Settings(**keywords))``), and
+    ``simulate(settings, **keywords)`` runs ``settings.replace(**keywords)``.
 
     Noise is added when ``noise`` > 0, as the Simulate command adds it: its generator starts
     from twice the number of points, so equal settings always give equal noise (there is no
@@ -24,25 +30,25 @@ def simulate(technique="cv", mechanism=1, electrode="planar", digital=True, **pa
     ValueError
         An unknown keyword, a field the dialogs do not offer here, or a value they refuse.
     TypeError
-        A value that is not a real number.
+        A value of the wrong kind (a name where a number belongs, say).
     vorex.SimulationError
         A run-time fault ended the run; the message is the program's, such as
         "Analytical simulation Error: Overflow! Please try again by other initial values."
     """
-    return SimulationResult(*_vorex.simulate(technique, mechanism, electrode, digital, parameters))
+    return SimulationResult(*_vorex.simulate(settings, keywords))
 
 
-def parameters(technique="cv", mechanism=1, electrode="planar", digital=True, **parameters):
+def parameters(settings=None, **keywords):
     """The parameter set the settings give, without a run.
 
     Takes the settings of :func:`simulate` and returns the dict that
     ``SimulationResult.parameters`` would hold; raises ``ValueError`` and ``TypeError`` as
     :func:`simulate` does.
     """
-    return _vorex.parameters(technique, mechanism, electrode, digital, parameters)
+    return _vorex.parameters(settings, keywords)
 
 
-def fit(E, I, fit, technique="cv", mechanism=1, electrode="planar", digital=True, **parameters):
+def fit(E, I, fit=None, settings=None, **keywords):
     """Fit simulated voltammograms to a measured one by Marquardt iterations (Auto Fit).
 
     Parameters
@@ -51,13 +57,16 @@ def fit(E, I, fit, technique="cv", mechanism=1, electrode="planar", digital=True
         The measured curve: potentials [V] and current [A], 1-D, of one length (1 to 4000
         points), finite. E must be the potentials of the settings' programme, point for point
         within a thousandth of E_step; otherwise ValueError says what to set.
-    fit : dict
+    fit : dict, optional
         The parameters to fit with their bounds, ``{{name: (lower, upper)}}``. Fittable are
         C_A..C_D (the initial concentrations [mol/L]), ks_1..ks_3 [cm/s], alpha_1..alpha_3,
         E0_1..E0_3 [V], kf_1..kf_3, kb_1..kb_3 of the mechanism (bare C, ks, alpha, E0, kf, kb
         mean the first). The bounds are typed into the dialog's min and max fields and checked
         as Auto Fit checks them (reversed bounds, or bounds taking in values without meaning,
-        raise ValueError with the program's message).
+        raise ValueError with the program's message). Without it, the fit takes the settings'
+        own fitted parameters and bounds (C_A_fitted, ks_1_min, ...), as Auto Fit does.
+    settings : Settings, optional
+        The settings, changed by the keywords as for :func:`simulate`.
     {settings}
     The start values are those the settings give. The simulations of the fit add no noise.
     The interpreter lock is released while the fit runs.
@@ -74,10 +83,10 @@ def fit(E, I, fit, technique="cv", mechanism=1, electrode="planar", digital=True
         A run-time fault ended the fit ("Fit Error: ...! Please try again by other initial
         values.") or one of its simulations.
     """
-    return FitResult(*_vorex.fit(E, I, fit, technique, mechanism, electrode, digital, parameters))
+    return FitResult(*_vorex.fit(E, I, fit, settings, keywords))
 
 
-def theoretical_peaks(technique="cv", mechanism=1, electrode="planar", digital=True, **parameters):
+def theoretical_peaks(settings=None, **keywords):
     """The closed-form peak or limiting values of each charge-transfer reaction (Theoretical Peak).
 
     Takes the settings of :func:`simulate`.
@@ -94,7 +103,7 @@ def theoretical_peaks(technique="cv", mechanism=1, electrode="planar", digital=T
     ValueError, TypeError
         As for :func:`simulate`.
     """
-    return _vorex.theoretical_peaks(technique, mechanism, electrode, digital, parameters)
+    return _vorex.theoretical_peaks(settings, keywords)
 
 
 for _function in (simulate, fit):

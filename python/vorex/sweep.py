@@ -15,7 +15,8 @@ class Failure:
     `[r for r in results if r]` keeps the results.
 
     Attributes:
-        settings: the case's settings, as given.
+        settings: the case's keywords, as given ({"settings": ...} for a case given as a
+            vorex.Settings).
         message: the program's message (or the argument error) that ended the case.
         error: the name of the exception that carried it ("SimulationError", "ValueError", ...).
     """
@@ -28,30 +29,35 @@ class Failure:
         return False
 
 
-def run_case(settings: dict) -> Any:
-    """Runs one case of a sweep: `vorex.fit(**settings)` when the settings name parameters to
-    fit (a "fit" key, with "E" and "I"), else `vorex.simulate(**settings)`. A case that fails
-    returns a `Failure` with its message instead of raising, so one bad case does not end a
-    sweep."""
+def run_case(settings: Any) -> Any:
+    """Runs one case of a sweep: `vorex.simulate(settings)` for a vorex.Settings; for a dict,
+    `vorex.fit(**settings)` when it names parameters to fit (a "fit" key, with "E" and "I"),
+    else `vorex.simulate(**settings)` (a "settings" key then holds a vorex.Settings the other
+    keywords change). A case that fails returns a `Failure` with its message instead of
+    raising, so one bad case does not end a sweep."""
     import vorex  # resolved on the worker that runs the case
 
     try:
+        if isinstance(settings, vorex.Settings):
+            return vorex.simulate(settings)
         if not isinstance(settings, dict):
-            raise ValueError("a case of a sweep is a dict of keyword settings, not "
-                             f"{type(settings).__name__}")
+            raise ValueError("a case of a sweep is a vorex.Settings or a dict of keyword "
+                             f"settings, not {type(settings).__name__}")
         if "fit" in settings:
             return vorex.fit(**settings)
         return vorex.simulate(**settings)
     except Exception as error:  # every failure of a case becomes its result
-        return Failure(dict(settings) if isinstance(settings, dict) else {}, str(error),
-                       type(error).__name__)
+        given = (dict(settings) if isinstance(settings, dict)
+                 else {"settings": settings} if isinstance(settings, vorex.Settings) else {})
+        return Failure(given, str(error), type(error).__name__)
 
 
 def sweep(settings_list: Iterable[dict], client: Any = None, threads: int | None = None) -> list:
     """Runs every case of `settings_list` and returns their results in the same order.
 
-    Each case is a dict of the keywords of `vorex.simulate` (or of `vorex.fit`, when it has a
-    "fit" key). A case that fails gives a `Failure` carrying its message, and the sweep goes on.
+    Each case is a vorex.Settings, or a dict of the keywords of `vorex.simulate` (or of
+    `vorex.fit`, when it has a "fit" key). A case that fails gives a `Failure` carrying its
+    message, and the sweep goes on.
 
     Args:
         settings_list: the cases.

@@ -122,7 +122,8 @@ void SetScan(Settings& s, const Choices& c, int techniqueScan) {
     const std::optional<long> cycles = WholeNumber(c.cycles->value);
     if (!cycles || *cycles < 1 || *cycles > 2)
       Fail("cycles must be 1 or 2; got " + c.cycles->value.shown);
-    if (TechniqueKeywordName(s) != "cv") {
+    const bool cv = c.technique != nullptr ? techniqueScan == 1 : TechniqueKeywordName(s) == "cv";
+    if (!cv) {
       Fail(
           "cycles applies to technique \"cv\"; for another technique set scan to \"single\", "
           "\"cycle\" or \"2 cycles\"");
@@ -309,6 +310,14 @@ std::vector<Keyword> KeywordsOf(const Settings& s) {
     out.push_back(Keyword{f.keyword, std::move(v)});
   }
   return out;
+}
+
+const FieldSpec* FieldNamed(std::string_view name) {
+  if (const FieldSpec* f = FieldByKeyword(name)) return f;
+  for (const auto& [alias, target] : kFirstAliases) {
+    if (alias == name) return FieldByKeyword(target);
+  }
+  return nullptr;
 }
 
 const std::string& ValidKeywordNames() {

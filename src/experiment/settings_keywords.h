@@ -62,6 +62,10 @@ std::vector<Keyword> KeywordsOf(const Settings& settings);
 // "lsv" or "cv" for the linear sweep (single or cycled), the short name of the others.
 std::string TechniqueKeywordName(const Settings& settings);
 
+// The field a keyword, or a bare name of a first species or reaction ("C", "ks"), stands for;
+// nullptr for any other name.
+const FieldSpec* FieldNamed(std::string_view name);
+
 // Every keyword and bare name, for the message that refuses an unknown one.
 const std::string& ValidKeywordNames();
 
