@@ -69,51 +69,152 @@ py::array_t<double> Copy(const FixedArray<double, kMaxPoints>& values, int n) {
   return out;
 }
 
+namespace {
+
+// The names of the parameter set's entries as Python strings, made once: a dict of them is made
+// for every simulation, and making its keys again each time was most of its cost. They live as
+// long as the interpreter, so they are never released.
+struct ParameterKeys {
+  PyObject* scalar[20];
+  PyObject* species[4][3];   // D_, C_init_, cond_
+  PyObject* charge[3][4];    // n_, E0_, alpha_, ks_
+  PyObject* chemical[3][4];  // kf_, kb_, Keq_, p_
+};
+
+PyObject* Key(const std::string& name) {
+  return PyUnicode_InternFromString(name.c_str());
+}
+
+const ParameterKeys& Keys() {
+  static const ParameterKeys keys = [] {
+    ParameterKeys k{};
+    const char* scalars[] = {"E_start",
+                             "E_end",
+                             "E_step",
+                             "scan_rate",
+                             "t_drop",
+                             "t_pulse",
+                             "E_pulse",
+                             "temperature",
+                             "noise",
+                             "Cdl",
+                             "Ru",
+                             "area",
+                             "radius",
+                             "length",
+                             "viscosity",
+                             "omega",
+                             "electrolyte_C",
+                             "electrolyte_cond",
+                             "electrode_volume",
+                             "scan_count"};
+    for (int i = 0; i < 20; ++i) k.scalar[i] = Key(scalars[i]);
+    const char* letters[] = {"A", "B", "C", "D"};
+    for (int i = 0; i < 4; ++i) {
+      const char* stems[] = {"D_", "C_init_", "cond_"};
+      for (int f = 0; f < 3; ++f) k.species[i][f] = Key(std::string(stems[f]) + letters[i]);
+    }
+    for (int j = 0; j < 3; ++j) {
+      const std::string r = std::to_string(j + 1);
+      const char* charge[] = {"n_", "E0_", "alpha_", "ks_"};
+      const char* chemical[] = {"kf_", "kb_", "Keq_", "p_"};
+      for (int f = 0; f < 4; ++f) {
+        k.charge[j][f] = Key(charge[f] + r);
+        k.chemical[j][f] = Key(chemical[f] + r);
+      }
+    }
+    return k;
+  }();
+  return keys;
+}
+
+void Put(py::dict& d, PyObject* key, double value) {
+  PyObject* v = PyFloat_FromDouble(value);
+  if (v == nullptr || PyDict_SetItem(d.ptr(), key, v) != 0) {
+    Py_XDECREF(v);
+    throw py::error_already_set();
+  }
+  Py_DECREF(v);
+}
+
+}  // namespace
+
 py::dict ParametersDict(const ParameterSet& p) {
+  const ParameterKeys& k = Keys();
   py::dict d;
-  const auto set = [&d](const std::string& name, double value) { d[py::str(name)] = value; };
-  set("E_start", p.EStart);
-  set("E_end", p.EEnd);
-  set("E_step", p.EStep);
-  set("scan_rate", p.ScanRate);
-  set("t_drop", p.TDrop);
-  set("t_pulse", p.TPulse);
-  set("E_pulse", p.EPulse);
-  set("temperature", p.Temperature - kZeroCelsius);
-  set("noise", p.NoisePercent);
-  set("Cdl", p.Cdl);
-  set("Ru", p.Ru);
-  set("area", p.Area);
-  set("radius", p.Radius);
-  set("length", p.Length);
-  set("viscosity", p.Viscosity);
-  set("omega", p.RotationRate);
-  set("electrolyte_C", p.ElectrolyteC);
-  set("electrolyte_cond", p.ElectrolyteConductivity);
-  set("electrode_volume", p.ElectrodeVolume);
-  set("scan_count", p.ScanCount);
-  constexpr std::array<const char*, 4> species{"A", "B", "C", "D"};
+  const double scalars[] = {p.EStart,
+                            p.EEnd,
+                            p.EStep,
+                            p.ScanRate,
+                            p.TDrop,
+                            p.TPulse,
+                            p.EPulse,
+                            p.Temperature - kZeroCelsius,
+                            p.NoisePercent,
+                            p.Cdl,
+                            p.Ru,
+                            p.Area,
+                            p.Radius,
+                            p.Length,
+                            p.Viscosity,
+                            p.RotationRate,
+                            p.ElectrolyteC,
+                            p.ElectrolyteConductivity,
+                            p.ElectrodeVolume,
+                            p.ScanCount};
+  for (int i = 0; i < 20; ++i) Put(d, k.scalar[i], scalars[i]);
   for (int i = 1; i <= p.SpeciesCount && i <= 4; ++i) {
-    const std::string s = species[static_cast<std::size_t>(i - 1)];
-    set("D_" + s, p.D(i));
-    set("C_init_" + s, p.CInit(i));
-    set("cond_" + s, p.SpeciesConductivity(i));
+    Put(d, k.species[i - 1][0], p.D(i));
+    Put(d, k.species[i - 1][1], p.CInit(i));
+    Put(d, k.species[i - 1][2], p.SpeciesConductivity(i));
   }
   for (int j = 1; j <= p.ChargeReactionCount && j <= 3; ++j) {
-    const std::string r = std::to_string(j);
-    set("n_" + r, p.N(j));
-    set("E0_" + r, p.E0(j));
-    set("alpha_" + r, p.Alpha(j));
-    set("ks_" + r, p.Ks(j));
+    Put(d, k.charge[j - 1][0], p.N(j));
+    Put(d, k.charge[j - 1][1], p.E0(j));
+    Put(d, k.charge[j - 1][2], p.Alpha(j));
+    Put(d, k.charge[j - 1][3], p.Ks(j));
   }
-  for (int k = 1; k <= p.HomogeneousReactionCount && k <= 3; ++k) {
-    const std::string r = std::to_string(k);
-    set("kf_" + r, p.Kf(k));
-    set("kb_" + r, p.Kb(k));
-    set("Keq_" + r, p.Keq(k));
-    set("p_" + r, p.P(k));
+  for (int j = 1; j <= p.HomogeneousReactionCount && j <= 3; ++j) {
+    Put(d, k.chemical[j - 1][0], p.Kf(j));
+    Put(d, k.chemical[j - 1][1], p.Kb(j));
+    Put(d, k.chemical[j - 1][2], p.Keq(j));
+    Put(d, k.chemical[j - 1][3], p.P(j));
   }
   return d;
+}
+
+const py::dict& ParameterValues::Dict() {
+  if (!dict_) dict_ = ParametersDict(p_);
+  return *dict_;
+}
+
+void BindParameterValues(py::module_& m) {
+  const auto dictOf = [](const py::object& other) -> py::object {
+    if (py::isinstance<ParameterValues>(other)) return other.cast<ParameterValues&>().Dict();
+    return other;
+  };
+  py::class_<ParameterValues>(m, "ParameterValues", "The parameter set of a run, by name.")
+      .def("__getitem__", [](ParameterValues& v, const py::object& k) { return v.Dict()[k]; })
+      .def("__len__", [](ParameterValues& v) { return v.Dict().size(); })
+      .def("__iter__", [](ParameterValues& v) { return py::iter(v.Dict()); })
+      .def("__contains__",
+           [](ParameterValues& v, const py::object& k) { return v.Dict().contains(k); })
+      .def("keys", [](ParameterValues& v) { return v.Dict().attr("keys")(); })
+      .def("values", [](ParameterValues& v) { return v.Dict().attr("values")(); })
+      .def("items", [](ParameterValues& v) { return v.Dict().attr("items")(); })
+      .def(
+          "get",
+          [](ParameterValues& v, const py::object& k, const py::object& d) {
+            return v.Dict().attr("get")(k, d);
+          },
+          py::arg("key"), py::arg("default") = py::none())
+      .def("__eq__", [dictOf](ParameterValues& v,
+                              const py::object& other) { return v.Dict().equal(dictOf(other)); })
+      .def("__repr__", [](ParameterValues& v) { return py::repr(v.Dict()); })
+      .def("__reduce__", [](ParameterValues& v) {
+        return py::make_tuple(py::module_::import("builtins").attr("dict"),
+                              py::make_tuple(v.Dict()));
+      });
 }
 
 }  // namespace vorex::python

@@ -67,6 +67,20 @@ pybind11::array_t<double> ColumnsCopy(const FixedMatrix<double, RowHi, ColHi>& m
 // Keq_1..; only the species and reactions of the mechanism.
 pybind11::dict ParametersDict(const ParameterSet& p);
 
+// The parameter set of a simulation, as a read-only mapping that makes ParametersDict's dict
+// only when it is first read: most callers of a sweep never look at it, and making it cost a
+// good part of a call. It compares, prints and pickles as that dict.
+class ParameterValues {
+ public:
+  explicit ParameterValues(const ParameterSet& p) : p_(p) {}
+  const pybind11::dict& Dict();
+
+ private:
+  ParameterSet p_;
+  std::optional<pybind11::dict> dict_;
+};
+void BindParameterValues(pybind11::module_& m);
+
 // A value that may be undefined, as a float or None.
 inline pybind11::object Optional(const std::optional<double>& value) {
   return value ? pybind11::object(pybind11::float_(*value)) : pybind11::object(pybind11::none());

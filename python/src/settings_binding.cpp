@@ -44,15 +44,16 @@ std::string Literal(const Settings& s, const FieldSpec& f) {
     case FieldKind::Check:
       return s.Checked(f.id) ? "True" : "False";
     case FieldKind::Option:
-      return f.id == FieldId::Mechanism ? s.Value(f.id)
+      return f.id == FieldId::Mechanism ? std::string(s.Value(f.id))
                                         : py::repr(FieldValue(s, f.id)).cast<std::string>();
     case FieldKind::List:
-      return f.id == FieldId::Scan ? py::repr(py::str(s.Value(f.id))).cast<std::string>()
-                                   : s.Value(f.id);
+      return f.id == FieldId::Scan
+                 ? py::repr(py::str(std::string(s.Value(f.id)))).cast<std::string>()
+                 : std::string(s.Value(f.id));
     default:
       break;
   }
-  const std::string& text = s.Value(f.id);
+  const std::string text(s.Value(f.id));
   return StrictNumber(text) ? text : py::repr(py::str(text)).cast<std::string>();
 }
 

@@ -21,11 +21,12 @@ bool IsRealNumber(PyObject* v) {
          !PyComplex_Check(v);
 }
 
-// A number as Python shows it: an int without a decimal point, a float as its repr.
-std::string ShownNumber(PyObject* v, double d) {
-  if (PyLong_Check(v) || PyFloat_CheckExact(v)) {
-    char* text =
-        PyOS_double_to_string(d, 'r', 0, PyFloat_CheckExact(v) ? Py_DTSF_ADD_DOT_0 : 0, nullptr);
+// A number as Python shows it: a float as its repr (the text it is typed as), an int without a
+// decimal point.
+std::string ShownNumber(PyObject* v, double d, const std::string& typed) {
+  if (PyFloat_CheckExact(v)) return typed;
+  if (PyLong_Check(v)) {
+    char* text = PyOS_double_to_string(d, 'r', 0, 0, nullptr);
     std::string shown(text);
     PyMem_Free(text);
     return shown;
@@ -41,7 +42,9 @@ KeywordValue ValueOf(const std::string& name, const py::handle& value) {
     const double d = PyFloat_AsDouble(v);
     if (PyErr_Occurred()) throw py::error_already_set();
     if (!std::isfinite(d)) throw py::value_error(name + " must be finite; got " + Repr(value));
-    return KeywordValue::Number(TypedNumber(d), ShownNumber(v, d));
+    std::string typed = TypedNumber(d);
+    std::string shown = ShownNumber(v, d, typed);
+    return KeywordValue::Number(std::move(typed), std::move(shown));
   }
   // Anything else is no name nor number: refused as the keyword's kind of value says.
   const std::string shown = Repr(value);
@@ -84,21 +87,30 @@ std::string FitName(int k) {
   return Spec(FitSlotField(k)).keyword;
 }
 
-Settings WithKeywords(const Settings& base, const py::dict& keywords) {
-  Settings s = base;
-  if (keywords.empty()) return s;
+namespace {
+
+void SetKeywords(Settings& s, const py::dict& keywords) {
+  if (keywords.empty()) return;
   try {
     SetByKeywords(s, KeywordsFrom(keywords), KeywordCheck::AsTheDialogsOffer);
   } catch (const KeywordError& error) {
     if (error.WrongKind()) throw py::type_error(error.what());
     throw py::value_error(error.what());
   }
+}
+
+}  // namespace
+
+Settings WithKeywords(const Settings& base, const py::dict& keywords) {
+  Settings s = base;
+  SetKeywords(s, keywords);
   return s;
 }
 
 Settings SettingsFor(const py::handle& settings, const py::dict& keywords) {
-  if (settings.is_none()) return WithKeywords(Settings(), keywords);
-  return WithKeywords(settings.cast<const Settings&>(), keywords);
+  Settings s = settings.is_none() ? Settings() : settings.cast<const Settings&>();
+  SetKeywords(s, keywords);
+  return s;
 }
 
 ParameterSet ParametersOf(const Settings& settings) {
@@ -126,7 +138,7 @@ py::object FieldValue(const Settings& s, FieldId id) {
       break;
   }
   const bool derived = f.kind == FieldKind::Derived || DerivedHere(s, id);
-  const std::string text = derived ? ShownText(s, Derive(s), id) : s.Value(id);
+  const std::string text(derived ? ShownText(s, Derive(s), id) : s.Value(id));
   if (derived && text.empty()) return py::none();
   try {
     return py::float_(NumericPrefix(text));

@@ -16,7 +16,11 @@ namespace {
 constexpr const char* kSingularBlock = "Error: inverse matrix D=0";
 
 py::tuple Simulate(const py::handle& settings, const py::dict& keywords) {
-  Settings s = SettingsFor(settings, keywords);
+  // The result carries its settings: the caller's own when it gave them unchanged.
+  const py::object held = !settings.is_none() && keywords.empty()
+                              ? py::reinterpret_borrow<py::object>(settings)
+                              : py::cast(SettingsFor(settings, keywords));
+  const Settings& s = held.cast<const Settings&>();
   const ParameterSet p = ParametersOf(s);
   SimulationWorkspace& work = ThreadWorkspace();
   SimulationOutcome outcome;
@@ -37,7 +41,7 @@ py::tuple Simulate(const py::handle& settings, const py::dict& keywords) {
   return py::make_tuple(technique, CodeNumber(p.Mechanism), electrode, p.Digital,
                         Copy(work.Abscissa, n), ColumnCopy(work.SimulatedCurrent, reactions + 1, n),
                         ColumnsCopy(work.SimulatedCurrent, 1, reactions, n), surface,
-                        ParametersDict(p), warnings, std::move(s));
+                        ParameterValues(p), warnings, held);
 }
 
 // The parameter set the settings give, without a run.
@@ -60,6 +64,7 @@ double SimulationSeconds(const py::handle& settings, const py::dict& keywords, i
 }  // namespace
 
 void BindSimulate(py::module_& m) {
+  BindParameterValues(m);
   m.def("simulate", &Simulate,
         "simulate(settings, keywords) -> (technique, mechanism, electrode, digital, E, I, "
         "reaction_currents, surface_concentrations, parameters, warnings, settings)");

@@ -2,10 +2,16 @@
 
 from __future__ import annotations
 
+from collections.abc import Mapping
 from dataclasses import dataclass, field
 from typing import Optional
 
 import numpy as np
+
+from . import _vorex
+
+# A simulation's parameters are read like a dict and made into one only when first read.
+Mapping.register(_vorex.ParameterValues)
 
 
 @dataclass(eq=False)
@@ -26,9 +32,10 @@ class SimulationResult:
     surface_concentrations : numpy.ndarray or None
         Concentration of each species at the electrode surface, shape (species, points)
         [mol/L]; None for an analytical run.
-    parameters : dict
+    parameters : Mapping
         The parameter set the run used, by keyword name in the keywords' units, with the
-        initial concentrations as C_init_A.. and the equilibrium constants as Keq_1..
+        initial concentrations as C_init_A.. and the equilibrium constants as Keq_1.. (read
+        like a dict, equal to one, and pickled as one).
     warnings : list of str
         Warnings of the run, such as "Error: inverse matrix D=0" when a block of the
         implicit solver was singular at some step (the run goes on past it).
@@ -44,7 +51,7 @@ class SimulationResult:
     I: np.ndarray
     reaction_currents: np.ndarray
     surface_concentrations: Optional[np.ndarray]
-    parameters: dict
+    parameters: Mapping
     warnings: list = field(default_factory=list)
     settings: object = None
 

@@ -4,6 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <optional>
+#include <type_traits>
 
 #include "base/runtime_fault.h"
 
@@ -18,21 +21,76 @@ struct Decimal {
   int exponent = 0;
 };
 
-template <class T>
-Decimal Decompose(T value, int significant) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                    std::chars_format::scientific, significant - 1);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+// The digits and exponent of a text such as "1.2345e-05" that to_chars wrote.
+Decimal Parsed(std::string_view text, bool negative) {
   Decimal d;
-  d.negative = std::signbit(value);
+  d.negative = negative;
   const std::size_t e = text.find('e');
   for (char c : text.substr(0, e)) {
     if (c != '.') d.digits += c;
   }
-  d.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+  int exponent = 0;
+  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                  exponent);
+  d.exponent = exponent;
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
+}
+
+// A double's 15 significant digits, correctly rounded, from its shortest round-trip text where
+// that gives them: a shortest text of at most 15 digits is itself the rounding (the double lies
+// within half an ulp of it, far inside half a unit of the 15th digit); one of 17 digits, or of 16
+// whose 16th is not 5, rounds to the same digits as the double (the 15-digit boundary cannot lie
+// between them, or the boundary would be a shorter or closer text). Nothing when the 16th digit
+// is 5, or for a subnormal double, whose ulp is no longer that small: only the double itself can
+// say which side of the boundary it lies.
+std::optional<Decimal> FromShortest(double value) {
+  if (std::fabs(value) < std::numeric_limits<double>::min()) return std::nullopt;
+  char buffer[64];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                               std::chars_format::scientific);
+  // The digits are kept in a buffer of their own, so that the 15 kept fit in a short string.
+  char digits[24];
+  int n = 0;
+  const char* c = buffer;
+  for (; c != r.ptr && *c != 'e'; ++c) {
+    if (*c != '.') digits[n++] = *c;
+  }
+  int exponent = 0;
+  std::from_chars(c + (c[1] == '+' ? 2 : 1), r.ptr, exponent);
+  if (n == 16 && digits[15] == '5') return std::nullopt;
+  if (n > 15) {
+    const bool up = digits[15] >= '5';
+    n = 15;
+    int i = n;
+    while (up && i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (up && i == 0) {
+      digits[0] = '1';
+      ++exponent;
+    } else if (up) {
+      ++digits[i - 1];
+    }
+  }
+  while (n > 1 && digits[n - 1] == '0') --n;
+  Decimal d;
+  d.negative = std::signbit(value);
+  d.digits.assign(digits, static_cast<std::size_t>(n));
+  d.exponent = exponent;
+  return d;
+}
+
+template <class T>
+Decimal Decompose(T value, int significant) {
+  if constexpr (std::is_same_v<T, double>) {
+    if (significant == 15) {
+      if (std::optional<Decimal> d = FromShortest(value)) return *d;
+    }
+  }
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, significant - 1);
+  return Parsed(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
+                std::signbit(value));
 }
 
 std::string Fixed(const Decimal& d) {

@@ -21,15 +21,22 @@ class Reader {
  public:
   Reader(const Settings& s, const Derivation& d) : s_(s), d_(d) {}
 
-  const std::string& Text(FieldId id) const { return ShownText(s_, d_, id); }
+  std::string_view Text(FieldId id) const { return ShownText(s_, d_, id); }
   [[noreturn]] void Reject(FieldId id, const std::string& why) const {
-    throw Refusal{id, FieldMessage(Spec(id), Text(id), why)};
+    throw Refusal{id, FieldMessage(Spec(id), std::string(Text(id)), why)};
   }
   double Read(FieldId id) const {
     try {
-      return NumericPrefix(Text(id));
+      return ShownNumber(s_, d_, id);
     } catch (const RuntimeFault&) {
       Reject(id, "is too large a number.");
+    }
+  }
+  double ReadOrZero(FieldId id) const {
+    try {
+      return ShownNumber(s_, d_, id);
+    } catch (const RuntimeFault&) {
+      return 0;
     }
   }
   double ReadStrict(FieldId id) const {
@@ -83,11 +90,7 @@ void ReadScalars(const Reader& r, const Derivation& d, ParameterSet& p) {
   p.ElectrolyteC = r.Read(FieldId::ElectrolyteC);
   p.ElectrolyteConductivity = r.Read(FieldId::ElectrolyteCond);
   // A text too large to hold a number is refused with the other checks, in their order.
-  try {
-    p.Ru = NumericPrefix(r.Text(FieldId::Ru));
-  } catch (const RuntimeFault&) {
-    p.Ru = 0;
-  }
+  p.Ru = r.ReadOrZero(FieldId::Ru);
   p.ElectrodeVolume = d.volume;
 }
 

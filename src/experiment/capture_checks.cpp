@@ -20,8 +20,9 @@ class Checks {
 
   void Require(bool meaningful, FieldId field, const char* why) {
     if (!meaningful && !found_) {
-      found_ =
-          Refusal{field, FieldMessage(Spec(field), ShownText(settings_, derived_, field), why)};
+      found_ = Refusal{
+          field,
+          FieldMessage(Spec(field), std::string(ShownText(settings_, derived_, field)), why)};
     }
   }
   // Greater than 0 and a double at full precision: a value below the smallest normal double
@@ -35,7 +36,7 @@ class Checks {
   // number is refused as such.
   double Value(FieldId field) {
     try {
-      return NumericPrefix(ShownText(settings_, derived_, field));
+      return ShownNumber(settings_, derived_, field);
     } catch (const RuntimeFault&) {
       Require(false, field, "is too large a number.");
       return 0;

@@ -1,5 +1,7 @@
 #include "experiment/derivation.h"
 
+#include <algorithm>
+
 #include "base/checked_math.h"
 #include "base/constants.h"
 #include "base/number_format.h"
@@ -12,7 +14,7 @@ namespace vorex {
 namespace {
 
 double Value(const Settings& s, FieldId id) {
-  return NumericPrefix(s.Value(id));
+  return s.Number(id);
 }
 
 void DeriveGeometry(const Settings& s, Derivation& d) {
@@ -95,37 +97,96 @@ PreconcentrationInputs PreconcentrationOf(const Settings& s, const Derivation& d
 }
 
 // The analytical concentrations, brought to equilibrium at E start and preconcentrated as the
-// pre-treatment boxes ask; a step that fails leaves what the one before it wrote.
+// pre-treatment boxes ask; a step that fails leaves what the one before it gave, and a
+// concentration that cannot be read shows its design value.
 void DeriveInitialConcentrations(const Settings& s, Derivation& d) {
-  const auto show = [](double value) { return FormatPattern(value, "0.###e-#"); };
-  for (int i = 1; i <= 4; ++i) {
-    d.cInit[i - 1] = Spec(Row(FieldId::CInit1, i)).defaultValue;
-    SkipOnFault([&] { d.cInit[i - 1] = show(Value(s, Row(FieldId::C1, i))); });
-  }
+  std::array<std::optional<double>, 4> values;
+  for (int i = 1; i <= 4; ++i) SkipOnFault([&] { values[i - 1] = Value(s, Row(FieldId::C1, i)); });
   if (s.Checked(FieldId::PreEquilibration)) {
     SkipOnFault([&] {
-      const auto values = PreEquilibrate(EquilibriumOf(s, d));
+      const auto equilibrium = PreEquilibrate(EquilibriumOf(s, d));
       for (int i = 1; i <= 4; ++i) {
-        if (const auto& v = values[static_cast<std::size_t>(i)]) d.cInit[i - 1] = show(*v);
+        if (const auto& v = equilibrium[static_cast<std::size_t>(i)]) values[i - 1] = *v;
       }
     });
   }
   if (s.Checked(FieldId::Preconcentration)) {
     SkipOnFault([&] {
-      d.cInit[1] =
-          show(Finite(Value(s, FieldId::C1) * PreconcentrationFactor(PreconcentrationOf(s, d))));
+      values[1] = Finite(Value(s, FieldId::C1) * PreconcentrationFactor(PreconcentrationOf(s, d)));
     });
+  }
+  for (int i = 1; i <= 4; ++i) {
+    const auto& v = values[i - 1];
+    d.cInit[i - 1] = v ? FormatPattern(*v, "0.###e-#") : Spec(Row(FieldId::CInit1, i)).defaultValue;
   }
 }
 
 }  // namespace
 
-Derivation Derive(const Settings& s) {
+namespace {
+
+// What the derivation reads: the numbers of these fields, and the texts of the two it may show
+// as typed.
+constexpr std::array kNumbersRead{FieldId::Technique,
+                                  FieldId::Mechanism,
+                                  FieldId::Electrode,
+                                  FieldId::Radius,
+                                  FieldId::Length,
+                                  FieldId::EStep,
+                                  FieldId::ScanRate,
+                                  FieldId::Frequency,
+                                  FieldId::Kf1,
+                                  FieldId::Kf2,
+                                  FieldId::Kf3,
+                                  FieldId::Kb1,
+                                  FieldId::Kb2,
+                                  FieldId::Kb3,
+                                  FieldId::C1,
+                                  FieldId::C2,
+                                  FieldId::C3,
+                                  FieldId::C4,
+                                  FieldId::N1,
+                                  FieldId::N2,
+                                  FieldId::N3,
+                                  FieldId::E01,
+                                  FieldId::E02,
+                                  FieldId::E03,
+                                  FieldId::EStart,
+                                  FieldId::Temperature,
+                                  FieldId::P1,
+                                  FieldId::PreEquilibration,
+                                  FieldId::Preconcentration,
+                                  FieldId::EPre,
+                                  FieldId::TPre,
+                                  FieldId::PConst,
+                                  FieldId::StirRate,
+                                  FieldId::D1,
+                                  FieldId::Viscosity};
+constexpr std::array kTextsRead{FieldId::Area, FieldId::TPulse};
+
+}  // namespace
+
+Derivation DeriveAfresh(const Settings& s) {
   Derivation d;
   DeriveGeometry(s, d);
   DeriveTimes(s, d);
   DeriveEquilibriumConstants(s, d);
   DeriveInitialConcentrations(s, d);
+  return d;
+}
+
+bool DerivationReads(FieldId id) {
+  return std::find(kNumbersRead.begin(), kNumbersRead.end(), id) != kNumbersRead.end() ||
+         std::find(kTextsRead.begin(), kTextsRead.end(), id) != kTextsRead.end();
+}
+
+Derivation Derive(const Settings& s) {
+  // A sweep over the kinetics or the instrument derives the same displays call after call: the
+  // last derivation of the thread is kept with the settings it came from.
+  thread_local std::optional<std::pair<Settings, Derivation>> last;
+  if (last && last->first.SameIn(s, kNumbersRead, kTextsRead)) return last->second;
+  Derivation d = DeriveAfresh(s);
+  last.emplace(s, d);
   return d;
 }
 
@@ -136,11 +197,17 @@ bool DerivedHere(const Settings& s, FieldId id) {
     case FieldId::TPulse:
       return s.Technique() == TechniqueCode::SquareWave;
     default:
-      return Spec(id).kind == FieldKind::Derived;
+      return !IsStored(id);
   }
 }
 
-const std::string& ShownText(const Settings& s, const Derivation& d, FieldId id) {
+double ShownNumber(const Settings& s, const Derivation& d, FieldId id) {
+  // A field the user sets was read when it was set.
+  if (IsStored(id) && !DerivedHere(s, id)) return s.Number(id);
+  return NumericPrefix(ShownText(s, d, id));
+}
+
+std::string_view ShownText(const Settings& s, const Derivation& d, FieldId id) {
   switch (id) {
     case FieldId::Area:
       return d.area;

@@ -23,15 +23,24 @@ struct Derivation {
   std::array<std::string, 3> keq;        // LabelKeq(1..3): kf / kb
   double volume = 0;                     // electrode volume [cm3]; 0 when it cannot be formed
   std::optional<std::string> areaFault;  // why the geometry gave no area
+  bool operator==(const Derivation&) const = default;
 };
 
 Derivation Derive(const Settings& settings);
+// The same without the last derivation the thread keeps (see Derive): for the check that the
+// fields it is kept by are all the derivation reads.
+Derivation DeriveAfresh(const Settings& settings);
+// The fields whose values decide the derivation.
+bool DerivationReads(FieldId id);
 
 // The text the Experimental dialog shows in a field: its derived text where it is derived (always
 // for td, Cinit and LabelKeq; ARE at electrodes of a radius; tp for square wave), the value of the
 // settings otherwise.
-const std::string& ShownText(const Settings& settings, const Derivation& derived, FieldId id);
+std::string_view ShownText(const Settings& settings, const Derivation& derived, FieldId id);
 // The field is derived here, so its text box takes no typing.
 bool DerivedHere(const Settings& settings, FieldId id);
+// The value of the text the dialog shows in a field, as it reads it (see NumericPrefix); raises
+// "Overflow" for a number too large to hold.
+double ShownNumber(const Settings& settings, const Derivation& derived, FieldId id);
 
 }  // namespace vorex

@@ -78,7 +78,7 @@ void FormExpr::ShowValues(const Settings& s, const Derivation& d) {
   for (const FieldSpec& spec : SettingsTable()) {
     if (spec.window != Name() || spec.id == FieldId::Electrode) continue;
     Control& c = Field(spec.id);
-    const std::string& text = ShownText(s, d, spec.id);
+    const std::string text(ShownText(s, d, spec.id));
     switch (c.Kind()) {
       case ControlKind::CheckBox:
         c.SetChecked(text == "1");

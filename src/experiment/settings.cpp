@@ -1,21 +1,15 @@
 #include "experiment/settings.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
+#include "base/number_text.h"
+#include "base/runtime_fault.h"
 #include "experiment/catalogue.h"
 
 namespace vorex {
 namespace {
-
-const std::array<std::string, kStoredFieldCount>& DesignValues() {
-  static const std::array<std::string, kStoredFieldCount> values = [] {
-    std::array<std::string, kStoredFieldCount> v;
-    for (int i = 0; i < kStoredFieldCount; ++i) v[i] = SettingsTable()[i].defaultValue;
-    return v;
-  }();
-  return values;
-}
 
 std::size_t At(FieldId id) {
   if (!IsStored(id)) throw std::logic_error("a derived field holds no value of its own");
@@ -34,24 +28,72 @@ std::string Listed(const std::vector<std::string>& items) {
 
 }  // namespace
 
-Settings::Settings() : values_(DesignValues()) {}
+Settings::Settings() : Settings(Design()) {}
 
-const std::string& Settings::Value(FieldId id) const {
-  return values_[At(id)];
+const Settings& Settings::Design() {
+  static const Settings design = [] {
+    Settings s{DesignTag{}};
+    for (int i = 0; i < kStoredFieldCount; ++i) {
+      s.Store(static_cast<FieldId>(i), SettingsTable()[static_cast<std::size_t>(i)].defaultValue);
+    }
+    return s;
+  }();
+  return design;
 }
 
-std::string& Settings::Slot(FieldId id) {
-  return values_[At(id)];
+std::string_view Settings::Value(FieldId id) const {
+  const std::size_t i = At(id);
+  return std::string_view(text_).substr(start_[i], start_[i + 1] - start_[i]);
 }
 
-int Settings::Number(FieldId id) const {
-  int n = 0;
-  for (char c : Value(id)) n = n * 10 + (c - '0');
-  return n;
+double Settings::Number(FieldId id) const {
+  const std::size_t i = At(id);
+  if (tooLarge_[i]) throw RuntimeFault(kOverflow);
+  return numbers_[i];
+}
+
+void Settings::Store(FieldId id, std::string_view value) {
+  const std::size_t i = At(id);
+  try {
+    numbers_[i] = NumericPrefix(value);
+    tooLarge_[i] = false;
+  } catch (const RuntimeFault&) {
+    numbers_[i] = 0;
+    tooLarge_[i] = true;
+  }
+  const std::size_t from = start_[i], length = start_[i + 1] - from;
+  if (text_.size() - length + value.size() > UINT16_MAX) {
+    throw std::length_error("the settings' texts are too long to hold");
+  }
+  text_.replace(from, length, value);
+  const auto shift = static_cast<long>(value.size()) - static_cast<long>(length);
+  for (std::size_t k = i + 1; k < start_.size(); ++k) {
+    start_[k] = static_cast<std::uint16_t>(start_[k] + shift);
+  }
+}
+
+bool Settings::SameIn(const Settings& other, std::span<const FieldId> fields,
+                      std::span<const FieldId> asText) const {
+  for (FieldId id : fields) {
+    const std::size_t i = At(id);
+    // Bit for bit: 0 and -0 derive alike, but a derivation keyed by them is asked for rarely.
+    if (std::memcmp(&numbers_[i], &other.numbers_[i], sizeof(double)) != 0 ||
+        tooLarge_[i] != other.tooLarge_[i]) {
+      return false;
+    }
+  }
+  for (FieldId id : asText) {
+    if (Value(id) != other.Value(id)) return false;
+  }
+  return true;
+}
+
+int Settings::OptionNumber(FieldId id) const {
+  return static_cast<int>(numbers_[At(id)]);
 }
 
 void Settings::SetNumber(FieldId id, int number) {
-  Slot(id) = std::to_string(number);
+  Store(id, std::to_string(number));
 }
 
 int Settings::ListIndex(FieldId id) const {
@@ -61,11 +103,11 @@ int Settings::ListIndex(FieldId id) const {
 }
 
 void Settings::SetScan(ScanCode scan) {
-  Slot(FieldId::Scan) = Spec(FieldId::Scan).items.at(static_cast<std::size_t>(scan));
+  Store(FieldId::Scan, Spec(FieldId::Scan).items.at(static_cast<std::size_t>(scan)));
 }
 
 void Settings::SetChecked(FieldId id, bool checked) {
-  Slot(id) = checked ? "1" : "0";
+  Store(id, checked ? "1" : "0");
 }
 
 std::optional<std::string> Settings::Set(FieldId id, std::string_view value) {
@@ -93,7 +135,7 @@ std::optional<std::string> Settings::Set(FieldId id, std::string_view value) {
     case FieldKind::Derived:
       return spec.FullName() + " is derived by the Experimental dialog and cannot be set";
   }
-  Slot(id) = std::string(value);
+  Store(id, value);
   return std::nullopt;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <array>
+#include <bitset>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,15 +22,24 @@ class Settings {
   Settings();
 
   // The value of a stored field.
-  const std::string& Value(FieldId id) const;
+  std::string_view Value(FieldId id) const;
+  // Its numeric prefix, as the dialogs read a field (see NumericPrefix), read once when the value
+  // is set; raises "Overflow" for a number too large to hold.
+  double Number(FieldId id) const;
   // Sets a stored field as the user would: a text box takes any text; a list one of its items; a
   // check box "1" or "0"; an option group one of its numbers. Otherwise says why and changes
   // nothing.
   std::optional<std::string> Set(FieldId id, std::string_view value);
 
-  TechniqueCode Technique() const { return static_cast<TechniqueCode>(Number(FieldId::Technique)); }
-  MechanismCode Mechanism() const { return static_cast<MechanismCode>(Number(FieldId::Mechanism)); }
-  ElectrodeCode Electrode() const { return static_cast<ElectrodeCode>(Number(FieldId::Electrode)); }
+  TechniqueCode Technique() const {
+    return static_cast<TechniqueCode>(OptionNumber(FieldId::Technique));
+  }
+  MechanismCode Mechanism() const {
+    return static_cast<MechanismCode>(OptionNumber(FieldId::Mechanism));
+  }
+  ElectrodeCode Electrode() const {
+    return static_cast<ElectrodeCode>(OptionNumber(FieldId::Electrode));
+  }
   ScanCode Scan() const { return static_cast<ScanCode>(ListIndex(FieldId::Scan)); }
   bool Digital() const { return Checked(FieldId::Digital); }
   bool Checked(FieldId id) const { return Value(id) == "1"; }
@@ -42,13 +54,27 @@ class Settings {
   void SetChecked(FieldId id, bool checked);
 
   bool operator==(const Settings&) const = default;
+  // Whether `other` reads the same in each of the fields: the same number, or for the fields in
+  // `asText`, the same text.
+  bool SameIn(const Settings& other, std::span<const FieldId> fields,
+              std::span<const FieldId> asText) const;
 
  private:
-  int Number(FieldId id) const;
+  struct DesignTag {};
+  explicit Settings(DesignTag) {}
+  // The design defaults, read once: every Settings starts as their copy.
+  static const Settings& Design();
+  // An option group's number.
+  int OptionNumber(FieldId id) const;
   void SetNumber(FieldId id, int number);
-  std::string& Slot(FieldId id);
+  void Store(FieldId id, std::string_view value);
 
-  std::array<std::string, kStoredFieldCount> values_;
+  // Every value one after the other, field i from start_[i] to start_[i + 1]: one block to copy,
+  // which a Python call makes at least once.
+  std::string text_;
+  std::array<std::uint16_t, kStoredFieldCount + 1> start_{};
+  std::array<double, kStoredFieldCount> numbers_{};
+  std::bitset<kStoredFieldCount> tooLarge_;
 };
 
 // The species, charge-transfer and chemical reactions the mechanism of the settings uses.

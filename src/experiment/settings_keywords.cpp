@@ -194,23 +194,23 @@ struct Given {
   bool whereShown = false;  // from the bare D: only where the dialog shows the row
 };
 
+using GivenFields = std::array<Given, kFieldCount>;
+
 // The fields the keywords name, by FieldId; a species' own D wins over the bare D.
-std::vector<Given> FieldsGiven(const std::vector<const Keyword*>& fields) {
-  std::vector<Given> given(kFieldCount);
+void FieldsGiven(const std::vector<const Keyword*>& fields, GivenFields& given) {
   for (const Keyword* k : fields) {
-    std::vector<FieldId> targets;
-    if (const FieldSpec* f = FieldByKeyword(k->name)) targets.push_back(f->id);
-    if (k->name == kEveryShownD) {
-      for (int i = 1; i <= 4; ++i) targets.push_back(Row(FieldId::D1, i));
-    }
-    for (const auto& [alias, target] : kFirstAliases) {
-      if (alias == k->name) targets.push_back(FieldByKeyword(target)->id);
-    }
-    if (targets.empty()) {
+    std::array<FieldId, 4> targets{};
+    std::size_t count = 0;
+    const bool whereShown = k->name == kEveryShownD;
+    if (whereShown) {
+      for (int i = 1; i <= 4; ++i) targets[count++] = Row(FieldId::D1, i);
+    } else if (const FieldSpec* f = FieldNamed(k->name)) {
+      targets[count++] = f->id;
+    } else {
       Fail("unknown keyword \"" + k->name + "\"; valid names: " + ValidKeywordNames());
     }
-    const bool whereShown = k->name == kEveryShownD;
-    for (FieldId id : targets) {
+    for (std::size_t t = 0; t < count; ++t) {
+      const FieldId id = targets[t];
       Given& g = given[static_cast<std::size_t>(FieldNumber(id))];
       if (g.keyword != nullptr && whereShown) continue;
       if (g.keyword != nullptr && !g.whereShown) {
@@ -220,7 +220,6 @@ std::vector<Given> FieldsGiven(const std::vector<const Keyword*>& fields) {
       g = Given{k, whereShown};
     }
   }
-  return given;
 }
 
 std::string FieldValueOf(const FieldSpec& f, const KeywordValue& v, KeywordCheck check) {
@@ -264,12 +263,14 @@ KeywordValue KeywordValue::Flag(bool flag, std::string shown) {
 void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, KeywordCheck check) {
   Choices choices;
   std::vector<const Keyword*> fields;
+  fields.reserve(keywords.size());
   for (const Keyword& k : keywords) {
     if (!choices.Take(k)) fields.push_back(&k);
   }
-  Settings work = settings;
+  Settings& work = settings;
   SetChoices(work, choices, check);
-  const std::vector<Given> given = FieldsGiven(fields);
+  GivenFields given{};
+  FieldsGiven(fields, given);
   for (int i = 0; i < kFieldCount; ++i) {
     const Given& g = given[static_cast<std::size_t>(i)];
     if (g.keyword == nullptr) continue;
@@ -280,7 +281,6 @@ void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, Key
     }
     work.Set(f.id, FieldValueOf(f, g.keyword->value, check));
   }
-  settings = std::move(work);
 }
 
 std::string TechniqueKeywordName(const Settings& s) {
@@ -294,7 +294,7 @@ std::vector<Keyword> KeywordsOf(const Settings& s) {
   std::vector<Keyword> out;
   for (const FieldSpec& f : SettingsTable()) {
     if (!IsStored(f.id)) break;
-    const std::string& value = s.Value(f.id);
+    const std::string value(s.Value(f.id));
     KeywordValue v;
     if (f.id == FieldId::Technique) {
       v = KeywordValue::Name(TechniqueKeywordName(s), "");
@@ -337,10 +337,10 @@ const std::string& ValidKeywordNames() {
 }
 
 std::string CanonicalValue(const Settings& s, FieldId id) {
-  const std::string& text = s.Value(id);
-  if (Spec(id).kind != FieldKind::Text) return text;
+  const std::string_view text = s.Value(id);
+  if (Spec(id).kind != FieldKind::Text) return std::string(text);
   const std::optional<double> value = StrictNumber(text);
-  return value ? FormatRoundTrip(*value) : text;
+  return value ? FormatRoundTrip(*value) : std::string(text);
 }
 
 bool SameExperiment(const Settings& a, const Settings& b) {

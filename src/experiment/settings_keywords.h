@@ -50,8 +50,9 @@ class KeywordError : public std::runtime_error {
 // every field is taken as it comes (a settings file holds every field).
 enum class KeywordCheck { AsTheDialogsOffer, AsStored };
 
-// Sets the settings by keywords; raises KeywordError and then changes nothing. The technique,
-// mode, mechanism, electrode and scan are set first, then the fields in the dialog's order.
+// Sets the settings by keywords: the technique, mode, mechanism, electrode and scan first, then
+// the fields in the dialog's order. Raises KeywordError, and the settings may then be half set:
+// set a copy, and keep it only when the keywords were taken.
 void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, KeywordCheck check);
 
 // Every stored field by keyword, in the dialog's order, as SetByKeywords takes them back: the

@@ -8,7 +8,7 @@ namespace vorex {
 namespace {
 
 std::string Quoted(const Settings& s, FieldId bound) {
-  return "\"" + s.Value(bound) + "\"";
+  return "\"" + std::string(s.Value(bound)) + "\"";
 }
 
 // What the values of fit index k must satisfy, as a phrase; nothing for E°, which may be any.

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "base/number_text.h"
 #include "base/runtime_fault.h"
@@ -52,6 +57,44 @@ TEST(FormatGeneral, SingleHasSevenDigits) {
 TEST(FormatGeneral, NeverAssignedPrintsNothing) {
   EXPECT_EQ(FormatGeneral(std::optional<double>()), "");
   EXPECT_EQ(FormatGeneral(std::optional<double>(2.0)), " 2 ");
+}
+
+// The 15 significant digits every format starts from are the correctly rounded ones, as the
+// standard library's own 15-digit rounding of the double gives them: checked on random doubles
+// of every magnitude and on doubles next to a tie of the 16th digit, where the rounding must look
+// at the double itself.
+TEST(FormatPattern, FifteenDigitsAreTheCorrectlyRoundedOnes) {
+  const auto expected = [](double v) {
+    char buffer[64];
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 14);
+    std::string text(buffer, r.ptr);
+    const std::size_t e = text.find('e');
+    std::string mantissa = text.substr(0, e);
+    while (mantissa.back() == '0') mantissa.pop_back();
+    if (mantissa.back() == '.') mantissa.pop_back();
+    const int exponent = std::stoi(text.substr(e + 1));
+    return mantissa + "e" + (exponent < 0 ? "-" : "") + std::to_string(std::abs(exponent));
+  };
+  std::mt19937_64 random(20261207);
+  int checked = 0;
+  for (int i = 0; i < 200000; ++i) {
+    std::uint64_t bits = random();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (!std::isfinite(v) || v == 0) continue;
+    ASSERT_EQ(FormatPattern(v, "0.##############e-#"), expected(v)) << bits;
+    ++checked;
+  }
+  EXPECT_GT(checked, 190000);
+  for (int i = 0; i < 20000; ++i) {
+    // d.dddddddddddddd5 x 10^k, read to the nearest double: just above or below the tie.
+    std::string text = std::to_string(1 + random() % 9) + ".";
+    for (int k = 0; k < 14; ++k) text += static_cast<char>('0' + random() % 10);
+    text += "5e" + std::to_string(static_cast<int>(random() % 600) - 300);
+    const double v = std::stod(text);
+    ASSERT_EQ(FormatPattern(v, "0.##############e-#"), expected(v)) << text;
+  }
 }
 
 TEST(FormatPattern, ScientificWithTrimmedDecimals) {
