@@ -39,7 +39,9 @@ void FormExpr::FieldChanged(FieldId id) {
   if (spec.kind == FieldKind::Derived) return;
   const std::string value = spec.kind == FieldKind::Check ? (c.Checked() ? "1" : "0") : c.Text();
   // A locked field takes no typing; what it shows is the settings' to say.
-  if (!c.Locked()) experiment_.Change(id, value);
+  if (!c.Locked()) {
+    if (const auto refused = experiment_.Change(id, value)) experiment_.host.MessageBox(*refused);
+  }
   experiment_.Refresh();
 }
 

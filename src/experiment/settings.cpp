@@ -62,13 +62,10 @@ void Settings::Store(FieldId id, std::string_view value) {
     tooLarge_[i] = true;
   }
   const std::size_t from = start_[i], length = start_[i + 1] - from;
-  if (text_.size() - length + value.size() > UINT16_MAX) {
-    throw std::length_error("the settings' texts are too long to hold");
-  }
   text_.replace(from, length, value);
   const auto shift = static_cast<long>(value.size()) - static_cast<long>(length);
   for (std::size_t k = i + 1; k < start_.size(); ++k) {
-    start_[k] = static_cast<std::uint16_t>(start_[k] + shift);
+    start_[k] = static_cast<std::uint32_t>(start_[k] + shift);
   }
 }
 
@@ -114,6 +111,10 @@ std::optional<std::string> Settings::Set(FieldId id, std::string_view value) {
   const FieldSpec& spec = Spec(id);
   switch (spec.kind) {
     case FieldKind::Text:
+      if (value.size() > kMaxFieldText) {
+        return spec.FullName() + " takes at most " + std::to_string(kMaxFieldText) +
+               " characters, not " + std::to_string(value.size());
+      }
       break;
     case FieldKind::List:
       if (std::find(spec.items.begin(), spec.items.end(), value) == spec.items.end()) {

@@ -26,9 +26,9 @@ class Settings {
   // Its numeric prefix, as the dialogs read a field (see NumericPrefix), read once when the value
   // is set; raises "Overflow" for a number too large to hold.
   double Number(FieldId id) const;
-  // Sets a stored field as the user would: a text box takes any text; a list one of its items; a
-  // check box "1" or "0"; an option group one of its numbers. Otherwise says why and changes
-  // nothing.
+  // Sets a stored field as the user would: a text box takes any text up to kMaxFieldText
+  // characters; a list one of its items; a check box "1" or "0"; an option group one of its
+  // numbers. Otherwise says why and changes nothing.
   std::optional<std::string> Set(FieldId id, std::string_view value);
 
   TechniqueCode Technique() const {
@@ -72,7 +72,7 @@ class Settings {
   // Every value one after the other, field i from start_[i] to start_[i + 1]: one block to copy,
   // which a Python call makes at least once.
   std::string text_;
-  std::array<std::uint16_t, kStoredFieldCount + 1> start_{};
+  std::array<std::uint32_t, kStoredFieldCount + 1> start_{};
   std::array<double, kStoredFieldCount> numbers_{};
   std::bitset<kStoredFieldCount> tooLarge_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -98,6 +99,8 @@ enum class FieldId : std::uint8_t {
 inline constexpr int kStoredFieldCount = static_cast<int>(FieldId::TDrop);
 inline constexpr int kFieldCount = static_cast<int>(FieldId::Keq3) + 1;
 inline constexpr int kFitSlots = 19;
+// No field needs a longer text; a longer one is refused rather than kept.
+inline constexpr std::size_t kMaxFieldText = 1000;
 
 constexpr int FieldNumber(FieldId id) {
   return static_cast<int>(id);

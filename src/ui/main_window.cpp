@@ -260,6 +260,8 @@ void MainWindow::AddShortcuts() {
       {"mnuImport", QKeySequence::Open},
       {"mnuExport", Qt::CTRL | Qt::Key_E},
       {"mnuSave", QKeySequence::Save},
+      {"mnuOpenSettings", Qt::CTRL | Qt::SHIFT | Qt::Key_O},
+      {"mnuSaveSettings", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
   };
   for (const auto& [control, key] : keys) {
     QAction* action = actions_.at(control);
