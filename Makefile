@@ -70,6 +70,7 @@ fuzz: deps
 	  -DVOREX_PYTHON=OFF
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 	$(FUZZBUILD)/bin/make-fuzz-dictionary > $(FUZZBUILD)/fuzz_script.dict
+	$(FUZZBUILD)/bin/make-fuzz-dictionary settings > $(FUZZBUILD)/fuzz_settings.dict
 	@set -e; for f in $(FUZZBUILD)/bin/fuzz_*; do \
 	  name=$$(basename $$f); mkdir -p $(FUZZBUILD)/corpus/$$name; \
 	  dict=""; [ -f $(FUZZBUILD)/$$name.dict ] && dict="-dict=$(FUZZBUILD)/$$name.dict"; \

@@ -1,13 +1,15 @@
 // Writes the script fuzzer's dictionary from the program itself: every command of the command
 // table, every control of every window as a script names it (with the statement it takes), every
-// list item, and the words and numbers of the statements. Generated, so that a new command or
-// field is in the dictionary the day it exists.
+// list item, and the words and numbers of the statements. With the argument "settings", the
+// settings file fuzzer's instead: every keyword as a member, its list items and names, and the
+// file's frame. Generated, so that a new command or field is in the dictionary the day it exists.
 #include <iostream>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "experiment/settings_table.h"
 #include "shell/cli_host.h"
 #include "shell/command_table.h"
 #include "shell/program.h"
@@ -48,7 +50,32 @@ std::string Statement(const vorex::Window& window, const vorex::Control& c) {
 
 }  // namespace
 
-int main() {
+std::set<std::string> SettingsEntries() {
+  std::set<std::string> entries{"{\"format\": \"Vorex settings\", \"version\": 1, \"settings\": {",
+                                "}}",
+                                ": ",
+                                ", ",
+                                "true",
+                                "false",
+                                "null",
+                                "\"",
+                                "\\u00",
+                                "1e999",
+                                "-0",
+                                "0.3V",
+                                "1,5"};
+  for (const vorex::FieldSpec& f : vorex::SettingsTable()) {
+    entries.insert("\"" + f.keyword + "\": ");
+    for (const std::string& item : f.items) entries.insert("\"" + item + "\"");
+  }
+  return entries;
+}
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "settings") {
+    for (const std::string& entry : SettingsEntries()) std::cout << Entry(entry) << '\n';
+    return 0;
+  }
   std::ostringstream ignored;
   vorex::CliHost host(ignored);
   auto program = std::make_unique<vorex::Program>(host);

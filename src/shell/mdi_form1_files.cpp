@@ -37,6 +37,7 @@ void MDIForm1::mnuOpenSettings_Click() {
     return;
   }
   program_.experiment.Replace(*read.settings);
+  program_.formResult.Show();
   program_.formResult.Print("Settings opened from " + *file + ".");
 }
 
@@ -47,6 +48,7 @@ void MDIForm1::mnuSaveSettings_Click() {
     program_.host.MessageBox("Save Settings Error: " + *error + ". The settings were not saved.");
     return;
   }
+  program_.formResult.Show();
   program_.formResult.Print("Settings saved to " + *file + ".");
 }
 
