@@ -15,20 +15,7 @@ std::string Corpus(const char* name) {
   return std::string(VOREX_TEST_DATA) + "/csv/" + name;
 }
 
-struct Files : testing::StartedProgram {
-  bool Import(const std::string& file) {
-    host.fileAnswers.push_back(file);
-    return Invoke("mnuImport") && host.messages.empty();
-  }
-  std::filesystem::path Temp(const char* name) {
-    const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
-    return dir / name;
-  }
-};
+using Files = testing::StartedProgram;
 
 TEST(CsvPairs, EveryQuirkOfOtherProgramsReadsAsTheSamePairs) {
   for (const char* name : {"blank_lines.csv", "bom_crlf.csv", "tabs.csv", "no_final_newline.csv"}) {

@@ -11,20 +11,7 @@
 namespace vorex {
 namespace {
 
-struct Files : testing::StartedProgram {
-  bool Import(const std::string& file) {
-    host.fileAnswers.push_back(file);
-    return Invoke("mnuImport") && host.messages.empty();
-  }
-  std::filesystem::path Temp(const char* name) {
-    const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
-    return dir / name;
-  }
-};
+using Files = testing::StartedProgram;
 
 TEST_F(Files, ExportThenImportGivesTheCurveBackToFifteenDigits) {
   Analytical();

@@ -1,6 +1,5 @@
 // The experiment's settings as the commands see them: a run depends on the settings alone, and
 // File > Open Settings and Save Settings carry every field through a file.
-#include <cstdio>
 #include <fstream>
 
 #include "experiment/settings_file.h"
@@ -35,7 +34,7 @@ TEST_F(SettingsCommands, ARunDependsOnTheSettingsAloneNotOnWhichDialogWasShown) 
 }
 
 TEST_F(SettingsCommands, SaveAndOpenCarryEveryFieldAndTheDialogsFollow) {
-  const std::string file = ::testing::TempDir() + "settings_commands.json";
+  const std::string file = Temp("settings.json");
   Type(Expr().Estart(), "0.45");
   program->experiment.formMech.Click(program->experiment.formMech.mech(7));
   Type(Expr().kf(1), "25");
@@ -54,11 +53,10 @@ TEST_F(SettingsCommands, SaveAndOpenCarryEveryFieldAndTheDialogsFollow) {
   EXPECT_TRUE(Expr().kf(1).Visible());               // mechanism 7 has a chemical row
   EXPECT_EQ(Expr().LabelKeq(1).Caption(), "2.5e3");  // 25 / 0.01
   EXPECT_EQ(program->formResult.Lines().back(), "Settings opened from " + file + ".");
-  std::remove(file.c_str());
 }
 
 TEST_F(SettingsCommands, AFileThatIsNotOneChangesNothing) {
-  const std::string file = ::testing::TempDir() + "not_settings.json";
+  const std::string file = Temp("not_settings.json");
   std::ofstream(file) << "{\"format\": \"Vorex settings\", \"version\": 1, \"settings\": "
                          "{\"E_start\": 0.2, \"n_1\": 9}}";
   Type(Expr().Estart(), "0.35");
@@ -70,7 +68,6 @@ TEST_F(SettingsCommands, AFileThatIsNotOneChangesNothing) {
   EXPECT_EQ(host.messages[0], "Open Settings Error: " + file +
                                   ": n_1 must be one of the dialog's list, 1 to 3; got 9. The "
                                   "settings are as they were.");
-  std::remove(file.c_str());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "shell/program.h"
 #include "support/recording_host.h"
@@ -25,6 +27,20 @@ class StartedProgram : public ::testing::Test {
     tech.Click(tech.optTech(technique));
   }
   void Type(Control& c, const std::string& text) { program->experiment.formExpr.Type(c, text); }
+  // Import Data of a file, as the file dialog would answer; true when it was taken silently.
+  bool Import(const std::string& file) {
+    host.fileAnswers.push_back(file);
+    return Invoke("mnuImport") && host.messages.empty();
+  }
+  // A scratch file of this test's own.
+  std::filesystem::path Temp(const char* name) {
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("vorex-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    return dir / name;
+  }
   // Pre-equilibration off: the run starts from the analytical concentrations as typed.
   void AnalyticalConcentrations() { Expr().SetCheck(Expr().CheckPreEqu(), false); }
   FormExpr& Expr() { return program->experiment.formExpr; }
