@@ -132,7 +132,7 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
 
   py::dict values, initial;
   for (int i = 1; i <= setup.count; ++i) {
-    const std::string name = Spec(FitSlotField(setup.index(i))).keyword;
+    const std::string name = TableField(FitSlotField(setup.index(i))).keyword;
     values[py::str(name)] = result.fitted(i);
     initial[py::str(name)] = result.initial(i);
   }

@@ -84,7 +84,7 @@ std::string TypedNumber(const py::handle& value, const std::string& what) {
 }
 
 std::string FitName(int k) {
-  return Spec(FitSlotField(k)).keyword;
+  return TableField(FitSlotField(k)).keyword;
 }
 
 namespace {
@@ -115,12 +115,13 @@ Settings SettingsFor(const py::handle& settings, const py::dict& keywords) {
 
 ParameterSet ParametersOf(const Settings& settings) {
   Captured c = MakeParameterSet(settings);
-  if (!c.ok()) throw py::value_error(Spec(c.refusal->field).keyword + ": " + c.refusal->message);
+  if (!c.ok())
+    throw py::value_error(TableField(c.refusal->field).keyword + ": " + c.refusal->message);
   return c.parameters;
 }
 
 py::object FieldValue(const Settings& s, FieldId id) {
-  const FieldSpec& f = Spec(id);
+  const FieldSpec& f = TableField(id);
   switch (f.kind) {
     case FieldKind::Check:
       return py::bool_(s.Checked(id));

@@ -37,7 +37,7 @@ py::tuple Simulate(const py::handle& settings, const py::dict& keywords) {
   if (outcome.singularBlock) warnings.append(kSingularBlock);
   const std::string technique = TechniqueKeywordName(s);
   const std::string electrode =
-      Spec(FieldId::Electrode).items[static_cast<std::size_t>(CodeNumber(p.Electrode) - 1)];
+      TableField(FieldId::Electrode).items[static_cast<std::size_t>(CodeNumber(p.Electrode) - 1)];
   return py::make_tuple(technique, CodeNumber(p.Mechanism), electrode, p.Digital,
                         Copy(work.Abscissa, n), ColumnCopy(work.SimulatedCurrent, reactions + 1, n),
                         ColumnsCopy(work.SimulatedCurrent, 1, reactions, n), surface,

@@ -23,7 +23,7 @@ class Reader {
 
   std::string_view Text(FieldId id) const { return ShownText(s_, d_, id); }
   [[noreturn]] void Reject(FieldId id, const std::string& why) const {
-    throw Refusal{id, FieldMessage(Spec(id), std::string(Text(id)), why)};
+    throw Refusal{id, FieldMessage(TableField(id), std::string(Text(id)), why)};
   }
   double Read(FieldId id) const {
     try {

@@ -22,7 +22,7 @@ class Checks {
     if (!meaningful && !found_) {
       found_ = Refusal{
           field,
-          FieldMessage(Spec(field), std::string(ShownText(settings_, derived_, field)), why)};
+          FieldMessage(TableField(field), std::string(ShownText(settings_, derived_, field)), why)};
     }
   }
   // Greater than 0 and a double at full precision: a value below the smallest normal double

@@ -117,7 +117,8 @@ void DeriveInitialConcentrations(const Settings& s, Derivation& d) {
   }
   for (int i = 1; i <= 4; ++i) {
     const auto& v = values[i - 1];
-    d.cInit[i - 1] = v ? FormatPattern(*v, "0.###e-#") : Spec(Row(FieldId::CInit1, i)).defaultValue;
+    d.cInit[i - 1] =
+        v ? FormatPattern(*v, "0.###e-#") : TableField(Row(FieldId::CInit1, i)).defaultValue;
   }
 }
 

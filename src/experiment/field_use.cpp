@@ -55,7 +55,7 @@ const char* DerivedFrom(FieldId id) {
 }  // namespace
 
 bool FieldShown(const Settings& s, FieldId id) {
-  const FieldSpec& f = Spec(id);
+  const FieldSpec& f = TableField(id);
   const TechniqueCode t = s.Technique();
   const ElectrodeCode e = s.Electrode();
   switch (f.use) {
@@ -88,13 +88,13 @@ bool FieldShown(const Settings& s, FieldId id) {
 }
 
 bool FieldEnabled(const Settings& s, FieldId id) {
-  return Spec(id).use != FieldUse::DigitalOnly || s.Digital();
+  return TableField(id).use != FieldUse::DigitalOnly || s.Digital();
 }
 
 std::optional<std::string> WhyNotSettable(const Settings& s, FieldId id, const std::string& what) {
   if (!FieldShown(s, id)) {
     return what + " is not available: the Experimental dialog does not show it for " +
-           Context(s, Spec(id).decider());
+           Context(s, TableField(id).decider());
   }
   if (!FieldEnabled(s, id)) {
     return what + " is not available: the Experimental dialog enables it for " +

@@ -26,7 +26,7 @@ Control& FormExpr::Field(FieldId id) {
 }
 
 const FieldSpec* FormExpr::FieldOf(const Control& control) const {
-  if (control.Name() == "optElectrode") return &Spec(FieldId::Electrode);
+  if (control.Name() == "optElectrode") return &TableField(FieldId::Electrode);
   for (std::size_t i = 0; i < field_.size(); ++i) {
     if (field_[i] == &control) return &SettingsTable()[i];
   }
@@ -35,9 +35,9 @@ const FieldSpec* FormExpr::FieldOf(const Control& control) const {
 
 void FormExpr::FieldChanged(FieldId id) {
   const Control& c = Field(id);
-  const FieldSpec& spec = Spec(id);
-  if (spec.kind == FieldKind::Derived) return;
-  const std::string value = spec.kind == FieldKind::Check ? (c.Checked() ? "1" : "0") : c.Text();
+  const FieldSpec& entry = TableField(id);
+  if (entry.kind == FieldKind::Derived) return;
+  const std::string value = entry.kind == FieldKind::Check ? (c.Checked() ? "1" : "0") : c.Text();
   // A locked field takes no typing; what it shows is the settings' to say.
   if (!c.Locked()) {
     if (const auto refused = experiment_.Change(id, value)) experiment_.host.MessageBox(*refused);
@@ -77,16 +77,16 @@ void FormExpr::Refresh(const Settings& s, const Derivation& d) {
 }
 
 void FormExpr::ShowValues(const Settings& s, const Derivation& d) {
-  for (const FieldSpec& spec : SettingsTable()) {
-    if (spec.window != Name() || spec.id == FieldId::Electrode) continue;
-    Control& c = Field(spec.id);
-    const std::string text(ShownText(s, d, spec.id));
+  for (const FieldSpec& entry : SettingsTable()) {
+    if (entry.window != Name() || entry.id == FieldId::Electrode) continue;
+    Control& c = Field(entry.id);
+    const std::string text(ShownText(s, d, entry.id));
     switch (c.Kind()) {
       case ControlKind::CheckBox:
         c.SetChecked(text == "1");
         break;
       case ControlKind::ComboBox:
-        c.SetListIndex(s.ListIndex(spec.id));
+        c.SetListIndex(s.ListIndex(entry.id));
         break;
       case ControlKind::Label:
         c.SetCaption(text);
@@ -123,8 +123,9 @@ void FormExpr::ShowRows(const Settings& s) {
     homo(k).SetCaption(k <= m.homogeneousReactions ? std::string(m.homogeneousRows[k - 1])
                                                    : std::to_string(k));
   }
-  for (const FieldSpec& spec : SettingsTable()) {
-    if (spec.row > 0 && spec.window == Name()) Field(spec.id).SetVisible(FieldShown(s, spec.id));
+  for (const FieldSpec& entry : SettingsTable()) {
+    if (entry.row > 0 && entry.window == Name())
+      Field(entry.id).SetVisible(FieldShown(s, entry.id));
   }
 }
 

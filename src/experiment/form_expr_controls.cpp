@@ -41,20 +41,20 @@ Control& Frame(Window& w, const char* name, const char* caption) {
 }  // namespace
 
 Control& FormExpr::AddField(FieldId id, Control* frame) {
-  const FieldSpec& spec = Spec(id);
+  const FieldSpec& entry = TableField(id);
   // td is a locked text box that shows a derived value; the other derived values are labels.
-  const ControlKind kind = id == FieldId::TDrop ? ControlKind::TextBox : KindOf(spec.kind);
-  Control& c = Add(kind, spec.control, spec.index);
+  const ControlKind kind = id == FieldId::TDrop ? ControlKind::TextBox : KindOf(entry.kind);
+  Control& c = Add(kind, entry.control, entry.index);
   c.SetFrame(frame);
   // A check box of its own carries its name as its caption; those of the fit slots sit under a
   // column header.
-  const bool captioned = kind == ControlKind::CheckBox && spec.index < 0;
-  c.SetLabel(captioned ? "" : spec.label);
-  c.SetToolTip(spec.tip);
-  if (kind == ControlKind::ComboBox) c.SetItems(spec.items);
-  if (captioned) c.SetCaption(spec.label);
-  if (kind == ControlKind::Label) c.SetCaption(spec.defaultValue);
-  if (kind == ControlKind::TextBox) c.SetText(spec.defaultValue);
+  const bool captioned = kind == ControlKind::CheckBox && entry.index < 0;
+  c.SetLabel(captioned ? "" : entry.label);
+  c.SetToolTip(entry.tip);
+  if (kind == ControlKind::ComboBox) c.SetItems(entry.items);
+  if (captioned) c.SetCaption(entry.label);
+  if (kind == ControlKind::Label) c.SetCaption(entry.defaultValue);
+  if (kind == ControlKind::TextBox) c.SetText(entry.defaultValue);
   if (id == FieldId::TDrop) c.SetLocked(true);
   field_[static_cast<std::size_t>(FieldNumber(id))] = &c;
   c.onChange = [this, id] { FieldChanged(id); };
@@ -97,7 +97,7 @@ void FormExpr::CreateReactionRows() {
 
 void FormExpr::CreateFitSlots() {
   for (int s = 1; s <= kFitSlots; ++s) {
-    Control* frame = Find(Spec(Row(FieldId::Fitted1, s)).frame);
+    Control* frame = Find(TableField(Row(FieldId::Fitted1, s)).frame);
     AddField(Row(FieldId::Fitted1, s), frame);
     AddField(Row(FieldId::Min1, s), frame);
     AddField(Row(FieldId::Max1, s), frame);

@@ -94,13 +94,13 @@ void Settings::SetNumber(FieldId id, int number) {
 }
 
 int Settings::ListIndex(FieldId id) const {
-  const std::vector<std::string>& items = Spec(id).items;
+  const std::vector<std::string>& items = TableField(id).items;
   const auto found = std::find(items.begin(), items.end(), Value(id));
   return found == items.end() ? -1 : static_cast<int>(found - items.begin());
 }
 
 void Settings::SetScan(ScanCode scan) {
-  Store(FieldId::Scan, Spec(FieldId::Scan).items.at(static_cast<std::size_t>(scan)));
+  Store(FieldId::Scan, TableField(FieldId::Scan).items.at(static_cast<std::size_t>(scan)));
 }
 
 void Settings::SetChecked(FieldId id, bool checked) {
@@ -108,33 +108,33 @@ void Settings::SetChecked(FieldId id, bool checked) {
 }
 
 std::optional<std::string> Settings::Set(FieldId id, std::string_view value) {
-  const FieldSpec& spec = Spec(id);
-  switch (spec.kind) {
+  const FieldSpec& entry = TableField(id);
+  switch (entry.kind) {
     case FieldKind::Text:
       if (value.size() > kMaxFieldText) {
-        return spec.FullName() + " takes at most " + std::to_string(kMaxFieldText) +
+        return entry.FullName() + " takes at most " + std::to_string(kMaxFieldText) +
                " characters, not " + std::to_string(value.size());
       }
       break;
     case FieldKind::List:
-      if (std::find(spec.items.begin(), spec.items.end(), value) == spec.items.end()) {
-        return spec.FullName() + " takes one of " + Listed(spec.items) + ", not " + Quoted(value);
+      if (std::find(entry.items.begin(), entry.items.end(), value) == entry.items.end()) {
+        return entry.FullName() + " takes one of " + Listed(entry.items) + ", not " + Quoted(value);
       }
       break;
     case FieldKind::Check:
       if (value != "0" && value != "1") {
-        return spec.FullName() + " takes 1 (ticked) or 0, not " + Quoted(value);
+        return entry.FullName() + " takes 1 (ticked) or 0, not " + Quoted(value);
       }
       break;
     case FieldKind::Option: {
-      const std::string count = std::to_string(spec.items.size());
+      const std::string count = std::to_string(entry.items.size());
       bool known = false;
-      for (std::size_t n = 1; n <= spec.items.size(); ++n) known |= value == std::to_string(n);
-      if (!known) return spec.FullName() + " takes 1 to " + count + ", not " + Quoted(value);
+      for (std::size_t n = 1; n <= entry.items.size(); ++n) known |= value == std::to_string(n);
+      if (!known) return entry.FullName() + " takes 1 to " + count + ", not " + Quoted(value);
       break;
     }
     case FieldKind::Derived:
-      return spec.FullName() + " is derived by the Experimental dialog and cannot be set";
+      return entry.FullName() + " is derived by the Experimental dialog and cannot be set";
   }
   Store(id, value);
   return std::nullopt;

@@ -88,7 +88,7 @@ int SetTechnique(Settings& s, const KeywordValue& v) {
 }
 
 void SetElectrode(Settings& s, const KeywordValue& v) {
-  const std::vector<std::string>& names = Spec(FieldId::Electrode).items;
+  const std::vector<std::string>& names = TableField(FieldId::Electrode).items;
   if (v.kind == KeywordValue::Kind::Name) {
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (v.text == names[i]) return s.SetElectrode(static_cast<ElectrodeCode>(i + 1));
@@ -214,7 +214,7 @@ void FieldsGiven(const std::vector<const Keyword*>& fields, GivenFields& given) 
       Given& g = given[static_cast<std::size_t>(FieldNumber(id))];
       if (g.keyword != nullptr && whereShown) continue;
       if (g.keyword != nullptr && !g.whereShown) {
-        Fail(k->name + " and " + g.keyword->name + " both set " + Spec(id).keyword +
+        Fail(k->name + " and " + g.keyword->name + " both set " + TableField(id).keyword +
              "; give one of them");
       }
       g = Given{k, whereShown};
@@ -338,7 +338,7 @@ const std::string& ValidKeywordNames() {
 
 std::string CanonicalValue(const Settings& s, FieldId id) {
   const std::string_view text = s.Value(id);
-  if (Spec(id).kind != FieldKind::Text) return std::string(text);
+  if (TableField(id).kind != FieldKind::Text) return std::string(text);
   const std::optional<double> value = StrictNumber(text);
   return value ? FormatRoundTrip(*value) : std::string(text);
 }

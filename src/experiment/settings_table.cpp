@@ -364,7 +364,7 @@ const std::vector<FieldSpec>& SettingsTable() {
   return table;
 }
 
-const FieldSpec& Spec(FieldId id) {
+const FieldSpec& TableField(FieldId id) {
   return SettingsTable()[static_cast<std::size_t>(FieldNumber(id))];
 }
 

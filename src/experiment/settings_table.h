@@ -166,7 +166,7 @@ struct FieldSpec {
 
 // Indexed by FieldId.
 const std::vector<FieldSpec>& SettingsTable();
-const FieldSpec& Spec(FieldId id);
+const FieldSpec& TableField(FieldId id);
 // nullptr when no field has that keyword, or that control.
 const FieldSpec* FieldByKeyword(std::string_view keyword);
 const FieldSpec* FieldByControl(std::string_view window, std::string_view control, int index);

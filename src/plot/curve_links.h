@@ -10,9 +10,9 @@ class Host;
 struct CurveStore;
 struct PlotState;
 
-// What the curve procedures reach across: the experiment (its dialogs and parameter set), the
-// curve store, the plot option dialog and plot state, the plot and result windows, the host and the
-// fitting flag. The state object holds one, bound to its own members.
+// What the curve procedures reach across: the experiment (its settings, parameter set and dialogs),
+// the curve store, the plot option dialog and plot state, the plot and result windows, the host and
+// the fitting flag. The state object holds one, bound to its own members.
 struct CurveLinks {
   Experiment& experiment;
   CurveStore& curves;

@@ -139,7 +139,7 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   FormExpr& form = l.experiment.formExpr;
   ParameterSet& p = l.experiment.parameterSet;
   const Settings& settings = l.experiment.settings;
-  // The trial points pass through the parameter set; the dialogs' values come back after.
+  // The trial points pass through the parameter set; the settings' values come back after.
   const ParameterSet captured = p;
   FitResult result;
   FitSetup setup;

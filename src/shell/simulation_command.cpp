@@ -86,8 +86,8 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
     return false;
   }
   Commit(l, slot, run, w, p);
-  // The parameter set is the one just captured (or a fit's trial point), so the quantity is
-  // formed from it without reading the dialogs again.
+  // The parameter set is the one just made (or a fit's trial point), so the quantity is formed
+  // from it without making it again from the settings.
   return FillCapturedQuantity(l);
 }
 
