@@ -63,9 +63,37 @@ CurveArrays CheckedCurve(const py::handle& x, const py::handle& y, const char* x
   return c;
 }
 
+namespace {
+
+py::array_t<double> Made(int dimensions, Py_intptr_t* shape) {
+  auto& api = py::detail::npy_api::get();
+  PyObject* type = api.PyArray_DescrFromType_(py::detail::npy_api::NPY_DOUBLE_);
+  if (type == nullptr) throw py::error_already_set();
+  PyObject* a = api.PyArray_NewFromDescr_(api.PyArray_Type_, type, dimensions, shape, nullptr,
+                                          nullptr, 0, nullptr);
+  if (a == nullptr) throw py::error_already_set();
+  return py::reinterpret_steal<py::array_t<double>>(a);
+}
+
+}  // namespace
+
+py::array_t<double> NewArray(py::ssize_t n) {
+  Py_intptr_t shape[1] = {n};
+  return Made(1, shape);
+}
+
+py::array_t<double> NewArray(py::ssize_t rows, py::ssize_t columns) {
+  Py_intptr_t shape[2] = {rows, columns};
+  return Made(2, shape);
+}
+
+double* DataOf(py::array_t<double>& a) {
+  return reinterpret_cast<double*>(py::detail::array_proxy(a.ptr())->data);
+}
+
 py::array_t<double> Copy(const FixedArray<double, kMaxPoints>& values, int n) {
-  py::array_t<double> out(n);
-  if (n > 0) std::copy(&values.Unchecked(1), &values.Unchecked(1) + n, out.mutable_data());
+  py::array_t<double> out = NewArray(n);
+  if (n > 0) std::copy(&values.Unchecked(1), &values.Unchecked(1) + n, DataOf(out));
   return out;
 }
 

@@ -38,13 +38,19 @@ struct CurveArrays {
 CurveArrays CheckedCurve(const pybind11::handle& x, const pybind11::handle& y, const char* xName,
                          const char* yName);
 
+// A new array of doubles of that shape, its data to be written: made through NumPy's own call,
+// which a result's four arrays made the cost of a call less by.
+pybind11::array_t<double> NewArray(pybind11::ssize_t rows, pybind11::ssize_t columns);
+pybind11::array_t<double> NewArray(pybind11::ssize_t n);
+double* DataOf(pybind11::array_t<double>& a);
+
 // A new array with a copy of values 1..n of fixed storage (index 0 unused).
 pybind11::array_t<double> Copy(const FixedArray<double, kMaxPoints>& values, int n);
 // Column `col` of points 1..n of a points x columns matrix.
 template <int RowHi, int ColHi>
 pybind11::array_t<double> ColumnCopy(const FixedMatrix<double, RowHi, ColHi>& m, int col, int n) {
-  pybind11::array_t<double> out(n);
-  double* o = out.mutable_data();
+  pybind11::array_t<double> out = NewArray(n);
+  double* o = DataOf(out);
   for (int i = 1; i <= n; ++i) o[i - 1] = m.Unchecked(i, col);
   return out;
 }
@@ -53,8 +59,8 @@ template <int RowHi, int ColHi>
 pybind11::array_t<double> ColumnsCopy(const FixedMatrix<double, RowHi, ColHi>& m, int first,
                                       int last, int n) {
   const int rows = last - first + 1;
-  pybind11::array_t<double> out({rows, n});
-  double* o = out.mutable_data();
+  pybind11::array_t<double> out = NewArray(rows, n);
+  double* o = DataOf(out);
   for (int r = 0; r < rows; ++r) {
     for (int i = 1; i <= n; ++i) o[r * n + i - 1] = m.Unchecked(i, first + r);
   }

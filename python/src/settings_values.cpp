@@ -1,6 +1,8 @@
 #include "settings_values.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 #include "base/number_text.h"
 #include "base/runtime_fault.h"
@@ -65,12 +67,41 @@ std::vector<Keyword> KeywordsFrom(const py::dict& keywords) {
 
 }  // namespace
 
+// Python's repr of a finite double, written from the shortest digits that read back (the digits
+// repr writes too) in repr's layout: fixed from 1e-4 up to 1e16, exponential beyond with a
+// signed exponent of at least two digits, ".0" after a whole number. Python's own conversion
+// takes several times longer for the 17-digit values a sweep passes, and a call's cost counts.
 std::string TypedNumber(double value) {
-  char* text = PyOS_double_to_string(value, 'r', 0, Py_DTSF_ADD_DOT_0, nullptr);
-  if (text == nullptr) throw py::error_already_set();
-  std::string typed(text);
-  PyMem_Free(text);
-  return typed;
+  if (value == 0) return std::signbit(value) ? "-0.0" : "0.0";
+  char buffer[40];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                               std::chars_format::scientific);
+  std::string digits;
+  const char* c = buffer;
+  for (; c != r.ptr && *c != 'e'; ++c) {
+    if (*c != '.') digits += *c;
+  }
+  int exponent = 0;
+  std::from_chars(c + (c[1] == '+' ? 2 : 1), r.ptr, exponent);
+  const int point = exponent + 1;  // digits before the decimal point
+  const int count = static_cast<int>(digits.size());
+  std::string text = std::signbit(value) ? "-" : "";
+  if (point <= -4 || point > 16) {
+    text += digits[0];
+    if (count > 1) text += "." + digits.substr(1);
+    text += exponent < 0 ? "e-" : "e+";
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) text += '0';
+    text += std::to_string(magnitude);
+  } else if (point <= 0) {
+    text += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+  } else if (point >= count) {
+    text += digits + std::string(static_cast<std::size_t>(point - count), '0') + ".0";
+  } else {
+    text += digits.substr(0, static_cast<std::size_t>(point)) + "." +
+            digits.substr(static_cast<std::size_t>(point));
+  }
+  return text;
 }
 
 std::string TypedNumber(const py::handle& value, const std::string& what) {

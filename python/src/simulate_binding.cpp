@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "arrays.h"
 #include "bindings.h"
@@ -49,16 +50,20 @@ py::dict Parameters(const py::handle& settings, const py::dict& keywords) {
   return ParametersDict(ParametersOf(SettingsFor(settings, keywords)));
 }
 
-// The mean time of RunSimulation alone for the settings [s], to tell the cost of a call from the
-// cost of the simulation it runs.
-double SimulationSeconds(const py::handle& settings, const py::dict& keywords, int repeats) {
-  const ParameterSet p = ParametersOf(SettingsFor(settings, keywords));
+// The mean time of RunSimulation alone [s] over `repeats` passes through the settings, their
+// parameter sets made beforehand: to tell the cost of a call from the cost of the runs it makes.
+double SimulationSeconds(const py::list& settings, int repeats) {
+  std::vector<ParameterSet> sets;
+  for (const py::handle& s : settings) sets.push_back(ParametersOf(s.cast<const Settings&>()));
+  if (sets.empty()) return 0;
   SimulationWorkspace& work = ThreadWorkspace();
   py::gil_scoped_release release;
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < repeats; ++i) RunSimulation(p, work, true);
+  for (int i = 0; i < repeats; ++i) {
+    for (const ParameterSet& p : sets) RunSimulation(p, work, true);
+  }
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-  return elapsed.count() / std::max(repeats, 1);
+  return elapsed.count() / (std::max(repeats, 1) * static_cast<double>(sets.size()));
 }
 
 }  // namespace
@@ -70,7 +75,7 @@ void BindSimulate(py::module_& m) {
         "reaction_currents, surface_concentrations, parameters, warnings, settings)");
   m.def("parameters", &Parameters, "parameters(settings, keywords) -> dict");
   m.def("_simulation_seconds", &SimulationSeconds,
-        "_simulation_seconds(settings, keywords, repeats)");
+        "_simulation_seconds(list of Settings, repeats) -> mean seconds of a run");
 }
 
 }  // namespace vorex::python

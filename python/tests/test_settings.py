@@ -136,3 +136,21 @@ def test_session_shows_its_settings():
     session = vorex.Session()
     session.run("mnuExperimental\nFormExpr.Estart = 0.4\nFormExpr.CheckPreEqu = 0")
     assert session.settings() == vorex.Settings(E_start=0.4, pre_equilibration=False)
+
+
+def test_numbers_are_typed_as_python_writes_them():
+    # Every double, as repr writes it: fixed from 1e-4 to 1e16, exponential beyond, ".0" after
+    # a whole number; random bit patterns cover every magnitude.
+    import random
+    import re
+    import struct
+    random.seed(20261207)
+    values = [1e-5, 1e-4, 1e15, 1e16, 1e17, 0.1, 100.0, -2.5e-7, 5e-324, 1.7976931348623157e308,
+              -0.0, 1 / 3]
+    while len(values) < 5000:
+        x = struct.unpack("d", struct.pack("Q", random.getrandbits(64)))[0]
+        if x == x and abs(x) != float("inf"):
+            values.append(x)
+    for x in values:
+        text = re.search(r'"E_start": ("?)([^,\n]*)\1,', vorex.Settings(E_start=x).to_json())
+        assert text.group(2) == repr(x)

@@ -1,5 +1,6 @@
 #include "experiment/settings_keywords.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -190,14 +191,15 @@ void SetChoices(Settings& s, const Choices& c, KeywordCheck check) {
 
 // One field's value as a keyword gave it.
 struct Given {
-  const Keyword* keyword = nullptr;
-  bool whereShown = false;  // from the bare D: only where the dialog shows the row
+  FieldId id;
+  const Keyword* keyword;
+  bool whereShown;  // from the bare D: only where the dialog shows the row
 };
 
-using GivenFields = std::array<Given, kFieldCount>;
-
-// The fields the keywords name, by FieldId; a species' own D wins over the bare D.
-void FieldsGiven(const std::vector<const Keyword*>& fields, GivenFields& given) {
+// The fields the keywords name, in the dialog's order; a species' own D wins over the bare D.
+std::vector<Given> FieldsGiven(const std::vector<const Keyword*>& fields) {
+  std::vector<Given> given;
+  given.reserve(fields.size() + 3);
   for (const Keyword* k : fields) {
     std::array<FieldId, 4> targets{};
     std::size_t count = 0;
@@ -211,15 +213,22 @@ void FieldsGiven(const std::vector<const Keyword*>& fields, GivenFields& given) 
     }
     for (std::size_t t = 0; t < count; ++t) {
       const FieldId id = targets[t];
-      Given& g = given[static_cast<std::size_t>(FieldNumber(id))];
-      if (g.keyword != nullptr && whereShown) continue;
-      if (g.keyword != nullptr && !g.whereShown) {
-        Fail(k->name + " and " + g.keyword->name + " both set " + TableField(id).keyword +
-             "; give one of them");
+      const auto same =
+          std::find_if(given.begin(), given.end(), [id](const Given& g) { return g.id == id; });
+      if (same == given.end()) {
+        given.push_back(Given{id, k, whereShown});
+      } else if (!whereShown) {
+        if (!same->whereShown) {
+          Fail(k->name + " and " + same->keyword->name + " both set " + TableField(id).keyword +
+               "; give one of them");
+        }
+        *same = Given{id, k, false};
       }
-      g = Given{k, whereShown};
     }
   }
+  std::sort(given.begin(), given.end(),
+            [](const Given& a, const Given& b) { return FieldNumber(a.id) < FieldNumber(b.id); });
+  return given;
 }
 
 std::string FieldValueOf(const FieldSpec& f, const KeywordValue& v, KeywordCheck check) {
@@ -269,12 +278,8 @@ void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, Key
   }
   Settings& work = settings;
   SetChoices(work, choices, check);
-  GivenFields given{};
-  FieldsGiven(fields, given);
-  for (int i = 0; i < kFieldCount; ++i) {
-    const Given& g = given[static_cast<std::size_t>(i)];
-    if (g.keyword == nullptr) continue;
-    const FieldSpec& f = SettingsTable()[static_cast<std::size_t>(i)];
+  for (const Given& g : FieldsGiven(fields)) {
+    const FieldSpec& f = TableField(g.id);
     if (g.whereShown && !FieldShown(work, f.id)) continue;
     if (check == KeywordCheck::AsTheDialogsOffer) {
       if (auto why = WhyNotSettable(work, f.id, g.keyword->name)) Fail(*why);
