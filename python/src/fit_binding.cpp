@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "arrays.h"
 #include "base/runtime_fault.h"
@@ -69,39 +71,58 @@ Settings WithFitBounds(Settings s, const py::handle& fit) {
   return s;
 }
 
-// The measured potentials must be the programme's, point for point within a thousandth of the
-// step, since every simulation of the fit is compared with the data at its own points.
-void CheckPotentials(const ParameterSet& p, const CurveArrays& data, SimulationWorkspace& work) {
+// Why the measured potentials are not the programme's, point for point within a thousandth of
+// the step (every simulation of the fit is compared with the data at its own points); nothing
+// when they are.
+std::optional<std::string> PotentialMismatch(const ParameterSet& p, const CurveArrays& data,
+                                             SimulationWorkspace& work) {
   Programme g;
   try {
     g = BuildPotentialProgramme(p, work.Abscissa);
   } catch (const RuntimeFault& fault) {
-    throw SimulationFailure(SimulationFaultMessage(fault.Description()));
+    return SimulationFaultMessage(fault.Description());
   }
   const std::string what =
       "; set E_start, E_end, E_step and the scan (technique lsv or cv, "
       "scan, cycles) to those of the measured curve";
   if (g.pointCount != data.n) {
-    throw py::value_error("E has " + std::to_string(data.n) + " points but the settings give " +
-                          std::to_string(g.pointCount) + " (E_start " + TypedNumber(p.EStart) +
-                          " V to E_end " + TypedNumber(p.EEnd) + " V in steps of " +
-                          TypedNumber(p.EStep) + " V)" + what);
+    return std::string("E has " + std::to_string(data.n) + " points but the settings give " +
+                       std::to_string(g.pointCount) + " (E_start " + TypedNumber(p.EStart) +
+                       " V to E_end " + TypedNumber(p.EEnd) + " V in steps of " +
+                       TypedNumber(p.EStep) + " V)" + what);
   }
   for (int i = 1; i <= data.n; ++i) {
     const double measured = data.X()[i - 1];
     if (!(std::fabs(measured - work.Abscissa(i)) <= 0.001 * p.EStep)) {
-      throw py::value_error("E[" + std::to_string(i - 1) + "] is " + TypedNumber(measured) +
-                            " V but the settings give " + TypedNumber(work.Abscissa(i)) +
-                            " V there" + what);
+      return "E[" + std::to_string(i - 1) + "] is " + TypedNumber(measured) +
+             " V but the settings give " + TypedNumber(work.Abscissa(i)) + " V there" + what;
     }
   }
+  return std::nullopt;
+}
+
+// A sweep follows the measured potentials as they are when the settings' programme does not give
+// them; the pulse techniques, whose programme is not a sweep's, must match.
+ParameterSet FollowMeasured(Settings& s, const CurveArrays& data, SimulationWorkspace& work) {
+  const auto measured = [&] {
+    s.SetMeasuredPotentials(ProgrammePotentials(std::vector<double>(data.X(), data.X() + data.n)));
+    s.SetScan(ScanCode::Measured);
+  };
+  if (s.Scan() == ScanCode::Measured && s.MeasuredPotentials().Empty()) measured();
+  ParameterSet p = ParametersOf(s);
+  const std::optional<std::string> mismatch = PotentialMismatch(p, data, work);
+  if (!mismatch) return p;
+  if (p.Technique != TechniqueCode::LinearSweep) throw py::value_error(*mismatch);
+  measured();
+  return ParametersOf(s);
 }
 
 py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
               const py::handle& settings, const py::dict& keywords) {
   const CurveArrays data = CheckedCurve(x, y, "E", "I");
-  const Settings s = WithFitBounds(SettingsFor(settings, keywords), fit);
-  const ParameterSet p = ParametersOf(s);
+  Settings s = WithFitBounds(SettingsFor(settings, keywords), fit);
+  SimulationWorkspace& work = ThreadWorkspace();
+  const ParameterSet p = FollowMeasured(s, data, work);
   FitSetup setup;
   try {
     setup = FitSetupFor(s, p);
@@ -109,8 +130,6 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
     throw SimulationFailure("Fit Error: " + fault.Description() +
                             "! Please try again by other initial values.");
   }
-  SimulationWorkspace& work = ThreadWorkspace();
-  CheckPotentials(p, data, work);
   PointVector measured;
   for (int i = 1; i <= data.n; ++i) measured(i) = data.Y()[i - 1];
 

@@ -3,6 +3,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "arrays.h"
 #include "base/number_text.h"
 #include "bindings.h"
 #include "experiment/settings_file.h"
@@ -30,6 +31,13 @@ constexpr const char* kIntroduction =
 
 py::object Attribute(const Settings& s, const std::string& name) {
   if (const FieldSpec* f = FieldNamed(name)) return FieldValue(s, f->id);
+  if (name == "programme") {
+    const std::span<const double> e = s.MeasuredPotentials().View();
+    if (e.empty()) return py::none();
+    py::array_t<double> a(static_cast<py::ssize_t>(e.size()));
+    std::copy(e.begin(), e.end(), a.mutable_data());
+    return a;
+  }
   if (name == "cycles") {
     if (TechniqueKeywordName(s) != "cv") return py::none();
     return py::int_(s.Scan() == ScanCode::TwoCycles ? 2 : 1);

@@ -1,5 +1,7 @@
 #include "settings_values.h"
 
+#include <pybind11/numpy.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -120,14 +122,46 @@ std::string FitName(int k) {
 
 namespace {
 
+// The potentials of `programme`: 2..4000 finite numbers, as a measured programme takes them.
+ProgrammePotentials ProgrammeFrom(const py::handle& value) {
+  py::array_t<double, py::array::c_style | py::array::forcecast> a;
+  try {
+    a = py::array_t<double, py::array::c_style | py::array::forcecast>::ensure(value);
+  } catch (const py::error_already_set&) {
+  }
+  if (!a || a.ndim() != 1) {
+    throw py::value_error("programme must be a 1-D sequence of potentials [V]; got " + Repr(value));
+  }
+  std::vector<double> e(a.data(), a.data() + a.size());
+  if (e.size() < 2 || e.size() > 4000) {
+    throw py::value_error("programme has " + std::to_string(e.size()) +
+                          " potentials; a programme has 2 to 4000");
+  }
+  for (std::size_t i = 0; i < e.size(); ++i) {
+    if (!std::isfinite(e[i]))
+      throw py::value_error("programme[" + std::to_string(i) + "] is not a finite number");
+  }
+  return ProgrammePotentials(std::move(e));
+}
+
 void SetKeywords(Settings& s, const py::dict& keywords) {
   if (keywords.empty()) return;
+  // The programme is an array, not a field: it rides beside the settings, and asks for the
+  // "measured" scan unless the call names the scan itself.
+  py::dict fields = keywords;
+  const bool programme = keywords.contains("programme");
+  if (programme) {
+    fields = py::dict(keywords);
+    s.SetMeasuredPotentials(ProgrammeFrom(fields["programme"]));
+    PyDict_DelItemString(fields.ptr(), "programme");
+  }
   try {
-    SetByKeywords(s, KeywordsFrom(keywords), KeywordCheck::AsTheDialogsOffer);
+    if (!fields.empty()) SetByKeywords(s, KeywordsFrom(fields), KeywordCheck::AsTheDialogsOffer);
   } catch (const KeywordError& error) {
     if (error.WrongKind()) throw py::type_error(error.what());
     throw py::value_error(error.what());
   }
+  if (programme && !keywords.contains("scan")) s.SetScan(ScanCode::Measured);
 }
 
 }  // namespace

@@ -84,16 +84,20 @@ void SemiDerivative(const Work& yv, int m, double dt, Work& s) {
   s[1] = s[2] = s[3];
 }
 
-// Semi-differentiates the values yv already formed (Y itself, or its running integral).
-bool SemiTransform(const AbscissaArray& x, const Work& yv, ColumnRef y, int m, double scanRate) {
+// Semi-differentiates the values yv already formed (Y itself, or its running integral), dt
+// apart; 0 when the step could not be formed.
+bool SemiTransformAt(double dt, const Work& yv, ColumnRef y, int m) {
   Work s{};
   if (m >= 4) {
-    const double dt = TimeStep(x, scanRate);
-    if (dt == 0) return false;
+    if (!(std::isfinite(dt) && dt > 0)) return false;
     SemiDerivative(yv, m, dt, s);
   }
   CommitFinite(s, y, m);
   return true;
+}
+
+bool SemiTransform(const AbscissaArray& x, const Work& yv, ColumnRef y, int m, double scanRate) {
+  return SemiTransformAt(m >= 4 ? TimeStep(x, scanRate) : 1, yv, y, m);
 }
 
 }  // namespace
@@ -103,6 +107,13 @@ bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int m, double scanRa
   Work yv{};
   for (int k = 1; k <= m; ++k) yv[static_cast<std::size_t>(k)] = y[k];
   return SemiTransform(x, yv, y, m, scanRate);
+}
+
+bool SemiDifferentiateInTime(ColumnRef y, int m, double dt) {
+  CheckPointCount(m);
+  Work yv{};
+  for (int k = 1; k <= m; ++k) yv[static_cast<std::size_t>(k)] = y[k];
+  return SemiTransformAt(dt, yv, y, m);
 }
 
 bool SemiIntegrate(const AbscissaArray& x, ColumnRef y, int m, double scanRate) {

@@ -37,6 +37,10 @@ class ColumnRef {
 // dt is zero, negative or not finite and the result depends on it (M of 4 or more).
 bool SemiDifferentiate(const AbscissaArray& x, ColumnRef y, int pointCount, double scanRate);
 
+// The same for points dt apart in time whatever their potentials (a measured programme, whose
+// potentials turn and wander but whose samples come at a constant rate).
+bool SemiDifferentiateInTime(ColumnRef y, int pointCount, double dt);
+
 // The semi-integral [unit of Y times s^1/2]: the semi-derivative of the running time integral
 // dt (Y(1) + ... + Y(i)). Returns false as SemiDifferentiate does.
 bool SemiIntegrate(const AbscissaArray& x, ColumnRef y, int pointCount, double scanRate);

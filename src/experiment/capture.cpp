@@ -11,6 +11,7 @@
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
 #include "experiment/field_message.h"
+#include "experiment/measured_programme.h"
 
 namespace vorex {
 namespace {
@@ -129,6 +130,10 @@ Captured MakeParameterSet(const Settings& settings) {
     ReadChoices(settings, c.parameters);
     ReadScalars(reader, derived, c.parameters);
     ReadRows(reader, c.parameters);
+    if (settings.Scan() == ScanCode::Measured) {
+      if (auto why = ReadMeasuredProgramme(settings, c.parameters))
+        reader.Reject(FieldId::Scan, *why);
+    }
     c.refusal = MeaninglessValue(settings, derived, c.parameters);
   } catch (const Refusal& refusal) {
     c.refusal = refusal;

@@ -48,12 +48,13 @@ enum class ElectrodeCode : std::int16_t {
 };
 
 // The sweep pattern: the items of the Scan list in their order.
-enum class ScanCode : std::int16_t { Single = 0, Cycle, TwoCycles };
+// Measured: the potentials of a measured curve as they are (any start, any vertices).
+enum class ScanCode : std::int16_t { Single = 0, Cycle, TwoCycles, Measured };
 
 inline constexpr int kTechniqueCount = 5;
 inline constexpr int kMechanismCount = 17;
 inline constexpr int kElectrodeCount = 8;
-inline constexpr int kScanCount = 3;
+inline constexpr int kScanCount = 4;
 
 template <class Code>
 constexpr int CodeNumber(Code code) {
@@ -87,6 +88,8 @@ constexpr double ScanCount(ScanCode scan) {
       return 1;
     case ScanCode::TwoCycles:
       return 2;
+    case ScanCode::Measured:  // the programme's own, set when it is read
+      return 0.5;
   }
   return 0.5;
 }

@@ -5,6 +5,7 @@
 
 #include "base/fixed_storage.h"
 #include "experiment/codes.h"
+#include "experiment/programme_potentials.h"
 
 namespace vorex {
 
@@ -29,6 +30,10 @@ struct ParameterSet {
   double Ru = 0;            // uncompensated resistance [ohm]
   double Temperature = 0;   // absolute temperature [K]
   double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
+  // The measured programme a sweep follows instead of EStart..EEnd (scan "measured"); then
+  // EStart is its first potential, EEnd its first vertex, EStep its median step and ScanCount 1
+  // when it turns.
+  ProgrammePotentials Measured;
 
   // Electrode and electrolyte.
   ElectrodeCode Electrode = ElectrodeCode::Planar;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "experiment/codes.h"
+#include "experiment/programme_potentials.h"
 #include "experiment/settings_table.h"
 
 namespace vorex {
@@ -53,6 +54,11 @@ class Settings {
   void SetDigital(bool digital) { SetChecked(FieldId::Digital, digital); }
   void SetChecked(FieldId id, bool checked);
 
+  // The potentials the "measured" scan follows: those of the measured curve, attached by whoever
+  // holds it (the import, a script, a Python call); empty until then.
+  const ProgrammePotentials& MeasuredPotentials() const { return measured_; }
+  void SetMeasuredPotentials(ProgrammePotentials potentials) { measured_ = std::move(potentials); }
+
   bool operator==(const Settings&) const = default;
   // Whether `other` reads the same in each of the fields: the same number, or for the fields in
   // `asText`, the same text.
@@ -75,6 +81,7 @@ class Settings {
   std::array<std::uint32_t, kStoredFieldCount + 1> start_{};
   std::array<double, kStoredFieldCount> numbers_{};
   std::bitset<kStoredFieldCount> tooLarge_;
+  ProgrammePotentials measured_;
 };
 
 // The species, charge-transfer and chemical reactions the mechanism of the settings uses.

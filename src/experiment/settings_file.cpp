@@ -1,5 +1,8 @@
 #include "experiment/settings_file.h"
 
+#include <cmath>
+#include <span>
+
 #include "base/file_reading.h"
 #include "base/file_writing.h"
 #include "base/number_format.h"
@@ -81,6 +84,20 @@ KeywordValue KeywordOf(const JsonMember& m) {
   }
 }
 
+// The measured programme of a file: 2..4000 numbers; KeywordError otherwise.
+ProgrammePotentials ProgrammeOf(const JsonValue& v) {
+  if (v.kind != JsonValue::Kind::Array || v.array.size() < 2 || v.array.size() > 4000)
+    throw KeywordError("programme must be a list of 2 to 4000 potentials", true);
+  std::vector<double> e;
+  e.reserve(v.array.size());
+  for (const JsonValue& x : v.array) {
+    if (x.kind != JsonValue::Kind::Number || !std::isfinite(x.number))
+      throw KeywordError("programme must hold numbers only", true);
+    e.push_back(x.number);
+  }
+  return ProgrammePotentials(std::move(e));
+}
+
 std::string Refused(const std::string& why) {
   return "not a settings file: " + why;
 }
@@ -96,7 +113,18 @@ std::string SettingsJson(const Settings& settings) {
     out += "    " + JsonString(keywords[i].name) + ": " + JsonOf(keywords[i].value);
     out += i + 1 < keywords.size() ? ",\n" : "\n";
   }
-  return out + "  }\n}\n";
+  out += "  }";
+  const std::span<const double> programme = settings.MeasuredPotentials().View();
+  if (!programme.empty()) {
+    // The measured programme's potentials as they read back exactly, ten to a line.
+    out += ",\n  \"programme\": [";
+    for (std::size_t i = 0; i < programme.size(); ++i) {
+      out += i == 0 ? "" : (i % 10 == 0 ? ",\n    " : ", ");
+      out += FormatRoundTrip(programme[i]);
+    }
+    out += "]";
+  }
+  return out + "\n}\n";
 }
 
 SettingsRead ParseSettingsJson(std::string_view text) {
@@ -135,6 +163,9 @@ SettingsRead ParseSettingsJson(std::string_view text) {
     for (const JsonMember& m : members->object) keywords.push_back(Keyword{m.key, KeywordOf(m)});
     Settings settings;
     SetByKeywords(settings, keywords, KeywordCheck::AsStored);
+    if (const JsonValue* programme = document.Find("programme")) {
+      settings.SetMeasuredPotentials(ProgrammeOf(*programme));
+    }
     read.settings = settings;
   } catch (const KeywordError& error) {
     read.error = error.what();

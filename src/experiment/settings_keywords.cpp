@@ -116,8 +116,10 @@ void SetScan(Settings& s, const Choices& c, int techniqueScan) {
     if (v.kind == KeywordValue::Kind::Name)
       item = s.Set(FieldId::Scan, v.text) ? -1 : s.ListIndex(FieldId::Scan);
     if (item < 0) {
-      Fail("scan must be one of \"single\", \"cycle\", \"2 cycles\" (the Scan list); got " +
-           v.shown);
+      Fail(
+          "scan must be one of \"single\", \"cycle\", \"2 cycles\", \"measured\" (the Scan "
+          "list); got " +
+          v.shown);
     }
   } else if (c.cycles != nullptr) {
     const std::optional<long> cycles = WholeNumber(c.cycles->value);
@@ -135,7 +137,8 @@ void SetScan(Settings& s, const Choices& c, int techniqueScan) {
   } else {
     return;
   }
-  if (techniqueScan == 0 && item != 0) {
+  const bool measured = item == CodeNumber(ScanCode::Measured);
+  if (techniqueScan == 0 && item != 0 && !measured) {
     Fail("technique \"lsv\" is a single sweep; use technique \"cv\" for a cycle");
   }
   if (techniqueScan == 1 && item == 0) {
@@ -290,7 +293,8 @@ void SetByKeywords(Settings& settings, const std::vector<Keyword>& keywords, Key
 
 std::string TechniqueKeywordName(const Settings& s) {
   if (s.Technique() == TechniqueCode::LinearSweep) {
-    return s.Scan() == ScanCode::Single ? "lsv" : "cv";
+    const ScanCode scan = s.Scan();
+    return scan == ScanCode::Single || scan == ScanCode::Measured ? "lsv" : "cv";
   }
   return std::string(Technique(s.Technique()).name);
 }

@@ -244,7 +244,7 @@ void AddInstrument(Builder& b) {
          FieldUse::Frequency);
   FieldSpec& scan = b.Expr(FieldId::Scan, "ComboScan", "scan", "Scan", "", f, "", "single");
   scan.kind = FieldKind::List;
-  scan.items = {"single", "cycle", "2 cycles"};
+  scan.items = {"single", "cycle", "2 cycles", "measured"};
   b.Expr(FieldId::Temperature, "txttemp", "temperature", "T ( \u00b0C)", "temperature", f,
          "\u00b0C", "25");
   b.Expr(FieldId::Noise, "Noise", "noise", "Noise (%)", "ratio of noise to maxinum signal", f, "%",

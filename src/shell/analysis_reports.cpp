@@ -1,5 +1,7 @@
 #include "shell/analysis_reports.h"
 
+#include "shell/measured_programme_offer.h"
+
 #include <string>
 
 #include "analysis/half_wave.h"
@@ -96,6 +98,7 @@ void FindHalfWave(CurveLinks& l) {
 }
 
 void TheoreticalPeaks(CurveLinks& l) {
+  AttachMeasuredPotentials(l);
   if (!CaptureParameters(l.experiment)) return;
   const ParameterSet& p = l.experiment.parameterSet;
   FormResult& out = l.formResult;

@@ -16,6 +16,7 @@
 #include "readers/instrument_file.h"
 #include "readers/text_decoding.h"
 #include "shell/measured_import.h"
+#include "shell/measured_programme_offer.h"
 
 namespace vorex {
 namespace {
@@ -87,7 +88,9 @@ bool StoreImportedCurve(CurveLinks& l, const std::vector<double>& x, const std::
   return true;
 }
 
-bool ImportCurve(CurveLinks& l, const ImportRequest& request) {
+namespace {
+
+bool ReadAndStore(CurveLinks& l, const ImportRequest& request) {
   const std::optional<std::string> file = l.host.OpenFileName(kDataFilter);
   if (!file) return Fail(l, "no file was chosen");
   std::string error;
@@ -103,6 +106,14 @@ bool ImportCurve(CurveLinks& l, const ImportRequest& request) {
     return Fail(l, read.Message());
   }
   return ImportMeasured(l, data, request);
+}
+
+}  // namespace
+
+bool ImportCurve(CurveLinks& l, const ImportRequest& request) {
+  if (!ReadAndStore(l, request)) return false;
+  OfferMeasuredProgramme(l, request.measuredScan);
+  return true;
 }
 
 }  // namespace vorex

@@ -16,14 +16,15 @@ inline constexpr const char* kDataFilter =
 
 // What the command interface says after `mnuImport file`: `cycle=2` or `cycle=all`, `cycles`
 // (list them and import nothing), `apply-settings`, `invert-current` (the file's sign taken the
-// other way round), `abscissa=applied` (the applied potential instead of the measured one). The
-// desktop program asks instead.
+// other way round), `abscissa=applied` (the applied potential instead of the measured one),
+// `scan=measured` (simulations follow the measured potentials). The desktop program asks instead.
 struct ImportRequest {
   std::optional<std::string> cycle;
   bool listCycles = false;
   bool applySettings = false;
   bool invertCurrent = false;
   bool appliedPotential = false;
+  bool measuredScan = false;
 };
 
 // Import Data: the chosen file into the next curve slot, with the E start and E step fields set

@@ -26,6 +26,8 @@ bool TakeOption(std::string_view token, ImportRequest& request) {
     request.listCycles = true;
   } else if (token == "apply-settings") {
     request.applySettings = true;
+  } else if (token == "scan=measured") {
+    request.measuredScan = true;
   } else if (token == "invert-current") {
     request.invertCurrent = true;
   } else if (token == "abscissa=applied" || token == "abscissa=measured") {

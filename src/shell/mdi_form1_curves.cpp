@@ -11,6 +11,7 @@
 #include "plot/displayed_quantity.h"
 #include "plot/plot_renderer.h"
 #include "shell/mdi_form1.h"
+#include "shell/measured_programme_offer.h"
 #include "shell/program.h"
 #include "shell/simulation_command.h"
 
@@ -25,6 +26,7 @@ void MDIForm1::Plot() {
 void MDIForm1::mnuSimulate_Click() {
   const BusyPointer busy(program_.host);
   const CancellableScope cancellable(program_.host, "Simulating…");
+  AttachMeasuredPotentials(program_.links);
   if (CaptureParameters(program_.experiment) && Simulate(program_.links, program_.simulationWork)) {
     ShowCurves(program_.links);
     EnableCurveMenus();

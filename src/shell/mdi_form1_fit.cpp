@@ -9,6 +9,7 @@
 #include "plot/plot_renderer.h"
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
+#include "shell/measured_programme_offer.h"
 #include "shell/program.h"
 #include "shell/shared_grid.h"
 #include "shell/simulation_command.h"
@@ -51,6 +52,7 @@ bool MDIForm1::FitMayStart(bool bounds) {
 
 bool MDIForm1::ManualFit() {
   FittingScope scope(program_);
+  AttachMeasuredPotentials(program_.links);
   if (!CaptureParameters(program_.experiment) || !FitMayStart(false)) return false;
   program_.formResult.Clear();
   Simulate(program_.links, program_.simulationWork);
@@ -61,6 +63,7 @@ bool MDIForm1::ManualFit() {
 bool MDIForm1::AutoFit() {
   FittingScope scope(program_);
   // Captured and checked first, so that a refused fit leaves the curves and options untouched.
+  AttachMeasuredPotentials(program_.links);
   if (!CaptureParameters(program_.experiment) || !FitMayStart(true)) return false;
   CurveStore& c = program_.curves;
   c.CurrentCurve = 1;

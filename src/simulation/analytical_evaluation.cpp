@@ -134,10 +134,21 @@ double PointCurrent(const ParameterSet& p, const CurrentContext& c, const Reacti
   return 0;
 }
 
+// The time between the points of a measured programme: its step at the scan rate, taken as the
+// first step itself when that is the step (as the dialog's programme takes it), so that a
+// measured programme equal to a dialog's gives its curve exactly.
+double MeasuredTimeStep(const ParameterSet& p, const AbscissaArray& x) {
+  const double first = std::fabs(x(2) - x(1));
+  const double step = std::fabs(first - p.EStep) <= 1e-9 * p.EStep ? first : p.EStep;
+  return step / p.ScanRate;
+}
+
 // The sweep from step currents: the current of a reversible sweep is sqrt(pi t) times the time
 // semi-derivative of the step current at t, whatever t the step current was taken at.
 void SweepFromStepCurrents(const ParameterSet& p, const AbscissaArray& x, ColumnRef column, int m) {
-  if (!SemiDifferentiate(x, column, m, p.ScanRate)) throw RuntimeFault(kDivisionByZero);
+  const bool done = p.Measured.Empty() ? SemiDifferentiate(x, column, m, p.ScanRate)
+                                       : SemiDifferentiateInTime(column, m, MeasuredTimeStep(p, x));
+  if (!done) throw RuntimeFault(kDivisionByZero);
   const double factor = CheckedSqrt(kPi * p.TDrop);
   for (int i = 1; i <= m; ++i) column[i] = Finite(column[i] * factor);
 }

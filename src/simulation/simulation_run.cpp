@@ -11,8 +11,8 @@ namespace vorex {
 namespace {
 
 // Double-layer charging current Ic = Cdl A v: its sign follows each sweep's direction in a
-// cycle, a single linear sweep carries it throughout, and the other techniques see it grow
-// with the distance from the starting potential.
+// cycle and in a measured programme, a single linear sweep carries it throughout, and the other
+// techniques see it grow with the distance from the starting potential.
 void AddChargingCurrent(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
   if (!(p.Cdl > 0)) return;
   const double ic = Finite(p.Cdl * p.Area * p.ScanRate);
@@ -20,7 +20,9 @@ void AddChargingCurrent(const ParameterSet& p, const Programme& g, SimulationWor
   const int n = g.pointsPerSweep;
   for (int i = 1; i <= g.pointCount; ++i) {
     double& y = w.SimulatedCurrent.Unchecked(i, total);
-    if (p.ScanCount == 1 || p.ScanCount == 2) {
+    if (g.measured) {
+      y = Finite(y - ic * SweepDirectionAt(w.Abscissa, g.pointCount, i));
+    } else if (p.ScanCount == 1 || p.ScanCount == 2) {
       const bool forward = i <= n || (i > 2 * n && i <= 3 * n);
       y = Finite(y - ic * (forward ? g.direction : -g.direction));
     } else if (p.Technique == TechniqueCode::LinearSweep) {

@@ -1,4 +1,4 @@
-#include "analysis/sweep_segments.h"
+#include "base/sweep_segments.h"
 
 #include <gtest/gtest.h>
 

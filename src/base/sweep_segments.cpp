@@ -1,4 +1,4 @@
-#include "analysis/sweep_segments.h"
+#include "base/sweep_segments.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 
 namespace vorex {
 
-double Hysteresis(std::span<const double> e) {
+double MedianStep(std::span<const double> e) {
   std::vector<double> steps;
   steps.reserve(e.size());
   for (std::size_t i = 1; i < e.size(); ++i) {
@@ -17,7 +17,11 @@ double Hysteresis(std::span<const double> e) {
   if (steps.empty()) return 0;
   const auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
   std::nth_element(steps.begin(), middle, steps.end());
-  return 2.5 * *middle;
+  return *middle;
+}
+
+double Hysteresis(std::span<const double> e) {
+  return 2.5 * MedianStep(e);
 }
 
 std::vector<int> FindVertices(std::span<const double> e) {

@@ -21,6 +21,10 @@ struct PointRange {
 // by more than `Hysteresis` of the record.
 std::vector<int> FindVertices(std::span<const double> potential);
 
+// The median of the non-zero steps |E(i) - E(i-1)|: the step of a programme sampled at a
+// constant rate, whatever its noise and its vertices; 0 when the potential never moves.
+double MedianStep(std::span<const double> potential);
+
 // How far the potential must come back from an extreme before it is a vertex: 2.5 times the
 // median non-zero step, so that one noisy sample cannot turn a sweep.
 double Hysteresis(std::span<const double> potential);
