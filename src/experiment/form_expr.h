@@ -47,7 +47,7 @@ class FormExpr : public Window {
   Control& kf(int k) { return Field(Row(FieldId::Kf1, k)); }
   Control& kb(int k) { return Field(Row(FieldId::Kb1, k)); }
   Control& LabelKeq(int k) { return Field(Row(FieldId::Keq1, k)); }
-  // Fit slots s = 1..19.
+  // Fit slots s = 1..25.
   Control& CheckFitted(int s) { return Field(Row(FieldId::Fitted1, s)); }
   Control& TextCmin(int s) { return Field(Row(FieldId::Min1, s)); }
   Control& TextCmax(int s) { return Field(Row(FieldId::Max1, s)); }

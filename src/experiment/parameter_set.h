@@ -78,12 +78,13 @@ struct ParameterSet {
   static bool SpeciesIndexInRange(int i) { return SpeciesValues::InRange(i); }
 };
 
-// The field of the parameter set that fit index k (1..19) stands for: 1..4 CInit, 5..7 Ks,
-// 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb. Raises "Subscript out of range" outside 1..19.
+// The field of the parameter set that fit index k (1..25) stands for: 1..4 CInit, 5..7 Ks,
+// 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb, 20..23 D, 24 Cdl, 25 Ru. Raises "Subscript out
+// of range" outside 1..25.
 double& FitParameter(ParameterSet& parameters, int k);
 double FitParameter(const ParameterSet& parameters, int k);
 // Its name as the dialog shows it: "C(A)".."C(D)", "ks(1)", "\u03b1(1)", "E\u00b0(1)", "kf(1)",
-// "kb(1)".
+// "kb(1)", "D(A)".."D(D)", "Cdl", "Ru".
 std::string FitParameterName(int k);
 
 }  // namespace vorex

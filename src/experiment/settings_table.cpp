@@ -132,7 +132,7 @@ struct SlotGroup {
   std::array<const char*, 4> min, max;
 };
 
-const std::array<SlotGroup, 6> kSlotGroups{{
+const std::array<SlotGroup, 9> kSlotGroups{{
     {1,
      "FrameSpecies",
      "C",
@@ -188,6 +188,32 @@ const std::array<SlotGroup, 6> kSlotGroups{{
       "maxinum backward chemical reaction rate constant"},
      {"0.001", "0.001", "0.001", ""},
      {"1", "1", "1", ""}},
+    {20,
+     "FrameSpecies",
+     "D",
+     "cm2/s",
+     {"D fitted", "D min", "D max"},
+     {"fitted diffusion coefficient", "mininum diffusion coefficient",
+      "maxinum diffusion coefficient"},
+     {"1e-6", "1e-6", "1e-6", "1e-6"},
+     {"1e-4", "1e-4", "1e-4", "1e-4"}},
+    {24,
+     "FrameInstrument",
+     "Cdl",
+     "F",
+     {"Cd fitted", "Cd min", "Cd max"},
+     {"fitted double layer capacitor", "mininum double layer capacitor",
+      "maxinum double layer capacitor"},
+     {"0", "", "", ""},
+     {"1e-4", "", "", ""}},
+    {25,
+     "FrameInstrument",
+     "Ru",
+     "ohm",
+     {"Ru fitted", "Ru min", "Ru max"},
+     {"fitted resistance", "mininum resistance", "maxinum resistance"},
+     {"0", "", "", ""},
+     {"1000", "", "", ""}},
 }};
 
 const SlotGroup& GroupOf(int slot) {
@@ -198,15 +224,19 @@ const SlotGroup& GroupOf(int slot) {
   return *found;
 }
 
-// "C_A", "ks_2": the keyword of the parameter fit slot s fits.
+// "C_A", "ks_2", "Ru": the keyword of the parameter fit slot s fits.
 std::string SlotParameter(int s) {
   const SlotGroup& g = GroupOf(s);
   const int row = s - g.first + 1;
-  return std::string(g.stem) + "_" + (g.first == 1 ? kSpecies[row - 1] : std::to_string(row));
+  if (g.first >= 24) return g.stem;
+  const bool species = g.first == 1 || g.first == 20;
+  return std::string(g.stem) + "_" + (species ? kSpecies[row - 1] : std::to_string(row));
 }
 
 FieldUse SlotRowUse(int s) {
-  if (s <= 4) return FieldUse::Species;
+  if (s <= 4 || (s >= 20 && s <= 23)) return FieldUse::Species;
+  if (s == 24) return FieldUse::Always;
+  if (s == 25) return FieldUse::DigitalOnly;
   return s <= 13 ? FieldUse::ChargeReaction : FieldUse::Homogeneous;
 }
 
@@ -218,12 +248,13 @@ void AddFitSlots(Builder& b) {
     for (int s = 1; s <= kFitSlots; ++s) {
       const SlotGroup& g = GroupOf(s);
       const int row = s - g.first;
+      const int rowUse = s >= 24 ? 0 : row + 1;
       const std::string value =
           part == 0 ? (s == 1 ? "1" : "0") : (part == 1 ? g.min[row] : g.max[row]);
       FieldSpec& f =
           b.Expr(Row(first[part], s), control[part], SlotParameter(s) + suffix[part], g.label[part],
                  g.tip[part], g.frame, part == 0 ? "" : g.unit, value,
-                 part == 0 ? SlotRowUse(s) : FieldUse::FitBound, part == 0 ? row + 1 : s, s);
+                 part == 0 ? SlotRowUse(s) : FieldUse::FitBound, part == 0 ? rowUse : s, s);
       if (part == 0) f.kind = FieldKind::Check;
     }
   }
@@ -387,9 +418,10 @@ const FieldSpec* FieldByControl(std::string_view window, std::string_view contro
 }
 
 int FitSlotOf(FieldId id) {
-  static constexpr std::array<FieldId, 6> kFirst{FieldId::C1,  FieldId::Ks1, FieldId::Alpha1,
-                                                 FieldId::E01, FieldId::Kf1, FieldId::Kb1};
-  const std::array<int, 6> count{4, 3, 3, 3, 3, 3};
+  static constexpr std::array<FieldId, 9> kFirst{FieldId::C1,  FieldId::Ks1, FieldId::Alpha1,
+                                                 FieldId::E01, FieldId::Kf1, FieldId::Kb1,
+                                                 FieldId::D1,  FieldId::Cdl, FieldId::Ru};
+  const std::array<int, 9> count{4, 3, 3, 3, 3, 3, 4, 1, 1};
   int slot = 1;
   for (std::size_t g = 0; g < kFirst.size(); ++g) {
     const int offset = FieldNumber(id) - FieldNumber(kFirst[g]);

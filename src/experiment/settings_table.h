@@ -52,11 +52,11 @@ enum class FieldId : std::uint8_t {
   Kb2,
   Kb3,
   Fitted1,
-  Fitted19 = Fitted1 + 18,
+  Fitted25 = Fitted1 + 24,
   Min1,
-  Min19 = Min1 + 18,
+  Min25 = Min1 + 24,
   Max1,
-  Max19 = Max1 + 18,
+  Max25 = Max1 + 24,
   EStart,
   EEnd,
   EStep,
@@ -98,7 +98,7 @@ enum class FieldId : std::uint8_t {
 
 inline constexpr int kStoredFieldCount = static_cast<int>(FieldId::TDrop);
 inline constexpr int kFieldCount = static_cast<int>(FieldId::Keq3) + 1;
-inline constexpr int kFitSlots = 19;
+inline constexpr int kFitSlots = 25;
 // No field needs a longer text; a longer one is refused rather than kept.
 inline constexpr std::size_t kMaxFieldText = 1000;
 
@@ -157,7 +157,7 @@ struct FieldSpec {
   std::string defaultValue;
   std::vector<std::string> items;  // a list's items; an option group's short names
   FieldUse use;
-  int row;  // species 1..4, reaction 1..3 or fit slot 1..19 for the row uses; 0 otherwise
+  int row;  // species 1..4, reaction 1..3 or fit slot 1..25 for the row uses; 0 otherwise
 
   // "D(2)", "Estart": as scripts and messages name the control.
   std::string FullName() const;
@@ -171,7 +171,7 @@ const FieldSpec& TableField(FieldId id);
 const FieldSpec* FieldByKeyword(std::string_view keyword);
 const FieldSpec* FieldByControl(std::string_view window, std::string_view control, int index);
 
-// The fit slot s (1..19) of a fittable field, or 0; and the field of slot s.
+// The fit slot s (1..25) of a fittable field, or 0; and the field of slot s.
 int FitSlotOf(FieldId id);
 FieldId FitSlotField(int slot);
 

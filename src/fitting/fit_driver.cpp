@@ -141,6 +141,8 @@ void StatisticsAtSolution(FitProblem& problem, CancellableModel& model, FitResul
 
 double FitStartValue(const ParameterSet& p, int k) {
   if (k <= 4) return k <= p.SpeciesCount ? p.CInit(k) : 0;
+  if (k >= 20 && k <= 23) return k - 19 <= p.SpeciesCount ? p.D(k - 19) : 0;
+  if (k >= 24) return FitParameter(p, k);
   if (k <= 13) {
     const int reaction = (k - 5) % 3 + 1;
     return reaction <= p.ChargeReactionCount ? FitParameter(p, k) : 0;

@@ -15,7 +15,7 @@ namespace vorex {
 // counters of the last fit, the problem's storage (allocated once with the program), the residual
 // and the measured curve.
 struct FitRun {
-  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..19 of the parameters
+  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..25 of the parameters
   int FitCount = 0;
   int ObjectiveCount = 0;
   double DataSigma = 0;
@@ -36,7 +36,7 @@ struct FitRun {
   bool fitting = false;
 };
 
-// What to fit: parameters 1..count with their fit indices (1..19, see FitParameter), start
+// What to fit: parameters 1..count with their fit indices (1..25, see FitParameter), start
 // values and bounds.
 struct FitSetup {
   int count = 0;

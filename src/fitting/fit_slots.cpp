@@ -15,6 +15,7 @@ std::string Quoted(const Settings& s, FieldId bound) {
 const char* Meaning(int k, double low, double high) {
   if (k >= 8 && k <= 10) return low >= 0 && high <= 1 ? nullptr : "must lie between 0 and 1";
   if (k >= 11 && k <= 13) return nullptr;
+  if (k >= 20 && k <= 23) return low > 0 ? nullptr : "must be greater than 0";
   return low >= 0 ? nullptr : "must not be negative";
 }
 

@@ -60,9 +60,10 @@ void OfferMeasuredProgramme(CurveLinks& l, bool asked) {
   const std::size_t vertices = FindVertices(e).size();
   const std::string shape = std::to_string(e.size()) + " points, " + std::to_string(vertices) +
                             (vertices == 1 ? " vertex" : " vertices");
-  if (!asked && !l.host.Confirm("The measured potentials (" + shape +
-                                ") are not the Experimental dialog's programme. Simulate and "
-                                "fit on the measured potentials (Scan = measured)?")) {
+  if (!asked) {
+    l.formResult.Print("The measured potentials (" + shape +
+                       ") are not the Experimental dialog's programme: choose Scan = measured "
+                       "to simulate and fit on them.");
     return;
   }
   l.experiment.Change(FieldId::Scan, "measured");

@@ -11,7 +11,7 @@ void AttachMeasuredPotentials(CurveLinks& links);
 
 // After an import into curve 1: when the dialog's programme does not give the measured
 // potentials and the technique is a sweep, the scan becomes "measured" (with a line saying so)
-// when the import asked for it or the user answers Yes; a host that cannot ask keeps the scan.
+// when the import asked for it; otherwise a line proposes it.
 void OfferMeasuredProgramme(CurveLinks& links, bool asked);
 
 }  // namespace vorex

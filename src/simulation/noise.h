@@ -3,7 +3,7 @@
 namespace vorex {
 
 // The uniform generator of the simulated noise: u <- (24298 u + 99991) mod 199017, plus one, so
-// that u lies in 1..199017. It starts from 2 x PointCount, so equal runs get equal noise.
+// that u lies in 1..259017. It starts from 2 x PointCount, so equal runs get equal noise.
 class NoiseGenerator {
  public:
   explicit NoiseGenerator(int pointCount) : u_(2.0 * pointCount) {}

@@ -53,7 +53,10 @@ QGroupBox* Species(ModelDialog& d) {
          {"Cond", -1},
          {"CheckFitted", 0},
          {"TextCmin", 0},
-         {"TextCmax", 0}},
+         {"TextCmax", 0},
+         {"CheckFitted", 19},
+         {"TextCmin", 19},
+         {"TextCmax", 19}},
         box);
   return box;
 }
@@ -102,6 +105,13 @@ QGroupBox* Instrument(ModelDialog& d) {
   QGroupBox* box = d.Frame("FrameInstrument", kNone, &d, grid);
   d.Pairs(grid, 0, {"Estart", "Eend", "Estep", "V", "td", "tp", "Epulse"}, box, 0);
   d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru"}, box, 2);
+  // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
+  for (int slot = 24; slot <= 25; ++slot) {
+    const int row = slot - 20;
+    grid->addWidget(d.W("CheckFitted", slot, box), row, 4);
+    grid->addWidget(d.W("TextCmin", slot, box), row, 5);
+    grid->addWidget(d.W("TextCmax", slot, box), row, 6);
+  }
   return box;
 }
 
