@@ -25,11 +25,11 @@ struct TableLayout {
   std::size_t firstRow = 0;
   std::size_t columns = 0;
   std::optional<std::size_t> titleLine;
-  std::vector<std::string_view> titles;  // one a column, or none when they do not part so
+  std::vector<std::string_view> titles;  // one a column, or none when they do not split so
 };
 
 // The separator a line is written with: tabs and semicolons first, since a decimal comma may
-// stand between them; blanks only when nothing else parts the line.
+// stand between them; blanks only when nothing else separates the fields.
 char SeparatorOf(std::string_view line) {
   for (const char c : {'\t', ';', ','}) {
     if (line.find(c) != std::string_view::npos) return c;
@@ -53,7 +53,7 @@ bool NumberRow(const std::vector<std::string_view>& fields) {
   return true;
 }
 
-// Titles with blanks inside ("E / mV   I / uA") over numbers parted by blanks are parted by
+// Titles with blanks inside ("E / mV   I / uA") over numbers separated by blanks are split at
 // runs of two or more blanks.
 std::vector<std::string_view> WideBlankFields(std::string_view line) {
   std::vector<std::string_view> fields;

@@ -6,7 +6,7 @@
 
 namespace vorex {
 
-// A table of numbers as spreadsheets and instrument programs write it: rows parted by tabs,
+// A table of numbers as spreadsheets and instrument programs write it: rows separated by tabs,
 // semicolons, commas or blanks, under a row of column titles. Recognised when it has a title row,
 // or more columns than the two of Import Data's plain pairs (which stay plain pairs). The reader
 // takes the potential and current columns whose titles say so, with the units the titles give

@@ -98,8 +98,8 @@ std::string Untitled(std::size_t columns, bool titleRow) {
            " and no titles: name the potential and current columns in a title row (such as "
            "\"E / V\" and \"I / A\")";
   }
-  return "the title row does not part into the " + count +
-         " of the rows: give each column a title (such as \"E / V\" and \"I / A\"), parted as "
+  return "the title row does not split into the " + count +
+         " of the rows: give each column a title (such as \"E / V\" and \"I / A\"), separated as "
          "the numbers are";
 }
 

@@ -19,8 +19,8 @@ struct TableColumns {
 };
 
 // The potential and current among `columns` columns by their `titles` (one a column; none when the
-// file has no title row that parts into its columns, `titleRow` telling whether it has one at all).
-// A potential is a title in V or mV, a current one in A, mA, uA (µA), nA or pA; a bare "E" or
+// file has no title row that splits into its columns, `titleRow` telling whether it has one at
+// all). A potential is a title in V or mV, a current one in A, mA, uA (µA), nA or pA; a bare "E" or
 // "Current" is taken in V or A with a note. Two columns that the titles do not tell apart are
 // potential and current in that order, as Import Data reads plain pairs. The reason, naming the
 // columns, when more columns than two cannot be told apart.

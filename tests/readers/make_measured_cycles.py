@@ -163,7 +163,7 @@ def text_tables():
     """A plain export: Index, E / mV, I / uA under a title row, tab-separated, anodic positive;
     0.25 V up to 0.70 V, down to -0.05 V and back to 0.25 V at 100 mV/s in 2 mV steps, E0 = 0.45 V
     with R in the bulk, E written to 0.01 mV as measured, wandering by up to 0.02 mV. The same rows
-    without their title row, parted by blanks, make the untitled file."""
+    without their title row, separated by blanks, make the untitled file."""
     times, e, current = sample([0.25, 0.70, -0.05, 0.25], 0.1, 0.002, 0.45, "R", 4)
     noise, wander = Noise(5), Noise(9)
     rows = []

@@ -112,7 +112,7 @@ TEST(TextTable, UntitledColumnsBeyondAPairAreRefusedNamingThem) {
 }
 
 TEST(TextTable, HeaderLinesBlankPartedTitlesAndDecimalCommas) {
-  // A title with blanks inside over numbers parted by blanks; a line of text above it.
+  // A title with blanks inside over numbers separated by blanks; a line of text above it.
   const MeasuredData blanks =
       ReadTextTable("Exported 2024-03-01\nE / mV   I / nA\n100.5  20\n101.5  -30\n");
   ASSERT_EQ(blanks.cycles[0].potential.size(), 2u);
@@ -126,10 +126,10 @@ TEST(TextTable, HeaderLinesBlankPartedTitlesAndDecimalCommas) {
   EXPECT_DOUBLE_EQ(comma.cycles[0].potential[1], 0.3);
   EXPECT_DOUBLE_EQ(comma.cycles[0].current[0], 1.5e-3);
   EXPECT_DOUBLE_EQ(comma.cycles[0].current[1], 2e-3);
-  // A title row that does not part into the rows' columns names what is wrong.
+  // A title row that does not split into the rows' columns names what is wrong.
   const ReadError ragged = testing::ErrorOf([] { ReadTextTable("E/V,I/A\n1,2,3\n4,5,6\n"); });
   EXPECT_EQ(ragged.line, 1);
-  EXPECT_NE(ragged.reason.find("does not part into the 3 columns"), std::string::npos);
+  EXPECT_NE(ragged.reason.find("does not split into the 3 columns"), std::string::npos);
 }
 
 }  // namespace
