@@ -23,7 +23,7 @@ constexpr vorex::InstrumentFormat kFormats[] = {
     vorex::InstrumentFormat::ChInstruments,   vorex::InstrumentFormat::BiologicMpt,
     vorex::InstrumentFormat::GamryDta,        vorex::InstrumentFormat::AutolabNova,
     vorex::InstrumentFormat::PalmSensSession, vorex::InstrumentFormat::PalmSensCsv,
-    vorex::InstrumentFormat::Ivium,
+    vorex::InstrumentFormat::Ivium,           vorex::InstrumentFormat::TextTable,
 };
 
 void CheckRead(vorex::InstrumentFormat format, std::string_view text) {
@@ -41,8 +41,9 @@ void CheckRead(vorex::InstrumentFormat format, std::string_view text) {
     for (std::size_t i = 0; i < c.potential.size(); ++i) {
       Check(std::isfinite(c.potential[i]) && std::isfinite(c.current[i]));
     }
-    const vorex::UniformRecord u = vorex::MakeUniform(c.potential, c.current, 4000);
-    Check(u.potential.size() == u.current.size());
+    const vorex::UniformRecord u = vorex::MakeUniform(c.potential, c.current, 8000, 4000);
+    Check(u.potential.size() == u.current.size() && u.potential.size() <= 4000);
+    for (const std::size_t v : u.vertices) Check(v > 0 && v + 1 < u.potential.size());
     for (std::size_t i = 0; i < u.potential.size(); ++i) {
       Check(std::isfinite(u.potential[i]) && std::isfinite(u.current[i]));
     }

@@ -88,8 +88,6 @@ std::string ReadLine(std::string_view line, int number, std::vector<double>& num
                   ? "line " + std::to_string(number) + " is ambiguous: " + Quoted(token) +
                         " is not one number written with a decimal comma"
                   : "unreadable number " + Quoted(token) + " on line " + std::to_string(number);
-    } else if (numbers.size() >= 2 * static_cast<std::size_t>(kMaxPoints)) {
-      error = "more than " + std::to_string(kMaxPoints) + " pairs in the file";
     } else {
       numbers.push_back(*value);
     }

@@ -11,8 +11,8 @@ struct CurveStore;
 
 inline constexpr const char* kCsvFilter = "csv|*.csv|all|*.*";
 
-// No file of 4000 pairs needs more than this, at a kilobyte a pair; a longer one is refused by
-// its size before it is read [bytes].
+// Some hundred thousand pairs, more than any record needs that Import Data thins to the store's
+// points; a longer file is refused by its size before it is read [bytes].
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{4} << 20;
 
 // The potential/ordinate pairs of a data file: numbers separated by commas, semicolons, blanks,

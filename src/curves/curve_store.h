@@ -45,7 +45,15 @@ struct CurveStore {
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
   FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;  // species 1..4 at the surface [M]
   int PointCount = 0;
+  // Where the first sweep ends: a simulated cycle's last forward point, whose potential the next
+  // point repeats; an imported record's first vertex (once), or its last point when it never
+  // turns.
   int PointsPerSweep = 0;
+  // The points at which an imported record turns, Vertex(1..VertexCount) in order, its ends not
+  // among them: a measured cycle's layout for the analyses, and its programme for a simulation
+  // that follows it. They describe the abscissa while a curve of the store is measured.
+  FixedArray<int, kMaxPoints> Vertex;
+  int VertexCount = 0;
   int FirstPoint = 0;
   int LastPoint = 0;
   int CurrentCurve = 1;

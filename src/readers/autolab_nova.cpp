@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "readers/autolab_nova_settings.h"
 #include "readers/column_units.h"
 #include "readers/cycle_split.h"
 #include "readers/head_lines.h"
@@ -40,20 +41,24 @@ struct NovaColumns {
   std::optional<std::size_t> applied, measured, current, scan;
   double appliedScale = 1, measuredScale = 1, currentScale = 1;
   int currents = 0;
-  bool novaNames = false;  // a "WE(n)." signal or "Potential applied": NOVA's own names
+  bool novaNames = false;      // a "WE(n)." signal or "Potential applied": NOVA's own names
+  bool measuredNamed = false;  // the measured potential is a "WE(n)." signal
+  std::vector<std::size_t> settingColumns;  // filled on the first row only
 };
 
 void Classify(NovaColumns& c, std::size_t k, const TitledColumn& title) {
   const auto volts = VoltScale(title.unit);
   const auto amperes = AmpereScale(title.unit);
-  c.novaNames = c.novaNames || StartsWith(title.name, "WE(") ||
-                EqualsIgnoringCase(title.name, "Potential applied");
+  const bool signal = StartsWith(title.name, "WE(");
+  c.novaNames = c.novaNames || signal || EqualsIgnoringCase(title.name, "Potential applied");
   if (ContainsIgnoringCase(title.name, "Potential") && volts) {
     const bool applied = ContainsIgnoringCase(title.name, "applied");
     auto& slot = applied ? c.applied : c.measured;
-    if (!slot) {
+    // The working electrode's own signal beats any other potential a user added to the export.
+    if (!slot || (!applied && signal && !c.measuredNamed)) {
       slot = k;
       (applied ? c.appliedScale : c.measuredScale) = *volts;
+      if (!applied) c.measuredNamed = signal;
     }
   }
   if (ContainsIgnoringCase(title.name, "Current") && !ContainsIgnoringCase(title.name, "range") &&
@@ -64,13 +69,42 @@ void Classify(NovaColumns& c, std::size_t k, const TitledColumn& title) {
   if (EqualsIgnoringCase(title.name, "Scan") && !c.scan) c.scan = k;
 }
 
-NovaColumns FindColumns(std::string_view titleLine) {
+// NOVA writes the procedure's settings ("Start potential (V)", "Step (V)", "Scan rate (V/s)")
+// as columns with a value on the first row and empty cells below it: they are no signal. A
+// column counts as one when it is filled on most of the rows after the first that are looked at.
+std::vector<bool> SignalColumns(const std::vector<std::string_view>& lines, char delimiter,
+                                std::size_t count) {
+  constexpr std::size_t kLooked = 20;
+  std::vector<std::size_t> filled(count, 0);
+  std::size_t rows = 0;
+  std::vector<std::string_view> fields;
+  for (std::size_t i = 2; i < lines.size() && rows < kLooked; ++i) {
+    if (Trim(lines[i]).empty()) continue;
+    ++rows;
+    fields = SplitFields(lines[i], delimiter);
+    for (std::size_t k = 0; k < count && k < fields.size(); ++k) {
+      if (!Trim(fields[k]).empty()) ++filled[k];
+    }
+  }
+  std::vector<bool> signal(count, true);
+  if (rows == 0) return signal;
+  for (std::size_t k = 0; k < count; ++k) signal[k] = 2 * filled[k] > rows;
+  return signal;
+}
+
+NovaColumns FindColumns(const std::vector<std::string_view>& lines) {
   NovaColumns columns;
+  const std::string_view titleLine = lines.empty() ? std::string_view() : lines.front();
   columns.delimiter = FindDelimiter(titleLine);
   if (columns.delimiter == 0) return columns;
   const std::vector<std::string_view> titles = SplitFields(titleLine, columns.delimiter);
+  const std::vector<bool> signal = SignalColumns(lines, columns.delimiter, titles.size());
   for (std::size_t k = 0; k < titles.size(); ++k) {
-    Classify(columns, k, UnitInParentheses(titles[k]));
+    if (signal[k]) {
+      Classify(columns, k, UnitInParentheses(titles[k]));
+    } else {
+      columns.settingColumns.push_back(k);
+    }
   }
   return columns;
 }
@@ -106,18 +140,32 @@ std::vector<std::size_t> Chosen(const NovaColumns& c) {
   return chosen;
 }
 
+// The procedure columns: the settings they state, and a line saying why they are no signal.
+void TakeSettingColumns(const std::vector<std::string_view>& lines, const NovaColumns& c,
+                        bool decimalComma, MeasuredData& data) {
+  if (c.settingColumns.empty() || lines.size() < 2) return;
+  const std::vector<std::string_view> titles = SplitFields(lines[0], c.delimiter);
+  data.settings = NovaProcedureSettings(titles, SplitFields(lines[1], c.delimiter),
+                                        c.settingColumns, decimalComma);
+  const std::size_t n = c.settingColumns.size();
+  data.notes.push_back(std::to_string(n) + (n == 1 ? " column holds" : " columns hold") +
+                       " a value on the first row only (the procedure's settings, such as \"" +
+                       std::string(Trim(titles[c.settingColumns.front()])) + "\"); " +
+                       (n == 1 ? "it was" : "they were") + " not read as a signal.");
+}
+
 }  // namespace
 
 bool LooksLikeAutolabNova(std::string_view text) {
   const std::vector<std::string_view> head = HeadLines(text, 1);
   if (head.empty()) return false;
-  const NovaColumns columns = FindColumns(head.front());
+  const NovaColumns columns = FindColumns(head);
   return Readable(columns) && columns.novaNames;
 }
 
 MeasuredData ReadAutolabNova(std::string_view text) {
   const std::vector<std::string_view> lines = SplitLines(text);
-  const NovaColumns c = FindColumns(lines.empty() ? std::string_view() : lines.front());
+  const NovaColumns c = FindColumns(lines);
   if (!Readable(c)) {
     throw ReadError{std::string(kFormat), 1,
                     "the column titles name no potential and current with their units (such as "
@@ -156,6 +204,7 @@ MeasuredData ReadAutolabNova(std::string_view text) {
     data.notes.push_back("The file holds " + std::to_string(c.currents) +
                          " current columns; the first was read.");
   }
+  TakeSettingColumns(lines, c, decimalComma, data);
   data.notes.insert(data.notes.end(), rows.notes.begin(), rows.notes.end());
   return data;
 }

@@ -29,11 +29,26 @@ TitledColumn UnitAfterSlash(std::string_view title) {
   return {Trim(name), Trim(unit)};
 }
 
+TitledColumn UnitInTitle(std::string_view title) {
+  title = Trim(title);
+  TitledColumn column;
+  if (!title.empty() && title.back() == ']' && title.rfind('[') != std::string_view::npos) {
+    const std::size_t open = title.rfind('[');
+    column = {Trim(title.substr(0, open)), Trim(title.substr(open + 1, title.size() - open - 2))};
+  } else if (!title.empty() && title.back() == ')') {
+    column = UnitInParentheses(title);
+  } else {
+    column = UnitAfterSlash(title);
+  }
+  const std::size_t blank = column.unit.find(' ');
+  if (blank != std::string_view::npos) column.unit = column.unit.substr(0, blank);
+  return column;
+}
+
 std::optional<double> AmpereScale(std::string_view unit) {
   unit = Trim(unit);
   if (unit == "A") return 1.0;
   if (unit == "mA") return 1e-3;
-  // Micro as "u", MICRO SIGN U+00B5 or GREEK SMALL LETTER MU U+03BC.
   // Micro as "u", MICRO SIGN U+00B5 or GREEK SMALL LETTER MU U+03BC ("\x41" is the "A").
   if (unit == "uA" || unit == "\xC2\xB5\x41" || unit == "\xCE\xBC\x41") return 1e-6;
   if (unit == "nA") return 1e-9;

@@ -15,6 +15,10 @@ struct TitledColumn {
 TitledColumn UnitInParentheses(std::string_view title);
 // "Current/A" -> {"Current", "A"}; "Diff(i/A)" -> {"Diff", "A"}; "Index" -> {"Index", ""}.
 TitledColumn UnitAfterSlash(std::string_view title);
+// Any of the ways spreadsheets and instrument programs write a unit into a title: "E / mV",
+// "Potential (V)", "I/uA", "Current [mA]", "WE(1).Current (A)"; a unit followed by more words
+// ("V vs. SCE") is cut to its first word.
+TitledColumn UnitInTitle(std::string_view title);
 
 // The factor that turns a value in `unit` into A (or V), nothing for a unit that is not one.
 std::optional<double> AmpereScale(std::string_view unit);

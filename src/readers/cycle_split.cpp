@@ -39,6 +39,12 @@ std::vector<std::size_t> TurningIndices(const std::vector<double>& e) {
   return turns;
 }
 
+std::vector<std::size_t> VertexIndices(const std::vector<double>& potential) {
+  std::vector<std::size_t> vertices = TurningIndices(potential);
+  for (std::size_t& v : vertices) --v;
+  return vertices;
+}
+
 namespace {
 
 MeasuredCycle Slice(const MeasuredCycle& r, std::size_t from, std::size_t to, int number) {

@@ -9,6 +9,7 @@
 #include "readers/ivium_text.h"
 #include "readers/palmsens_csv.h"
 #include "readers/palmsens_session.h"
+#include "readers/text_table.h"
 
 namespace vorex {
 
@@ -19,7 +20,8 @@ std::string ReadError::Message() const {
 }
 
 // The formats with a signature of their own come first; the two whose only mark is the shape of
-// their column titles (NOVA, Ivium) last, so that they cannot claim a file another one names.
+// their column titles (NOVA, Ivium) after them, so that they cannot claim a file another one
+// names; a table of numbers under titles of any kind is what is left.
 InstrumentFormat RecogniseFormat(std::string_view text) {
   if (LooksLikeBiologicMpt(text)) return InstrumentFormat::BiologicMpt;
   if (LooksLikeGamryDta(text)) return InstrumentFormat::GamryDta;
@@ -28,6 +30,7 @@ InstrumentFormat RecogniseFormat(std::string_view text) {
   if (LooksLikeChInstruments(text)) return InstrumentFormat::ChInstruments;
   if (LooksLikeIvium(text)) return InstrumentFormat::Ivium;
   if (LooksLikeAutolabNova(text)) return InstrumentFormat::AutolabNova;
+  if (LooksLikeTextTable(text)) return InstrumentFormat::TextTable;
   return InstrumentFormat::None;
 }
 
@@ -47,6 +50,8 @@ MeasuredData ReadInstrumentText(InstrumentFormat format, std::string_view text) 
       return ReadIvium(text);
     case InstrumentFormat::AutolabNova:
       return ReadAutolabNova(text);
+    case InstrumentFormat::TextTable:
+      return ReadTextTable(text);
     case InstrumentFormat::None:
       break;
   }

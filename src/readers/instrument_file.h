@@ -17,6 +17,7 @@ enum class InstrumentFormat {
   PalmSensSession,
   PalmSensCsv,
   Ivium,
+  TextTable,  // titled columns, or more untitled ones than a pair: see text_table.h
 };
 
 // Which format the decoded text (see DecodeText) is in.

@@ -1,7 +1,6 @@
 #include "shell/analysis_reports.h"
 
-#include "shell/measured_programme_offer.h"
-
+#include <algorithm>
 #include <string>
 
 #include "analysis/half_wave.h"
@@ -12,6 +11,7 @@
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
 #include "plot/curve_links.h"
+#include "shell/measured_programme_offer.h"
 
 namespace vorex {
 namespace {
@@ -24,13 +24,20 @@ AbscissaArray Ordinates(const CurveStore& c, int curve) {
   return y;
 }
 
-}  // namespace
+bool HoldsMeasuredCurve(const CurveStore& c) {
+  for (int curve = 1; curve <= c.CurveCount; ++curve) {
+    if (c.Role(curve) == CurveRole::Measured) return true;
+  }
+  return false;
+}
 
-void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
-  const CurveStore& c = l.curves;
-  const ParameterSet& p = l.experiment.parameterSet;
-  FormResult& out = l.formResult;
-  const PeakSearchSettings settings{
+// How the record was swept. A simulation's comes from the Scan it ran with; a measured record
+// says it itself: one sweep when it never turns, else a cycle whose first two sweeps meet at its
+// first vertex, which it holds once where a simulated cycle repeats the turning potential. The
+// search stops at the second vertex, so that a cycle that starts mid-range (out, back past its
+// start, and home) compares the peaks of its first two sweeps.
+PeakSearchSettings SweepLayout(const CurveStore& c, const ParameterSet& p, int s, int e) {
+  PeakSearchSettings settings{
       .first = s,
       .last = e,
       .pointsPerSweep = c.PointsPerSweep,
@@ -38,6 +45,20 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
       .oneCycleSweep = p.Technique == TechniqueCode::LinearSweep && p.ScanCount == 1,
       .yMax = c.YMax,
       .yMin = c.YMin};
+  if (!HoldsMeasuredCurve(c)) return settings;
+  settings.singleSweep = c.VertexCount == 0;
+  settings.oneCycleSweep = c.VertexCount > 0;
+  settings.pointsPerSweep = c.VertexCount > 0 ? c.Vertex(1) : c.PointCount;
+  if (c.VertexCount > 1) settings.last = std::min(e, c.Vertex(2));
+  return settings;
+}
+
+}  // namespace
+
+void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
+  const CurveStore& c = l.curves;
+  FormResult& out = l.formResult;
+  const PeakSearchSettings settings = SweepLayout(c, l.experiment.parameterSet, s, e);
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
     out.Print(ResultLine().Text("Curve ").Number(curve).Text(":"));
     for (int k = 1; k <= kMaxPeaks; ++k) {

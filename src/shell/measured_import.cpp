@@ -1,5 +1,6 @@
 #include "shell/measured_import.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -7,7 +8,9 @@
 #include "base/number_format.h"
 #include "base/text_window.h"
 #include "curves/curve_store.h"
+#include "readers/measured_step.h"
 #include "readers/uniform_grid.h"
+#include "shell/imported_curve.h"
 #include "shell/measured_settings.h"
 
 namespace vorex {
@@ -103,6 +106,53 @@ std::string PointCount(double count) {
   return std::isfinite(count) ? "about " + FormatPattern(count, "0.#e-#") : "more than 1e308";
 }
 
+// Why a record that MakeUniform refused cannot go into the store.
+std::string Unfit(const UniformRecord& u, const std::vector<double>& e, std::size_t limit) {
+  const std::string own = std::to_string(e.size());
+  if (u.pointCount > static_cast<double>(limit)) {
+    return "on its median step of " + Volts(DecimalStep(u.step, u.stepError)) +
+           " the curve would have " + PointCount(u.pointCount) + " points, far more than its own " +
+           own +
+           ": a potential far off the sweep, or a gap in the record. Choose one cycle "
+           "(`mnuImport file cycle=N`; `cycles` lists them) or export a shorter range from the "
+           "instrument's software.";
+  }
+  return "the curve has " + own + " points, more than the " + std::to_string(kMaxPoints) +
+         " the store holds, and cannot be thinned to fit: its potential " +
+         (u.step > 0 ? "turns more often than that" : "never moves") +
+         ". Choose one cycle (`mnuImport file cycle=N`; `cycles` lists them).";
+}
+
+std::string Ordinal(std::size_t n) {
+  const std::size_t tens = n % 100, units = n % 10;
+  const bool teen = tens >= 11 && tens <= 13;
+  const char* suffix = teen || units == 0 || units > 3 ? "th"
+                       : units == 1                    ? "st"
+                       : units == 2                    ? "nd"
+                                                       : "rd";
+  return std::to_string(n) + suffix;
+}
+
+// What was done to the measured points to put them on the store's uniform step and within its
+// size.
+void PrintResampling(FormResult& out, const UniformRecord& u, std::size_t measured,
+                     std::size_t stored) {
+  if (u.resampled) {
+    // Six digits say how uneven the steps were; the step itself as the E step field gets it.
+    const auto step = [](double e) { return FormatPattern(e, "0.#####e-#") + " V"; };
+    out.Print("The potential steps ran from " + step(u.smallestStep) + " to " +
+              step(u.largestStep) +
+              "; the curve was resampled by linear interpolation onto equal steps of about " +
+              Volts(DecimalStep(u.step, u.stepError)) +
+              " in each sweep, its vertices and ends as measured.");
+  }
+  if (u.every > 1) {
+    out.Print(std::to_string(measured) + " points thinned to " + std::to_string(stored) +
+              " (every " + Ordinal(u.every) + " point, vertices kept): the store holds at most " +
+              std::to_string(kMaxPoints) + ".");
+  }
+}
+
 }  // namespace
 
 bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& request) {
@@ -123,25 +173,23 @@ bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& requ
     e.insert(e.end(), c.potential.begin(), c.potential.end());
     i.insert(i.end(), c.current.begin(), c.current.end());
   }
-  const UniformRecord uniform = MakeUniform(e, i, kMaxPoints);
-  if (uniform.pointCount > kMaxPoints) {
-    return Fail(l, data.format + ": the curve has " + PointCount(uniform.pointCount) +
-                       " points, more than the " + std::to_string(kMaxPoints) +
-                       " the store holds. Choose one cycle (`mnuImport file cycle=N`; `cycles` "
-                       "lists them) or export a shorter range from the instrument's software.");
+  // However far a stray potential lies, the grid may not outgrow twice the record's own points.
+  const std::size_t limit = std::max(static_cast<std::size_t>(kMaxPoints), 2 * e.size());
+  UniformRecord uniform = MakeUniform(e, i, limit, kMaxPoints);
+  if (uniform.potential.empty()) return Fail(l, data.format + ": " + Unfit(uniform, e, limit));
+  ImportedCurve curve;
+  if (uniform.potential.size() > 1) {
+    const auto every = static_cast<double>(uniform.every);
+    curve.step =
+        ShownStep(uniform.step * every, data.settings.potentialStep, uniform.stepError * every);
   }
-  if (!StoreImportedCurve(l, uniform.potential, uniform.current)) return false;
+  curve.potential = std::move(uniform.potential);
+  curve.current = std::move(uniform.current);
+  curve.vertices = std::move(uniform.vertices);
+  if (!StoreImportedCurve(l, curve)) return false;
   PrintDescription(l, data, *cycle);
-  if (uniform.resampled) {
-    // Six digits say how uneven the steps were; the step itself as the E step field gets it.
-    const auto step = [](double e) { return FormatPattern(e, "0.#####e-#") + " V"; };
-    l.formResult.Print("The potential steps ran from " + step(uniform.smallestStep) + " to " +
-                       step(uniform.largestStep) +
-                       "; the curve was resampled by linear interpolation onto a uniform step "
-                       "of " +
-                       Volts(uniform.step) + ".");
-  }
-  const bool falling = uniform.potential.size() > 1 && uniform.potential[1] < uniform.potential[0];
+  PrintResampling(l.formResult, uniform, e.size(), curve.potential.size());
+  const bool falling = curve.potential.size() > 1 && curve.potential[1] < curve.potential[0];
   OfferSettings(l, data.settings, request.applySettings, falling ? -1 : 1);
   return true;
 }

@@ -27,7 +27,6 @@ std::vector<Offer> Offers(FormExpr& f, const MeasuredSettings& s, int direction)
                        Control& field) {
     if (v) offers.push_back(Offer{what, unit, *v, &field});
   };
-  add("E end", "V", s.endPotential, f.Eend());
   add("v", "V/s", s.scanRate, f.V());
   if (s.pulseHeight) {
     offers.push_back(Offer{"E pulse", "V", direction * std::fabs(*s.pulseHeight), &f.Epulse()});
@@ -48,22 +47,29 @@ std::string Listed(const std::vector<Offer>& offers) {
   return text;
 }
 
+// E start, E end and E step follow the curve, as imported: its first point, its first vertex, and
+// its step (the file's own where the curve bears it out). What the file states of them is shown.
+void PrintCurveSettings(FormResult& out, const MeasuredSettings& s) {
+  std::string stated;
+  const auto add = [&](const char* what, const std::optional<double>& v) {
+    if (!v) return;
+    stated += (stated.empty() ? " " : ", ") + std::string(what) + " = " + FormatShortest(*v) + " V";
+  };
+  add("E start", s.startPotential);
+  add("E end", s.endPotential);
+  add("E step", s.potentialStep);
+  if (stated.empty()) return;
+  out.Print("The file states" + stated +
+            " (E start, E end and E step are taken from the curve itself).");
+}
+
 }  // namespace
 
 void OfferSettings(CurveLinks& l, const MeasuredSettings& settings, bool apply, int direction) {
   FormExpr& form = l.experiment.formExpr;
   const std::vector<Offer> offers = Offers(form, settings, direction);
   FormResult& out = l.formResult;
-  if (settings.startPotential || settings.potentialStep) {
-    std::string stated = "The file states";
-    if (settings.startPotential)
-      stated += " E start = " + FormatShortest(*settings.startPotential) + " V";
-    if (settings.potentialStep) {
-      stated += std::string(settings.startPotential ? "," : "") +
-                " E step = " + FormatShortest(*settings.potentialStep) + " V";
-    }
-    out.Print(stated + " (E start and E step are taken from the curve itself).");
-  }
+  PrintCurveSettings(out, settings);
   if (offers.empty()) return;
   out.Print("Settings in the file: " + Listed(offers));
   if (!apply &&

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -107,25 +108,36 @@ TEST_F(Files, AFailedImportChangesNothing) {
   }
 }
 
-TEST_F(Files, FourThousandPairsFitAndOneMoreDoesNot) {
+TEST_F(Files, FourThousandPairsFitAndMoreAreThinnedToFit) {
   for (int pairs : {4000, 4001}) {
     const auto file = Temp("many.csv");
     {
       std::ofstream out(file);
       for (int i = 0; i < pairs; ++i) out << 0.001 * i << "," << i << "\n";
     }
-    host.messages.clear();
-    host.fileAnswers.push_back(file.string());
-    Invoke("mnuImport");
+    program->formResult.Clear();
+    ASSERT_TRUE(Import(file.string())) << pairs;
     if (pairs == 4000) {
-      EXPECT_TRUE(host.messages.empty());
       EXPECT_EQ(Curves().PointCount, 4000);
       EXPECT_EQ(Curves().Ordinate(4000, 1), 3999.0);
-    } else {
-      ASSERT_EQ(host.messages.size(), 1u);
-      EXPECT_EQ(host.messages[0], "ReadData Error: more than 4000 pairs in the file");
-      EXPECT_EQ(Curves().PointCount, 4000);
+      continue;
     }
+    // 0 to 4 V in 1 mV steps with I = 1000 E: every 2nd point is 2001 points in 2 mV steps,
+    // point j at 0.002 (j - 1) V carrying 2 (j - 1), the last one the file's own.
+    EXPECT_EQ(Curves().PointCount, 2001);
+    EXPECT_EQ(Curves().Abscissa(2001), 4.0);
+    EXPECT_EQ(Curves().Ordinate(2001, 1), 4000.0);
+    for (int j : {2, 1001, 2000}) {
+      EXPECT_NEAR(Curves().Abscissa(j), 0.002 * (j - 1), 1e-12);
+      EXPECT_NEAR(Curves().Ordinate(j, 1), 2.0 * (j - 1), 1e-9);
+    }
+    const std::vector<std::string> lines = program->formResult.Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "4001 points thinned to 2001 (every 2nd point, vertices kept): the store "
+                        "holds at most 4000."),
+              lines.end());
+    EXPECT_EQ(Expr().Estep().Text(), "0.002");
+    EXPECT_EQ(Expr().Eend().Text(), "4");
   }
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "reader_fixtures.h"
 #include "readers/autolab_nova.h"
@@ -189,6 +190,38 @@ TEST(AutolabNova, UnknownColumnsAreIgnoredAndNoScanColumnMeansTurningPoints) {
   EXPECT_DOUBLE_EQ(data.cycles[0].applied[4], 0.04);
   EXPECT_DOUBLE_EQ(data.cycles[0].current[4], 1.6e-6);
   EXPECT_TRUE(HasNote(data, "no Scan column"));
+}
+
+// NOVA writes the procedure's settings as columns filled on the first row only; here they come
+// ahead of the signals, "Start potential (V)" first (nova-procedure-columns.txt, written by
+// make_measured_cycles.py: two scans 0 V -> 0.6 V -> -0.2 V -> 0 V on NOVA's converter step of
+// 2.44140625 mV, 2 x (246 + 328 + 82) = 1312 steps, 1313 rows).
+TEST(AutolabNova, ProcedureColumnsFilledOnTheFirstRowOnlyAreSettingsNotSignals) {
+  const std::string path = std::string(VOREX_READER_DATA) + "/nova-procedure-columns.txt";
+  const std::string text = Fixture("nova-procedure-columns.txt");
+  ASSERT_EQ(RecogniseFormat(text), InstrumentFormat::AutolabNova);
+  const MeasuredData data = ReadAutolabNova(text);
+  ASSERT_EQ(data.cycles.size(), 2u);
+  // Scan 1 is rows 1..656; the row back at 0 V after its 656th step opens scan 2.
+  EXPECT_EQ(data.cycles[0].potential.size(), 656u);
+  EXPECT_EQ(data.cycles[1].potential.size(), 657u);
+  // Every row's WE(1).Potential (field 11) and WE(1).Current (field 10, negated), in order.
+  const std::vector<double> measured = testing::FixtureColumn(path, ';', 1, 10);
+  const std::vector<double> current = testing::FixtureColumn(path, ';', 1, 9);
+  std::vector<double> e = data.cycles[0].potential, i = data.cycles[0].current;
+  e.insert(e.end(), data.cycles[1].potential.begin(), data.cycles[1].potential.end());
+  i.insert(i.end(), data.cycles[1].current.begin(), data.cycles[1].current.end());
+  ASSERT_EQ(e.size(), measured.size());
+  for (std::size_t k = 0; k < e.size(); ++k) {
+    ASSERT_EQ(e[k], measured[k]) << k;
+    ASSERT_EQ(i[k], -current[k]) << k;
+  }
+  // Row 1 "0;0.6;-0.2;0;4;0.00244;0.1;...": the settings NOVA states, not signals.
+  EXPECT_EQ(data.settings.startPotential, 0.0);
+  EXPECT_EQ(data.settings.potentialStep, 0.00244);
+  EXPECT_EQ(data.settings.scanRate, 0.1);
+  EXPECT_TRUE(HasNote(data, "7 columns hold a value on the first row only"));
+  EXPECT_TRUE(HasNote(data, "\"Start potential (V)\""));
 }
 
 TEST(AutolabNova, HeaderOnlyAndImpedanceAreRefused) {

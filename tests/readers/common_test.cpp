@@ -120,10 +120,12 @@ TEST(RecogniseFormat, EachFileIsTakenForItsOwnFormatAndPairsForNone) {
   for (const auto& [file, format] : files) {
     EXPECT_EQ(RecogniseFormat(DecodeText(FileBytes(file))), format) << file;
   }
-  // Import Data's own pairs, with or without a title line, stay plain pairs.
+  // Import Data's own pairs stay plain pairs; under a title line, or in more columns than two,
+  // numbers are a text table.
   EXPECT_EQ(RecogniseFormat("0.3,1e-5\r\n0.29,2e-5\r\n"), InstrumentFormat::None);
-  EXPECT_EQ(RecogniseFormat("Potential (V),Current (A)\n0.3,1e-5\n"), InstrumentFormat::None);
   EXPECT_EQ(RecogniseFormat("0,3\t1,5\n"), InstrumentFormat::None);
+  EXPECT_EQ(RecogniseFormat("Potential (V),Current (A)\n0.3,1e-5\n"), InstrumentFormat::TextTable);
+  EXPECT_EQ(RecogniseFormat("1 0.3 1e-5\n2 0.29 2e-5\n"), InstrumentFormat::TextTable);
 }
 
 }  // namespace
