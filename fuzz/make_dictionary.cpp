@@ -93,6 +93,10 @@ int main(int argc, char** argv) {
       for (const std::string& item : control->Items()) entries.insert(item + "\n");
     }
   }
+  for (const char* word : {"sweeps\n", "cut cycle ", "cut segment ", "cut segments ", "cut window ",
+                           "background subtract ", "degree ", "segment ", "ranges ", "help\n"}) {
+    entries.insert(word);
+  }
   for (const char* word : {"click ", "show ", " = ", "save-plot p.svg\n", "save-plot p.png\n",
                            "%%file\n", "0\n", "1\n", "-0", "1e999", "1e-310", "5e-311",
                            "0,3\t1,5\n", "0.3;1.5\n", ",", ";", "\t", "\r\n", "\xEF\xBB\xBF"}) {

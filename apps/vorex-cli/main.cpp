@@ -2,18 +2,24 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <string_view>
 
 #include "shell/cli_host.h"
 #include "shell/program.h"
 #include "shell/script_interpreter.h"
+#include "shell/statement_help.h"
 #ifdef VOREX_HAVE_PICTURES
 #include "ui/offscreen_pictures.h"
 #endif
 
 int main(int argc, char** argv) {
   if (argc > 2) {
-    std::cerr << "usage: vorex-cli [SCRIPT]\n";
+    std::cerr << "usage: vorex-cli [SCRIPT | --help]\n";
     return 2;
+  }
+  if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    std::cout << vorex::StatementHelp();
+    return 0;
   }
 #ifdef VOREX_HAVE_PICTURES
   const std::unique_ptr<vorex::PictureEncoder> pictures = vorex::ui::MakeOffscreenPictureEncoder();

@@ -51,6 +51,10 @@ py::array_t<double> AsVector(const py::handle& values, const char* name) {
 
 }  // namespace
 
+py::array_t<double> CheckedVector(const py::handle& values, const char* name) {
+  return AsVector(values, name);
+}
+
 CurveArrays CheckedCurve(const py::handle& x, const py::handle& y, const char* xName,
                          const char* yName) {
   CurveArrays c{AsVector(x, xName), AsVector(y, yName), 0};

@@ -38,6 +38,9 @@ struct CurveArrays {
 CurveArrays CheckedCurve(const pybind11::handle& x, const pybind11::handle& y, const char* xName,
                          const char* yName);
 
+// One array as float64, checked as CheckedCurve checks each of its two.
+pybind11::array_t<double> CheckedVector(const pybind11::handle& values, const char* name);
+
 // A new array of doubles of that shape, its data to be written: made through NumPy's own call,
 // which a result's four arrays made the cost of a call less by.
 pybind11::array_t<double> NewArray(pybind11::ssize_t rows, pybind11::ssize_t columns);

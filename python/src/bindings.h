@@ -9,6 +9,7 @@ void BindSettings(pybind11::module_& m);
 void BindSimulate(pybind11::module_& m);
 void BindFit(pybind11::module_& m);
 void BindAnalysis(pybind11::module_& m);
+void BindCurveEdits(pybind11::module_& m);
 void BindSession(pybind11::module_& m);
 void BindReaders(pybind11::module_& m);
 

@@ -22,6 +22,7 @@ PYBIND11_MODULE(_vorex, m) {
   vorex::python::BindSimulate(m);
   vorex::python::BindFit(m);
   vorex::python::BindAnalysis(m);
+  vorex::python::BindCurveEdits(m);
   vorex::python::BindReaders(m);
   vorex::python::BindSession(m);
 }

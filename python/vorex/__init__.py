@@ -16,6 +16,9 @@ simulate, fit, theoretical_peaks, parameters
     Computations from settings.
 find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve, read_measurement
     Analysis of curves and reading measured ones.
+cycles, segments, cut, subtract_background
+    Keeping one cycle, segment or potential window of a measured curve, and removing a
+    polynomial background fitted to ranges that hold only background.
 sweep, Failure
     Many simulations or fits on local threads or a Dask cluster.
 Session
@@ -28,6 +31,7 @@ from . import _vorex
 from ._vorex import SimulationError
 from .analysis import (find_peaks, half_wave, read_curve, read_measurement, semi_differentiate,
                        semi_integrate)
+from .curve_edits import cut, cycles, segments, subtract_background
 from .results import (FitResult, FitStatistics, HalfWave, MeasuredCycle, Measurement, PeakSearch,
                       SimulationResult)
 from .session import Session, SessionOutput
@@ -50,15 +54,19 @@ __all__ = [
     "SimulationError",
     "SimulationResult",
     "Settings",
+    "cut",
+    "cycles",
     "find_peaks",
     "fit",
     "half_wave",
     "parameters",
     "read_curve",
     "read_measurement",
+    "segments",
     "semi_differentiate",
     "semi_integrate",
     "simulate",
+    "subtract_background",
     "sweep",
     "theoretical_peaks",
 ]

@@ -32,8 +32,10 @@ class Session:
     Statements are those of the command interface: ``Form.control = text`` types into a field,
     ``click Form.control`` presses a button, a menu control name such as ``mnuSimulate`` runs
     that command (``mnuImport data.csv`` and ``mnuExport out.csv`` take a file name), ``show
-    Form.control`` prints a control's state, ``save-plot file.svg`` writes the plot. They run
-    through the program's own command table, exactly as vorex-cli runs them.
+    Form.control`` prints a control's state, ``save-plot file.svg`` writes the plot, ``cut cycle
+    2`` and ``background subtract degree 1 ranges -0.1 0 0.6 0.69`` prepare a measured curve,
+    ``help`` lists every form. They run through the program's own command table, exactly as
+    vorex-cli runs them.
 
     Attributes
     ----------

@@ -108,11 +108,12 @@ std::variant<PointRange, std::string> WindowRange(std::span<const double> e, dou
   const auto inside = [&](double x) { return x >= low && x <= high; };
   const auto begin = std::find_if(e.begin(), e.end(), inside);
   if (begin == e.end()) {
-    return "No point lies between " + FormatGeneral(low) + " V and " + FormatGeneral(high) + " V.";
+    return "No point lies between " + FormatShortest(low) + " V and " + FormatShortest(high) +
+           " V.";
   }
   const auto end = std::find_if_not(begin, e.end(), inside);
   if (std::find_if(end, e.end(), inside) != e.end()) {
-    return "The window from " + FormatGeneral(low) + " V to " + FormatGeneral(high) +
+    return "The window from " + FormatShortest(low) + " V to " + FormatShortest(high) +
            " V cuts the curve into separate pieces: keep one segment first, then cut its window.";
   }
   return PointRange{static_cast<int>(begin - e.begin()), static_cast<int>(end - e.begin()) - 1};

@@ -30,6 +30,13 @@ int FirstDifferentPoint(std::span<const double> a, std::span<const double> b, do
   return a.size() == b.size() ? 0 : static_cast<int>(common + 1);
 }
 
+double AbscissaStep(std::span<const double> x) {
+  for (std::size_t i = 1; i < x.size(); ++i) {
+    if (x[i] != x[i - 1]) return std::fabs(x[i] - x[i - 1]);
+  }
+  return 0;
+}
+
 std::string DescribeAbscissa(std::span<const double> x) {
   if (x.empty()) return "no points";
   if (x.size() == 1) return "1 point at " + Volts(x[0]);
@@ -40,7 +47,7 @@ std::string DescribeAbscissa(std::span<const double> x) {
   std::string text =
       std::to_string(x.size()) + " points from " + Volts(x[0]) + " to " + Volts(x[far]);
   if (far + 1 < x.size()) text += " and back";
-  return text + " in steps of " + Volts(std::fabs(x[1] - x[0]));
+  return text + " in steps of " + Volts(AbscissaStep(x));
 }
 
 std::string AbscissaMismatchMessage(std::string_view sharedPhrase, std::span<const double> shared,

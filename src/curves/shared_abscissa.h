@@ -19,6 +19,10 @@ std::span<const double> JoinedAbscissa(const CurveStore& curves, int curve);
 // `tolerance` [V], or where one of them ends before the other; 0 when they agree point for point.
 int FirstDifferentPoint(std::span<const double> a, std::span<const double> b, double tolerance);
 
+// The step between the first two different potentials [V] (a programme holds each vertex twice),
+// 0 when they are all the same.
+double AbscissaStep(std::span<const double> x);
+
 // Potentials as a user names them: "121 points from 0.3 V to -0.3 V in steps of 0.005 V", with
 // "and back" when they turn round.
 std::string DescribeAbscissa(std::span<const double> x);

@@ -68,6 +68,9 @@ class MDIForm1 : public Window {
   void mnu01Y_Click() { ScaleOrdinate(0.1); }
   void mnu0001Y_Click() { ScaleOrdinate(0.001); }
   void mnuMinusY_Click() { ScaleOrdinate(-1); }
+  // The Cut and Subtract Background dialogs, once there is a curve to work on.
+  void mnuCut_Click();
+  void mnuBackground_Click();
 
  private:
   enum class Transform { SemiDifferentiate, SemiIntegrate, Differentiate, Integrate };
@@ -75,6 +78,7 @@ class MDIForm1 : public Window {
   static const char* TransformUnit(Transform transform);
   void ScaleAbscissa(double factor);
   void ScaleOrdinate(double factor);
+  void ShowCurveDialog(Window& dialog, const char* command);
   void Plot();
   // The fit commands; false when they were refused before anything changed.
   bool ManualFit();

@@ -1,5 +1,5 @@
 // The main window's commands on curves: Simulate, the Display menu, the transforms of the
-// Analysis menu and the scaling of either axis.
+// Analysis menu, the scaling of either axis, and the Cut and Subtract Background dialogs.
 #include <array>
 #include <cmath>
 
@@ -156,6 +156,28 @@ void MDIForm1::ScaleOrdinate(double factor) {
   }
   for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurrentCurve) *= factor;
   Plot();
+}
+
+}  // namespace vorex
+
+namespace vorex {
+
+// A dialog that works on the curves is of no use before there are any.
+void MDIForm1::ShowCurveDialog(Window& dialog, const char* command) {
+  if (program_.curves.PointCount < 2) {
+    program_.host.MessageBox(std::string(command) +
+                             " needs a curve: simulate or import one first.");
+    return;
+  }
+  dialog.Show();
+}
+
+void MDIForm1::mnuCut_Click() {
+  ShowCurveDialog(program_.formCut, "Cut");
+}
+
+void MDIForm1::mnuBackground_Click() {
+  ShowCurveDialog(program_.formBackground, "Subtract Background");
 }
 
 }  // namespace vorex

@@ -1,6 +1,8 @@
 #include "shell/program.h"
 
 #include "plot/plot_renderer.h"
+#include "shell/background_command.h"
+#include "shell/cut_command.h"
 
 namespace vorex {
 
@@ -9,10 +11,13 @@ Program::Program(Host& host) : host(host), experiment(host) {
        {static_cast<Window*>(&mdiForm1), static_cast<Window*>(&experiment.formTech),
         static_cast<Window*>(&experiment.formMech), static_cast<Window*>(&experiment.formExpr),
         static_cast<Window*>(&plot.formOption), static_cast<Window*>(&formResult),
-        static_cast<Window*>(&formAbout), static_cast<Window*>(&plot.formPlot)}) {
+        static_cast<Window*>(&formAbout), static_cast<Window*>(&plot.formPlot),
+        static_cast<Window*>(&formCut), static_cast<Window*>(&formBackground)}) {
     desktop.Register(*window);
   }
   plot.formOption.OK().onClick = [this] { FormOptionOK(links); };
+  formCut.CmdOK().onClick = [this] { CutDialogOK(*this); };
+  formBackground.CmdOK().onClick = [this] { BackgroundDialogOK(*this); };
   mdiForm1.MDIForm_Load();
 }
 

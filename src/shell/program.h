@@ -9,6 +9,8 @@
 #include "fitting/fit_driver.h"
 #include "plot/curve_links.h"
 #include "plot/plot_display.h"
+#include "shell/form_background.h"
+#include "shell/form_cut.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
 #include "simulation/simulation_workspace.h"
@@ -17,8 +19,9 @@ namespace vorex {
 
 // The state of one run of the program, by what it holds: the experiment (its settings, the
 // parameter set made from them and their dialogs), the curve store, the plot, the peaks found,
-// the simulation's workspace, the fit state, and the main, result and About windows. Created once
-// by a main or a test and passed by reference; it is large, so it lives on the heap.
+// the simulation's workspace, the fit state, and the main, result, About, Cut and Subtract
+// Background windows. Created once by a main or a test and passed by reference; it is large, so
+// it lives on the heap.
 class Program {
  public:
   // Builds the windows and runs the main window's start-up.
@@ -36,6 +39,8 @@ class Program {
   FitRun fit;
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
+  FormCut formCut{curves};
+  FormBackground formBackground{curves};
   MDIForm1 mdiForm1{*this};
   ImportRequest importRequest;  // what the command interface said after mnuImport's file name
   bool exitRequested = false;   // Exit was chosen: the program ends now

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "shell/cli_host.h"
+#include "shell/curve_edit_statements.h"
 #include "shell/import_options.h"
 #include "shell/program.h"
 #include "shell/script_error.h"
+#include "shell/statement_help.h"
 
 namespace vorex {
 namespace {
@@ -90,6 +92,11 @@ void ScriptInterpreter::Execute(std::string_view statement) {
   if (StartsWithWord(s, "click")) return ClickStatement(Trim(s.substr(5)));
   if (StartsWithWord(s, "show")) return ShowStatement(Trim(s.substr(4)));
   if (StartsWithWord(s, "save-plot") || s == "save-plot") return SavePlot(Trim(s.substr(9)));
+  if (s == "help") {
+    out_ << StatementHelp();
+    return;
+  }
+  if (CurveEditStatement(program_, s)) return;
   // A file command's argument may hold "=" (mnuImport run.mpt cycle=2): it is no assignment.
   if (TakesFile(s.substr(0, s.find_first_of(" \t"))) && MenuStatement(s)) return;
   const std::size_t equals = s.find('=');

@@ -21,5 +21,10 @@ std::unique_ptr<ModelDialog> MakeExperimentalDialog(Program& program, QWidget* p
                                                     std::function<void()> afterAction);
 std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
                                               std::function<void()> afterAction);
+// X Data > Cut and Y Data > Subtract Background.
+std::unique_ptr<ModelDialog> MakeCutDialog(Program& program, QWidget* parent,
+                                           std::function<void()> afterAction);
+std::unique_ptr<ModelDialog> MakeBackgroundDialog(Program& program, QWidget* parent,
+                                                  std::function<void()> afterAction);
 
 }  // namespace vorex::ui

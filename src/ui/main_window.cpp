@@ -114,6 +114,8 @@ MainWindow::MainWindow(Program& program, QtHost& host)
   dialogs_["FormExpr"] = MakeExperimentalDialog(program_, this, after);
   dialogs_["formOption"] = MakeOptionDialog(program_, this, after);
   dialogs_["FormAbout"] = MakeAboutDialog(program_, this, after);
+  dialogs_["FormCut"] = MakeCutDialog(program_, this, after);
+  dialogs_["FormBackground"] = MakeBackgroundDialog(program_, this, after);
 
   QObject::connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     for (const auto& [model, window] : subWindows_) {

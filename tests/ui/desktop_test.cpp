@@ -86,7 +86,9 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     for (Window* model : {static_cast<Window*>(&program_->experiment.formTech),
                           static_cast<Window*>(&program_->experiment.formMech),
                           static_cast<Window*>(&program_->experiment.formExpr),
-                          static_cast<Window*>(&program_->plot.formOption)}) {
+                          static_cast<Window*>(&program_->plot.formOption),
+                          static_cast<Window*>(&program_->formCut),
+                          static_cast<Window*>(&program_->formBackground)}) {
       QWidget* dialog = window_->Dialog(model->Name());
       QVERIFY(dialog != nullptr);
       QCOMPARE(dialog->windowTitle(), QString::fromStdString(model->Caption()));
@@ -159,6 +161,26 @@ class DesktopTest : public QObject, private StartedDesktop<> {
     window_->Invoke("mnuExperimental");
     QVERIFY(Expr().isVisible());
     QCOMPARE(In<QLineEdit>(Expr(), "C(1)")->text(), QString("2e-3"));
+  }
+
+  void theCutDialogEnablesTheFieldsOfItsChoiceAndCuts() {
+    FormExpr& expr = program_->experiment.formExpr;
+    expr.Choose(expr.ComboScan(), 1);  // one cycle there and back: two segments
+    window_->Invoke("mnuSimulate");
+    const int points = program_->curves.PointCount;
+    window_->Invoke("mnuCut");
+    QWidget& cut = *window_->Dialog("FormCut");
+    QVERIFY(cut.isVisible());
+    QVERIFY2(In<QLabel>(cut, "LabelSweeps")->text().startsWith("The curves have 1 cycle and 2"),
+             qPrintable(In<QLabel>(cut, "LabelSweeps")->text()));
+    QVERIFY(!In<QLineEdit>(cut, "txtFirst")->isEnabled());
+    QTest::mouseClick(In<QRadioButton>(cut, "optSegments"), Qt::LeftButton);
+    QVERIFY(In<QLineEdit>(cut, "txtFirst")->isEnabled());
+    QVERIFY(!In<QLineEdit>(cut, "txtCycle")->isEnabled());
+    Retype(In<QLineEdit>(cut, "txtFirst"), "2");
+    QTest::mouseClick(In<QPushButton>(cut, "CmdOK"), Qt::LeftButton);
+    QVERIFY(!cut.isVisible());
+    QCOMPARE(program_->curves.PointCount, points / 2 + 1);  // the second sweep and its vertex
   }
 
   void simulateDrawsThePlotAndEnablesTheMenus() {
