@@ -7,7 +7,9 @@
 #include "base/constants.h"
 #include "base/number_text.h"
 #include "simulation/microdisc_blend.h"
+#include "simulation/ohmic_step.h"
 #include "simulation/simulation_workspace.h"
+#include "simulation/surface_kinetics.h"
 
 namespace vorex {
 namespace {
@@ -19,14 +21,18 @@ struct Run {
   SimulationWorkspace& ws;
   DigitalWork& w;
   int ns = 0, nh = 0, n = 0;
-  int nodes = 0;    // N
-  int profile = 0;  // the last node of the profile: the bulk
-  double ru = 0;
+  int nodes = 0;           // N
+  int profile = 0;         // the last node of the profile: the bulk
+  double ru = 0;           // uncompensated resistance [ohm]
+  double capacitance = 0;  // Cdl A when the charging current is part of the step [F]
   double cMax = 0, dMax = 0, dMin = 0;
   int ref = 0;  // the species that holds cMax
   double bulk[4] = {}, d[4] = {}, g[4] = {};
   double q = 0;  // current scale [A per unit of net rate]
-  double previousTotal = 0;
+  // Behind a resistance: the circuit, and the interfacial potentials of the last three steps [V].
+  OhmicCell cell{};
+  double interfacial = 0, interfacialBefore = 0, interfacialEarlier = 0;
+  double faradaic = 0;  // the last step's faradaic current [A]
   double pre[4] = {};
   // The microdisc runs twice (see microdisc_blend.h): the first run keeps its samples, the
   // second blends them with its own.
@@ -40,6 +46,8 @@ struct Run {
 // A sweep takes one time step per point, a pulse point some sixty: the sweep asks for a cancel
 // every 256 points, a pulse technique at every point, so that asking never shows in the time.
 constexpr int kSweepPointsPerCancelCheck = 256;
+// A sweep step's faradaic current is a quarter step late (see OhmicDemand).
+constexpr double kSweepLead = 0.25;
 
 bool CancelNow(Run& r) {
   r.cancelled = r.cancel();
@@ -125,6 +133,10 @@ void SurfaceRows(Run& r) {
   for (int s = 0; s < r.ns; ++s) r.w.s[s][s] = 1;
   ConservationEntries(r.p.Mechanism, r.d, r.w.s);
   r.w.s0 = r.w.s;
+  if (r.ru > 0) {
+    r.cell = OhmicCell{&r.p, r.nh, r.n, r.nodes, r.g, r.q, r.ru, {}};
+    SurfaceSlopesFor(r.p.Mechanism, r.nh, r.g, r.cell.slopes);
+  }
 }
 
 // The linear sweep at a plane keeps the grid its waveform was tuned with: expansion e, first
@@ -174,22 +186,38 @@ void SetUpResolvedGrid(Run& r, const double* stepLengths, int lengths, double sp
 
 // The rate constants of the charge transfers at the applied potential, in the surface rows.
 void ApplyPotential(Run& r, double e, double* kred, double* kox) {
-  if (r.ru > 0) e = Finite(e + r.previousTotal * r.ru);
-  for (int k = 1; k <= r.nh; ++k) {
-    const double eta = r.p.N(k) * r.p.FOverRT * (e - r.p.E0(k));
-    kred[k] = Finite(r.p.Ks(k) * CheckedExp(-r.p.Alpha(k) * eta));
-    kox[k] = Finite(r.p.Ks(k) * CheckedExp((1 - r.p.Alpha(k)) * eta));
-  }
+  RateConstantsAt(r.p, r.nh, e, kred, kox);
   KineticEntries(r.p.Mechanism, kred, kox, r.g, r.w.s);
 }
 
-void Solve(Run& r, StepOperator& op, SpeciesNode& c) {
+// The terms of a second-order reaction, linearised on the profile the step starts from.
+void LineariseOnProfile(Run& r, StepOperator& op, const SpeciesNode& c) {
   if (HasConcentrationEntries(r.p.Mechanism)) {
     ConcentrationEntries(r.p.Mechanism, c, op.diag, r.nodes, op.rates, op.m);
     op.scratch.eliminated = false;
   }
+}
+
+void Solve(Run& r, StepOperator& op, SpeciesNode& c) {
+  LineariseOnProfile(r, op, c);
   SolveImplicitStep(r.nodes, c, r.w.x, op.dMa, op.dMb, op.y, op.m, r.w.s, r.w.s0, r.n, op.scratch,
                     r.w.report);
+}
+
+// A step behind the resistance at applied potential e, from the guess u0, with the faradaic
+// current carried on by `lead` of a step (see OhmicDemand); the charging current enters when the
+// run has a capacitance. Writes the reactions' currents into current[1..nh].
+OhmicOutcome OhmicSolve(Run& r, StepOperator& op, SpeciesNode& c, double e, double u0, double lead,
+                        double* current) {
+  LineariseOnProfile(r, op, c);
+  const OhmicDemand demand{e, u0, r.interfacial, r.capacitance, op.dt, lead, r.faradaic};
+  const OhmicOutcome o = SolveOhmicStep(r.cell, demand, op, c, r.w.x, r.w.s, r.w.s0, r.w.report);
+  r.interfacialEarlier = r.interfacialBefore;
+  r.interfacialBefore = r.interfacial;
+  r.interfacial = o.u;
+  r.faradaic = o.faradaic;
+  for (int i = 1; i <= r.nh; ++i) current[i] = Finite(o.reaction[i]);
+  return o;
 }
 
 // One step of backward Euler taken whole and in two halves, combined to second order
@@ -207,10 +235,11 @@ void ExtrapolatedStep(Run& r, StepOperator& whole, StepOperator& half) {
   }
 }
 
-// The currents of the reactions after a step; returns the total current.
-double Sample(Run& r, const double* kred, const double* kox, double* current) {
+// The currents of the reactions of profile c after a step; returns the total current.
+double Sample(Run& r, const SpeciesNode& c, const double* kred, const double* kox,
+              double* current) {
   double v[4] = {};
-  NetRates(r.p.Mechanism, r.w.c, kred, kox, v);
+  NetRates(r.p.Mechanism, c, kred, kox, v);
   double total = 0;
   for (int i = 1; i <= r.nh; ++i) {
     current[i] = Finite(r.p.N(i) * r.q * v[i]);
@@ -220,10 +249,11 @@ double Sample(Run& r, const double* kred, const double* kox, double* current) {
 }
 
 // Writes a sample: the surface concentrations, and the currents (or, for a reference segment,
-// the currents the next sample subtracts). t is the time since the profile left the bulk.
+// the currents the next sample subtracts); current[0] is the charging current of a step that
+// holds it. t is the time since the profile left the bulk.
 void Record(Run& r, int k, int segment, double t, bool reference, const double* current) {
   std::array<double, 8> value{};
-  for (int i = 1; i <= r.nh; ++i) value[i] = current[i];
+  for (int i = 0; i <= r.nh; ++i) value[i] = current[i];
   for (int s = 1; s <= r.ns; ++s) value[3 + s] = Finite(r.cMax * r.w.c[s - 1][0]);
   if (r.pass == Run::Pass::First) {
     r.w.samples.At(k, segment) = value;
@@ -232,8 +262,9 @@ void Record(Run& r, int k, int segment, double t, bool reference, const double* 
   if (r.pass == Run::Pass::Second) {
     const double w = MicrodiscWeight(r.dRef, t, r.p.Radius);
     const std::array<double, 8>& first = r.w.samples.At(k, segment);
-    for (int i = 1; i < 8; ++i) value[i] = (1 - w) * first[i] + w * value[i];
+    for (int i = 0; i < 8; ++i) value[i] = (1 - w) * first[i] + w * value[i];
   }
+  r.w.charging[static_cast<std::size_t>(k)] = value[0];
   for (int s = 1; s <= r.ns; ++s) r.ws.SurfaceConcentration.Unchecked(k, s) = value[3 + s];
   for (int i = 1; i <= r.nh; ++i) {
     if (reference) {
@@ -244,21 +275,61 @@ void Record(Run& r, int k, int segment, double t, bool reference, const double* 
   }
 }
 
-// The linear sweep and cycle: one backward-Euler step per data point.
+// The linear sweep and cycle: one backward-Euler step per data point. Behind a resistance the
+// first trial potential is the parabola through the last three steps' potentials, close enough
+// that a single closure and the tangent mostly settle the step; the drop is that of the faradaic
+// current a quarter step on (see OhmicDemand).
 void SweepPoints(Run& r, double dt) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
-    ApplyPotential(r, r.ws.Abscissa(k), kred, kox);
-    Solve(r, r.w.ops[0], r.w.c);
-    r.previousTotal = Sample(r, kred, kox, current);
+    const double e = r.ws.Abscissa(k);
+    if (r.ru > 0) {
+      const double u0 = 3 * r.interfacial - 3 * r.interfacialBefore + r.interfacialEarlier;
+      current[0] = Finite(OhmicSolve(r, r.w.ops[0], r.w.c, e, u0, kSweepLead, current).charging);
+    } else {
+      ApplyPotential(r, e, kred, kox);
+      Solve(r, r.w.ops[0], r.w.c);
+      Sample(r, r.w.c, kred, kox, current);
+    }
     Record(r, k, 0, k * dt, false, current);
   }
 }
 
+// The same behind a resistance: each of the three steps finds its own electrode potential, and
+// the currents are extrapolated with the profile.
+void OhmicExtrapolatedStep(Run& r, StepOperator& whole, StepOperator& half, double e,
+                           double* current) {
+  SpeciesNode& c = r.w.c;
+  SpeciesNode& coarse = r.w.start;
+  for (int s = 0; s < r.ns; ++s) std::copy_n(c[s].begin(), r.profile + 1, coarse[s].begin());
+  double coarseCurrent[4] = {}, fineCurrent[4] = {};
+  const double u = r.interfacial;
+  OhmicSolve(r, whole, coarse, e, u, 0, coarseCurrent);
+  r.interfacial = u;
+  OhmicSolve(r, half, c, e, u, 0, fineCurrent);
+  OhmicSolve(r, half, c, e, r.interfacial, 0, fineCurrent);
+  for (int s = 0; s < r.ns; ++s) {
+    for (int j = 0; j <= r.nodes; ++j) c[s][j] = 2 * c[s][j] - coarse[s][j];
+  }
+  for (int i = 1; i <= r.nh; ++i) current[i] = Finite(2 * fineCurrent[i] - coarseCurrent[i]);
+}
+
+// One segment of a pulse point at potential e, ending in its currents.
+void RunSegment(Run& r, StepOperator& whole, StepOperator& half, double e, double* current) {
+  if (r.ru > 0) {
+    for (int sub = 0; sub < kSubSteps; ++sub) OhmicExtrapolatedStep(r, whole, half, e, current);
+    return;
+  }
+  double kred[4] = {}, kox[4] = {};
+  ApplyPotential(r, e, kred, kox);
+  for (int sub = 0; sub < kSubSteps; ++sub) ExtrapolatedStep(r, whole, half);
+  Sample(r, r.w.c, kred, kox, current);
+}
+
 // The pulse techniques: each data point's segments in extrapolated steps.
 void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
-  double kred[4] = {}, kox[4] = {}, current[4] = {};
+  double current[4] = {};
   double t = 0;
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (CancelNow(r)) return;
@@ -270,12 +341,10 @@ void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
     }
     for (int i = 0; i < schedule.count; ++i) {
       const Segment& seg = schedule.segment[i];
-      ApplyPotential(r, e + (seg.pulse ? sigma : 1) * seg.offset, kred, kox);
       StepOperator& whole = r.w.ops[opOf[i]];
       StepOperator& half = r.w.ops[opOf[i] + 1];
-      for (int sub = 0; sub < kSubSteps; ++sub) ExtrapolatedStep(r, whole, half);
+      RunSegment(r, whole, half, e + (seg.pulse ? sigma : 1) * seg.offset, current);
       t += seg.duration;
-      r.previousTotal = Sample(r, kred, kox, current);
       Record(r, k, i, t, seg.reference, current);
     }
   }
@@ -318,7 +387,11 @@ namespace {
 
 // One pass over the programme on the operator radius r.radius.
 void Simulate(Run& r, const DigitalSteps& steps) {
-  r.previousTotal = 0;
+  // The electrode rests at the programme's first potential until the run starts.
+  r.interfacial = r.ws.Abscissa(1);
+  r.interfacialBefore = r.interfacial;
+  r.interfacialEarlier = r.interfacial;
+  r.faradaic = 0;
   std::fill(std::begin(r.pre), std::end(r.pre), 0.0);
   if (r.p.Technique == TechniqueCode::LinearSweep) {
     if (r.radius == 0) {
@@ -343,12 +416,17 @@ void Simulate(Run& r, const DigitalSteps& steps) {
 
 }  // namespace
 
+bool ChargesWithinSteps(const ParameterSet& p) {
+  return p.Digital && p.Ru > 0 && p.Cdl > 0 && p.Technique == TechniqueCode::LinearSweep;
+}
+
 bool RunDigitalSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
                           DigitalWork& w, CancelCheck cancel) {
   CheckCounts(p);
   Run r{p, prog, ws, w};
   r.cancel = cancel;
-  r.ru = p.Ru;
+  r.ru = p.Ru > 0 ? Finite(p.Ru) : 0;
+  if (ChargesWithinSteps(p)) r.capacitance = p.Cdl * p.Area;
   r.ns = p.SpeciesCount;
   r.nh = p.ChargeReactionCount;
   r.n = r.ns - 1;

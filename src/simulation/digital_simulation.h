@@ -11,23 +11,11 @@
 #include "simulation/point_schedule.h"
 #include "simulation/potential_programme.h"
 #include "simulation/reaction_terms.h"
+#include "simulation/step_operator.h"
 
 namespace vorex {
 
 struct SimulationWorkspace;
-
-// The node blocks of one time-step length: diffusion couplings, the diffusion diagonal and the
-// reaction matrices, with the solver's eliminated blocks.
-struct StepOperator {
-  double dt = 0;  // [s]
-  StepRates rates;
-  NodeSpecies dMa;   // coupling of node j to node j-1
-  NodeSpecies dMb;   // coupling of node j to node j+1
-  NodeSpecies diag;  // diffusion diagonal 1 + DMa + DMb
-  NodeBlocks m;      // reaction matrices M_j
-  NodeBlocks y;      // solver workspace
-  SolverScratch scratch;
-};
 
 // The working storage of one digital run, allocated once with the state and cleared at the
 // start of every run. A pulse technique uses a pair of operators (a step and its half) for each
@@ -41,13 +29,23 @@ struct DigitalWork {
   Block s, s0;  // surface matrices of the step and of the run
   SolverReport report;
   MicrodiscSamples samples;
+  // The double layer's charging current of each point [A], when it is part of the step (see
+  // ChargesWithinSteps); written with the currents.
+  std::array<double, kMaxPoints + 1> charging{};
 };
+
+// Whether the run puts the double layer's charging current inside each step: a sweep behind an
+// uncompensated resistance, where the drop the charging current makes moves the electrode too.
+// Otherwise the charging current is added to the finished curve.
+bool ChargesWithinSteps(const ParameterSet& p);
 
 // The implicit finite-difference simulation: writes the current of every charge reaction [A]
 // into the workspace's SimulatedCurrent and the surface concentrations [M] into its
-// SurfaceConcentration for points 1..PointCount. Raises RuntimeFault; a singular block is noted
-// in work.report. `cancel` is asked every few hundred time steps; when it says stop, the run ends
-// there and returns false, its arrays then half written. True when the run went to its end.
+// SurfaceConcentration for points 1..PointCount. With an uncompensated resistance every step
+// finds the electrode potential its own current leaves (see ohmic_step.h). Raises RuntimeFault; a
+// singular block is noted in work.report. `cancel` is asked every few hundred time steps; when it
+// says stop, the run ends there and returns false, its arrays then half written. True when the run
+// went to its end.
 bool RunDigitalSimulation(const ParameterSet& p, const Programme& g, SimulationWorkspace& w,
                           DigitalWork& work, CancelCheck cancel = {});
 

@@ -12,7 +12,7 @@
 namespace vorex {
 namespace {
 
-using Vector = std::array<double, kMaxSolverSpecies + 1>;
+using Vector = SurfaceValues;
 
 constexpr int kAny = -1;
 
@@ -271,41 +271,116 @@ void SubstituteForward(int big, SpeciesNode& c, const NodeSpecies& x, const Node
   }
 }
 
-// Flattened: the species loops are lambdas, which must be inlined to unroll.
+// Solves with the kept factors of the closing block: the row exchanges, then L and U. The
+// exchanges moved whole rows, multipliers too, so all of them come before L.
 template <int kN>
-[[gnu::flatten]] void Step(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
-                           const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m,
-                           const Block& s, const Block& s0, int nCall, SolverScratch& scratch,
-                           SolverReport& report) {
+inline void SolveFactored(const SolverScratch& scratch, int n, const Vector& b, Vector& out) {
+  const Block& w = scratch.closure;
+  Vector y = b;
+  ForSpecies<kN>(n, [&](int k) {
+    if (scratch.closurePivot[k] != k) SwapValues(y[k], y[scratch.closurePivot[k]]);
+  });
+  ForSpecies<kN>(n, [&](int k) {
+    ForSpecies<kN>(n, [&](int i) {
+      if (i > k) y[i] -= w[i][k] * y[k];
+    });
+  });
+  ForSpeciesDown<kN>(n, [&](int k) {
+    double sum = y[k];
+    ForSpecies<kN>(n, [&](int j) {
+      if (j > k) sum -= w[k][j] * out[j];
+    });
+    out[k] = sum / w[k][k];
+  });
+}
+
+// -(Y_1 S0^-1 S - A_1)^-1 Y_1 S0^-1 v.
+template <int kN>
+[[gnu::flatten]] void Shift(const SolverScratch& scratch, int nCall, const Vector& v, Vector& out) {
+  const int n = Last<kN>(nCall);
+  Vector product;
+  MultiplyVector<kN>(scratch.surfaceProduct, v, n, product);
+  SolveFactored<kN>(scratch, n, product, out);
+  ForSpecies<kN>(n, [&](int sp) { out[sp] = -out[sp]; });
+}
+
+// The elimination, or the sweep of the right-hand sides over the kept blocks, and the product
+// Y_1 S0^-1 the closure needs: everything of a step that does not depend on S.
+template <int kN>
+[[gnu::flatten]] void Prepare(int nodes, const SpeciesNode& c, NodeSpecies& x,
+                              const NodeSpecies& dMa, const NodeSpecies& dMb, NodeBlocks& y,
+                              const NodeBlocks& m, const Block& s0, int nCall,
+                              SolverScratch& scratch, SolverReport& report) {
   const int n = Last<kN>(nCall);
   const int big = nodes;
   const bool s0Kept = scratch.s0Species == n && SameBlock<kN>(scratch.s0Source, s0, n);
   const bool reuse = scratch.keepElimination && scratch.eliminated && s0Kept &&
                      scratch.eliminatedNodes == nodes && scratch.eliminatedSpecies == n;
+  scratch.reusing = reuse;
   // Only the inversions of Y_1..Y_N, which a reusing step does not repeat, are noted here.
-  SolverReport elimination;
+  scratch.elimination = SolverReport{};
   if (reuse) {
     report.singular = report.singular || scratch.eliminationSingular;
     SweepRightHandSides<kN>(big, c, x, dMb, n, scratch);
   } else {
     scratch.eliminated = false;  // until this elimination is complete
-    Eliminate<kN>(big, c, x, dMa, dMb, y, m, n, scratch, elimination, report);
+    Eliminate<kN>(big, c, x, dMa, dMb, y, m, n, scratch, scratch.elimination, report);
   }
-
-  // Surface: (Y_1 S0^-1 S - A_1) c(0) = X_1.
   const Block& q = SurfaceInverse<kN>(s0, n, s0Kept, scratch, report);
-  Block& t = scratch.surfaceProduct;
-  if (!reuse) MultiplyBlocks<kN>(y[1], q, n, t);
+  if (!reuse) MultiplyBlocks<kN>(y[1], q, n, scratch.surfaceProduct);
+}
+
+// Surface: (Y_1 S0^-1 S - A_1) c(0) = X_1.
+template <int kN>
+[[gnu::flatten]] void Close(const Block& s, const NodeSpecies& x, const NodeSpecies& dMa, int nCall,
+                            const SolverScratch& scratch, SolverReport& report, Vector& c0) {
+  const int n = Last<kN>(nCall);
   Block w;
-  MultiplyBlocks<kN>(t, s, n, w);
+  MultiplyBlocks<kN>(scratch.surfaceProduct, s, n, w);
   ForSpecies<kN>(n, [&](int sp) { w[sp][sp] -= dMa[1][sp]; });
   Invert<kN>(w, n, report);
-  Vector u{};
-  MultiplyVector<kN>(w, x[1], n, u);
-  ForSpecies<kN>(n, [&](int sp) { c[sp][0] = u[sp]; });
+  MultiplyVector<kN>(w, x[1], n, c0);
+}
 
-  // Y_1 is inverted after the closure, as it always was, so that a fault leaves what it did.
-  if (!reuse) {
+// The same closure by elimination with partial pivoting, its factors kept for SurfaceShift. A
+// zero pivot is reported and left to give infinities, which the caller's checks refuse.
+template <int kN>
+[[gnu::flatten]] void CloseFactored(const Block& s, const NodeSpecies& x, const NodeSpecies& dMa,
+                                    int nCall, SolverScratch& scratch, SolverReport& report,
+                                    Vector& c0) {
+  const int n = Last<kN>(nCall);
+  Block& w = scratch.closure;
+  auto& pivot = scratch.closurePivot;
+  MultiplyBlocks<kN>(scratch.surfaceProduct, s, n, w);
+  ForSpecies<kN>(n, [&](int sp) { w[sp][sp] -= dMa[1][sp]; });
+  ForSpecies<kN>(n, [&](int k) {
+    int row = k;
+    ForSpecies<kN>(n, [&](int i) {
+      if (i > k && std::fabs(w[i][k]) > std::fabs(w[row][k])) row = i;
+    });
+    pivot[k] = row;
+    if (row != k) ForSpecies<kN>(n, [&](int j) { SwapValues(w[k][j], w[row][j]); });
+    if (w[k][k] == 0) report.singular = true;
+    ForSpecies<kN>(n, [&](int i) {
+      if (i <= k) return;
+      w[i][k] /= w[k][k];
+      ForSpecies<kN>(n, [&](int j) {
+        if (j > k) w[i][j] -= w[i][k] * w[k][j];
+      });
+    });
+  });
+  SolveFactored<kN>(scratch, n, x[1], c0);
+}
+
+// Y_1 is inverted after the closure, as it always was, so that a fault leaves what it did; then
+// the substitution out from c(0).
+template <int kN>
+[[gnu::flatten]] void Finish(int nodes, SpeciesNode& c, const NodeSpecies& x,
+                             const NodeSpecies& dMa, const NodeBlocks& y, int nCall,
+                             SolverScratch& scratch, SolverReport& report) {
+  const int n = Last<kN>(nCall);
+  if (!scratch.reusing) {
+    SolverReport& elimination = scratch.elimination;
     CopyBlock<kN>(scratch.inverses[1], y[1], n);
     scratch.diagonalInverse[1] = Invert<kN>(scratch.inverses[1], n, elimination);
     report.singular = report.singular || elimination.singular;
@@ -314,7 +389,21 @@ template <int kN>
     scratch.eliminatedSpecies = n;
     scratch.eliminated = true;
   }
-  SubstituteForward<kN>(big, c, x, dMa, n, scratch);
+  SubstituteForward<kN>(nodes, c, x, dMa, n, scratch);
+}
+
+// Flattened: the species loops are lambdas, which must be inlined to unroll.
+template <int kN>
+[[gnu::flatten]] void Step(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
+                           const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m,
+                           const Block& s, const Block& s0, int nCall, SolverScratch& scratch,
+                           SolverReport& report) {
+  const int n = Last<kN>(nCall);
+  Prepare<kN>(nodes, c, x, dMa, dMb, y, m, s0, n, scratch, report);
+  SurfaceValues u{};
+  Close<kN>(s, x, dMa, n, scratch, report, u);
+  ForSpecies<kN>(n, [&](int sp) { c[sp][0] = u[sp]; });
+  Finish<kN>(nodes, c, x, dMa, y, n, scratch, report);
 }
 
 void CheckStep(int nodes, int n) {
@@ -385,6 +474,67 @@ void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpec
       return Step<3>(nodes, c, x, dMa, dMb, y, m, s, s0, n, scratch, report);
     default:
       return Step<kAny>(nodes, c, x, dMa, dMb, y, m, s, s0, n, scratch, report);
+  }
+}
+
+void PrepareImplicitStep(int nodes, const SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
+                         const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m,
+                         const Block& s0, int n, SolverScratch& scratch, SolverReport& report) {
+  CheckStep(nodes, n);
+  switch (n) {
+    case 1:
+      return Prepare<1>(nodes, c, x, dMa, dMb, y, m, s0, n, scratch, report);
+    case 2:
+      return Prepare<2>(nodes, c, x, dMa, dMb, y, m, s0, n, scratch, report);
+    case 3:
+      return Prepare<3>(nodes, c, x, dMa, dMb, y, m, s0, n, scratch, report);
+    default:
+      return Prepare<kAny>(nodes, c, x, dMa, dMb, y, m, s0, n, scratch, report);
+  }
+}
+
+void CloseImplicitSurface(const Block& s, const NodeSpecies& x, const NodeSpecies& dMa, int n,
+                          SolverScratch& scratch, SolverReport& report, SurfaceValues& c0) {
+  CheckSpecies(n);
+  switch (n) {
+    case 1:
+      return CloseFactored<1>(s, x, dMa, n, scratch, report, c0);
+    case 2:
+      return CloseFactored<2>(s, x, dMa, n, scratch, report, c0);
+    case 3:
+      return CloseFactored<3>(s, x, dMa, n, scratch, report, c0);
+    default:
+      return CloseFactored<kAny>(s, x, dMa, n, scratch, report, c0);
+  }
+}
+
+void SurfaceShift(const SolverScratch& scratch, int n, const SurfaceValues& v,
+                  SurfaceValues& shift) {
+  CheckSpecies(n);
+  switch (n) {
+    case 1:
+      return Shift<1>(scratch, n, v, shift);
+    case 2:
+      return Shift<2>(scratch, n, v, shift);
+    case 3:
+      return Shift<3>(scratch, n, v, shift);
+    default:
+      return Shift<kAny>(scratch, n, v, shift);
+  }
+}
+
+void FinishImplicitStep(int nodes, SpeciesNode& c, const NodeSpecies& x, const NodeSpecies& dMa,
+                        const NodeBlocks& y, int n, SolverScratch& scratch, SolverReport& report) {
+  CheckStep(nodes, n);
+  switch (n) {
+    case 1:
+      return Finish<1>(nodes, c, x, dMa, y, n, scratch, report);
+    case 2:
+      return Finish<2>(nodes, c, x, dMa, y, n, scratch, report);
+    case 3:
+      return Finish<3>(nodes, c, x, dMa, y, n, scratch, report);
+    default:
+      return Finish<kAny>(nodes, c, x, dMa, y, n, scratch, report);
   }
 }
 

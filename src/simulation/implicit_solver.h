@@ -15,6 +15,7 @@ using Block = std::array<std::array<double, kMaxSolverSpecies + 1>, kMaxSolverSp
 using NodeSpecies = std::array<std::array<double, kMaxSolverSpecies + 1>, kMaxSolverNode + 1>;
 using SpeciesNode = std::array<std::array<double, kMaxSolverNode + 1>, kMaxSolverSpecies + 1>;
 using NodeBlocks = std::array<Block, kMaxSolverNode + 1>;
+using SurfaceValues = std::array<double, kMaxSolverSpecies + 1>;  // c(0) of each species
 
 // What the inversions met: a numerically singular block ("Error: inverse matrix D=0") is noted
 // here and the step goes on with the partly inverted block; the caller says so once.
@@ -61,6 +62,11 @@ struct SolverScratch {
   int eliminatedNodes = -1;
   int eliminatedSpecies = -1;
   bool eliminationSingular = false;  // reported again on every step that reuses the blocks
+  bool reusing = false;              // the step in progress took the kept blocks
+  SolverReport elimination;          // what the step's own inversions met
+  // The factors of the last closing block of CloseImplicitSurface, with its row exchanges.
+  Block closure{};
+  std::array<int, kMaxSolverSpecies + 1> closurePivot{};
 };
 
 // Advances c (species x node) at nodes 0..N to the new time level; node N+1 is the bulk. For
@@ -70,6 +76,25 @@ struct SolverScratch {
 void SolveImplicitStep(int nodes, SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
                        const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m, const Block& s,
                        const Block& s0, int n, SolverScratch& scratch, SolverReport& report);
+
+// The same step in three parts, for a caller whose surface matrix S depends on the step's own
+// result (an electrode potential that depends on the current): the part that does not depend on
+// S, once; the surface values c(0) for a trial S, as often as the caller likes; and the
+// substitution out from the c(0) the caller has written into column 0 of c. Prepare, one Close
+// with c(0) written into c, and Finish do what SolveImplicitStep does, but for rounding: the
+// closure here eliminates with partial pivoting instead of inverting the block, which is cheaper
+// for a block solved more than once.
+void PrepareImplicitStep(int nodes, const SpeciesNode& c, NodeSpecies& x, const NodeSpecies& dMa,
+                         const NodeSpecies& dMb, NodeBlocks& y, const NodeBlocks& m,
+                         const Block& s0, int n, SolverScratch& scratch, SolverReport& report);
+void CloseImplicitSurface(const Block& s, const NodeSpecies& x, const NodeSpecies& dMa, int n,
+                          SolverScratch& scratch, SolverReport& report, SurfaceValues& c0);
+// After a closure with S: the change of c(0) when S changes by dS is -R dS c(0) to first order;
+// this is -R v.
+void SurfaceShift(const SolverScratch& scratch, int n, const SurfaceValues& v,
+                  SurfaceValues& shift);
+void FinishImplicitStep(int nodes, SpeciesNode& c, const NodeSpecies& x, const NodeSpecies& dMa,
+                        const NodeBlocks& y, int n, SolverScratch& scratch, SolverReport& report);
 
 // The same step through the code for any block size, so that the sized code can be checked
 // against it.

@@ -166,28 +166,45 @@ void KineticEntries(MechanismCode mechanism, const double* kred, const double* k
   }
 }
 
-void NetRates(MechanismCode mechanism, const SpeciesNode& c, const double* kred, const double* kox,
-              double* v) {
-  v[1] = kred[1] * c[A][0] - kox[1] * c[B][0];
+namespace {
+
+// v from the surface concentration at(s) of each species s.
+template <class At>
+void Rates(MechanismCode mechanism, At at, const double* kred, const double* kox, double* v) {
+  v[1] = kred[1] * at(A) - kox[1] * at(B);
   switch (mechanism) {
     case M::EE:
     case M::EEC:
     case M::EEIntermediateC:
-      v[2] = kred[2] * c[B][0] - kox[2] * c[C][0];
+      v[2] = kred[2] * at(B) - kox[2] * at(C);
       break;
     case M::EEE:
-      v[2] = kred[2] * c[B][0] - kox[2] * c[C][0];
-      v[3] = kred[3] * c[C][0] - kox[3] * c[D][0];
+      v[2] = kred[2] * at(B) - kox[2] * at(C);
+      v[3] = kred[3] * at(C) - kox[3] * at(D);
       break;
     case M::TwoCouples:
     case M::ECE:
     case M::ECOntoSecondCouple:
     case M::SquareScheme:
-      v[2] = kred[2] * c[C][0] - kox[2] * c[D][0];
+      v[2] = kred[2] * at(C) - kox[2] * at(D);
       break;
     default:
       break;
   }
+}
+
+}  // namespace
+
+void NetRates(MechanismCode mechanism, const SpeciesNode& c, const double* kred, const double* kox,
+              double* v) {
+  const auto at = [&](int s) { return c[s][0]; };
+  Rates(mechanism, at, kred, kox, v);
+}
+
+void NetRatesAt(MechanismCode mechanism, const SurfaceValues& c0, const double* kred,
+                const double* kox, double* v) {
+  const auto at = [&](int s) { return c0[s]; };
+  Rates(mechanism, at, kred, kox, v);
 }
 
 }  // namespace vorex

@@ -35,5 +35,8 @@ void KineticEntries(MechanismCode mechanism, const double* kred, const double* k
 // Net rates v_r = kred_r c_ox(0) - kox_r c_red(0) of the charge reactions, r = 1..3.
 void NetRates(MechanismCode mechanism, const SpeciesNode& c, const double* kred, const double* kox,
               double* v);
+// The same from surface values alone.
+void NetRatesAt(MechanismCode mechanism, const SurfaceValues& c0, const double* kred,
+                const double* kox, double* v);
 
 }  // namespace vorex

@@ -12,11 +12,19 @@ namespace {
 
 // Double-layer charging current Ic = Cdl A v: its sign follows each sweep's direction in a
 // cycle and in a measured programme, a single linear sweep carries it throughout, and the other
-// techniques see it grow with the distance from the starting potential.
+// techniques see it grow with the distance from the starting potential. A digital sweep behind a
+// resistance has worked it out step by step with the drop it makes.
 void AddChargingCurrent(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
   if (!(p.Cdl > 0)) return;
-  const double ic = Finite(p.Cdl * p.Area * p.ScanRate);
   const int total = p.ChargeReactionCount + 1;
+  if (ChargesWithinSteps(p)) {
+    for (int i = 1; i <= g.pointCount; ++i) {
+      double& y = w.SimulatedCurrent.Unchecked(i, total);
+      y = Finite(y + w.digital.charging[static_cast<std::size_t>(i)]);
+    }
+    return;
+  }
+  const double ic = Finite(p.Cdl * p.Area * p.ScanRate);
   const int n = g.pointsPerSweep;
   for (int i = 1; i <= g.pointCount; ++i) {
     double& y = w.SimulatedCurrent.Unchecked(i, total);

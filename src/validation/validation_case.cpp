@@ -32,6 +32,7 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   std::vector<Case> cases;
   AddSweepCases(cases);
   AddCyclicCases(cases, tables);
+  AddOhmicCases(cases);
   AddStepCases(cases);
   AddGeometryCases(cases);
   AddPulseCases(cases);

@@ -64,6 +64,7 @@ std::vector<Case> AllCases(const PublishedTables& tables);
 // The case groups, each in its own file.
 void AddSweepCases(std::vector<Case>& cases);
 void AddCyclicCases(std::vector<Case>& cases, const PublishedTables& tables);
+void AddOhmicCases(std::vector<Case>& cases);
 void AddStepCases(std::vector<Case>& cases);
 void AddGeometryCases(std::vector<Case>& cases);
 void AddPulseCases(std::vector<Case>& cases);

@@ -64,5 +64,19 @@ TEST_F(Allocation, DigitalRunsAllocateNothing) {
   }
 }
 
+TEST_F(Allocation, RunsBehindAResistanceAllocateNothing) {
+  // The ohmic step's trials work in the step's own storage, the charging current too.
+  for (int electrode : {1, 4}) {
+    for (int technique : {1, 4, 5}) {
+      Analytical(technique);
+      program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
+      program->experiment.formExpr.Click(Expr().optElectrode(electrode));
+      Type(Expr().Ru(), "100");
+      Type(Expr().Cdl(), "2e-5");
+      EXPECT_EQ(AllocationsOfARun(), 0) << "technique " << technique << ", electrode " << electrode;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorex

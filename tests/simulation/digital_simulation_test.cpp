@@ -105,8 +105,7 @@ TEST_F(Digital, OhmicDropMovesTheWave) {
   const int p2 = Peak(Curves(), 1, 121, true);
   // A cathodic current raises the electrode above the programme by i Ru (8.5e-5 A x 300 ohm =
   // 25 mV at the peak), so the wave comes later on the sweep, lower and broader; the broadening
-  // moves the maximum by somewhat more than ip Ru. (The correction lags one sample; past a loop
-  // gain of one, Ru near 1000 ohm here, it oscillates.)
+  // moves the maximum by somewhat more than ip Ru.
   EXPECT_LE(Curves().Abscissa(p2), e1 - 0.005);
   EXPECT_GE(Curves().Abscissa(p2), e1 - 0.05);
   EXPECT_LT(Total(p2), i1);

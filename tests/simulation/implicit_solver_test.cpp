@@ -241,6 +241,84 @@ void NextSurface(System& sys, int n, int step) {
   if (n >= 1) sys.s[0][1] = -0.25 / (1 + step);
 }
 
+// A surface matrix with every entry filled and its largest entries off the diagonal, so that
+// the closing block must exchange rows at each column.
+Block FullSurface(int n, double shift) {
+  Block s{};
+  for (int r = 0; r <= n; ++r) {
+    for (int t = 0; t <= n; ++t) s[r][t] = 0.3 + 0.1 * r - 0.05 * t + shift;
+    s[r][(r + 1) % (n + 1)] += 4 + r;
+  }
+  return s;
+}
+
+// Prepare, one closure and Finish: the step a caller takes when S depends on its result.
+void StepInParts(int nodes, int n, System& sys, SolverReport& report) {
+  PrepareImplicitStep(nodes, sys.c, sys.x, sys.dMa, sys.dMb, sys.y, sys.m, sys.s0, n, sys.scratch,
+                      report);
+  SurfaceValues c0{};
+  CloseImplicitSurface(sys.s, sys.x, sys.dMa, n, sys.scratch, report, c0);
+  for (int sp = 0; sp <= n; ++sp) sys.c[sp][0] = c0[sp];
+  FinishImplicitStep(nodes, sys.c, sys.x, sys.dMa, sys.y, n, sys.scratch, report);
+}
+
+TEST(SolveImplicitStep, InThreePartsAgreesWithADenseSolve) {
+  for (int n = 0; n <= 3; ++n) {
+    auto sys = Sample(7, n, true);
+    sys->s = FullSurface(n, 0);
+    sys->scratch.keepElimination = true;
+    for (int step = 0; step < 3; ++step) {  // the second and third on kept blocks
+      const auto expected = DenseSolve(7, n, sys->c, sys->dMa, sys->dMb, sys->m, sys->s, sys->s0);
+      SolverReport report;
+      StepInParts(7, n, *sys, report);
+      EXPECT_FALSE(report.singular);
+      for (int j = 0; j <= 7; ++j) {
+        for (int sp = 0; sp <= n; ++sp) {
+          EXPECT_NEAR(sys->c[sp][j], expected[j * (n + 1) + sp], 1e-12)
+              << "node " << j << " species " << sp << " n " << n << " step " << step;
+        }
+      }
+      sys->s = FullSurface(n, 0.2 * (step + 1));
+    }
+  }
+}
+
+TEST(SolveImplicitStep, SurfaceShiftIsTheDerivativeOfTheClosure) {
+  // Central differences of c(0) along a change of S; their error, of order h^2, is far below
+  // the tolerance.
+  for (int n = 0; n <= 3; ++n) {
+    auto sys = Sample(6, n, true);
+    sys->s = FullSurface(n, 0);
+    SolverReport report;
+    PrepareImplicitStep(6, sys->c, sys->x, sys->dMa, sys->dMb, sys->y, sys->m, sys->s0, n,
+                        sys->scratch, report);
+    Block ds{};
+    for (int r = 0; r <= n; ++r) {
+      ds[r][r] = 1 + r;
+      ds[r][0] += 0.5;
+    }
+    const auto closed = [&](double h) {
+      Block s = sys->s;
+      for (int r = 0; r <= n; ++r) {
+        for (int t = 0; t <= n; ++t) s[r][t] += h * ds[r][t];
+      }
+      SurfaceValues c0{};
+      CloseImplicitSurface(s, sys->x, sys->dMa, n, sys->scratch, report, c0);
+      return c0;
+    };
+    const double h = 1e-5;
+    const SurfaceValues up = closed(h), down = closed(-h), c0 = closed(0);
+    SurfaceValues moved{}, shift{};
+    for (int r = 0; r <= n; ++r) {
+      for (int t = 0; t <= n; ++t) moved[r] += ds[r][t] * c0[t];
+    }
+    SurfaceShift(sys->scratch, n, moved, shift);
+    for (int sp = 0; sp <= n; ++sp) {
+      EXPECT_NEAR(shift[sp], (up[sp] - down[sp]) / (2 * h), 1e-8) << "n " << n << " sp " << sp;
+    }
+  }
+}
+
 TEST(SolveImplicitStep, SizedCodeAndKeptBlocksGiveExactlyTheFreshStep) {
   for (int n = 0; n <= 3; ++n) {
     for (bool coupled : {false, true}) {

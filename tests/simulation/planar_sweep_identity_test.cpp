@@ -2,7 +2,8 @@
 // reversible sweep is within 0.2 % of Randles-Sevcik) and must stay bit for bit what they were
 // when the pulse techniques, the curved electrodes and the chemistry grid were mended. The
 // fingerprints below were recorded from the program before those mends (commit 8927bfc), with
-// the start-up parameters and only the named choices changed.
+// the start-up parameters and only the named choices changed. A run behind a resistance is not
+// among them: its drop now belongs to the step's own current (see ohmic_drop_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -85,7 +86,6 @@ std::vector<SweepRun> Runs() {
   runs.push_back({1, 1, 7});
   runs.push_back({1, 1, 8});
   runs.push_back({1, 1, 1, "ks(1)", "1e-3"});
-  runs.push_back({1, 1, 1, "Ru", "100"});
   runs.push_back({1, 2, 1, "Estep", "0.000600600600600601"});  // 4000 points
   runs.push_back({16, 2, 1, "Estep", "0.000600600600600601"});
   return runs;
@@ -101,8 +101,8 @@ constexpr std::uint64_t kRecorded[] = {
     0x07f68d8f3b2c93ecull, 0xddd8e60dc6d56731ull, 0x573095091f07c13dull, 0x91fe3c2ff0d8271bull,
     0xe6a6262302d8f70aull, 0x57f2d121061aae10ull, 0xac0708bafaf455ceull, 0x51607d1864ebd636ull,
     0xfab542fe8c1530a4ull, 0x69d11e2fdd8c21e7ull, 0xadd341d3664b74e6ull, 0x9014279d582b0cacull,
-    0x0f0e242931ff207bull, 0xffdb693d3019da03ull, 0xa709c8144486d3abull, 0xec75bcc1ef425d8cull,
-    0x834c68b5383e8862ull, 0x66b16015b2823836ull,
+    0x0f0e242931ff207bull, 0xffdb693d3019da03ull, 0xa709c8144486d3abull, 0x834c68b5383e8862ull,
+    0x66b16015b2823836ull,
 };
 
 TEST_F(PlanarSweepRuns, StayBitForBit) {

@@ -8,6 +8,7 @@
 #include "validation/closed_forms.h"
 #include "validation/cylinder_current.h"
 #include "validation/figures_of_merit.h"
+#include "validation/ohmic_reference.h"
 #include "validation/program_constants.h"
 #include "validation/pulse_superposition.h"
 
@@ -208,6 +209,71 @@ TEST(FiguresOfMerit, ParabolaFindsTheVertexOfAParabola) {
 TEST(FiguresOfMerit, HalfWaveByInterpolation) {
   Curve c{{0.1, 0.0, -0.1}, {0.0, 0.4, 1.2}, 3};
   EXPECT_NEAR(HalfWavePotential(c, 1.0), -0.0125, 1e-12);
+}
+
+// Nicholson & Shain's own scheme for the same equations: the current constant over each
+// interval (the rectangle rule of the semi-integral) and each instant's current by bisection.
+// Its error is of the first order in the step, so two steps extrapolate it away.
+double StepFunctionSeparation(const OhmicCycle& cyc, double step) {
+  const int sweep = static_cast<int>(std::lround((cyc.eStart - cyc.eSwitch) / step));
+  const int count = 2 * sweep;
+  const double scale = std::sqrt(step / cyc.v) / (kF * cyc.c * std::sqrt(kPi * cyc.d));
+  std::vector<double> weight(count + 1), e(count + 1, cyc.eStart), i(count + 1, 0);
+  for (int k = 0; k <= count; ++k) weight[k] = 2 * (std::sqrt(k + 1.0) - std::sqrt(1.0 * k));
+  for (int k = 1; k <= count; ++k) {
+    e[k] = cyc.eStart - (k <= sweep ? k : count - k) * step;
+    double history = 0;
+    for (int j = 1; j < k; ++j) history += weight[k - j] * i[j];
+    double low = -history / weight[0], high = (1 / scale - history) / weight[0];
+    for (int n = 0; n < 200; ++n) {
+      const double mid = (low + high) / 2;
+      const double nernst = 1 / (1 + std::exp(kFrt * (e[k] + cyc.ru * mid - cyc.e0)));
+      (scale * (weight[0] * mid + history) > nernst ? high : low) = mid;
+    }
+    i[k] = (low + high) / 2;
+  }
+  const Curve c{e, i, sweep + 1};
+  return ParabolicPeak(c, sweep + 1, count + 1, -1).potential -
+         ParabolicPeak(c, 0, sweep + 1, 1).potential;
+}
+
+TEST(OhmicReference, WithoutResistanceIsTheReversibleSweep) {
+  // Randles-Sevcik (0.4463) and Ep = E1/2 - 1.109 RT/F, both to Nicholson & Shain's digits.
+  OhmicCycle cyc;
+  const Curve c = OhmicCycleCurve(cyc, 2e-4);
+  const Peak peak = ParabolicPeak(c, 0, c.pointsPerSweep, 1);
+  EXPECT_NEAR(peak.current / RandlesSevcikPeak(1, 1, kC, kD, cyc.v), 1, 2e-4);
+  EXPECT_NEAR(peak.potential, ReversiblePeakOffset(1), 5e-5);
+  // Nicholson's switching table (25 degrees C) was computed in 1965; modern solutions of the
+  // same problem lie up to 0.4 mV below its entries.
+  const double table[][2] = {{71.5, 60.5}, {121.5, 59.2}, {171.5, 58.3}, {271.5, 57.8}};
+  for (const auto& row : table) {
+    cyc.eStart = 0.3;
+    cyc.eSwitch = std::round((ReversiblePeakOffset(1) - row[0] * 1e-3) * 1e4) / 1e4;
+    EXPECT_NEAR(OhmicCycleSeparation(cyc), row[1] * 1e-3, 5e-4) << row[0];
+  }
+}
+
+TEST(OhmicReference, AgreesWithTheStepFunctionScheme) {
+  for (double ru : {100.0, 500.0}) {
+    OhmicCycle cyc;
+    cyc.ru = ru;
+    cyc.eStart = 0.3;
+    cyc.eSwitch = -0.4;
+    const double coarse = StepFunctionSeparation(cyc, 2e-4);
+    const double fine = StepFunctionSeparation(cyc, 1e-4);
+    EXPECT_NEAR(OhmicCycleSeparation(cyc), 2 * fine - coarse, 1e-5) << ru;
+  }
+}
+
+TEST(OhmicReference, DependsOnTheDropAlone) {
+  // Twice the area carries twice the current: half the resistance makes the same drop, and the
+  // same separation.
+  OhmicCycle one, two;
+  one.ru = 200;
+  two.ru = 100;
+  two.area = 2;
+  EXPECT_NEAR(OhmicCycleSeparation(one), OhmicCycleSeparation(two), 1e-9);
 }
 
 }  // namespace
