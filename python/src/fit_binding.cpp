@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include "experiment/field_use.h"
 #include "experiment/settings_keywords.h"
 #include "fit_statistics_dict.h"
+#include "fitting/background_projection.h"
 #include "fitting/fit_driver.h"
 #include "fitting/fit_slots.h"
 #include "settings_values.h"
@@ -46,8 +48,8 @@ Settings WithFitBounds(Settings s, const py::handle& fit) {
       if (k == 0) {
         throw py::value_error("\"" + name +
                               "\" cannot be fitted; fittable are C_A..C_D, ks_1..ks_3, "
-                              "alpha_1..alpha_3, E0_1..E0_3, kf_1..kf_3, kb_1..kb_3 (or C, ks, "
-                              "alpha, E0, kf, kb for the first)");
+                              "alpha_1..alpha_3, E0_1..E0_3, kf_1..kf_3, kb_1..kb_3, D_A..D_D, "
+                              "Cdl, Ru (or C, ks, alpha, E0, kf, kb for the first)");
       }
       for (const auto& [other, otherName] : named) {
         if (other == k)
@@ -136,10 +138,19 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
   FitResult result;
   ParameterSet fitted = p;
   SimulationOutcome curve;
+  std::array<double, 3> background{};
+  std::string backgroundLine;
   {
     py::gil_scoped_release release;
     SimulationFitModel model(p, setup, work);
-    result = RunFit(setup, measured, data.n, model, ThreadFitProblem());
+    BackgroundProjectedModel withBackground(model, &work.Abscissa(1) - 1, measured,
+                                            setup.backgroundDegree);
+    FitModelFunction& objective =
+        setup.backgroundDegree >= 0 ? static_cast<FitModelFunction&>(withBackground) : model;
+    result = RunFit(setup, measured, data.n, objective, ThreadFitProblem());
+    // The model was evaluated last at the fitted values: its polynomial is theirs.
+    background = withBackground.Coefficients();
+    if (setup.backgroundDegree >= 0) backgroundLine = withBackground.ReportLine();
     if (!result.message) {
       for (int i = 1; i <= setup.count; ++i)
         FitParameter(fitted, setup.index(i)) = result.fitted(i);
@@ -160,8 +171,13 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
             iterationSums.mutable_data());
   py::list report;
   for (const std::string& line : FitReportLines(setup, result)) report.append(py::str(line));
+  if (!backgroundLine.empty()) report.append(py::str(backgroundLine));
   py::array_t<double> fittedCurve =
       ColumnCopy(work.SimulatedCurrent, fitted.ChargeReactionCount + 1, data.n);
+  for (int i = 0; i < data.n; ++i) {
+    const double e = data.X()[i];
+    fittedCurve.mutable_at(i) += background[0] + e * (background[1] + e * background[2]);
+  }
   py::array_t<double> residual(data.n);
   for (int i = 0; i < data.n; ++i) residual.mutable_at(i) = data.Y()[i] - fittedCurve.at(i);
   return py::make_tuple(values, initial, result.sumOfSquares, iterationSums, result.iterations,

@@ -38,8 +38,10 @@ def test_fit_refuses_data_off_the_programme_and_bounds_without_meaning():
         vorex.fit(dpv.E + 0.001, dpv.I, fit=BOUNDS, **pulse)
     with pytest.raises(ValueError, match="reversed"):
         vorex.fit(data.E, data.I, fit={"ks_1": (1.0, 1e-5)}, **TRUTH)
-    with pytest.raises(ValueError, match='"D_A" cannot be fitted'):
-        vorex.fit(data.E, data.I, fit={"D_A": (1e-6, 1e-4)}, **TRUTH)
+    with pytest.raises(ValueError, match='"n_1" cannot be fitted'):
+        vorex.fit(data.E, data.I, fit={"n_1": (1, 2)}, **TRUTH)
+    with pytest.raises(ValueError, match="D_A .* must be greater than 0"):
+        vorex.fit(data.E, data.I, fit={"D_A": (0, 1e-4)}, **TRUTH)
     with pytest.raises(ValueError, match="ks_2 .* not available"):
         vorex.fit(data.E, data.I, fit={"ks_2": (1e-5, 1.0)}, **TRUTH)
     with pytest.raises(ValueError, match=r"I\[3\] is not finite"):
@@ -74,3 +76,16 @@ def test_a_measured_programme_with_two_vertices_and_a_mid_range_start():
                        E0_1=0.2, ks_1=1e-2, alpha_1=0.48)
     assert result.values["E0_1"] == pytest.approx(0.217, abs=1e-5)
     assert result.values["ks_1"] == pytest.approx(1e-3, rel=1e-3)
+
+
+def test_a_linear_background_is_fitted_with_the_rest():
+    # The truth's curve on a sloping line 2e-6 + 5e-6 E A: at the truth's values the simulation
+    # leaves exactly the line, which the fit's background must give back to rounding.
+    E = np.concatenate([np.linspace(0.3, 0.6, 151), np.linspace(0.598, -0.1, 350)])
+    truth = dict(scan_rate=0.1, E0_1=0.217, ks_1=1e-3, alpha_1=0.48)
+    I = vorex.simulate(programme=E, **truth).I + 2e-6 + 5e-6 * E
+    result = vorex.fit(E, I, fit={"E0_1": (0.0, 0.4)}, background="linear", **truth)
+    assert result.report[-1] == "Background fitted with the rest: I = 2e-6 + 5e-6\u00b7E A"
+    assert np.allclose(result.I_fit, I, rtol=0, atol=1e-12)
+    with pytest.raises(ValueError, match='background must be one of "none", "constant"'):
+        vorex.Settings(background="cubic")

@@ -109,7 +109,7 @@ void FormExpr::CreateInstrumentFields() {
   for (FieldId id :
        {FieldId::EStart, FieldId::EEnd, FieldId::EStep, FieldId::ScanRate, FieldId::TDrop,
         FieldId::TPulse, FieldId::EPulse, FieldId::Frequency, FieldId::Scan, FieldId::Temperature,
-        FieldId::Noise, FieldId::Cdl, FieldId::Ru}) {
+        FieldId::Noise, FieldId::Cdl, FieldId::Ru, FieldId::Background}) {
     AddField(id, frame);
   }
 }

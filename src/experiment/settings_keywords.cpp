@@ -244,8 +244,16 @@ std::string FieldValueOf(const FieldSpec& f, const KeywordValue& v, KeywordCheck
     case FieldKind::List: {
       const std::optional<long> n = WholeNumber(v);
       const std::string item = n ? std::to_string(*n) : v.text;
+      // A list of numbers (p) takes a number; a list of words takes the word.
+      const bool words = !f.items.empty() && !WholeNumber(KeywordValue::Number(f.items[0], ""));
       for (const std::string& i : f.items) {
-        if (i == item && (n || check == KeywordCheck::AsStored)) return item;
+        const bool named = words && v.kind == KeywordValue::Kind::Name;
+        if (i == item && (n || named || check == KeywordCheck::AsStored)) return item;
+      }
+      if (words) {
+        std::string listed;
+        for (const std::string& i : f.items) listed += (listed.empty() ? "\"" : ", \"") + i + "\"";
+        Fail(name + " must be one of " + listed + "; got " + v.shown);
       }
       Fail(name + " must be one of the dialog's list, 1 to " + std::to_string(f.items.size()) +
            "; got " + v.shown);

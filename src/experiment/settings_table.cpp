@@ -283,6 +283,11 @@ void AddInstrument(Builder& b) {
   b.Expr(FieldId::Cdl, "Cdl", "Cdl", "C d (F)", "double layer capacitor", f, "F", "0");
   b.Expr(FieldId::Ru, "Ru", "Ru", "R u (\u03a9)", "resistance", f, "ohm", "0",
          FieldUse::DigitalOnly);
+  // Fitted with the rest of a fit; "none" keeps a fit to the simulation alone.
+  FieldSpec& background = b.Expr(FieldId::Background, "ComboBackground", "background", "Background",
+                                 "background fitted with the rest", f, "", "none");
+  background.kind = FieldKind::List;
+  background.items = {"none", "constant", "linear", "quadratic"};
 }
 
 void AddElectrode(Builder& b) {

@@ -69,6 +69,7 @@ enum class FieldId : std::uint8_t {
   Noise,
   Cdl,
   Ru,
+  Background,
   Electrode,
   Radius,
   Length,

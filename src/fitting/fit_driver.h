@@ -42,7 +42,8 @@ struct FitSetup {
   int count = 0;
   FixedArray<int, kMaxFitParameters> index{};
   ParameterVector start, lower, upper;
-  int evaluationBudget = 0;  // at most this many simulations, 0 for no limit
+  int evaluationBudget = 0;   // at most this many simulations, 0 for no limit
+  int backgroundDegree = -1;  // a polynomial in E fitted with the rest; -1 for none
 };
 
 // A model ends the fit by throwing this; an empty message when the model has said why itself.

@@ -3,6 +3,7 @@
 #include "base/number_text.h"
 #include "base/runtime_fault.h"
 #include "experiment/field_use.h"
+#include "fitting/background_projection.h"
 
 namespace vorex {
 namespace {
@@ -56,6 +57,7 @@ std::optional<std::string> RefusedBounds(const Settings& s) {
 
 FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
   FitSetup setup;
+  setup.backgroundDegree = BackgroundDegree(s.ListIndex(FieldId::Background));
   for (int k : FittedSlots(s)) {
     if (setup.count == kMaxFitParameters) break;
     const int i = ++setup.count;

@@ -9,6 +9,7 @@
 #include "base/text_window.h"
 #include "curves/curve_store.h"
 #include "experiment/experiment.h"
+#include "fitting/background_projection.h"
 #include "fitting/fit_slots.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
@@ -149,12 +150,26 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
     result.message =
         "Fit Error: " + fault.Description() + "! Please try again by other initial values.";
   }
+  std::string backgroundLine;
   if (!result.message) {
     CurveStoreFitModel model(l, work, setup);
+    BackgroundProjectedModel withBackground(model, &l.curves.Abscissa(1) - 1, y,
+                                            setup.backgroundDegree);
+    FitModelFunction& objective =
+        setup.backgroundDegree >= 0 ? static_cast<FitModelFunction&>(withBackground) : model;
     IterationLines lines(l, run.problem);
     const CancellableScope cancellable(l.host, "Fitting…");
     const RunningFlag running(run.running);
-    result = RunFit(setup, y, m, model, run.problem, &lines);
+    result = RunFit(setup, y, m, objective, run.problem, &lines);
+    if (setup.backgroundDegree >= 0) {
+      // Curve 2 holds the last simulation; the fitted curve is it with its background.
+      backgroundLine = withBackground.ReportLine();
+      const std::array<double, 3>& c = withBackground.Coefficients();
+      for (int j = 1; j <= m; ++j) {
+        const double e = l.curves.Abscissa(j);
+        l.curves.Ordinate(j, 2) += c[0] + e * (c[1] + e * c[2]);
+      }
+    }
     run.ObjectiveCount = result.objectiveCount;
     run.DataSigma = std::sqrt(result.variance);
   }
@@ -167,6 +182,7 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   for (int j = 1; j <= m; ++j) run.residual(j) = y(j) - run.problem.f(j);
   run.residualCount = m;
   for (const std::string& line : FitReportLines(setup, result)) l.formResult.Print(line);
+  if (!backgroundLine.empty()) l.formResult.Print(backgroundLine);
   l.formResult.Show();
   for (int i = 1; i <= setup.count; ++i) {
     form.CheckFitted(setup.index(i)).SetCaption(FormatPattern(result.fitted(i), "0.###e-#"));

@@ -104,7 +104,8 @@ QGroupBox* Instrument(ModelDialog& d) {
   QGridLayout* grid = nullptr;
   QGroupBox* box = d.Frame("FrameInstrument", kNone, &d, grid);
   d.Pairs(grid, 0, {"Estart", "Eend", "Estep", "V", "td", "tp", "Epulse"}, box, 0);
-  d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru"}, box, 2);
+  d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru", "ComboBackground"}, box,
+          2);
   // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
   for (int slot = 24; slot <= 25; ++slot) {
     const int row = slot - 20;
