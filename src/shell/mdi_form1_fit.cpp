@@ -82,7 +82,11 @@ void MDIForm1::mnuManualFit_Click() {
 }
 
 void MDIForm1::mnuAutoFit_Click() {
-  AutoFit();
+  // The desktop shows the residual beside the curves after every fit: a fit is judged by it.
+  // Scripts ask for it with Display > Residual when they want it.
+  if (AutoFit() && program_.host.ShowsProgress() && program_.fit.residualCount > 0) {
+    mnuResidual_Click();
+  }
 }
 
 // Curve 1 the data, curve 2 the fitted total, then one curve per charge reaction, as current.
