@@ -37,6 +37,7 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddPulseCases(cases);
   AddChemistryCases(cases);
   AddAnalysisCases(cases);
+  AddFitCases(cases);
   return cases;
 }
 
