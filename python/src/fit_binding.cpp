@@ -13,6 +13,7 @@
 #include "fitting/background_projection.h"
 #include "fitting/fit_driver.h"
 #include "fitting/fit_slots.h"
+#include "fitting/fit_verdict.h"
 #include "settings_values.h"
 #include "shell/fit_command.h"
 #include "simulation/potential_programme.h"
@@ -169,9 +170,14 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
   py::array_t<double> iterationSums(static_cast<py::ssize_t>(result.iterationSumOfSquares.size()));
   std::copy(result.iterationSumOfSquares.begin(), result.iterationSumOfSquares.end(),
             iterationSums.mutable_data());
-  py::list report;
+  py::list report, verdict;
   for (const std::string& line : FitReportLines(setup, result)) report.append(py::str(line));
   if (!backgroundLine.empty()) report.append(py::str(backgroundLine));
+  if (result.statistics) {
+    for (const std::string& line : GoodnessSentences(*result.statistics))
+      verdict.append(py::str(line));
+  }
+  for (const std::string& line : OutcomeSentences(setup, result)) verdict.append(py::str(line));
   py::array_t<double> fittedCurve =
       ColumnCopy(work.SimulatedCurrent, fitted.ChargeReactionCount + 1, data.n);
   for (int i = 0; i < data.n; ++i) {
@@ -182,7 +188,8 @@ py::tuple Fit(const py::handle& x, const py::handle& y, const py::handle& fit,
   for (int i = 0; i < data.n; ++i) residual.mutable_at(i) = data.Y()[i] - fittedCurve.at(i);
   return py::make_tuple(values, initial, result.sumOfSquares, iterationSums, result.iterations,
                         result.convergenceFlag, report, fittedCurve, ParametersDict(fitted),
-                        residual, StatisticsDict(setup, result), result.statisticsUnavailable);
+                        residual, StatisticsDict(setup, result), result.statisticsUnavailable,
+                        verdict);
 }
 
 }  // namespace
@@ -191,7 +198,7 @@ void BindFit(py::module_& m) {
   m.def("fit", &Fit,
         "fit(E, I, fit, settings, keywords) -> (values, "
         "initial, sum_of_squares, iteration_sum_of_squares, iterations, convergence_flag, "
-        "report, I_fit, parameters, residual, statistics, statistics_unavailable)");
+        "report, I_fit, parameters, residual, statistics, statistics_unavailable, verdict)");
 }
 
 }  // namespace vorex::python

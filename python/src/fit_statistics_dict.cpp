@@ -63,6 +63,8 @@ py::object StatisticsDict(const FitSetup& setup, const FitResult& result) {
   d["reduced_chi_square"] = Optional(s.reducedChiSquare);
   d["r_squared"] = Optional(s.rSquared);
   d["t_quantile"] = Optional(s.tQuantile);
+  d["durbin_watson"] = Optional(s.durbinWatson);
+  d["linearised_gain"] = Optional(s.linearisedGain);
   return d;
 }
 

@@ -85,7 +85,7 @@ def test_a_linear_background_is_fitted_with_the_rest():
     truth = dict(scan_rate=0.1, E0_1=0.217, ks_1=1e-3, alpha_1=0.48)
     I = vorex.simulate(programme=E, **truth).I + 2e-6 + 5e-6 * E
     result = vorex.fit(E, I, fit={"E0_1": (0.0, 0.4)}, background="linear", **truth)
-    assert result.report[-1] == "Background fitted with the rest: I = 2e-6 + 5e-6\u00b7E A"
+    assert "Background fitted with the rest: I = 2e-6 + 5e-6\u00b7E A" in result.report
     assert np.allclose(result.I_fit, I, rtol=0, atol=1e-12)
     with pytest.raises(ValueError, match='background must be one of "none", "constant"'):
         vorex.Settings(background="cubic")

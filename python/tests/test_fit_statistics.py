@@ -52,6 +52,14 @@ def test_residual_interval_and_correlation_hang_together():
     assert np.allclose(s.correlation, s.correlation.T) and np.allclose(np.diag(s.correlation), 1)
     assert np.allclose(s.covariance[0, 1] / np.sqrt(s.covariance[0, 0] * s.covariance[1, 1]),
                        s.correlation[0, 1])
+    # Durbin-Watson from the residual as numpy computes it; white noise gives about 2 (within
+    # 4 standard deviations, 2 / sqrt(242) each, of it), and the verdict calls the fit converged.
+    e = result.residual
+    assert s.durbin_watson == pytest.approx(np.sum(np.diff(e) ** 2) / np.sum(e ** 2), rel=1e-9)
+    assert abs(s.durbin_watson - 2) < 4 * 2 / math.sqrt(242)
+    assert s.linearised_gain < 1e-3
+    assert result.verdict[-1].startswith("The fit converged")
+    assert result.verdict[-1] in result.report
     # The report goes on with the statistics block, one row per parameter by its dialog name.
     start = result.report.index("Fit statistics at the fitted values:")
     assert result.report[start + 2].startswith("ks(1)")
@@ -67,3 +75,8 @@ def test_a_parameter_on_its_bound_has_no_standard_error():
     assert result.statistics.standing == ["free", "on bound"]
     assert result.standard_errors["E0_1"] is None
     assert any("on a bound" in line for line in result.report)
+    # ... and the report says that it never left the bound it started on, and calls nothing
+    # converged.
+    assert any(line.startswith("E\u00b0(1) stayed on the bound it started on")
+               for line in result.verdict)
+    assert not any("converged" in line and "not" not in line for line in result.verdict)

@@ -87,6 +87,13 @@ class FitStatistics:
     s, reduced_chi_square, r_squared, t_quantile : float or None
         sqrt(SSR / (M - N)), s^2 (the data carry no weights), 1 - SSR / sum (I - mean I)^2, and
         t(0.975, M - N); None where not defined (no degrees of freedom, constant data).
+    durbin_watson : float or None
+        sum (e_i - e_i-1)^2 / sum e_i^2 over the residuals in point order: about 2 for
+        independent residuals, well below 2 (under 1.5) when neighbours are correlated, and the
+        standard errors then too small; None for a zero residual.
+    linearised_gain : float or None
+        The share of ``ssr`` one more Gauss-Newton step from the fitted values would remove by
+        the linearised model: near 0 at a minimum; above 1e-3 the fit stopped short of it.
     """
 
     names: list
@@ -105,6 +112,8 @@ class FitStatistics:
     reduced_chi_square: Optional[float]
     r_squared: Optional[float]
     t_quantile: Optional[float]
+    durbin_watson: Optional[float] = None
+    linearised_gain: Optional[float] = None
 
 
 @dataclass(eq=False)
@@ -141,6 +150,10 @@ class FitResult:
         simulations they need failed (``statistics_unavailable`` then says why).
     statistics_unavailable : str
         Why there are no statistics, or "".
+    verdict : list of str
+        The report's plain sentences on the fit: R² below 0.9, correlated residuals, the
+        iteration limit, a stop short of the minimum, a parameter that did not move from its
+        start although the curve depends on it, a cancel, or that it converged.
     """
 
     values: dict
@@ -155,6 +168,7 @@ class FitResult:
     residual: np.ndarray = None
     statistics: Optional[FitStatistics] = None
     statistics_unavailable: str = ""
+    verdict: list = field(default_factory=list)
 
     def __post_init__(self):
         if isinstance(self.statistics, dict):

@@ -5,12 +5,11 @@
 #include <string>
 
 #include "base/checked_math.h"
+#include "fitting/bounded_step.h"
 #include "simulation/simulation_run.h"
 
 namespace vorex {
 namespace {
-
-constexpr int kIterationLimit = 50;
 
 double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -74,7 +73,7 @@ void Iterate(FitProblem& problem, CancellableModel& model, FitObserver* observer
       ++result.iterations;
       result.iterationSumOfSquares.push_back(state.SumOfSquares);
       if (observer) observer->IterationEnded(result.iterations, state.SumOfSquares);
-    } while (result.iterations <= kIterationLimit && state.ConvergenceFlag > 0);
+    } while (result.iterations < kMaxFitIterations && state.ConvergenceFlag > 0);
   } catch (const FitCancelled&) {
     result.cancelled = true;
   }
@@ -164,7 +163,12 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
       result.initial(i) = setup.start(i);
       problem.xmin(i) = setup.lower(i);
       problem.xmax(i) = setup.upper(i);
+      problem.logScale(i) = setup.logScale(i);
       problem.x(i) = MaxOf(problem.xmin(i), MinOf(problem.xmax(i), setup.start(i)));
+      if (setup.logScale(i)) {
+        problem.xmin(i) = LogScaleLowerBound(setup.lower(i), setup.upper(i), problem.x(i));
+      }
+      result.start(i) = problem.x(i);
     }
     for (int j = 1; j <= m; ++j) problem.y(j) = y(j);
     result.variance = problem.variance = DataVariance(y, m);

@@ -11,6 +11,9 @@
 
 namespace vorex {
 
+// A fit ends after this many iterations at the most.
+inline constexpr int kMaxFitIterations = 51;
+
 // What the fit commands keep from one to the next and while one runs: the fitted indices and the
 // counters of the last fit, the problem's storage (allocated once with the program), the residual
 // and the measured curve.
@@ -37,12 +40,15 @@ struct FitRun {
 };
 
 // What to fit: parameters 1..count with their fit indices (1..25, see FitParameter), start
-// values and bounds.
+// values, bounds and scales.
 struct FitSetup {
   int count = 0;
   FixedArray<int, kMaxFitParameters> index{};
   ParameterVector start, lower, upper;
-  int evaluationBudget = 0;   // at most this many simulations, 0 for no limit
+  // Stepped on a logarithmic scale where the lower bound is positive (see FitProblem::logScale);
+  // FitSetupFor marks the slots PositiveScaleSlot names.
+  FixedArray<bool, kMaxFitParameters> logScale{};
+  int evaluationBudget = 0;  // at most this many simulations, 0 for no limit
   int backgroundDegree = -1;  // a polynomial in E fitted with the rest; -1 for none
 };
 
@@ -68,6 +74,7 @@ class FitObserver {
 struct FitResult {
   std::optional<std::string> message;
   ParameterVector initial;  // the start values as given (before they were put within bounds)
+  ParameterVector start;    // where the iteration started: the start values within the bounds
   ParameterVector fitted;
   double sumOfSquares = 0;
   double variance = 0;  // of the measured ordinates about their mean

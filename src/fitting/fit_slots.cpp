@@ -22,6 +22,14 @@ const char* Meaning(int k, double low, double high) {
 
 }  // namespace
 
+bool PositiveScaleSlot(int k) {
+  const bool concentration = k >= 1 && k <= 4;
+  const bool chargeTransfer = k >= 5 && k <= 7;  // ks
+  const bool chemistry = k >= 14 && k <= 19;     // kf, kb
+  const bool transport = k >= 20 && k <= 25;     // D, Cdl, Ru
+  return concentration || chargeTransfer || chemistry || transport;
+}
+
 std::vector<int> FittedSlots(const Settings& s) {
   std::vector<int> slots;
   for (int k = 1; k <= kFitSlots; ++k) {
@@ -65,6 +73,7 @@ FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
     setup.start(i) = FitStartValue(p, k);
     setup.lower(i) = NumericPrefix(s.Value(Row(FieldId::Min1, k)));
     setup.upper(i) = NumericPrefix(s.Value(Row(FieldId::Max1, k)));
+    setup.logScale(i) = PositiveScaleSlot(k);
   }
   return setup;
 }

@@ -20,8 +20,13 @@ std::vector<int> FittedSlots(const Settings& settings);
 // bound is too large a number. Nothing when every bound may be used.
 std::optional<std::string> RefusedBounds(const Settings& settings);
 
-// What to fit: the fitted slots, their start values from the parameter set and their bounds
-// from the settings. A bound too large to hold raises RuntimeFault.
+// Fit slot k stands for a positive quantity whose size spans decades (a concentration, a rate
+// constant): the fit steps it on a logarithmic scale (FitSetup::logScale). A new slot of such a
+// quantity (D, Ru, Cdl) belongs here too.
+bool PositiveScaleSlot(int k);
+
+// What to fit: the fitted slots, their start values from the parameter set, their bounds from
+// the settings and their scales. A bound too large to hold raises RuntimeFault.
 FitSetup FitSetupFor(const Settings& settings, const ParameterSet& p);
 
 }  // namespace vorex

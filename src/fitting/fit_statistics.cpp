@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/runtime_fault.h"
+#include "fitting/bounded_step.h"
 
 namespace vorex {
 namespace {
@@ -74,7 +75,47 @@ void JacobiEigen(Square& a, Square& v, int n) {
   }
 }
 
+// dx/du of parameter i: x where it was stepped in u = ln x, 1 where in x itself.
+double CoordinateScale(const FitProblem& problem, int i) {
+  return LogStepped(problem, i) ? problem.x(i) : 1;
+}
+
+// g^T C g / SSR, g = J^T (y - f) over the free parameters freeIndex(1..nf), C their (J^T J)^+.
+std::optional<double> LinearisedGain(const FitProblem& problem,
+                                     const FixedArray<int, kMaxFitParameters>& freeIndex,
+                                     const Square& c, int nf, double ssr) {
+  if (!(ssr > 0) || !std::isfinite(ssr)) return std::nullopt;
+  FixedArray<double, kMaxFitParameters> g{};
+  for (int p = 1; p <= nf; ++p) {
+    for (int j = 1; j <= problem.m; ++j) {
+      g(p) += problem.jacobian(j, freeIndex(p)) * (problem.y(j) - problem.f(j));
+    }
+  }
+  double gain = 0;
+  for (int p = 1; p <= nf; ++p) {
+    for (int q = 1; q <= nf; ++q) gain += g(p) * c(p, q) * g(q);
+  }
+  gain /= ssr;
+  if (!std::isfinite(gain)) return std::nullopt;
+  return gain;
+}
+
 }  // namespace
+
+std::optional<double> DurbinWatson(const PointVector& y, const PointVector& f, int m) {
+  if (m < 2 || m > kMaxPoints) return std::nullopt;
+  double previous = y(1) - f(1);
+  double differences = 0, squares = previous * previous;
+  for (int j = 2; j <= m; ++j) {
+    const double e = y(j) - f(j);
+    differences += (e - previous) * (e - previous);
+    squares += e * e;
+    previous = e;
+  }
+  const double d = differences / squares;
+  if (!(squares > 0) || !std::isfinite(d)) return std::nullopt;
+  return d;
+}
 
 FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr) {
   const int n = problem.n;
@@ -106,6 +147,7 @@ FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr) {
       if (std::isfinite(r2)) st.rSquared = r2;
     }
   }
+  st.durbinWatson = DurbinWatson(problem.y, problem.f, m);
 
   // The free parameters, 1..nf, by their numbers, with the norms of their columns.
   FixedArray<int, kMaxFitParameters> freeIndex{};
@@ -176,13 +218,15 @@ FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr) {
       c(p, q) = c(q, p) = sum / norm(p) / norm(q);
     }
   }
+  st.linearisedGain = LinearisedGain(problem, freeIndex, c, nf, ssr);
   for (int p = 1; p <= nf; ++p) {
     const int i = freeIndex(p);
     if (undetermined(i) || !st.s || !(c(p, p) > 0)) continue;
     const double variance = s2 * c(p, p);
-    if (!std::isfinite(variance)) continue;
+    const double sigma = std::sqrt(variance) * CoordinateScale(problem, i);
+    if (!std::isfinite(variance) || !std::isfinite(sigma)) continue;
     st.defined(i) = true;
-    st.sigma(i) = std::sqrt(variance);
+    st.sigma(i) = sigma;
     st.halfWidth95(i) = *st.tQuantile * st.sigma(i);
     if (st.value(i) != 0) {
       const double relative = 100 * st.sigma(i) / std::fabs(st.value(i));
@@ -193,12 +237,14 @@ FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr) {
   for (int p = 1; p <= nf; ++p) {
     const int i = freeIndex(p);
     if (!st.defined(i)) continue;
-    st.covariance(i, i) = s2 * c(p, p);
+    const double scale = CoordinateScale(problem, i);
+    st.covariance(i, i) = s2 * c(p, p) * scale * scale;
     st.correlation(i, i) = 1;
     for (int q = p + 1; q <= nf; ++q) {
       const int k = freeIndex(q);
       if (!st.defined(k)) continue;
-      st.covariance(i, k) = st.covariance(k, i) = s2 * c(p, q);
+      st.covariance(i, k) = st.covariance(k, i) =
+          s2 * c(p, q) * scale * CoordinateScale(problem, k);
       st.correlation(i, k) = st.correlation(k, i) =
           c(p, q) / std::sqrt(c(p, p)) / std::sqrt(c(q, q));
     }

@@ -23,6 +23,8 @@ enum class ParameterStanding {
 // formed over the others. A direction in which J^T J is singular or too ill-conditioned to
 // invert leaves the parameters it involves "not separately determined", and only those; no
 // field is ever NaN or infinite (an undefined value is an empty optional or a false flag).
+// J is taken in the coordinates the iteration stepped in; for a parameter stepped in u = ln x
+// the errors are carried to x by dx = x du, as a Jacobian in x itself would give them.
 struct FitStatistics {
   int m = 0;    // measured points M
   int n = 0;    // fitted parameters N, every one counted
@@ -32,6 +34,14 @@ struct FitStatistics {
   std::optional<double> reducedChiSquare;  // s^2, the data carrying no weights
   std::optional<double> rSquared;          // 1 - SSR / sum (y - mean y)^2; none for constant y
   std::optional<double> tQuantile;         // t(0.975, M - N)
+  // sum (e_j - e_j-1)^2 / sum e_j^2 over the residuals e in point order: near 2 for independent
+  // residuals, near 0 when neighbours share their sign; none for fewer than 2 points or a zero
+  // residual.
+  std::optional<double> durbinWatson;
+  // The share of SSR one more Gauss-Newton step from the fitted values would remove by the
+  // linearised model, g^T C g / SSR with g = J^T (y - f) over the free parameters: near 0 at a
+  // minimum (within the bounds), whatever the stopping rule said; none when SSR is 0.
+  std::optional<double> linearisedGain;
   FixedArray<ParameterStanding, kMaxFitParameters> standing{};
   FixedArray<bool, kMaxFitParameters> defined{};  // sigma, half-width and covariance row exist
   ParameterVector value;                          // the fitted values
@@ -47,7 +57,12 @@ struct FitStatistics {
 
 // The statistics of the fit in `problem` at its solution: problem.x the fitted values within
 // problem.xmin..xmax, problem.f the model and problem.y the data at points 1..m, problem.jacobian
-// the Jacobian df/dx at problem.x; `ssr` the reported sum of squares.
+// the Jacobian at problem.x in the step coordinates (df/dx, or df/du where LogStepped); `ssr`
+// the reported sum of squares.
 FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr);
+
+// The Durbin-Watson statistic of the residuals y - f at points 1..m; none when m < 2 or every
+// residual is 0.
+std::optional<double> DurbinWatson(const PointVector& y, const PointVector& f, int m);
 
 }  // namespace vorex

@@ -4,6 +4,7 @@
 
 #include "base/checked_math.h"
 #include "base/runtime_fault.h"
+#include "fitting/bounded_step.h"
 
 namespace vorex {
 namespace {
@@ -13,6 +14,8 @@ constexpr double kLambdaCeiling = 1000;
 constexpr double kRelativeThreshold = 2e-4;
 constexpr double kExclusion = 1e-20;
 constexpr double kPivotFloor = 1e-15;
+// The difference step in u = ln x: the 1 % of x that a linear parameter is differenced with.
+constexpr double kLogDifference = 0.01;
 
 void NormalEquations(FitProblem& p) {
   const int n = p.n;
@@ -66,17 +69,57 @@ void Solve(FitProblem& p) {
   }
 }
 
+using HeldSet = FixedArray<bool, kMaxFitParameters>;
+
+void StepFromSolution(FitProblem& p, FitState& s) {
+  for (int i = 1; i <= p.n; ++i) s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
+}
+
+// Takes out of the system to solve the parameters held on their bounds: a step of 0 for them.
+void ClearHeld(FitProblem& p, const HeldSet& held) {
+  for (int i = 1; i <= p.n; ++i) {
+    if (!held(i)) continue;
+    for (int k = 1; k <= p.n; ++k) p.d(i, k) = p.d(k, i) = 0;
+    p.d(i, i) = 1;
+    p.d(i, p.n + 1) = 0;
+  }
+}
+
+// Parameters on a bound whose step heads out across it join the held ones; true when any did.
+bool HoldOutward(const FitProblem& p, const FitState& s, HeldSet& held) {
+  bool more = false;
+  for (int i = 1; i <= p.n; ++i) {
+    if (!held(i) && HeldOnBound(p, s, i)) more = held(i) = true;
+  }
+  return more;
+}
+
+// The step of the system copied with `lambda`. A parameter standing on a bound that the step
+// would push out is held there and the system solved again without it, so that the others take
+// the step that is best with it fixed rather than one that counted on its moving.
+void SolveStep(FitProblem& p, FitState& s, double lambda, HeldSet& held) {
+  Solve(p);
+  StepFromSolution(p, s);
+  while (HoldOutward(p, s, held)) {
+    CopyToSolve(p, lambda);
+    ClearHeld(p, held);
+    Solve(p);
+    StepFromSolution(p, s);
+  }
+}
+
 }  // namespace
 
 void CentralDifferenceJacobian(FitProblem& p, ParameterVector& point, FitModelFunction& model) {
   p.jacobianEvaluated = false;
   for (int k = 1; k <= p.n; ++k) {
     const double t = point(k);
-    double h = 0.01 * std::fabs(t);
+    const bool log = LogStepped(p, k) && t > 0;
+    double h = log ? kLogDifference : 0.01 * std::fabs(t);
     if (h == 0) h = p.dataSigma;
-    point(k) = t + h;
+    point(k) = log ? std::exp(std::log(t) + h) : t + h;
     model.Evaluate(point, p.m, p.fPlus);
-    point(k) = t - h;
+    point(k) = log ? std::exp(std::log(t) - h) : t - h;
     model.Evaluate(point, p.m, p.fMinus);
     for (int j = 1; j <= p.m; ++j) {
       p.jacobian(j, k) = CheckedDivide(p.fPlus(j) - p.fMinus(j), 2 * h);
@@ -96,11 +139,7 @@ double MinOf(double a, double b) {
 }
 
 double EvaluateTrial(FitProblem& p, FitState& s, FitModelFunction& model) {
-  for (int i = 1; i <= p.n; ++i) {
-    const double t = p.x(i) + s.StepVector(i);
-    if (t > p.xmax(i) || t < p.xmin(i)) s.StepVector(i) = 0;
-    s.TrialVector(i) = p.x(i) + s.StepVector(i);
-  }
+  BoundedTrial(p, s);
   model.Evaluate(s.TrialVector, p.m, p.f);
   double sum = 0;
   for (int j = 1; j <= p.m; ++j) {
@@ -138,12 +177,13 @@ void MarquardtStep(FitProblem& p, FitState& s, FitModelFunction& model) {
   NormalEquations(p);
   CopyToSolve(p, 0);  // the first pass is undamped
   int pass = 0;
-  double factor = 2;
+  double factor = 2, lambda = 0;
+  bool shortened = false;  // a bound cut a trial of this call short
+  HeldSet held{};          // on a bound this call's steps head out across
   for (;;) {
-    Solve(p);
-    for (int i = 1; i <= p.n; ++i)
-      s.StepVector(i) = CheckedDivide(p.d(i, p.n + 1), p.a(i, p.n + 2));
+    SolveStep(p, s, lambda, held);
     latest = EvaluateTrial(p, s, model);
+    shortened = shortened || s.TrialShortened;
     if (s.SumOfSquares < tolerance) {
       s.ConvergenceFlag = -1;
       return finish();
@@ -152,14 +192,17 @@ void MarquardtStep(FitProblem& p, FitState& s, FitModelFunction& model) {
     if (s.SumOfSquares > latest) break;
     if (pass > 0) s.Lambda *= factor;
     if (s.MarquardtCount == 0) s.Lambda = kInitialLambda;
-    CopyToSolve(p, s.Lambda);
+    CopyToSolve(p, lambda = s.Lambda);
+    ClearHeld(p, held);
     ++s.MarquardtCount;
     ++pass;
     if (!(s.Lambda <= kLambdaCeiling)) break;
   }
   if (s.MarquardtCount != 0) s.Lambda /= factor;
   const double change = CheckedDivide(s.SumOfSquares - latest, latest + s.SumOfSquares);
-  s.ConvergenceFlag = change < kRelativeThreshold ? -2 : 1;
+  // A small change says the minimum is near only when the steps were the ones Marquardt chose:
+  // after a step a bound cut short, or damping driven by such trials, the fit goes on.
+  s.ConvergenceFlag = change < kRelativeThreshold && !shortened ? -2 : 1;
   finish();
 }
 

@@ -4,7 +4,9 @@
 #include "curves/curve_store.h"
 
 // Bounded, scaled Levenberg-Marquardt least squares in reverse communication: MarquardtStep does
-// one iteration per call and keeps what must survive between calls in a FitState.
+// one iteration per call and keeps what must survive between calls in a FitState. A parameter
+// marked for a logarithmic scale is stepped in u = ln x (its differences, steps and bounds in u;
+// see bounded_step.h), every other one in x.
 namespace vorex {
 
 inline constexpr int kMaxFitParameters = 20;
@@ -29,6 +31,9 @@ struct FitState {
   int ConvergenceFlag = 0;  // 1 continue, -1 absolute tolerance met, -2 relative change small
   int MarquardtCount = 0;   // failed passes that set up a damped system
   double Lambda = 0;
+  // The last trial's step was cut short by a bound: a parameter with room before its bound got
+  // less than its step.
+  bool TrialShortened = false;
   ParameterVector TrialVector;
   ParameterVector StepVector;
 };
@@ -39,11 +44,15 @@ struct FitProblem {
   int n = 0;
   int m = 0;
   ParameterVector x, xmin, xmax;
+  // A positive quantity whose size spans decades (a rate constant, a concentration): stepped in
+  // ln x when its lower bound is positive.
+  FixedArray<bool, kMaxFitParameters> logScale{};
   PointVector y, f;
   double variance = 0;
   double dataSigma = 0;
   int objectiveCount = 0;
-  // Working storage of one call. The Jacobian df/dx, by central differences, at jacobianPoint.
+  // Working storage of one call. The Jacobian by central differences at jacobianPoint, in the
+  // step coordinates: df/du for a parameter stepped in u = ln x, df/dx for the others.
   FixedMatrix<double, kMaxPoints, kMaxFitParameters> jacobian;
   ParameterVector jacobianPoint;
   bool jacobianEvaluated = false;
@@ -52,12 +61,13 @@ struct FitProblem {
   FixedMatrix<double, kMaxFitParameters, kMaxFitParameters + 1> d;
 };
 
-// Adds the step to x, dropping components that would leave their bounds, evaluates the model at
-// the trial point into f and returns the sum of squared residuals.
+// Adds the step to x, shortened where it would leave the bounds (BoundedTrial), evaluates the
+// model at the trial point into f and returns the sum of squared residuals.
 double EvaluateTrial(FitProblem& problem, FitState& state, FitModelFunction& model);
 
 // The Jacobian at `point` into problem.jacobian: central differences with the step 1 % of each
-// parameter (the data's standard deviation for a parameter at 0). Leaves `point` as it was.
+// parameter (the data's standard deviation for a parameter at 0), or 0.01 in u = ln x for one
+// stepped on a logarithmic scale. Leaves `point` as it was.
 void CentralDifferenceJacobian(FitProblem& problem, ParameterVector& point,
                                FitModelFunction& model);
 

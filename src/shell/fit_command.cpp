@@ -11,6 +11,7 @@
 #include "experiment/experiment.h"
 #include "fitting/background_projection.h"
 #include "fitting/fit_slots.h"
+#include "fitting/fit_verdict.h"
 #include "plot/plot_renderer.h"
 #include "plot/plot_state.h"
 #include "shell/fit_statistics_report.h"
@@ -86,16 +87,6 @@ class RunningFlag {
   bool& running_;
 };
 
-// The last line of a cancelled fit's report.
-std::string CancelledLine(int iterations) {
-  if (iterations == 0) {
-    return "The fit was cancelled before its first iteration ended; the values are those of the "
-           "start.";
-  }
-  return "The fit was cancelled after iteration " + std::to_string(iterations) +
-         "; the values are those of the last accepted point.";
-}
-
 // The fitted slots with their start values and bounds, kept for the run's report. A bound too
 // large to hold raises RuntimeFault.
 FitSetup SetupFromSettings(const Settings& settings, const ParameterSet& p, FitRun& run) {
@@ -124,7 +115,8 @@ std::vector<std::string> FitReportLines(const FitSetup& setup, const FitResult& 
   add(ResultLine().Text("No. of MARQUARDS = ").Zone().Number(r.marquardtCount));
   add(ResultLine().Text("Computation time (s) =").Zone().Single(static_cast<float>(r.seconds)));
   for (std::string& line : FitStatisticsLines(setup, r)) lines.push_back(std::move(line));
-  if (r.cancelled) lines.push_back(CancelledLine(r.iterations));
+  // How the fit ended, in words; a cancelled fit's line comes last.
+  for (std::string& line : OutcomeSentences(setup, r)) lines.push_back(std::move(line));
   return lines;
 }
 

@@ -20,7 +20,8 @@ void PrepareFitCurves(CurveLinks& links);
 void RunAutoFit(CurveLinks& links, SimulationWorkspace& work, FitRun& run, const PointVector& y,
                 int m);
 
-// The report of a completed fit with its statistics, line by line, as the result window shows it.
+// The report of a completed fit with its statistics, line by line, as the result window shows it,
+// ending with how the fit ended in plain words (OutcomeSentences; a cancel's line last).
 std::vector<std::string> FitReportLines(const FitSetup& setup, const FitResult& result);
 
 }  // namespace vorex

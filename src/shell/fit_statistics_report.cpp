@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "base/result_line.h"
 #include "experiment/parameter_set.h"
+#include "fitting/fit_verdict.h"
 
 namespace vorex {
 namespace {
@@ -93,6 +94,10 @@ void SummaryLines(const FitStatistics& s, std::vector<std::string>& lines) {
   if (s.reducedChiSquare) sums.Zone().Text("Reduced chi^2 = ").Text(Short(*s.reducedChiSquare));
   if (s.rSquared) sums.Zone().Text("R^2 = ").Number(*s.rSquared);
   lines.push_back(sums.str());
+  if (s.durbinWatson) {
+    lines.push_back(ResultLine().Text("Durbin-Watson DW = ").Number(*s.durbinWatson).str());
+  }
+  for (std::string& sentence : GoodnessSentences(s)) lines.push_back(std::move(sentence));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "base/file_writing.h"
 #include "validation/convergence_plot.h"
+#include "validation/fit_convergence.h"
 #include "validation/program_constants.h"
 
 namespace vorex::validation {
@@ -164,6 +165,7 @@ bool WriteReport(const std::vector<CaseOutcome>& outcomes, const std::string& ma
   Introduction(md);
   Tally(md, outcomes);
   ConvergenceSection(md, panels, png);
+  WriteFitConvergenceSection(md, FitStartGrid());
   CaseTables(md, outcomes);
   if (const auto failure = WriteFileAtomically(markdown, md.str())) {
     std::cerr << "validate: " << markdown << ": " << *failure << '\n';

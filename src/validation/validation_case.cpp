@@ -38,6 +38,7 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddPulseCases(cases);
   AddChemistryCases(cases);
   AddAnalysisCases(cases);
+  AddFitCases(cases);
   return cases;
 }
 

@@ -70,5 +70,6 @@ void AddGeometryCases(std::vector<Case>& cases);
 void AddPulseCases(std::vector<Case>& cases);
 void AddChemistryCases(std::vector<Case>& cases);
 void AddAnalysisCases(std::vector<Case>& cases);
+void AddFitCases(std::vector<Case>& cases);
 
 }  // namespace vorex::validation

@@ -387,5 +387,124 @@ TEST(FitStatistics, NoDegreesOfFreedomLeaveNoStandardErrors) {
   EXPECT_FALSE(ComputeFitStatistics(*flat.p, 0).rSquared);
 }
 
+TEST(DurbinWatson, KnownSequences) {
+  PointVector e, zero;
+  // Alternating signs: every difference is 2, so DW = 4 (m - 1) / m, near 4.
+  for (int j = 1; j <= 10; ++j) e(j) = j % 2 == 0 ? 1 : -1;
+  EXPECT_DOUBLE_EQ(*DurbinWatson(e, zero, 10), 3.6);
+  // A constant run: no differences at all.
+  for (int j = 1; j <= 10; ++j) e(j) = 0.3;
+  EXPECT_EQ(*DurbinWatson(e, zero, 10), 0.0);
+  // 1, 2, -1: differences 1 and -3, (1 + 9) / (1 + 4 + 1).
+  e(1) = 1;
+  e(2) = 2;
+  e(3) = -1;
+  EXPECT_DOUBLE_EQ(*DurbinWatson(e, zero, 3), 10.0 / 6);
+  // The residual is y - f: the same sequence as data less a model.
+  PointVector y, f;
+  for (int j = 1; j <= 3; ++j) {
+    f(j) = 5 * j;
+    y(j) = f(j) + e(j);
+  }
+  EXPECT_DOUBLE_EQ(*DurbinWatson(y, f, 3), 10.0 / 6);
+  EXPECT_FALSE(DurbinWatson(e, zero, 1));     // no neighbours
+  EXPECT_FALSE(DurbinWatson(zero, zero, 5));  // no residual
+}
+
+TEST(FitStatistics, TheDurbinWatsonStatisticOfAFitIsThatOfItsResiduals) {
+  // A line through y = t^2 at t = -5..5: by symmetry the slope is 0 and the intercept the mean
+  // of t^2, 10, so the residuals are 15, 6, -1, -6, -9, -10, -9, -6, -1, 6, 15: differences
+  // -9, -7, .., 9 whose squares sum to 330, squares summing to 858.
+  std::vector<double> x, y;
+  for (int t = -5; t <= 5; ++t) {
+    x.push_back(t);
+    y.push_back(t * t);
+  }
+  CurveModel model(x, [](const ParameterVector& b, double t) { return b(1) + b(2) * t; });
+  auto problem = std::make_unique<FitProblem>();
+  const Fitted f = FitThrough(model, y, {1, 1}, *problem);
+  ASSERT_TRUE(f.stats.durbinWatson);
+  EXPECT_NEAR(*f.stats.durbinWatson, 330.0 / 858, 1e-12);
+}
+
+TEST(FitStatistics, ALogSteppedParameterHasItsErrorsInX) {
+  // The straight line again, its slope stepped in u = ln b. J then holds df/du = b df/db, by
+  // differences of 0.01 in u, which for a linear model are off by sinh(0.01) / 0.01 - 1 = 1.7e-5;
+  // carried back by db = b du the standard error is the textbook one within that.
+  const std::vector<double> x{1, 2, 3, 4, 5, 6, 7, 8};
+  const std::vector<double> y{2.9, 5.2, 6.8, 9.1, 11.2, 12.8, 15.1, 17.0};
+  CurveModel model(x, [](const ParameterVector& b, double t) { return b(1) + b(2) * t; });
+  FitSetup setup;
+  setup.count = 2;
+  setup.index(1) = 1;
+  setup.index(2) = 2;
+  setup.start(1) = 1;
+  setup.start(2) = 1;
+  setup.lower(1) = -100;
+  setup.upper(1) = 100;
+  setup.lower(2) = 1e-3;
+  setup.upper(2) = 100;
+  setup.logScale(2) = true;
+  PointVector data;
+  for (int j = 1; j <= 8; ++j) data(j) = y[j - 1];
+  auto problem = std::make_unique<FitProblem>();
+  const FitResult r = RunFit(setup, data, 8, model, *problem);
+  ASSERT_TRUE(r.statistics);
+  double xbar = 0, ybar = 0;
+  for (int j = 0; j < 8; ++j) {
+    xbar += x[j] / 8;
+    ybar += y[j] / 8;
+  }
+  double sxx = 0, sxy = 0;
+  for (int j = 0; j < 8; ++j) {
+    sxx += (x[j] - xbar) * (x[j] - xbar);
+    sxy += (x[j] - xbar) * (y[j] - ybar);
+  }
+  const double slope = sxy / sxx;
+  double ssr = 0;
+  for (int j = 0; j < 8; ++j) {
+    const double e = y[j] - (ybar - slope * xbar) - slope * x[j];
+    ssr += e * e;
+  }
+  EXPECT_NEAR(r.fitted(2), slope, 1e-9);
+  const double sigma = std::sqrt(ssr / 6 / sxx);
+  EXPECT_LT(Relative(r.statistics->sigma(2), sigma), 3e-5);
+  EXPECT_LT(Relative(r.statistics->covariance(2, 2), sigma * sigma), 6e-5);
+  EXPECT_DOUBLE_EQ(*r.statistics->relativePercent(2), 100 * r.statistics->sigma(2) / r.fitted(2));
+}
+
+TEST(FitStatistics, TheLinearisedGainIsWhatALinearModelStillHasToGain) {
+  // For a model linear in its parameters the linearised model is exact: at any point the gain
+  // times SSR is SSR there less the least-squares minimum. y = a + b t, at a = 1, b = 1.
+  const std::vector<double> x{1, 2, 3, 4, 5, 6};
+  const std::vector<double> y{3.1, 4.9, 7.2, 8.8, 11.1, 13.0};
+  Handmade h(y, {{1, 1, 1, 1, 1, 1}, x}, {1, 1});
+  double ssr = 0;
+  for (int j = 1; j <= 6; ++j) {
+    h.p->f(j) = 1 + x[j - 1];
+    ssr += (y[j - 1] - h.p->f(j)) * (y[j - 1] - h.p->f(j));
+  }
+  double xbar = 0, ybar = 0;
+  for (int j = 0; j < 6; ++j) {
+    xbar += x[j] / 6;
+    ybar += y[j] / 6;
+  }
+  double sxx = 0, sxy = 0, syy = 0;
+  for (int j = 0; j < 6; ++j) {
+    sxx += (x[j] - xbar) * (x[j] - xbar);
+    sxy += (x[j] - xbar) * (y[j] - ybar);
+    syy += (y[j] - ybar) * (y[j] - ybar);
+  }
+  const double minimum = syy - sxy * sxy / sxx;
+  const FitStatistics st = ComputeFitStatistics(*h.p, ssr);
+  ASSERT_TRUE(st.linearisedGain);
+  EXPECT_NEAR(*st.linearisedGain * ssr, ssr - minimum, 1e-12 * ssr);
+  // At the minimum itself there is nothing left to gain.
+  const double slope = sxy / sxx;
+  Handmade at(y, {{1, 1, 1, 1, 1, 1}, x}, {ybar - slope * xbar, slope});
+  for (int j = 1; j <= 6; ++j) at.p->f(j) = ybar - slope * xbar + slope * x[j - 1];
+  EXPECT_NEAR(*ComputeFitStatistics(*at.p, minimum).linearisedGain, 0, 1e-12);
+}
+
 }  // namespace
 }  // namespace vorex
