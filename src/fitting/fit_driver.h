@@ -33,6 +33,7 @@ struct FitRun {
   // ended with a report (0 points when there is none).
   PointVector residual;
   int residualCount = 0;
+  bool cancelled = false;  // the last fit was cancelled: its report ends with the line saying so
   // The ordinates an Auto Fit fits to.
   PointVector measured;
   // A fit command runs: every simulation goes into curve 2, beside the measured curve 1.

@@ -173,6 +173,7 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   }
   for (int j = 1; j <= m; ++j) run.residual(j) = y(j) - run.problem.f(j);
   run.residualCount = m;
+  run.cancelled = result.cancelled;
   for (const std::string& line : FitReportLines(setup, result)) l.formResult.Print(line);
   if (!backgroundLine.empty()) l.formResult.Print(backgroundLine);
   l.formResult.Show();

@@ -84,7 +84,8 @@ void MDIForm1::mnuManualFit_Click() {
 void MDIForm1::mnuAutoFit_Click() {
   // The desktop shows the residual beside the curves after every fit: a fit is judged by it.
   // Scripts ask for it with Display > Residual when they want it.
-  if (AutoFit() && program_.host.ShowsProgress() && program_.fit.residualCount > 0) {
+  const FitRun& run = program_.fit;
+  if (AutoFit() && program_.host.ShowsProgress() && run.residualCount > 0 && !run.cancelled) {
     mnuResidual_Click();
   }
 }
