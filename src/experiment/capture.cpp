@@ -75,6 +75,7 @@ void ReadScalars(const Reader& r, const Derivation& d, ParameterSet& p) {
   p.TDrop = r.Read(FieldId::TDrop);
   p.TPulse = r.Read(FieldId::TPulse);
   p.ScanRate = r.ReadStrict(FieldId::ScanRate);
+  p.TRest = r.Read(FieldId::TRest);
   p.Length = r.Read(FieldId::Length);
   p.Radius = r.Read(FieldId::Radius);
   // A computed area the radius cannot give would leave the electrode without one.

@@ -87,6 +87,14 @@ void CheckInstrument(Checks& c, const ParameterSet& p) {
   c.Require(p.NoisePercent >= 0, FieldId::Noise, kNotNegative);
   c.Require(p.Cdl >= 0, FieldId::Cdl, kNotNegative);
   c.Require(c.Value(FieldId::Ru) >= 0, FieldId::Ru, kNotNegative);
+  c.Require(p.TRest >= 0, FieldId::TRest, kNotNegative);
+  if (p.TRest > 0) {
+    // The closed forms start at rest at E start; only the digital sweep can hold it there first.
+    c.Require(p.Digital && p.Technique == TechniqueCode::LinearSweep, FieldId::TRest,
+              "applies to a sweep in the digital simulation: tick Digital, or rest 0 s.");
+    c.Require(!(p.TRest / p.TDrop > 1e6), FieldId::TRest,
+              "is more than a million steps of the sweep: shorten it or take larger E steps.");
+  }
 }
 
 void CheckElectrode(Checks& c, const ParameterSet& p) {

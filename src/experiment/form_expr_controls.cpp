@@ -108,8 +108,8 @@ void FormExpr::CreateInstrumentFields() {
   Control* frame = &Frame(*this, "FrameInstrument", "Instrumental Parameters");
   for (FieldId id :
        {FieldId::EStart, FieldId::EEnd, FieldId::EStep, FieldId::ScanRate, FieldId::TDrop,
-        FieldId::TPulse, FieldId::EPulse, FieldId::Frequency, FieldId::Scan, FieldId::Temperature,
-        FieldId::Noise, FieldId::Cdl, FieldId::Ru, FieldId::Background}) {
+        FieldId::TPulse, FieldId::EPulse, FieldId::Frequency, FieldId::Scan, FieldId::TRest,
+        FieldId::Temperature, FieldId::Noise, FieldId::Cdl, FieldId::Ru, FieldId::Background}) {
     AddField(id, frame);
   }
 }

@@ -30,6 +30,7 @@ struct ParameterSet {
   double Ru = 0;            // uncompensated resistance [ohm]
   double Temperature = 0;   // absolute temperature [K]
   double ScanCount = 0;     // sweeps / 2: 0.5 single, 1 cycle, 2 two cycles
+  double TRest = 0;         // rest at EStart before a digital sweep [s]
   // The measured programme a sweep follows instead of EStart..EEnd (scan "measured"); then
   // EStart is its first potential, EEnd its first vertex, EStep its median step and ScanCount 1
   // when it turns.

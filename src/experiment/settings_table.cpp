@@ -276,6 +276,8 @@ void AddInstrument(Builder& b) {
   FieldSpec& scan = b.Expr(FieldId::Scan, "ComboScan", "scan", "Scan", "", f, "", "single");
   scan.kind = FieldKind::List;
   scan.items = {"single", "cycle", "2 cycles", "measured"};
+  b.Expr(FieldId::TRest, "txtTRest", "t_rest", "t rest (s)", "rest at E start before the sweep", f,
+         "s", "0", FieldUse::ScanRate);
   b.Expr(FieldId::Temperature, "txttemp", "temperature", "T ( \u00b0C)", "temperature", f,
          "\u00b0C", "25");
   b.Expr(FieldId::Noise, "Noise", "noise", "Noise (%)", "ratio of noise to maxinum signal", f, "%",

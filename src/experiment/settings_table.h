@@ -65,6 +65,7 @@ enum class FieldId : std::uint8_t {
   EPulse,
   Frequency,
   Scan,
+  TRest,
   Temperature,
   Noise,
   Cdl,

@@ -46,6 +46,9 @@ struct Run {
 // A sweep takes one time step per point, a pulse point some sixty: the sweep asks for a cancel
 // every 256 points, a pulse technique at every point, so that asking never shows in the time.
 constexpr int kSweepPointsPerCancelCheck = 256;
+
+// A rest longer than this many sweep steps is refused before the run (see the capture's check).
+constexpr double kMostRestSteps = 1e6;
 // A sweep step's faradaic current is a quarter step late (see OhmicDemand).
 constexpr double kSweepLead = 0.25;
 
@@ -141,8 +144,8 @@ void SurfaceRows(Run& r) {
 
 // The linear sweep at a plane keeps the grid its waveform was tuned with: expansion e, first
 // spacing sqrt(Dmax dt / lambda).
-void SetUpSweepGrid(Run& r, double dt) {
-  const DigitalGrid grid = DigitalGridFor(r.p, r.programme.pointCount);
+void SetUpSweepGrid(Run& r, double dt, int restSteps) {
+  const DigitalGrid grid = DigitalGridFor(r.p, r.programme.pointCount + restSteps);
   r.nodes = grid.nodes;
   r.profile = grid.cells;
   double dm[4] = {};
@@ -275,10 +278,35 @@ void Record(Run& r, int k, int segment, double t, bool reference, const double* 
   }
 }
 
+// The steps of the rest at E start: its time in steps of the sweep's, at least one when it lasts.
+int RestSteps(const ParameterSet& p, double dt) {
+  if (!(p.TRest > 0)) return 0;
+  const double steps = std::ceil(CheckedDivide(p.TRest, dt));
+  if (steps > kMostRestSteps) throw RuntimeFault(kOverflow);
+  return static_cast<int>(steps);
+}
+
 // The linear sweep and cycle: one backward-Euler step per data point. Behind a resistance the
 // first trial potential is the parabola through the last three steps' potentials, close enough
 // that a single closure and the tangent mostly settle the step; the drop is that of the faradaic
 // current a quarter step on (see OhmicDemand).
+// The rest at the first potential before the sweep, in steps of the sweep's own length: the
+// profile relaxes there as it would in the cell, and nothing is recorded.
+void RestAtStart(Run& r, int steps) {
+  double kred[4] = {}, kox[4] = {}, current[4] = {};
+  const double e = r.ws.Abscissa(1);
+  for (int k = 1; k <= steps; ++k) {
+    if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
+    if (r.ru > 0) {
+      const double u0 = 3 * r.interfacial - 3 * r.interfacialBefore + r.interfacialEarlier;
+      OhmicSolve(r, r.w.ops[0], r.w.c, e, u0, kSweepLead, current);
+    } else {
+      ApplyPotential(r, e, kred, kox);
+      Solve(r, r.w.ops[0], r.w.c);
+    }
+  }
+}
+
 void SweepPoints(Run& r, double dt) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
@@ -394,13 +422,16 @@ void Simulate(Run& r, const DigitalSteps& steps) {
   r.faradaic = 0;
   std::fill(std::begin(r.pre), std::end(r.pre), 0.0);
   if (r.p.Technique == TechniqueCode::LinearSweep) {
+    const int rest = RestSteps(r.p, steps.dt);
     if (r.radius == 0) {
-      SetUpSweepGrid(r, steps.dt);
+      SetUpSweepGrid(r, steps.dt, rest);
     } else {
-      SetUpResolvedGrid(r, &steps.dt, 1, steps.dt * r.programme.pointCount);
+      SetUpResolvedGrid(r, &steps.dt, 1, steps.dt * (r.programme.pointCount + rest));
     }
     SurfaceRows(r);
     ResetProfile(r);
+    RestAtStart(r, rest);
+    if (r.cancelled) return;
     SweepPoints(r, steps.dt);
     return;
   }

@@ -103,7 +103,7 @@ QGroupBox* Homogeneous(ModelDialog& d) {
 QGroupBox* Instrument(ModelDialog& d) {
   QGridLayout* grid = nullptr;
   QGroupBox* box = d.Frame("FrameInstrument", kNone, &d, grid);
-  d.Pairs(grid, 0, {"Estart", "Eend", "Estep", "V", "td", "tp", "Epulse"}, box, 0);
+  d.Pairs(grid, 0, {"Estart", "Eend", "Estep", "V", "td", "tp", "Epulse", "txtTRest"}, box, 0);
   d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru", "ComboBackground"}, box,
           2);
   // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
