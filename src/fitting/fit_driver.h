@@ -49,7 +49,7 @@ struct FitSetup {
   // Stepped on a logarithmic scale where the lower bound is positive (see FitProblem::logScale);
   // FitSetupFor marks the slots PositiveScaleSlot names.
   FixedArray<bool, kMaxFitParameters> logScale{};
-  int evaluationBudget = 0;  // at most this many simulations, 0 for no limit
+  int evaluationBudget = 0;   // at most this many simulations, 0 for no limit
   int backgroundDegree = -1;  // a polynomial in E fitted with the rest; -1 for none
 };
 
