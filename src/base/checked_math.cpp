@@ -16,7 +16,9 @@ double CheckedDivide(double numerator, double denominator) {
   return Finite(numerator / denominator);
 }
 
-double CheckedExp(double x) { return Finite(std::exp(Finite(x))); }
+double CheckedExp(double x) {
+  return Finite(std::exp(Finite(x)));
+}
 
 double CheckedLog(double x) {
   if (!(x > 0.0)) throw RuntimeFault(kInvalidCall);

@@ -11,7 +11,9 @@ std::string Control::FullName() const {
   return index_ == kNoIndex ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }
 
-void Control::Notify(ControlProperty property) { owner_.NotifyChanged(*this, property); }
+void Control::Notify(ControlProperty property) {
+  owner_.NotifyChanged(*this, property);
+}
 
 void Control::SetText(std::string text) {
   if (text == text_) return;
@@ -63,8 +65,12 @@ void Control::SetListIndex(int index) {
   Notify(ControlProperty::ListIndex);
 }
 
-bool Control::Shown() const { return visible_ && (frame_ == nullptr || frame_->Shown()); }
+bool Control::Shown() const {
+  return visible_ && (frame_ == nullptr || frame_->Shown());
+}
 
-bool Control::Usable() const { return enabled_ && (frame_ == nullptr || frame_->Usable()); }
+bool Control::Usable() const {
+  return enabled_ && (frame_ == nullptr || frame_->Usable());
+}
 
 }  // namespace vorex

@@ -8,7 +8,16 @@ namespace vorex {
 
 class Window;
 
-enum class ControlKind { Label, TextBox, CheckBox, OptionButton, ComboBox, Button, Frame, MenuItem };
+enum class ControlKind {
+  Label,
+  TextBox,
+  CheckBox,
+  OptionButton,
+  ComboBox,
+  Button,
+  Frame,
+  MenuItem
+};
 
 // Which property of a control changed, for the observers that mirror the model in widgets.
 enum class ControlProperty { Text, Caption, Visible, Enabled, Locked, Checked, ListIndex };
@@ -28,7 +37,7 @@ class Control {
   ControlKind Kind() const { return kind_; }
   const std::string& Name() const { return name_; }
   int Index() const { return index_; }  // kNoIndex outside a control array
-  std::string FullName() const;        // "D(2)", "Estart"
+  std::string FullName() const;         // "D(2)", "Estart"
 
   // Content of a text box or the selected item of a list.
   const std::string& Text() const { return text_; }
@@ -57,7 +66,7 @@ class Control {
   const std::vector<std::string>& Items() const { return items_; }
   void SetItems(std::vector<std::string> items);
   int ListIndex() const { return listIndex_; }  // -1 when nothing is selected
-  void SetListIndex(int index);                  // also sets Text to the item
+  void SetListIndex(int index);                 // also sets Text to the item
 
   // Options sharing a group (within one window) exclude each other.
   const std::string& Group() const { return group_; }

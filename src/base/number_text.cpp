@@ -7,8 +7,12 @@
 namespace vorex {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Where the parts of a number lie in a text. The digits are converted in place, so reading a
 // field allocates nothing.
@@ -91,7 +95,9 @@ double Convert(std::string_view text, const NumberScan& s) {
 
 }  // namespace
 
-double NumericPrefix(std::string_view text) { return Convert(text, Scan(text)); }
+double NumericPrefix(std::string_view text) {
+  return Convert(text, Scan(text));
+}
 
 std::optional<double> StrictNumber(std::string_view text) {
   const NumberScan s = Scan(text);

@@ -14,9 +14,9 @@ class ResultLine {
   static constexpr std::size_t kZoneWidth = 14;
 
   ResultLine& Text(std::string_view text);
-  ResultLine& Number(double value);                 // general format, " 5 ", "-.5 "
+  ResultLine& Number(double value);                        // general format, " 5 ", "-.5 "
   ResultLine& Number(const std::optional<double>& value);  // nothing when never assigned
-  ResultLine& Single(float value);                  // general format with 7 digits
+  ResultLine& Single(float value);                         // general format with 7 digits
   ResultLine& Zone();
 
   const std::string& str() const { return text_; }

@@ -41,9 +41,9 @@ class Window {
 
   // The user's actions.
   void Type(Control& control, std::string text);  // a text box's text, then its change
-  void Choose(Control& control, int item);         // a list item, then the list's change
-  void Click(Control& control);                    // toggles a check box, selects an option
-  void SetCheck(Control& control, bool checked);   // a check box to a state; clicks on change
+  void Choose(Control& control, int item);        // a list item, then the list's change
+  void Click(Control& control);                   // toggles a check box, selects an option
+  void SetCheck(Control& control, bool checked);  // a check box to a state; clicks on change
 
   // Mirrors: told of every change of a control property, and of the window's visibility (with
   // no control).

@@ -138,6 +138,11 @@ void StatisticsAtSolution(FitProblem& problem, CancellableModel& model, FitResul
 
 }  // namespace
 
+std::string FitSetupName(const FitSetup& setup, int i) {
+  if (i >= 1 && static_cast<std::size_t>(i) <= setup.names.size()) return setup.names[i - 1];
+  return FitParameterName(setup.index(i));
+}
+
 double FitStartValue(const ParameterSet& p, int k) {
   if (k <= 4) return k <= p.SpeciesCount ? p.CInit(k) : 0;
   if (k >= 20 && k <= 23) return k - 19 <= p.SpeciesCount ? p.D(k - 19) : 0;

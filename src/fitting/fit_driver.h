@@ -51,7 +51,13 @@ struct FitSetup {
   FixedArray<bool, kMaxFitParameters> logScale{};
   int evaluationBudget = 0;   // at most this many simulations, 0 for no limit
   int backgroundDegree = -1;  // a polynomial in E fitted with the rest; -1 for none
+  // The names the report gives parameters 1..count, when not those of their fit indices (a joint
+  // fit names a curve's own parameters by their curve).
+  std::vector<std::string> names;
 };
+
+// The report's name of parameter i (1..count) of the setup.
+std::string FitSetupName(const FitSetup& setup, int i);
 
 // A model ends the fit by throwing this; an empty message when the model has said why itself.
 struct FitAborted {

@@ -12,15 +12,14 @@ std::string Quoted(const Settings& s, FieldId bound) {
   return "\"" + std::string(s.Value(bound)) + "\"";
 }
 
-// What the values of fit index k must satisfy, as a phrase; nothing for E°, which may be any.
-const char* Meaning(int k, double low, double high) {
+}  // namespace
+
+const char* BoundsWithoutMeaning(int k, double low, double high) {
   if (k >= 8 && k <= 10) return low >= 0 && high <= 1 ? nullptr : "must lie between 0 and 1";
   if (k >= 11 && k <= 13) return nullptr;
   if (k >= 20 && k <= 23) return low > 0 ? nullptr : "must be greater than 0";
   return low >= 0 ? nullptr : "must not be negative";
 }
-
-}  // namespace
 
 bool PositiveScaleSlot(int k) {
   const bool concentration = k >= 1 && k <= 4;
@@ -55,7 +54,7 @@ std::optional<std::string> RefusedBounds(const Settings& s) {
       return "The bounds of " + name + " are reversed: min " + Quoted(s, min) + " is above max " +
              Quoted(s, max) + "; nothing was fitted.";
     }
-    if (const char* meaning = Meaning(k, low, high)) {
+    if (const char* meaning = BoundsWithoutMeaning(k, low, high)) {
       return "The bounds of " + name + " (min " + Quoted(s, min) + ", max " + Quoted(s, max) +
              ") take in values without meaning: " + name + " " + meaning + "; nothing was fitted.";
     }

@@ -20,6 +20,10 @@ std::vector<int> FittedSlots(const Settings& settings);
 // bound is too large a number. Nothing when every bound may be used.
 std::optional<std::string> RefusedBounds(const Settings& settings);
 
+// What the values of fit index k must satisfy, as a phrase ("must lie between 0 and 1"), when
+// the bounds low..high take in values that do not; nothing when they may be used (E° may be any).
+const char* BoundsWithoutMeaning(int k, double low, double high);
+
 // Fit slot k stands for a positive quantity whose size spans decades (a concentration, a rate
 // constant): the fit steps it on a logarithmic scale (FitSetup::logScale). A new slot of such a
 // quantity (D, Ru, Cdl) belongs here too.

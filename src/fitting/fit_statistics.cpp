@@ -103,7 +103,7 @@ std::optional<double> LinearisedGain(const FitProblem& problem,
 }  // namespace
 
 std::optional<double> DurbinWatson(const PointVector& y, const PointVector& f, int m) {
-  if (m < 2 || m > kMaxPoints) return std::nullopt;
+  if (m < 2 || m > y.Upper() || m > f.Upper()) return std::nullopt;
   double previous = y(1) - f(1);
   double differences = 0, squares = previous * previous;
   for (int j = 2; j <= m; ++j) {
@@ -120,7 +120,7 @@ std::optional<double> DurbinWatson(const PointVector& y, const PointVector& f, i
 FitStatistics ComputeFitStatistics(const FitProblem& problem, double ssr) {
   const int n = problem.n;
   const int m = problem.m;
-  if (n < 0 || n > kMaxFitParameters || m < 0 || m > kMaxPoints) {
+  if (n < 0 || n > kMaxFitParameters || m < 0 || m > problem.MaxPoints()) {
     throw RuntimeFault(kSubscriptOutOfRange);
   }
   FitStatistics st;

@@ -42,7 +42,7 @@ std::string CancelledSentence(int iterations) {
 }
 
 std::string UnmovedSentence(const FitSetup& setup, const FitResult& result, int i) {
-  const std::string name = FitParameterName(setup.index(i));
+  const std::string name = FitSetupName(setup, i);
   if (result.statistics->standing(i) == ParameterStanding::OnBound) {
     return name +
            " stayed on the bound it started on although the curve depends on it: widen the bound "

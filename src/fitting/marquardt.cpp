@@ -151,7 +151,7 @@ double EvaluateTrial(FitProblem& p, FitState& s, FitModelFunction& model) {
 }
 
 void MarquardtStep(FitProblem& p, FitState& s, FitModelFunction& model) {
-  if (p.n < 0 || p.n > kMaxFitParameters || p.m < 1 || p.m > kMaxPoints) {
+  if (p.n < 0 || p.n > kMaxFitParameters || p.m < 1 || p.m > p.MaxPoints()) {
     throw RuntimeFault(kSubscriptOutOfRange);
   }
   const double tolerance = 1e-10 * p.variance;

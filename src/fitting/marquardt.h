@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/fixed_storage.h"
+#include "base/sized_storage.h"
 #include "curves/curve_store.h"
 
 // Bounded, scaled Levenberg-Marquardt least squares in reverse communication: MarquardtStep does
@@ -9,10 +10,18 @@
 // see bounded_step.h), every other one in x.
 namespace vorex {
 
-inline constexpr int kMaxFitParameters = 20;
+// Room for a joint fit of several curves, each with parameters of its own besides the shared
+// ones; a fit of one curve has at most its 25 fit slots.
+inline constexpr int kMaxFitParameters = 48;
 
 using ParameterVector = FixedArray<double, kMaxFitParameters>;  // parameters 1..N
-using PointVector = FixedArray<double, kMaxPoints>;             // points 1..M
+
+// Points 1..M: room for one curve unless asked for more (a joint fit of several curves).
+class PointVector : public SizedArray<double> {
+ public:
+  PointVector() : SizedArray(kMaxPoints) {}
+  explicit PointVector(int upper) : SizedArray(upper) {}
+};
 
 // a if a > b, else b; a if a < b, else b (the second argument on a tie).
 double MaxOf(double a, double b);
@@ -39,8 +48,17 @@ struct FitState {
 };
 
 // One fit problem: N parameters within their bounds, M measured ordinates, and the working
-// storage of a call (allocated once with the state, reused by every call).
+// storage of a call (allocated once with the state, reused by every call). It holds at most
+// `maxPoints` points: one curve's worth unless made for more.
 struct FitProblem {
+  explicit FitProblem(int maxPoints = kMaxPoints)
+      : y(maxPoints),
+        f(maxPoints),
+        jacobian(maxPoints, kMaxFitParameters),
+        fPlus(maxPoints),
+        fMinus(maxPoints) {}
+  int MaxPoints() const { return y.Upper(); }
+
   int n = 0;
   int m = 0;
   ParameterVector x, xmin, xmax;
@@ -53,7 +71,7 @@ struct FitProblem {
   int objectiveCount = 0;
   // Working storage of one call. The Jacobian by central differences at jacobianPoint, in the
   // step coordinates: df/du for a parameter stepped in u = ln x, df/dx for the others.
-  FixedMatrix<double, kMaxPoints, kMaxFitParameters> jacobian;
+  SizedMatrix<double> jacobian;
   ParameterVector jacobianPoint;
   bool jacobianEvaluated = false;
   PointVector fPlus, fMinus;

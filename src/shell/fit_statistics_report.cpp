@@ -29,7 +29,7 @@ std::string Names(const FitSetup& setup, const std::vector<int>& parameters) {
   std::string names;
   for (int i : parameters) {
     if (!names.empty()) names += ", ";
-    names += FitParameterName(setup.index(i));
+    names += FitSetupName(setup, i);
   }
   return names;
 }
@@ -43,7 +43,7 @@ bool Undetermined(const FitStatistics& s, int i) {
 
 ResultLine ParameterRow(const FitSetup& setup, const FitStatistics& s, int i) {
   ResultLine line;
-  line.Text(FitParameterName(setup.index(i))).Zone().Text(FormatPattern(s.value(i), "0.#####e-#"));
+  line.Text(FitSetupName(setup, i)).Zone().Text(FormatPattern(s.value(i), "0.#####e-#"));
   line.Zone();
   if (s.standing(i) == ParameterStanding::OnBound) {
     return line.Text("on a bound: its standard error is not defined");
@@ -67,11 +67,11 @@ void CorrelationLines(const FitSetup& setup, const FitStatistics& s,
   if (shown.size() < 2) return;
   lines.push_back("Correlation matrix (* where |r| > 0.95):");
   ResultLine header;
-  for (int k : shown) header.Zone().Text(FitParameterName(setup.index(k)));
+  for (int k : shown) header.Zone().Text(FitSetupName(setup, k));
   lines.push_back(header.str());
   for (int i : shown) {
     ResultLine row;
-    row.Text(FitParameterName(setup.index(i)));
+    row.Text(FitSetupName(setup, i));
     for (int k : shown) row.Zone().Text(k == i ? "1" : Correlation(s.correlation(i, k)));
     lines.push_back(row.str());
   }

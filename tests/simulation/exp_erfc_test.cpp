@@ -9,7 +9,9 @@
 namespace vorex {
 namespace {
 
-double Exact(double x) { return std::exp(x * x) * std::erfc(x); }
+double Exact(double x) {
+  return std::exp(x * x) * std::erfc(x);
+}
 
 TEST(ExpErfc, AgreesWithTheLibraryOverBothBranchesAndTheReflection) {
   // The eight-digit constants and the truncations limit the agreement to about 1e-6; the worst
@@ -30,7 +32,9 @@ TEST(ExpErfc, LargeArgumentsFollowTheAsymptote) {
   }
 }
 
-TEST(ExpErfc, AVeryNegativeArgumentOverflows) { EXPECT_THROW(ExpErfc(-30), RuntimeFault); }
+TEST(ExpErfc, AVeryNegativeArgumentOverflows) {
+  EXPECT_THROW(ExpErfc(-30), RuntimeFault);
+}
 
 }  // namespace
 }  // namespace vorex

@@ -59,9 +59,9 @@ TEST_F(ProgrammeCase, EqualStartAndEndGiveOnePoint) {
 
 TEST_F(ProgrammeCase, ProgrammesThatCannotBeHeldAreFaultsAndWriteNothing) {
   x(1) = 7;
-  EXPECT_THROW(Build(0.3, -0.3, 0, 0.5), RuntimeFault);         // zero step
-  EXPECT_THROW(Build(0.5, -0.5, 0.001, 2), RuntimeFault);       // 4 x 1001 points
-  EXPECT_THROW(Build(0.3, -0.3, 1e-6, 0.5), RuntimeFault);      // 600001 points: 16-bit overflow
+  EXPECT_THROW(Build(0.3, -0.3, 0, 0.5), RuntimeFault);     // zero step
+  EXPECT_THROW(Build(0.5, -0.5, 0.001, 2), RuntimeFault);   // 4 x 1001 points
+  EXPECT_THROW(Build(0.3, -0.3, 1e-6, 0.5), RuntimeFault);  // 600001 points: 16-bit overflow
   EXPECT_EQ(x(1), 7.0);
 }
 
