@@ -77,10 +77,14 @@ void BackgroundProjectedModel::Evaluate(const ParameterVector& vector, int m,
 }
 
 std::string BackgroundProjectedModel::ReportLine() const {
+  return BackgroundReportLine(coefficients_, degree_);
+}
+
+std::string BackgroundReportLine(const std::array<double, 3>& coefficients, int degree) {
   const auto number = [](double c) { return FormatPattern(c, "0.####e-#"); };
-  std::string text = "Background fitted with the rest: I = " + number(coefficients_[0]);
-  if (degree_ >= 1) text += " + " + number(coefficients_[1]) + "\u00b7E";
-  if (degree_ >= 2) text += " + " + number(coefficients_[2]) + "\u00b7E\u00b2";
+  std::string text = "Background fitted with the rest: I = " + number(coefficients[0]);
+  if (degree >= 1) text += " + " + number(coefficients[1]) + "\u00b7E";
+  if (degree >= 2) text += " + " + number(coefficients[2]) + "\u00b7E\u00b2";
   return text + " A";
 }
 

@@ -40,6 +40,9 @@ class BackgroundProjectedModel : public FitModelFunction {
 std::array<double, 3> AddBestPolynomial(const double* potential, const PointVector& y,
                                         PointVector& f, int m, int degree);
 
+// "Background fitted with the rest: I = 1.2e-6 + 3.4e-6·E A" for a polynomial of the degree.
+std::string BackgroundReportLine(const std::array<double, 3>& coefficients, int degree);
+
 // The background choices of the settings ("none", "constant", "linear", "quadratic") as a degree:
 // -1 for none.
 int BackgroundDegree(int listIndex);

@@ -42,8 +42,8 @@ double NoiseEstimate(const std::vector<double>& y) {
                    second.end());
   double median = second[middle];
   if (second.size() % 2 == 0) {
-    const double below = *std::max_element(second.begin(),
-                                            second.begin() + static_cast<std::ptrdiff_t>(middle));
+    const double below =
+        *std::max_element(second.begin(), second.begin() + static_cast<std::ptrdiff_t>(middle));
     median = (median + below) / 2;
   }
   return median / kSecondDifferenceMedian;

@@ -212,8 +212,8 @@ GlobalFitResult RunGlobalFit(const std::vector<GlobalCurve>& curves, const Globa
   for (std::size_t c = 0; c < curves.size(); ++c) {
     for (double v : curves[c].current) y(++at) = weights[c] * v;
   }
-  int threads = setup.threads > 0 ? setup.threads
-                                  : static_cast<int>(std::thread::hardware_concurrency());
+  int threads =
+      setup.threads > 0 ? setup.threads : static_cast<int>(std::thread::hardware_concurrency());
   threads = std::clamp(threads, 1, static_cast<int>(curves.size()));
   WorkerPool pool(threads);
   GlobalFitResult result;

@@ -58,9 +58,9 @@ struct GlobalFitSetup {
 inline constexpr int kMaxGlobalCurves = 16;
 
 struct GlobalCurveResult {
-  double weight = 1;  // what the curve's residuals are multiplied by in the joint sum
-  double noise = 0;   // its noise estimate [A]
-  double sumOfSquares = 0;  // of its own residuals, unweighted [A^2]
+  double weight = 1;               // what the curve's residuals are multiplied by in the joint sum
+  double noise = 0;                // its noise estimate [A]
+  double sumOfSquares = 0;         // of its own residuals, unweighted [A^2]
   std::optional<double> rSquared;  // 1 - SS / sum (I - mean I)^2; none for a constant curve
   std::vector<double> fitted, residual;  // point by point [A]
   std::array<double, 3> background{};    // its fitted polynomial in E, when it has one

@@ -13,7 +13,7 @@ struct GlobalFitModel::Curve {
         simulation(curve.parameters, setup, *work),
         withBackground(simulation, &work->Abscissa(1) - 1, measured, curve.backgroundDegree),
         model(curve.backgroundDegree >= 0 ? static_cast<FitModelFunction&>(withBackground)
-                                           : simulation) {
+                                          : simulation) {
     for (int j = 1; j <= points; ++j) measured(j) = curve.current[static_cast<std::size_t>(j - 1)];
   }
   std::unique_ptr<SimulationWorkspace> work;

@@ -43,9 +43,15 @@ GlobalCurve Measured(const ParameterSet& p, const std::string& name) {
 TEST(GlobalFit, SmokeFourScanRates) {
   std::vector<GlobalCurve> curves;
   for (const char* v : {"0.05", "0.1", "0.2", "0.5"}) {
-    ParameterSet truth = Experiment({{"E_start", "0.6"}, {"E_end", "-0.2"}, {"E_step", "0.002"},
-                                     {"scan_rate", v}, {"E0_1", "0.217"}, {"ks_1", "1e-3"},
-                                     {"alpha_1", "0.48"}, {"D_A", "7.6e-6"}, {"D_B", "7.6e-6"}});
+    ParameterSet truth = Experiment({{"E_start", "0.6"},
+                                     {"E_end", "-0.2"},
+                                     {"E_step", "0.002"},
+                                     {"scan_rate", v},
+                                     {"E0_1", "0.217"},
+                                     {"ks_1", "1e-3"},
+                                     {"alpha_1", "0.48"},
+                                     {"D_A", "7.6e-6"},
+                                     {"D_B", "7.6e-6"}});
     GlobalCurve c = Measured(truth, v);
     c.parameters.E0(1) = 0.2;
     c.parameters.Ks(1) = 3e-3;
@@ -54,8 +60,8 @@ TEST(GlobalFit, SmokeFourScanRates) {
     curves.push_back(c);
   }
   GlobalFitSetup setup;
-  setup.parameters = {{11, false, -0.2, 0.6}, {5, false, 1e-6, 1}, {8, false, 0.1, 0.9},
-                      {20, false, 1e-7, 1e-4}};
+  setup.parameters = {
+      {11, false, -0.2, 0.6}, {5, false, 1e-6, 1}, {8, false, 0.1, 0.9}, {20, false, 1e-7, 1e-4}};
   ASSERT_FALSE(RefusedGlobalFit(curves, setup));
   const GlobalFitResult r = RunGlobalFit(curves, setup);
   ASSERT_FALSE(r.fit.message) << *r.fit.message;
