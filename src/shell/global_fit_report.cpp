@@ -76,7 +76,8 @@ std::vector<std::string> GlobalFitReportLines(const std::vector<GlobalCurve>& cu
   for (std::string& line : FitReportLines(r.setup, r.fit)) lines.push_back(std::move(line));
   if (!r.curves.empty()) CurveTable(curves, r, lines);
   if (setup.weighting != CurveWeighting::None) {
-    lines.push_back("Least square, SSR and s are of the weighted residuals, in the unit of curve 1.");
+    lines.push_back(
+        "Least square, SSR and s are of the weighted residuals, in the unit of curve 1.");
   }
   return lines;
 }

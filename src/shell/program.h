@@ -11,6 +11,7 @@
 #include "plot/plot_display.h"
 #include "shell/form_background.h"
 #include "shell/form_cut.h"
+#include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
 #include "simulation/simulation_workspace.h"
@@ -37,6 +38,7 @@ class Program {
   PeakTables peaks;
   SimulationWorkspace simulationWork;
   FitRun fit;
+  GlobalFitSet globalFit;  // the measured curves fitted together
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
   FormCut formCut{curves};
