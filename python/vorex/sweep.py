@@ -69,7 +69,8 @@ def sweep(settings_list: Iterable[dict], client: Any = None, threads: int | None
         settings_list: the cases.
         client: a `dask.distributed.Client`; the cases are then mapped over its workers, which
             must be able to import `vorex` (the same Python, `vorex` on their path). Results and
-            failures come back pickled (a global fit's `GlobalFitResult` too). Without a client the cases run on local threads.
+            failures come back pickled (a global fit's `GlobalFitResult` too). Without a client
+            the cases run on local threads.
         threads: the number of local threads (default: the number of processors); ignored with
             a client. Simulations and fits release the GIL, so threads run them in parallel.
 
