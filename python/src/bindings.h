@@ -8,6 +8,7 @@ namespace vorex::python {
 void BindSettings(pybind11::module_& m);
 void BindSimulate(pybind11::module_& m);
 void BindFit(pybind11::module_& m);
+void BindGlobalFit(pybind11::module_& m);
 void BindAnalysis(pybind11::module_& m);
 void BindCurveEdits(pybind11::module_& m);
 void BindSession(pybind11::module_& m);

@@ -22,11 +22,17 @@ const char* StandingName(ParameterStanding standing) {
   }
 }
 
-// The statistics as plain values and arrays; an entry that is not defined is NaN in an array and
-// None otherwise, and `standing` and `not_separately_determined` say why.
 }  // namespace
 
 py::object StatisticsDict(const FitSetup& setup, const FitResult& result) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= setup.count; ++i) names.push_back(FitName(setup.index(i)));
+  return StatisticsDict(names, result);
+}
+
+// The statistics as plain values and arrays; an entry that is not defined is NaN in an array and
+// None otherwise, and `standing` and `not_separately_determined` say why.
+py::object StatisticsDict(const std::vector<std::string>& parameterNames, const FitResult& result) {
   if (!result.statistics) return py::none();
   const FitStatistics& s = *result.statistics;
   const auto n = static_cast<py::ssize_t>(s.n);
@@ -34,7 +40,7 @@ py::object StatisticsDict(const FitSetup& setup, const FitResult& result) {
   py::array_t<double> sigma(n), half(n), relative(n), covariance({n, n}), correlation({n, n});
   py::list names, standing, undetermined;
   for (int i = 1; i <= s.n; ++i) {
-    names.append(FitName(setup.index(i)));
+    names.append(parameterNames.at(static_cast<std::size_t>(i - 1)));
     standing.append(StandingName(s.standing(i)));
     sigma.mutable_at(i - 1) = s.defined(i) ? s.sigma(i) : nan;
     half.mutable_at(i - 1) = s.defined(i) ? s.halfWidth95(i) : nan;
@@ -45,7 +51,8 @@ py::object StatisticsDict(const FitSetup& setup, const FitResult& result) {
       correlation.mutable_at(i - 1, k - 1) = both ? s.correlation(i, k) : nan;
     }
   }
-  for (int i : s.notSeparatelyDetermined) undetermined.append(FitName(setup.index(i)));
+  for (int i : s.notSeparatelyDetermined)
+    undetermined.append(parameterNames.at(static_cast<std::size_t>(i - 1)));
   py::dict d;
   d["names"] = names;
   d["standing"] = standing;

@@ -21,6 +21,7 @@ PYBIND11_MODULE(_vorex, m) {
   vorex::python::BindSettings(m);
   vorex::python::BindSimulate(m);
   vorex::python::BindFit(m);
+  vorex::python::BindGlobalFit(m);
   vorex::python::BindAnalysis(m);
   vorex::python::BindCurveEdits(m);
   vorex::python::BindReaders(m);

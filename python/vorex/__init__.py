@@ -14,6 +14,8 @@ Settings
     replaces and reads and writes the program's settings files.
 simulate, fit, theoretical_peaks, parameters
     Computations from settings.
+fit_global
+    Several measured curves fitted together, with parameters shared or per curve.
 find_peaks, half_wave, semi_integrate, semi_differentiate, read_curve, read_measurement
     Analysis of curves and reading measured ones.
 cycles, segments, cut, subtract_background
@@ -32,8 +34,9 @@ from ._vorex import SimulationError
 from .analysis import (find_peaks, half_wave, read_curve, read_measurement, semi_differentiate,
                        semi_integrate)
 from .curve_edits import cut, cycles, segments, subtract_background
-from .results import (FitResult, FitStatistics, HalfWave, MeasuredCycle, Measurement, PeakSearch,
-                      SimulationResult)
+from .global_fit import fit_global
+from .results import (FitResult, FitStatistics, GlobalCurveResult, GlobalFitResult, HalfWave,
+                      MeasuredCycle, Measurement, PeakSearch, SimulationResult)
 from .session import Session, SessionOutput
 from .simulation import Settings, fit, parameters, simulate, theoretical_peaks
 
@@ -45,6 +48,8 @@ __all__ = [
     "Failure",
     "FitResult",
     "FitStatistics",
+    "GlobalCurveResult",
+    "GlobalFitResult",
     "HalfWave",
     "MeasuredCycle",
     "Measurement",
@@ -58,6 +63,7 @@ __all__ = [
     "cycles",
     "find_peaks",
     "fit",
+    "fit_global",
     "half_wave",
     "parameters",
     "read_curve",

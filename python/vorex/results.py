@@ -195,6 +195,131 @@ class FitResult:
                 for name, v in zip(self.statistics.names, column)}
 
 
+def _short(value):
+    """A float as a repr shows it, to 6 significant digits."""
+    return "None" if value is None else f"{value:.6g}"
+
+
+@dataclass(eq=False, repr=False)
+class GlobalCurveResult:
+    """One curve of a joint fit (see vorex.fit_global), at the joint solution.
+
+    Attributes
+    ----------
+    E, I : numpy.ndarray
+        The measured curve: potentials [V] and current [A].
+    I_fit : numpy.ndarray
+        The curve's own simulation at the fitted values, with its fitted background [A].
+    residual : numpy.ndarray
+        ``I - I_fit``, point by point [A].
+    sum_of_squares : float
+        The sum of the squared residuals of this curve alone, unweighted [A²].
+    r_squared : float or None
+        1 - sum_of_squares / sum (I - mean I)^2; None for a constant curve.
+    weight : float
+        What the curve's residuals are multiplied by in the joint sum of squares: 1 for the first
+        curve; under weighting "max" max|I_1| / max|I|, under "noise" noise_1 / noise.
+    noise : float
+        The curve's noise estimate [A]: the median of the absolute second differences
+        |I(j-1) - 2 I(j) + I(j+1)| divided by 0.6745 sqrt 6, which is the deviation of
+        independent noise on a smooth curve.
+    background : tuple of float or None
+        The fitted background's coefficients in powers of E, (c0, c1, c2) up to the settings'
+        degree [A, A/V, A/V²]; None when the curve has no background fitted.
+    parameters : dict
+        The curve's parameter set at the fitted values, as FitResult.parameters.
+    """
+
+    E: np.ndarray
+    I: np.ndarray
+    I_fit: np.ndarray
+    residual: np.ndarray
+    sum_of_squares: float
+    r_squared: Optional[float]
+    weight: float
+    noise: float
+    background: Optional[tuple]
+    parameters: dict
+
+    def __repr__(self):
+        return (f"GlobalCurveResult(points={len(self.I)}, "
+                f"sum_of_squares={_short(self.sum_of_squares)}, "
+                f"r_squared={_short(self.r_squared)}, weight={_short(self.weight)}, "
+                f"noise={_short(self.noise)}, background={self.background})")
+
+
+@dataclass(eq=False, repr=False)
+class GlobalFitResult:
+    """A completed joint fit of several measured curves (see vorex.fit_global).
+
+    Attributes
+    ----------
+    values : dict
+        The fitted values by keyword ("E0_1", "ks_1", "C_A", ...), in the keywords' units: a
+        shared parameter's a float, a per-curve one's a list with one value per curve, in the
+        order of the curves.
+    initial : dict
+        The start values, shaped as ``values``: a shared parameter's from the first curve's
+        settings, a per-curve one's from each curve's own.
+    sum_of_squares : float
+        The joint sum of squares, of the weighted residuals, in the unit of the first curve
+        [A²].
+    iteration_sum_of_squares : numpy.ndarray
+        The joint sum of squares after each iteration, in order.
+    iterations : int
+        Number of iterations (at most 51).
+    convergence_flag : int
+        -1 when the absolute tolerance was met, -2 when the relative change became small,
+        1 when the iteration limit ended the fit.
+    statistics : FitStatistics or None
+        The linearised statistics of the joint fit (from the weighted Jacobian of all curves
+        together); a per-curve parameter is named once per curve, 1-based: "C_A[1]", "C_A[2]".
+        None when the simulations they need failed.
+    statistics_unavailable : str
+        Why there are no statistics, or "".
+    report : list of str
+        The report of the joint fit, line by line: the set, the parameters by number, the fit's
+        report and statistics, each curve's weight, sum of squares and R², its background.
+    verdict : list of str
+        The plain sentences on the fit, as FitResult.verdict.
+    weighting : str
+        "none", "max" or "noise".
+    threads : int
+        The threads that simulated the curves.
+    curves : list of GlobalCurveResult
+        Each curve's own result, in the order given.
+    """
+
+    values: dict
+    initial: dict
+    sum_of_squares: float
+    iteration_sum_of_squares: np.ndarray
+    iterations: int
+    convergence_flag: int
+    statistics: Optional[FitStatistics]
+    statistics_unavailable: str
+    report: list
+    verdict: list
+    weighting: str
+    threads: int
+    curves: list
+
+    def __post_init__(self):
+        if isinstance(self.statistics, dict):
+            self.statistics = FitStatistics(**self.statistics)
+        self.curves = [GlobalCurveResult(**c) if isinstance(c, dict) else c
+                       for c in self.curves]
+
+    def __repr__(self):
+        def shown(v):
+            return "[" + ", ".join(map(_short, v)) + "]" if isinstance(v, list) else _short(v)
+        values = ", ".join(f"{name!r}: {shown(v)}" for name, v in self.values.items())
+        return (f"GlobalFitResult(curves={len(self.curves)}, values={{{values}}}, "
+                f"sum_of_squares={_short(self.sum_of_squares)}, iterations={self.iterations}, "
+                f"convergence_flag={self.convergence_flag}, weighting={self.weighting!r}, "
+                f"threads={self.threads})")
+
+
 @dataclass(eq=False)
 class PeakSearch:
     """The peaks of one curve, as Find Peak finds them.

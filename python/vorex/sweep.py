@@ -31,9 +31,10 @@ class Failure:
 
 def run_case(settings: Any) -> Any:
     """Runs one case of a sweep: `vorex.simulate(settings)` for a vorex.Settings; for a dict,
-    `vorex.fit(**settings)` when it names parameters to fit (a "fit" key, with "E" and "I"),
-    else `vorex.simulate(**settings)` (a "settings" key then holds a vorex.Settings the other
-    keywords change). A case that fails returns a `Failure` with its message instead of
+    `vorex.fit_global(**settings)` when it holds measured curves to fit together (a "curves"
+    key), `vorex.fit(**settings)` when it names parameters to fit (a "fit" key, with "E" and
+    "I"), else `vorex.simulate(**settings)` (a "settings" key then holds a vorex.Settings the
+    other keywords change). A case that fails returns a `Failure` with its message instead of
     raising, so one bad case does not end a sweep."""
     import vorex  # resolved on the worker that runs the case
 
@@ -43,6 +44,8 @@ def run_case(settings: Any) -> Any:
         if not isinstance(settings, dict):
             raise ValueError("a case of a sweep is a vorex.Settings or a dict of keyword "
                              f"settings, not {type(settings).__name__}")
+        if "curves" in settings:
+            return vorex.fit_global(**settings)
         if "fit" in settings:
             return vorex.fit(**settings)
         return vorex.simulate(**settings)
@@ -56,14 +59,18 @@ def sweep(settings_list: Iterable[dict], client: Any = None, threads: int | None
     """Runs every case of `settings_list` and returns their results in the same order.
 
     Each case is a vorex.Settings, or a dict of the keywords of `vorex.simulate` (or of
-    `vorex.fit`, when it has a "fit" key). A case that fails gives a `Failure` carrying its
-    message, and the sweep goes on.
+    `vorex.fit`, when it has a "fit" key, or of `vorex.fit_global`, when it has a "curves" key:
+    {"curves": [(E, I, settings), ...], "fit": {...}, "per_curve": [...], ...}). A case that
+    fails gives a `Failure` carrying its message, and the sweep goes on. A global fit simulates
+    its own curves on threads too (its "threads" key; every processor without one): give it
+    threads=1 in a sweep that already runs a case per processor.
 
     Args:
         settings_list: the cases.
         client: a `dask.distributed.Client`; the cases are then mapped over its workers, which
             must be able to import `vorex` (the same Python, `vorex` on their path). Results and
-            failures come back pickled. Without a client the cases run on local threads.
+            failures come back pickled (a global fit's `GlobalFitResult` too). Without a client
+            the cases run on local threads.
         threads: the number of local threads (default: the number of processors); ignored with
             a client. Simulations and fits release the GIL, so threads run them in parallel.
 
