@@ -64,8 +64,9 @@ std::vector<std::string> GlobalFitReportLines(const std::vector<GlobalCurve>& cu
   std::vector<std::string> lines;
   int points = 0;
   for (const GlobalCurve& c : curves) points += static_cast<int>(c.current.size());
-  lines.push_back("Global fit of " + std::to_string(curves.size()) + " curves, " +
-                  std::to_string(points) + " points, on " + std::to_string(r.threads) +
+  lines.push_back("Global fit of " + std::to_string(curves.size()) +
+                  (curves.size() == 1 ? " curve, " : " curves, ") + std::to_string(points) +
+                  " points, on " + std::to_string(r.threads) +
                   (r.threads == 1 ? " thread" : " threads") +
                   "; weighting: " + WeightingSentence(setup.weighting));
   lines.push_back("Parameters by number:");

@@ -109,8 +109,9 @@ void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve) {
 std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
                                                      const GlobalFitSet& set, std::size_t c) {
   if (settings.Technique() != TechniqueCode::LinearSweep) {
-    return std::string("A set is fitted on the measured potentials of sweeps: choose the linear "
-                       "sweep technique.");
+    return std::string(
+        "A set is fitted on the measured potentials of sweeps: choose the linear "
+        "sweep technique.");
   }
   const SetCurve& curve = set.curves.at(c);
   Settings s = settings;
@@ -150,16 +151,16 @@ std::variant<GlobalFitSetup, std::string> GlobalSetupOf(const Settings& settings
     for (int k : FittedSlots(settings)) {
       const bool perCurve = std::find(set.perCurveSlots.begin(), set.perCurveSlots.end(), k) !=
                             set.perCurveSlots.end();
-      setup.parameters.push_back({k, perCurve,
-                                  NumericPrefix(settings.Value(Row(FieldId::Min1, k))),
+      setup.parameters.push_back({k, perCurve, NumericPrefix(settings.Value(Row(FieldId::Min1, k))),
                                   NumericPrefix(settings.Value(Row(FieldId::Max1, k)))});
     }
   } catch (const RuntimeFault& fault) {
     return "Fit Error: " + fault.Description() + "! Please try again by other initial values.";
   }
   if (setup.parameters.empty()) {
-    return std::string("No parameter is ticked to be fitted in the Experimental dialog; "
-                       "nothing was fitted.");
+    return std::string(
+        "No parameter is ticked to be fitted in the Experimental dialog; "
+        "nothing was fitted.");
   }
   return setup;
 }
