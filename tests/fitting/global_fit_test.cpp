@@ -192,5 +192,36 @@ TEST(GlobalFit, ASpentBudgetEndsTheFitWithAMessage) {
   EXPECT_TRUE(r.curves.empty());
 }
 
+TEST(GlobalFit, ABudgetSpentOnTheStatisticsLeavesTheCurvesAtTheFittedValues) {
+  // Budgets from tiny to enough: those spent while the statistics' derivatives are formed end
+  // with a report but no statistics, and the last simulations were then made beside the
+  // solution. Every curve of a report must still be the curve of the fitted values, as the fit
+  // without a budget gives it.
+  std::vector<GlobalCurve> curves;
+  for (const char* v : {"0.05", "0.5"}) {
+    curves.push_back(SimulatedCurve(CyclicExperiment({{"scan_rate", v}, {"E_step", "0.005"}})));
+    MoveToStart(curves.back());
+  }
+  GlobalFitSetup setup;
+  setup.parameters = {{kE0, false, -0.2, 0.6}, {kKs, false, 1e-6, 1}};
+  const GlobalFitResult free = RunGlobalFit(curves, setup);
+  ASSERT_FALSE(free.fit.message);
+  int withoutStatistics = 0;
+  for (int budget = 1; budget <= 60; ++budget) {
+    setup.evaluationBudget = budget;
+    const GlobalFitResult r = RunGlobalFit(curves, setup);
+    if (r.fit.message) continue;
+    withoutStatistics += r.fit.statistics ? 0 : 1;
+    ASSERT_EQ(r.curves.size(), 2u);
+    for (std::size_t c = 0; c < 2; ++c) {
+      EXPECT_EQ(r.curves[c].parameters.E0(1), r.fit.fitted(1)) << "budget " << budget;
+      EXPECT_EQ(r.curves[c].parameters.Ks(1), r.fit.fitted(2)) << "budget " << budget;
+      EXPECT_EQ(r.curves[c].fitted, free.curves[c].fitted) << "budget " << budget;
+      EXPECT_EQ(r.curves[c].sumOfSquares, free.curves[c].sumOfSquares) << "budget " << budget;
+    }
+  }
+  EXPECT_GT(withoutStatistics, 0);
+}
+
 }  // namespace
 }  // namespace vorex
