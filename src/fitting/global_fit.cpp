@@ -225,6 +225,15 @@ GlobalFitResult RunGlobalFit(const std::vector<GlobalCurve>& curves, const Globa
   result.parameterOf = layout.parameterOf;
   result.curveOf = layout.curveOf;
   if (result.fit.message) return result;
+  try {
+    model.EvaluateAtSolution(result.fit.fitted, layout.setup.count, m, problem->f);
+  } catch (const RuntimeFault& fault) {
+    result.fit.message = fault.Description();
+    return result;
+  } catch (const FitAborted& aborted) {
+    result.fit.message = aborted.message;
+    return result;
+  }
   for (std::size_t c = 0; c < curves.size(); ++c) {
     const double noise = NoiseEstimate(curves[c].current);
     result.curves.push_back(CurveResult(curves[c], model, static_cast<int>(c), weights[c], noise));

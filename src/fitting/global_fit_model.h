@@ -26,6 +26,11 @@ class GlobalFitModel : public FitModelFunction {
 
   void Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) override;
 
+  // Evaluates at x (parameters 1..n) unless the last evaluation was there, whatever is left of
+  // the budget: a fit whose statistics a fault or the budget ended last evaluated beside its
+  // solution, and the curves' results must be those of the solution.
+  void EvaluateAtSolution(const ParameterVector& x, int n, int m, PointVector& ordinates);
+
   // After an evaluation: curve c's own model ordinates 1..points (unweighted), its background and
   // its parameter set at that evaluation's values.
   const PointVector& CurveOrdinates(int c) const;
@@ -42,6 +47,8 @@ class GlobalFitModel : public FitModelFunction {
   std::vector<int> offsets_;
   int evaluationBudget_;
   int evaluations_ = 0;
+  bool evaluated_ = false;
+  ParameterVector last_;  // where the last evaluation that ended was made
 };
 
 }  // namespace vorex

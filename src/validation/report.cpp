@@ -8,6 +8,7 @@
 #include "base/file_writing.h"
 #include "validation/convergence_plot.h"
 #include "validation/fit_convergence.h"
+#include "validation/global_fit_coverage.h"
 #include "validation/program_constants.h"
 
 namespace vorex::validation {
@@ -166,6 +167,10 @@ bool WriteReport(const std::vector<CaseOutcome>& outcomes, const std::string& ma
   Tally(md, outcomes);
   ConvergenceSection(md, panels, png);
   WriteFitConvergenceSection(md, FitStartGrid());
+  const GlobalFitCoverage& coverage = GlobalFitCoverageRuns();
+  WriteGlobalFitCoverageSection(md, coverage);
+  std::cout << "validate: the coverage of the joint fit's intervals took " << coverage.seconds
+            << " s on " << coverage.threads << " threads\n";
   CaseTables(md, outcomes);
   if (const auto failure = WriteFileAtomically(markdown, md.str())) {
     std::cerr << "validate: " << markdown << ": " << *failure << '\n';
