@@ -114,6 +114,19 @@ void EndCancelled(FitProblem& problem, CancellableModel& model, FitResult& resul
   }
 }
 
+// A difference simulation for the statistics failed: the model last ran beside the solution, so
+// what it leaves behind (the curve on the plot) would not be the fitted curve. It ran at the
+// solution before, so it runs there again; if even that fails, problem.f keeps the fitted curve.
+void ReturnToSolution(FitProblem& problem, CancellableModel& model) {
+  if (model.LastAt(problem.x, problem.n)) return;
+  model.StopAsking();
+  try {
+    model.Evaluate(problem.x, problem.m, problem.fPlus);
+  } catch (const RuntimeFault&) {
+  } catch (const FitAborted&) {
+  }
+}
+
 // The statistics need J at the solution, but the iteration took its last Jacobian where that
 // iteration began: it is reused only when the solution is that very point, otherwise formed
 // again by the iteration's own central differences. The model is then evaluated at the solution
@@ -130,9 +143,11 @@ void StatisticsAtSolution(FitProblem& problem, CancellableModel& model, FitResul
     EndCancelled(problem, model, result);
   } catch (const RuntimeFault& fault) {
     result.statisticsUnavailable = fault.Description();
+    ReturnToSolution(problem, model);
   } catch (const FitAborted& aborted) {
     result.statisticsUnavailable =
         aborted.message.empty() ? "a simulation at the solution failed" : aborted.message;
+    ReturnToSolution(problem, model);
   }
 }
 

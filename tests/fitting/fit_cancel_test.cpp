@@ -176,3 +176,47 @@ TEST_F(FitCancel, BeforeTheFirstIterationEndsTheFitKeepsItsStart) {
 
 }  // namespace
 }  // namespace vorex
+
+namespace vorex {
+namespace {
+
+// The decay, failing from its `failFrom`-th evaluation on once `armed`: a simulation of the
+// statistics' differences that fails.
+class FailingDecay : public Decay {
+ public:
+  void Evaluate(const ParameterVector& v, int m, PointVector& ordinates) override {
+    if (armed && evaluations + 1 == failFrom) {
+      armed = false;
+      throw FitAborted{"a difference simulation failed"};
+    }
+    Decay::Evaluate(v, m, ordinates);
+  }
+  bool armed = true;
+  int failFrom = 0;
+};
+
+// Whichever evaluation of the statistics fails, the fit still reports the fitted values, and the
+// model (whose side effects are the curve on the plot) has run last at them: the fitted curve is
+// a exp(-b t) at the fitted a, b, not at a point beside them.
+TEST_F(FitCancel, AFailedStatisticsSimulationLeavesTheModelAtTheFittedValues) {
+  const FitResult whole = Fit(-1, 1);
+  ASSERT_FALSE(whole.message);
+  const int total = model.evaluations;
+  int reported = 0;
+  for (int failFrom = 1; failFrom <= total; ++failFrom) {
+    FailingDecay failing;
+    failing.failFrom = failFrom;
+    const FitResult r = RunFit(setup, y, kPoints, failing, *problem);
+    if (r.message || !r.statisticsUnavailable.size()) continue;
+    ++reported;
+    EXPECT_EQ(failing.last(1), r.fitted(1)) << failFrom;
+    EXPECT_EQ(failing.last(2), r.fitted(2)) << failFrom;
+    for (int j = 1; j <= kPoints; ++j) {
+      EXPECT_EQ(problem->f(j), r.fitted(1) * std::exp(-r.fitted(2) * Time(j))) << failFrom;
+    }
+  }
+  EXPECT_GT(reported, 0);  // some failure fell among the statistics' simulations
+}
+
+}  // namespace
+}  // namespace vorex
