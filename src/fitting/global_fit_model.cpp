@@ -59,7 +59,15 @@ void GlobalFitModel::Evaluate(const ParameterVector& vector, int m, PointVector&
   }
   pool_.Run(count, [this](int c) {
     Curve& curve = *curves_[static_cast<std::size_t>(c)];
-    curve.model.Evaluate(curve.vector, curve.points, curve.ordinates);
+    try {
+      curve.model.Evaluate(curve.vector, curve.points, curve.ordinates);
+    } catch (FitAborted& aborted) {
+      // A simulation's own message does not say which of the curves it ran.
+      if (!aborted.message.empty()) {
+        aborted.message = "Curve " + std::to_string(c + 1) + " of the set: " + aborted.message;
+      }
+      throw;
+    }
   });
   for (int c = 0; c < count; ++c) {
     const Curve& curve = *curves_[static_cast<std::size_t>(c)];

@@ -179,6 +179,7 @@ TEST(GlobalFit, AFaultInOneCurvesSimulationEndsTheFitWithItsMessage) {
     const GlobalFitResult r = RunGlobalFit(curves, SharedKinetics(CurveWeighting::Noise, threads));
     ASSERT_TRUE(r.fit.message) << threads << " threads";
     EXPECT_NE(r.fit.message->find("Division by zero"), std::string::npos) << *r.fit.message;
+    EXPECT_EQ(r.fit.message->rfind("Curve 3 of the set: ", 0), 0u) << *r.fit.message;
     EXPECT_TRUE(r.curves.empty());
   }
 }
