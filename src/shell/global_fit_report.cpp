@@ -1,5 +1,7 @@
 #include "shell/global_fit_report.h"
 
+#include <cstdio>
+
 #include "base/number_format.h"
 #include "base/result_line.h"
 #include "fitting/background_projection.h"
@@ -12,6 +14,13 @@ std::string Short(double value) {
   return FormatPattern(value, "0.###e-#");
 }
 
+// A weight or an R² to the digits that tell curves apart: "0.7194", "0.999966".
+std::string Digits(double value, int digits) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return text;
+}
+
 void CurveTable(const std::vector<GlobalCurve>& curves, const GlobalFitResult& r,
                 std::vector<std::string>& lines) {
   lines.emplace_back();
@@ -22,7 +31,7 @@ void CurveTable(const std::vector<GlobalCurve>& curves, const GlobalFitResult& r
                       .Zone()
                       .Text("Weight")
                       .Zone()
-                      .Text("Sum of squares")
+                      .Text("SSR")
                       .Zone()
                       .Text("R^2")
                       .Zone()
@@ -32,8 +41,8 @@ void CurveTable(const std::vector<GlobalCurve>& curves, const GlobalFitResult& r
     const GlobalCurveResult& own = r.curves[c];
     ResultLine row;
     row.Number(static_cast<double>(c + 1)).Zone().Number(static_cast<double>(own.fitted.size()));
-    row.Zone().Text(Short(own.weight)).Zone().Text(Short(own.sumOfSquares)).Zone();
-    if (own.rSquared) row.Text(FormatPattern(*own.rSquared, "0.######"));
+    row.Zone().Text(Digits(own.weight, 4)).Zone().Text(Short(own.sumOfSquares)).Zone();
+    if (own.rSquared) row.Text(Digits(*own.rSquared, 6));
     row.Zone().Text(curves[c].name);
     lines.push_back(row.str());
   }
