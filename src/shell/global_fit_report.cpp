@@ -1,5 +1,7 @@
 #include "shell/global_fit_report.h"
 
+#include <cmath>
+
 #include "base/number_format.h"
 #include "base/result_line.h"
 #include "fitting/background_projection.h"
@@ -33,7 +35,8 @@ void CurveTable(const std::vector<GlobalCurve>& curves, const GlobalFitResult& r
     ResultLine row;
     row.Number(static_cast<double>(c + 1)).Zone().Number(static_cast<double>(own.fitted.size()));
     row.Zone().Text(Short(own.weight)).Zone().Text(Short(own.sumOfSquares)).Zone();
-    if (own.rSquared) row.Text(FormatPattern(*own.rSquared, "0.######"));
+    // Six decimals, as a fraction reads: a pattern would write 0.99997 as "1E0".
+    if (own.rSquared) row.Text(FormatShortest(std::round(*own.rSquared * 1e6) / 1e6));
     row.Zone().Text(curves[c].name);
     lines.push_back(row.str());
   }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/host.h"
+#include "base/number_format.h"
 #include "base/number_text.h"
 #include "base/result_line.h"
 #include "base/runtime_fault.h"
@@ -109,8 +110,9 @@ void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve) {
 std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
                                                      const GlobalFitSet& set, std::size_t c) {
   if (settings.Technique() != TechniqueCode::LinearSweep) {
-    return std::string("A set is fitted on the measured potentials of sweeps: choose the linear "
-                       "sweep technique.");
+    return std::string(
+        "A set is fitted on the measured potentials of sweeps: choose the linear "
+        "sweep technique.");
   }
   const SetCurve& curve = set.curves.at(c);
   Settings s = settings;
@@ -119,6 +121,9 @@ std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
   } catch (const KeywordError& error) {
     return Numbered(c) + ": " + error.what();
   }
+  // The run starts, and the concentrations are brought to equilibrium, at the curve's own first
+  // potential, as Import Data types E start for a curve fitted alone.
+  s.Set(FieldId::EStart, FormatRoundTrip(curve.potential.front()));
   s.SetMeasuredPotentials(ProgrammePotentials(curve.potential));
   s.SetScan(ScanCode::Measured);
   return s;
@@ -146,20 +151,21 @@ std::variant<GlobalFitSetup, std::string> GlobalSetupOf(const Settings& settings
   GlobalFitSetup setup;
   setup.weighting = set.weighting;
   setup.threads = set.threads;
+  setup.evaluationBudget = set.evaluationBudget;
   try {
     for (int k : FittedSlots(settings)) {
       const bool perCurve = std::find(set.perCurveSlots.begin(), set.perCurveSlots.end(), k) !=
                             set.perCurveSlots.end();
-      setup.parameters.push_back({k, perCurve,
-                                  NumericPrefix(settings.Value(Row(FieldId::Min1, k))),
+      setup.parameters.push_back({k, perCurve, NumericPrefix(settings.Value(Row(FieldId::Min1, k))),
                                   NumericPrefix(settings.Value(Row(FieldId::Max1, k)))});
     }
   } catch (const RuntimeFault& fault) {
     return "Fit Error: " + fault.Description() + "! Please try again by other initial values.";
   }
   if (setup.parameters.empty()) {
-    return std::string("No parameter is ticked to be fitted in the Experimental dialog; "
-                       "nothing was fitted.");
+    return std::string(
+        "No parameter is ticked to be fitted in the Experimental dialog; "
+        "nothing was fitted.");
   }
   return setup;
 }
