@@ -97,6 +97,13 @@ int main(int argc, char** argv) {
                            "background subtract ", "degree ", "segment ", "ranges ", "help\n"}) {
     entries.insert(word);
   }
+  for (const char* word :
+       {"help global\n", "global add f\n", "global add curve\n", " cycle=all",
+        " scan_rate=", " background=linear", "global set 1 ", "global remove 1\n", "global clear\n",
+        "global list\n", "global per_curve E0_1\n", "global shared ", "global weighting max\n",
+        "global threads 1\n", "global fit\n", "global export f\n", "global plot 1 residual\n"}) {
+    entries.insert(word);
+  }
   for (const char* word : {"click ", "show ", " = ", "save-plot p.svg\n", "save-plot p.png\n",
                            "%%file\n", "0\n", "1\n", "-0", "1e999", "1e-310", "5e-311",
                            "0,3\t1,5\n", "0.3;1.5\n", ",", ";", "\t", "\r\n", "\xEF\xBB\xBF"}) {

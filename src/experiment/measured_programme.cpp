@@ -40,7 +40,8 @@ std::optional<std::string> ReadMeasuredProgramme(const Settings& s, ParameterSet
   p.EStart = e.front();
   p.EEnd = vertices.empty() ? e.back() : e[static_cast<std::size_t>(vertices.front())];
   p.EStep = ProgrammeStep(p.EStep, median);
-  p.TDrop = CheckedDivide(p.EStep, p.ScanRate);
+  // A scan rate of 0 gives no drop time; the check of the values that follows refuses it by name.
+  if (p.ScanRate != 0) p.TDrop = CheckedDivide(p.EStep, p.ScanRate);
   p.ScanCount = vertices.empty() ? 0.5 : 1;
   if (!p.Digital && !AnalyticalFollowsMeasured(p)) {
     return "cannot be followed by a thin film's closed-form currents: tick Digital.";

@@ -1,6 +1,5 @@
 #include "shell/curve_edit_statements.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,23 +7,11 @@
 #include "shell/background_command.h"
 #include "shell/cut_command.h"
 #include "shell/script_error.h"
+#include "shell/statement_words.h"
 #include "shell/typed_numbers.h"
 
 namespace vorex {
 namespace {
-
-std::vector<std::string_view> Words(std::string_view s) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < s.size()) {
-    const std::size_t start = s.find_first_not_of(" \t\r\n", at);
-    if (start == std::string_view::npos) break;
-    const std::size_t end = std::min(s.find_first_of(" \t\r\n", start), s.size());
-    words.push_back(s.substr(start, end - start));
-    at = end;
-  }
-  return words;
-}
 
 int Count(std::string_view word, const char* what) {
   const auto n = CountingNumber(word);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/host.h"
+#include "base/number_format.h"
 #include "base/number_text.h"
 #include "base/result_line.h"
 #include "base/runtime_fault.h"
@@ -120,6 +121,9 @@ std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
   } catch (const KeywordError& error) {
     return Numbered(c) + ": " + error.what();
   }
+  // The run starts, and the concentrations are brought to equilibrium, at the curve's own first
+  // potential, as Import Data types E start for a curve fitted alone.
+  s.Set(FieldId::EStart, FormatRoundTrip(curve.potential.front()));
   s.SetMeasuredPotentials(ProgrammePotentials(curve.potential));
   s.SetScan(ScanCode::Measured);
   return s;
@@ -147,6 +151,7 @@ std::variant<GlobalFitSetup, std::string> GlobalSetupOf(const Settings& settings
   GlobalFitSetup setup;
   setup.weighting = set.weighting;
   setup.threads = set.threads;
+  setup.evaluationBudget = set.evaluationBudget;
   try {
     for (int k : FittedSlots(settings)) {
       const bool perCurve = std::find(set.perCurveSlots.begin(), set.perCurveSlots.end(), k) !=

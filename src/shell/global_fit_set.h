@@ -29,7 +29,8 @@ struct GlobalFitSet {
   std::vector<SetCurve> curves;
   std::vector<int> perCurveSlots;  // fit indices 1..25
   CurveWeighting weighting = CurveWeighting::Noise;
-  int threads = 0;  // 0: every processor
+  int threads = 0;           // 0: every processor
+  int evaluationBudget = 0;  // at most this many evaluations of the whole set; 0: no limit
   // The last fit that ended with a report: the curves and set-up it fitted, and its result.
   // Forgotten when the set changes.
   std::vector<GlobalCurve> lastCurves;
@@ -53,7 +54,8 @@ std::optional<std::string> SetCurveKeywords(GlobalFitSet& set, const Settings& s
 void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve);
 
 // The settings of curve c (0-based) as the fit simulates it: the program's settings changed by
-// the curve's own keywords, following its measured potentials; or why they cannot be.
+// the curve's own keywords, following its measured potentials from its first (E start); or why
+// they cannot be.
 std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
                                                      const GlobalFitSet& set, std::size_t c);
 

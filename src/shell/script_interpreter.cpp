@@ -6,6 +6,7 @@
 
 #include "shell/cli_host.h"
 #include "shell/curve_edit_statements.h"
+#include "shell/global_fit_statements.h"
 #include "shell/import_options.h"
 #include "shell/program.h"
 #include "shell/script_error.h"
@@ -96,7 +97,14 @@ void ScriptInterpreter::Execute(std::string_view statement) {
     out_ << StatementHelp();
     return;
   }
+  if (StartsWithWord(s, "help")) {
+    const std::string_view topic = Trim(s.substr(4));
+    if (topic != "global") throw ScriptError("help takes nothing, or global");
+    out_ << GlobalStatementHelp();
+    return;
+  }
   if (CurveEditStatement(program_, s)) return;
+  if (GlobalFitStatement(program_, host_, s)) return;
   // A file command's argument may hold "=" (mnuImport run.mpt cycle=2): it is no assignment.
   if (TakesFile(s.substr(0, s.find_first_of(" \t"))) && MenuStatement(s)) return;
   const std::size_t equals = s.find('=');

@@ -9,4 +9,7 @@ namespace vorex {
 // take a file name), so that a new menu item is listed without a word here.
 std::string StatementHelp();
 
+// What `help global` prints: the statements of the set of measured curves fitted together.
+std::string GlobalStatementHelp();
+
 }  // namespace vorex

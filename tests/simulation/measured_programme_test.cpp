@@ -103,6 +103,10 @@ TEST(MeasuredProgramme, IsRefusedWithAReasonWhereItCannotBeSimulated) {
   s.SetMeasuredPotentials(ProgrammePotentials(std::vector<double>(4001, 0.1)));
   EXPECT_NE(refusal(s).find("4001 points"), std::string::npos);
   s.SetMeasuredPotentials(ProgrammePotentials(std::vector<double>{0.1, 0.0, -0.1}));
+  // A scan rate of 0 gives the points no drop time: the field is named, nothing is raised.
+  ASSERT_FALSE(s.Set(FieldId::ScanRate, "0"));
+  EXPECT_NE(refusal(s).find("\"0\" must be greater than 0"), std::string::npos) << refusal(s);
+  ASSERT_FALSE(s.Set(FieldId::ScanRate, "0.1"));
   s.SetTechnique(TechniqueCode::DifferentialPulse);
   EXPECT_NE(refusal(s).find("sweep's programme"), std::string::npos);
   s.SetTechnique(TechniqueCode::LinearSweep);
