@@ -79,13 +79,13 @@ std::vector<Row> ReadExport(const std::filesystem::path& file, std::string& head
   return rows;
 }
 
-// The report's sum of squares of each curve, from its table ("Curve  Points  Weight  Sum of
-// squares  R^2  Name"), as printed to four digits.
+// The report's sum of squares of each curve, from its table ("Curve  Points  Weight  SSR  R^2
+// Name"), as printed to four digits.
 std::vector<double> ReportedSums(const std::vector<std::string>& lines) {
   std::vector<double> sums;
   bool table = false;
   for (const std::string& line : lines) {
-    if (line.rfind("Curve ", 0) == 0 && line.find("Sum of squares") != std::string::npos) {
+    if (line.rfind("Curve ", 0) == 0 && line.find("SSR") != std::string::npos) {
       table = true;
       continue;
     }
