@@ -74,6 +74,11 @@ EquilibriumInputs EquilibriumOf(const Settings& s, const Derivation& d) {
     in.e0[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::E01, j));
   }
   in.startPotential = Value(s, FieldId::EStart);
+  // A measured programme starts at its own first potential, whatever E start says: the
+  // solution is at equilibrium where the experiment begins.
+  if (s.Scan() == ScanCode::Measured && !s.MeasuredPotentials().Empty()) {
+    in.startPotential = s.MeasuredPotentials().View().front();
+  }
   in.fOverRT = CheckedDivide(kFaraday, kGasConstant * AbsoluteTemperature(s));
   in.k1 = NumericPrefix(d.keq[0]);
   in.p = Value(s, FieldId::P1);

@@ -90,6 +90,23 @@ TEST(MeasuredProgramme, ATwoVertexProgrammeFromMidRangeTurnsWhereItsPotentialsDo
   EXPECT_NEAR(peak / randlesSevcik, 1, 0.02);
 }
 
+// The solution is at equilibrium where the measured programme begins, not at the E start field:
+// a programme that starts at E° (0.1 V, the default) splits C = 1 mM into A and B half and half
+// by Nernst (theta = exp(f (E - E°)) = 1), where E start 0.3 V would leave nearly all of it A.
+TEST(MeasuredProgramme, PreEquilibratesAtItsOwnFirstPotential) {
+  Settings s = Cycle(true);
+  ASSERT_EQ(s.Value(FieldId::EStart), "0.3");
+  std::vector<double> e;
+  for (int k = 0; k <= 150; ++k) e.push_back(0.1 - 0.002 * k);
+  for (int k = 149; k >= 0; --k) e.push_back(0.1 - 0.002 * k);
+  s.SetMeasuredPotentials(ProgrammePotentials(e));
+  s.SetScan(ScanCode::Measured);
+  const Captured c = MakeParameterSet(s);
+  ASSERT_TRUE(c.ok()) << c.refusal->message;
+  EXPECT_DOUBLE_EQ(c.parameters.CInit(1), 5e-4);
+  EXPECT_DOUBLE_EQ(c.parameters.CInit(2), 5e-4);
+}
+
 TEST(MeasuredProgramme, IsRefusedWithAReasonWhereItCannotBeSimulated) {
   Settings s = Cycle(true);
   s.SetScan(ScanCode::Measured);
