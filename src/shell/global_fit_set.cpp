@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "base/host.h"
+#include "base/number_format.h"
 #include "base/number_text.h"
 #include "base/result_line.h"
 #include "base/runtime_fault.h"
@@ -99,6 +100,18 @@ std::optional<std::string> SetCurveKeywords(GlobalFitSet& set, const Settings& s
   return std::nullopt;
 }
 
+std::optional<std::string> ClearCurveKeyword(GlobalFitSet& set, int c, std::string_view name) {
+  if (c < 1 || static_cast<std::size_t>(c) > set.curves.size()) {
+    return "The set has no curve " + std::to_string(c) + " (it holds " +
+           std::to_string(set.curves.size()) + ").";
+  }
+  if (std::erase_if(set.curves[static_cast<std::size_t>(c - 1)].own,
+                    [&](const Keyword& k) { return k.name == name; }) > 0) {
+    Forget(set);
+  }
+  return std::nullopt;
+}
+
 void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve) {
   std::erase(set.perCurveSlots, slot);
   if (perCurve) set.perCurveSlots.push_back(slot);
@@ -119,6 +132,9 @@ std::variant<Settings, std::string> SetCurveSettings(const Settings& settings,
   } catch (const KeywordError& error) {
     return Numbered(c) + ": " + error.what();
   }
+  // Pre-equilibrated where the curve starts, as Import Data types the first potential into E start
+  // for a fit of curve 1: the dialog's E start belongs to none of the curves.
+  s.Set(FieldId::EStart, FormatRoundTrip(curve.potential.front()));
   s.SetMeasuredPotentials(ProgrammePotentials(curve.potential));
   s.SetScan(ScanCode::Measured);
   return s;
