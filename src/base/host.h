@@ -21,6 +21,13 @@ class Host {
   // Nothing when the user cancels.
   virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;
   virtual std::optional<std::string> SaveFileName(const std::string& filter) = 0;
+  // The file dialog that takes several files; none when the user cancels. A host whose dialog
+  // takes one file answers with it.
+  virtual std::vector<std::string> OpenFileNames(const std::string& filter) {
+    std::optional<std::string> file = OpenFileName(filter);
+    if (!file) return {};
+    return {std::move(*file)};
+  }
   // Seconds since midnight, local time [s].
   virtual double SecondsSinceMidnight() = 0;
   // The hourglass pointer while a long computation blocks the window.

@@ -100,6 +100,18 @@ std::optional<std::string> SetCurveKeywords(GlobalFitSet& set, const Settings& s
   return std::nullopt;
 }
 
+std::optional<std::string> ClearCurveKeyword(GlobalFitSet& set, int c, std::string_view name) {
+  if (c < 1 || static_cast<std::size_t>(c) > set.curves.size()) {
+    return "The set has no curve " + std::to_string(c) + " (it holds " +
+           std::to_string(set.curves.size()) + ").";
+  }
+  if (std::erase_if(set.curves[static_cast<std::size_t>(c - 1)].own,
+                    [&](const Keyword& k) { return k.name == name; }) > 0) {
+    Forget(set);
+  }
+  return std::nullopt;
+}
+
 void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve) {
   std::erase(set.perCurveSlots, slot);
   if (perCurve) set.perCurveSlots.push_back(slot);

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -49,6 +50,10 @@ std::optional<std::string> RemoveSetCurve(GlobalFitSet& set, int c);
 // keyword unknown or refused with the program's settings): then the curve keeps what it had.
 std::optional<std::string> SetCurveKeywords(GlobalFitSet& set, const Settings& settings, int c,
                                             const std::vector<Keyword>& keywords);
+
+// Gives curve c (1-based) back the program's value of keyword `name`, which it had of its own;
+// why not (no such curve). A curve without that keyword is left as it is.
+std::optional<std::string> ClearCurveKeyword(GlobalFitSet& set, int c, std::string_view name);
 
 // Marks fit index `slot` per curve or shared.
 void MarkPerCurve(GlobalFitSet& set, int slot, bool perCurve);

@@ -40,6 +40,8 @@ class MDIForm1 : public Window {
   void mnuSaveSettings_Click();
   void mnuManualFit_Click();
   void mnuAutoFit_Click();
+  // The Fit Several Curves window, over the set of measured curves fitted together.
+  void mnuGlobalFit_Click();
   void mnuManualSeparate_Click();
   void mnuAutoSeparate_Click();
   void mnuImport_Click();

@@ -138,6 +138,10 @@ void MDIForm1::mnuResidual_Click() {
   Plot();
 }
 
+void MDIForm1::mnuGlobalFit_Click() {
+  program_.formGlobalFit.Show();
+}
+
 void MDIForm1::mnuManualSeparate_Click() {
   if (ManualFit()) ShowReactionCurves();
 }

@@ -12,7 +12,8 @@ Program::Program(Host& host) : host(host), experiment(host) {
         static_cast<Window*>(&experiment.formMech), static_cast<Window*>(&experiment.formExpr),
         static_cast<Window*>(&plot.formOption), static_cast<Window*>(&formResult),
         static_cast<Window*>(&formAbout), static_cast<Window*>(&plot.formPlot),
-        static_cast<Window*>(&formCut), static_cast<Window*>(&formBackground)}) {
+        static_cast<Window*>(&formCut), static_cast<Window*>(&formBackground),
+        static_cast<Window*>(&formGlobalFit)}) {
     desktop.Register(*window);
   }
   plot.formOption.OK().onClick = [this] { FormOptionOK(links); };

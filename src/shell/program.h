@@ -11,6 +11,7 @@
 #include "plot/plot_display.h"
 #include "shell/form_background.h"
 #include "shell/form_cut.h"
+#include "shell/form_global_fit.h"
 #include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
@@ -20,9 +21,9 @@ namespace vorex {
 
 // The state of one run of the program, by what it holds: the experiment (its settings, the
 // parameter set made from them and their dialogs), the curve store, the plot, the peaks found,
-// the simulation's workspace, the fit state, and the main, result, About, Cut and Subtract
-// Background windows. Created once by a main or a test and passed by reference; it is large, so
-// it lives on the heap.
+// the simulation's workspace, the fit state, and the main, result, About, Cut, Subtract
+// Background and Fit Several Curves windows. Created once by a main or a test and passed by
+// reference; it is large, so it lives on the heap.
 class Program {
  public:
   // Builds the windows and runs the main window's start-up.
@@ -43,6 +44,7 @@ class Program {
   TextWindow formAbout{"FormAbout", "About"};
   FormCut formCut{curves};
   FormBackground formBackground{curves};
+  FormGlobalFit formGlobalFit{*this};  // the window over globalFit
   MDIForm1 mdiForm1{*this};
   ImportRequest importRequest;  // what the command interface said after mnuImport's file name
   bool exitRequested = false;   // Exit was chosen: the program ends now

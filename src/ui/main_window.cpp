@@ -116,6 +116,9 @@ MainWindow::MainWindow(Program& program, QtHost& host)
   dialogs_["FormAbout"] = MakeAboutDialog(program_, this, after);
   dialogs_["FormCut"] = MakeCutDialog(program_, this, after);
   dialogs_["FormBackground"] = MakeBackgroundDialog(program_, this, after);
+  auto set = std::make_unique<SetFitWindow>(program_, this, after);
+  setWindow_ = set.get();
+  dialogs_["FormGlobalFit"] = std::move(set);
 
   QObject::connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     for (const auto& [model, window] : subWindows_) {
@@ -206,10 +209,11 @@ void MainWindow::Invoke(const std::string& control) {
 }
 
 // After each action the plot window shows the picture as it is now, the window that changed
-// comes to the front, an open Experimental dialog follows a new technique or mechanism, and Exit
-// ends the program.
+// comes to the front, an open Experimental dialog follows a new technique or mechanism, an open
+// Fit Several Curves window follows the set and the dialog, and Exit ends the program.
 void MainWindow::AfterAction() {
   plotView_->update();
+  setWindow_->Refresh();
   RaiseWhatChanged();
   FollowChoices();
   if (program_.exitRequested) QApplication::exit(0);

@@ -11,6 +11,7 @@
 
 #include "ui/model_dialog.h"
 #include "ui/plot_view.h"
+#include "ui/set_fit_window.h"
 #include "ui/text_view.h"
 
 namespace vorex {
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow {
   std::map<std::string, QAction*> actions_;
   std::unique_ptr<WindowBinding> menuBinding_;
   PlotView* plotView_ = nullptr;
+  SetFitWindow* setWindow_ = nullptr;  // one of dialogs_
   std::map<const Window*, QMdiSubWindow*> subWindows_;
   std::vector<std::unique_ptr<WindowBinding>> subBindings_;
   std::map<std::string, std::unique_ptr<ModelDialog>> dialogs_;

@@ -50,6 +50,18 @@ std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
   return file.toStdString();
 }
 
+// Over the window the user works in (the Fit Several Curves window, say), not behind it.
+std::vector<std::string> QtHost::OpenFileNames(const std::string& filter) {
+  QWidget* parent =
+      QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
+  const QStringList files =
+      QFileDialog::getOpenFileNames(parent, "Open", lastFolder_, DialogFilter(filter));
+  std::vector<std::string> names;
+  for (const QString& file : files) names.push_back(file.toStdString());
+  if (!files.isEmpty()) lastFolder_ = QFileInfo(files.front()).absolutePath();
+  return names;
+}
+
 std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
   QString chosen;
   const QString file = QFileDialog::getSaveFileName(mainWindow_, "Save As", lastFolder_,
@@ -80,8 +92,11 @@ std::optional<int> QtHost::ChooseItem(const std::string& title,
   QStringList list;
   for (const std::string& item : items) list << QString::fromStdString(item);
   bool ok = false;
-  const QString chosen = QInputDialog::getItem(mainWindow_, "Vorex", QString::fromStdString(title),
-                                               list, preselected, false, &ok);
+  // Over the window that asked (Import Data's main window, the Fit Several Curves window).
+  QWidget* parent =
+      QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
+  const QString chosen = QInputDialog::getItem(parent, "Vorex", QString::fromStdString(title), list,
+                                               preselected, false, &ok);
   if (!ok) return std::nullopt;
   const qsizetype index = list.indexOf(chosen);
   if (index < 0) return std::nullopt;

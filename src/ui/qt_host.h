@@ -27,6 +27,7 @@ class QtHost : public Host {
   void MessageBox(const std::string& text) override;
   std::optional<std::string> OpenFileName(const std::string& filter) override;
   std::optional<std::string> SaveFileName(const std::string& filter) override;
+  std::vector<std::string> OpenFileNames(const std::string& filter) override;
   double SecondsSinceMidnight() override;
   void SetBusy(bool busy) override;
   void CopyPicture(const DrawingList& picture) override;

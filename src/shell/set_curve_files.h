@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "shell/global_fit_set.h"
+
+namespace vorex {
+
+// What a data file gives the set: a curve for each cycle taken, with the cycle's number as the
+// file counts it, and what the reader and the thinning said about the points.
+struct SetFileCurves {
+  std::string format;            // "CH Instruments text export", "Pairs of numbers"
+  std::vector<SetCurve> curves;  // in the file's order
+  std::vector<int> cycles;       // the file's number of each curve's cycle
+  std::vector<std::string> notes;
+};
+
+// Reads a file as Import Data reads it (an instrument export recognised by its content, else
+// pairs of numbers) into curves of the set: its cycle `cycle` as the file numbers it, or every
+// cycle as a curve of its own when none is given. Each cycle is put on a uniform step and
+// thinned to the points a curve may hold, as Import Data does with a cycle. A curve is named by
+// the file (without folder and extension), and by its cycle when the file has several; it keeps
+// the scan rate and area the file states as its own keywords. Why not, when the file cannot be
+// read or has no such cycle.
+std::variant<SetFileCurves, std::string> ReadSetCurves(const std::string& path,
+                                                       std::optional<int> cycle = std::nullopt);
+
+}  // namespace vorex
