@@ -34,8 +34,8 @@ std::variant<std::vector<std::size_t>, std::string> ChosenCycles(const MeasuredD
 
 // One curve of the file's chosen cycles, its points as Import Data would store them.
 std::optional<std::string> AddCurve(CurvesToAdd& out, const MeasuredFile& read,
-                                    std::vector<double> e, std::vector<double> i,
-                                    std::string name) {
+                                    std::vector<double> e, std::vector<double> i, std::string name,
+                                    int cycle) {
   SetCurve curve;
   curve.name = std::move(name);
   if (read.plainPairs && e.size() <= static_cast<std::size_t>(kMaxPoints)) {
@@ -53,11 +53,15 @@ std::optional<std::string> AddCurve(CurvesToAdd& out, const MeasuredFile& read,
     curve.potential = std::move(u.potential);
     curve.current = std::move(u.current);
   }
-  if (const std::optional<double> v = read.data.settings.scanRate) {
-    const std::string text = FormatRoundTrip(*v);
-    curve.own.push_back({"scan_rate", KeywordValue::Number(text, text)});
-  }
+  const auto stated = [&](const char* keyword, const std::optional<double>& value) {
+    if (!value || !(*value > 0)) return;
+    const std::string text = FormatRoundTrip(*value);
+    curve.own.push_back({keyword, KeywordValue::Number(text, text)});
+  };
+  stated("scan_rate", read.data.settings.scanRate);
+  stated("area", read.data.settings.area);
   out.curves.push_back(std::move(curve));
+  out.cycles.push_back(cycle);
   return std::nullopt;
 }
 
@@ -73,6 +77,7 @@ std::variant<CurvesToAdd, std::string> SetCurvesOfFile(const std::string& file,
   const auto chosen = ChosenCycles(data, request);
   if (const auto* why = std::get_if<std::string>(&chosen)) return "ReadData Error: " + *why;
   CurvesToAdd out;
+  out.format = data.format;
   const std::string name = FileName(file);
   if (!request.cycle) {
     std::vector<double> e, i;
@@ -80,15 +85,18 @@ std::variant<CurvesToAdd, std::string> SetCurvesOfFile(const std::string& file,
       e.insert(e.end(), c.potential.begin(), c.potential.end());
       i.insert(i.end(), c.current.begin(), c.current.end());
     }
-    if (auto why = AddCurve(out, measured, std::move(e), std::move(i), name)) {
+    if (auto why = AddCurve(out, measured, std::move(e), std::move(i), name, 0)) {
       return "ReadData Error: " + *why;
     }
     return out;
   }
+  // A record of one cycle is named by its file alone, however it was asked for.
+  const bool several = data.cycles.size() > 1;
   for (const std::size_t k : std::get<std::vector<std::size_t>>(chosen)) {
     const MeasuredCycle& c = data.cycles[k];
-    if (auto why = AddCurve(out, measured, c.potential, c.current,
-                            name + " cycle " + std::to_string(c.number))) {
+    if (auto why =
+            AddCurve(out, measured, c.potential, c.current,
+                     several ? name + " cycle " + std::to_string(c.number) : name, c.number)) {
       return "ReadData Error: " + *why;
     }
   }

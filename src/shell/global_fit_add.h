@@ -17,6 +17,8 @@ namespace vorex {
 struct CurvesToAdd {
   std::vector<SetCurve> curves;
   std::vector<std::string> lines;
+  std::string format;       // the file's, as the reader names it ("CH Instruments text export")
+  std::vector<int> cycles;  // each curve's cycle as the file numbers it; 0 for the whole record
 };
 
 // The curves of a measured file, read as Import Data reads it (the request's invert-current and
@@ -24,7 +26,8 @@ struct CurvesToAdd {
 // cycle=N that cycle; cycle=all every cycle as a curve of its own. Each is put on a uniform step
 // and thinned to the store's points only where Import Data would do the same to it, is named by
 // the file (" cycle N" after it when a cycle was chosen) and has the scan rate the file states as
-// its own scan_rate. Or why not, as "ReadData Error: ..." says it.
+// its own scan_rate (and the area it states as its own area). Or why not, as "ReadData Error: ..."
+// says it.
 std::variant<CurvesToAdd, std::string> SetCurvesOfFile(const std::string& file,
                                                        const ImportRequest& request);
 

@@ -18,13 +18,9 @@ struct SetFileCurves {
   std::vector<std::string> notes;
 };
 
-// Reads a file as Import Data reads it (an instrument export recognised by its content, else
-// pairs of numbers) into curves of the set: its cycle `cycle` as the file numbers it, or every
-// cycle as a curve of its own when none is given. Each cycle is put on a uniform step and
-// thinned to the points a curve may hold, as Import Data does with a cycle. A curve is named by
-// the file (without folder and extension), and by its cycle when the file has several; it keeps
-// the scan rate and area the file states as its own keywords. Why not, when the file cannot be
-// read or has no such cycle.
+// Reads a file into curves of the set as `global add` does (SetCurvesOfFile): its cycle `cycle`
+// as the file numbers it, or every cycle as a curve of its own when none is given, for the window
+// to ask which. Why not, when the file cannot be read or has no such cycle.
 std::variant<SetFileCurves, std::string> ReadSetCurves(const std::string& path,
                                                        std::optional<int> cycle = std::nullopt);
 

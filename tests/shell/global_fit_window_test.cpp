@@ -109,7 +109,7 @@ TEST_F(SetWindow, AFileOfSeveralCyclesAsksWhichAndKeepsItsScanRate) {
                                                     "Cycle 2: 16 points from -0.15 V to -0.2 V",
                                                     "Each cycle as a curve of its own: 2 curves"}));
   ASSERT_EQ(Set().curves.size(), 1u);
-  EXPECT_EQ(Set().curves[0].name, "chi-cv-cycles cycle 2");
+  EXPECT_EQ(Set().curves[0].name, "chi-cv-cycles.txt cycle 2");
   EXPECT_EQ(Set().curves[0].potential.size(), 16u);
   EXPECT_EQ(SetTableRows(Set(), program->experiment.settings)[0].own[0], "0.1");
   // Unasked, each cycle is a curve of its own.
@@ -119,7 +119,7 @@ TEST_F(SetWindow, AFileOfSeveralCyclesAsksWhichAndKeepsItsScanRate) {
   host.answers = {2};
   ASSERT_FALSE(Form().AddFiles({Data("chi-cv-cycles.txt")}));
   ASSERT_EQ(Set().curves.size(), 3u);
-  EXPECT_EQ(Set().curves[1].name, "chi-cv-cycles cycle 1");
+  EXPECT_EQ(Set().curves[1].name, "chi-cv-cycles.txt cycle 1");
   EXPECT_EQ(Set().curves[1].potential.size(), 17u);
   EXPECT_EQ(Set().curves[2].potential.size(), 16u);
   EXPECT_TRUE(host.messages.empty());
@@ -131,8 +131,10 @@ TEST_F(SetWindow, ReadingAFileByItsCycleNumberOrRefusingOneItLacks) {
   EXPECT_EQ(std::get<SetFileCurves>(second).cycles, std::vector<int>{2});
   const auto none = ReadSetCurves(Data("chi-cv-cycles.txt"), 3);
   ASSERT_TRUE(std::holds_alternative<std::string>(none));
-  EXPECT_EQ(std::get<std::string>(none),
-            "CH Instruments text export: the file has no cycle 3; its cycles are 1 to 2.");
+  EXPECT_EQ(
+      std::get<std::string>(none),
+      "ReadData Error: CH Instruments text export: the file has no cycle 3; its cycles are 1 to "
+      "2.");
   const auto missing = ReadSetCurves((Folder() / "none.csv").string());
   EXPECT_TRUE(std::holds_alternative<std::string>(missing));
 }
@@ -146,16 +148,17 @@ TEST_F(SetWindow, PairsAreOneCurveThinnedAsImportDataThinsThem) {
   const std::string small = PairsFile("small.csv", testing::Staircase({0.3, 0.6, 0.0, 0.3}, 0));
   ASSERT_FALSE(Form().AddFiles({small, big}));
   ASSERT_EQ(Set().curves.size(), 2u);
-  EXPECT_EQ(Set().curves[0].name, "small");
+  EXPECT_EQ(Set().curves[0].name, "small.csv");
   // 0.3 -> 0.6 -> 0 -> 0.3 V in 2 mV steps: 150 + 300 + 150 steps.
   EXPECT_EQ(Set().curves[0].potential.size(), 601u);
-  EXPECT_EQ(Set().curves[1].name, "fine");
+  EXPECT_EQ(Set().curves[1].name, "fine.csv");
   ASSERT_EQ(Set().curves[1].potential.size(), 3001u);
   EXPECT_EQ(Set().curves[1].potential[1500], 0.6);  // the vertex, as measured
   EXPECT_TRUE(host.questions.empty());
   const std::vector<std::string>& lines = program->formResult.Lines();
   EXPECT_NE(std::find(lines.begin(), lines.end(),
-                      "The curve: 12001 points thinned to 3001 (every 4th point, vertices kept)."),
+                      "fine.csv: 12001 points thinned to 3001 (every 4th point, vertices kept): "
+                      "the store holds at most 4000."),
             lines.end());
 }
 
@@ -166,7 +169,7 @@ TEST_F(SetWindow, AFileThatCannotBeReadIsToldAndTheOthersAreAdded) {
   ASSERT_TRUE(refused);
   EXPECT_EQ(refused->rfind("absent.csv: ", 0), 0u) << *refused;
   ASSERT_EQ(Set().curves.size(), 1u);
-  EXPECT_EQ(Set().curves[0].name, "good");
+  EXPECT_EQ(Set().curves[0].name, "good.csv");
 }
 
 // The set holds 16 curves: a 16th from the first file, then the files that find it full are
@@ -185,8 +188,8 @@ TEST_F(SetWindow, AFullSetTellsWhichFilesWereNotAdded) {
             "The set holds 16 curves, as many as it can; two.csv and the files after it were not "
             "added.");
   ASSERT_EQ(Set().curves.size(), 16u);
-  EXPECT_EQ(Set().curves[14].name, "one");
-  EXPECT_EQ(Set().curves[15].name, "chi-cv-cycles cycle 1");
+  EXPECT_EQ(Set().curves[14].name, "one.csv");
+  EXPECT_EQ(Set().curves[15].name, "chi-cv-cycles.txt cycle 1");
   const std::vector<std::string>& lines = program->formResult.Lines();
   EXPECT_NE(std::find(lines.begin(), lines.end(),
                       "Fit Several Curves: chi-cv-cycles.txt (CH Instruments text export) is "
