@@ -1,20 +1,24 @@
 #pragma once
 
+#include "validation/program_constants.h"
+
 // Closed-form currents and potentials of textbook voltammetry, each with its source. Currents in
-// A for n electrons, area A [cm2], concentration C [mol/cm3], D [cm2/s]; potentials in V.
+// A for n electrons, area A [cm2], concentration C [mol/cm3], D [cm2/s]; potentials in V. Those
+// that depend on the temperature take F/RT [1/V] last, 25 degrees C unless given.
 namespace vorex::validation {
 
 // Reversible linear sweep (Nicholson & Shain 1964, Table I: pi^1/2 chi max = 0.4463).
-double RandlesSevcikPeak(double n, double area, double c, double d, double v);
+double RandlesSevcikPeak(double n, double area, double c, double d, double v, double frt = kFrt);
 // Ep - E1/2 of the reversible sweep, -1.109 RT/nF (Nicholson & Shain 1964).
-double ReversiblePeakOffset(double n);
+double ReversiblePeakOffset(double n, double frt = kFrt);
 // E1/2 = E0 + (RT/nF) ln sqrt(D_R/D_O): the half-wave potential of a reversible couple.
-double ReversibleHalfWave(double e0, double n, double dOx, double dRed);
+double ReversibleHalfWave(double e0, double n, double dOx, double dRed, double frt = kFrt);
 
 // Totally irreversible sweep, one electron (Bard & Faulkner 2001, section 6.3.1, with
 // pi^1/2 chi max = 0.4958).
-double IrreversiblePeak(double alpha, double area, double c, double d, double v);
-double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, double v);
+double IrreversiblePeak(double alpha, double area, double c, double d, double v, double frt = kFrt);
+double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, double v,
+                                 double frt = kFrt);
 
 // Totally irreversible DC wave at a stationary plane, sampled td after each step: the current is
 // Cottrell times sqrt(pi) lambda exp(lambda^2) erfc(lambda), lambda = kf sqrt(td/D),
@@ -22,6 +26,19 @@ double IrreversiblePeakPotential(double e0, double alpha, double d, double ks, d
 // sqrt(pi) lambda exp(lambda^2) erfc(lambda) = 1/2 (found by bisection).
 double IrreversibleDcHalfWaveLambda();
 double IrreversibleDcHalfWave(double e0, double alpha, double d, double ks, double td);
+
+// A step from the bulk (only O present) to a potential eta = E - E0 where the couple follows
+// Butler-Volmer kinetics, kf = ks exp(-alpha n f eta), kb = ks exp((1 - alpha) n f eta): the
+// current at time t is nFAC kf exp(H^2 t) erfc(H sqrt t), H = kf/sqrt(D_O) + kb/sqrt(D_R)
+// (Bard & Faulkner 2001, section 5.5.1). Each point of DC voltammetry at a plane is such a step
+// sampled at td, so the wave's E1/2 is where it is half the Cottrell current (by bisection).
+struct StepKinetics {
+  double n = 1, ks = 1e-3, alpha = 0.5, dOx = kD, dRed = kD, frt = kFrt;
+};
+double KineticStep(const StepKinetics& k, double area, double c, double eta, double t);
+double KineticDcHalfWave(const StepKinetics& k, double e0, double td);
+// exp(x^2) erfc(x) for x >= 0, finite however large x is.
+double ScaledErfc(double x);
 
 // Cottrell 1903: the diffusion-limited current at a plane, time t after the step.
 double Cottrell(double n, double area, double c, double d, double t);

@@ -41,10 +41,10 @@ double SolveInstant(const OhmicCycle& cyc, double e, double scale, double b0, do
   double low = -history / b0, high = (1 / scale - history) / b0;
   double current = guess > low && guess < high ? guess : (low + high) / 2;
   for (int k = 0; k < 200; ++k) {
-    const double x = kFrt * (e + cyc.ru * current - cyc.e0);
+    const double x = cyc.n * cyc.frt * (e + cyc.ru * current - cyc.e0);
     const double nernst = Logistic(x);
     const double g = scale * (b0 * current + history) - nernst;
-    const double slope = scale * b0 + cyc.ru * kFrt * nernst * (1 - nernst);
+    const double slope = scale * b0 + cyc.ru * cyc.n * cyc.frt * nernst * (1 - nernst);
     (g > 0 ? high : low) = current;
     double next = current - g / slope;
     if (!(next > low && next < high)) next = (low + high) / 2;
@@ -63,7 +63,7 @@ Curve OhmicCycleCurve(const OhmicCycle& cyc, double step) {
     throw std::invalid_argument("the step must divide the sweep");
   const int count = 2 * sweep;
   const double h = step / cyc.v;
-  const double scale = 1 / (kF * cyc.area * cyc.c * std::sqrt(kPi * cyc.d) / std::sqrt(h));
+  const double scale = 1 / (cyc.n * kF * cyc.area * cyc.c * std::sqrt(kPi * cyc.d) / std::sqrt(h));
   // weight[i]: the current i intervals before the present, for i >= 1.
   std::vector<double> weight(static_cast<std::size_t>(count) + 1);
   for (int i = 1; i <= count; ++i) weight[i] = LaterWeight(i) + EarlierWeight(i - 1);

@@ -3,7 +3,7 @@
 #include "validation/figures_of_merit.h"
 #include "validation/program_constants.h"
 
-// The reference for the ohmic drop: a reversible one-electron couple's cyclic voltammogram at a
+// The reference for the ohmic drop: a reversible n-electron couple's cyclic voltammogram at a
 // plane, with only the oxidised form present at the start, equal diffusion coefficients and the
 // electrode behind an uncompensated resistance Ru. It shares nothing with the program's
 // simulation: no grid and no time stepping of a profile. Semi-infinite diffusion makes the
@@ -26,6 +26,8 @@ struct OhmicCycle {
   double ru = 0;        // [ohm]
   double eStart = 0.4;  // [V]
   double eSwitch = -0.5;
+  double n = 1;
+  double frt = kFrt;  // F/RT [1/V]
 };
 
 // The curve at potential step `step` [V], which must divide the sweep: points at the instants

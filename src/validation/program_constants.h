@@ -4,12 +4,17 @@
 // theoretical values depend on nothing the program computes. Units: V, s, cm, mol/cm3, A.
 namespace vorex::validation {
 
-inline constexpr double kF = 96484.6;         // Faraday constant [C/mol]
-inline constexpr double kR = 8.31441;         // gas constant [J/(mol K)]
-inline constexpr double kT = 298.14;          // the dialog's 25 degrees C, 0 degrees C = 273.14 K
-inline constexpr double kPi = 3.141592654;    // as the program writes pi
-inline constexpr double kFrt = kF / kR / kT;  // F/RT [1/V]
-inline constexpr double kRtf = 1.0 / kFrt;    // RT/F [V]
+inline constexpr double kF = 96484.6;            // Faraday constant [C/mol]
+inline constexpr double kR = 8.31441;            // gas constant [J/(mol K)]
+inline constexpr double kZeroCelsius = 273.14;   // the program's 0 degrees C [K]
+inline constexpr double kT = kZeroCelsius + 25;  // the dialog's 25 degrees C
+inline constexpr double kPi = 3.141592654;       // as the program writes pi
+inline constexpr double kFrt = kF / kR / kT;     // F/RT [1/V]
+inline constexpr double kRtf = 1.0 / kFrt;       // RT/F [V]
+// F/RT at a temperature typed in the dialog's unit, degrees C.
+inline constexpr double FrtAt(double celsius) {
+  return kF / kR / (kZeroCelsius + celsius);
+}
 inline constexpr double kEuler = 0.5772156649015329;  // Euler's gamma
 
 // The start-up experiment most cases build on: a reversible one-electron couple with both

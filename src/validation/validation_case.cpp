@@ -39,6 +39,9 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddChemistryCases(cases);
   AddAnalysisCases(cases);
   AddFitCases(cases);
+  AddAwayCases(cases);
+  AddAwayKineticCases(cases);
+  AddAwayGeometryCases(cases);
   return cases;
 }
 

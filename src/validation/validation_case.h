@@ -71,5 +71,9 @@ void AddPulseCases(std::vector<Case>& cases);
 void AddChemistryCases(std::vector<Case>& cases);
 void AddAnalysisCases(std::vector<Case>& cases);
 void AddFitCases(std::vector<Case>& cases);
+// Rows away from the start-up experiment's n, T, D, alpha and electrode size.
+void AddAwayCases(std::vector<Case>& cases);
+void AddAwayKineticCases(std::vector<Case>& cases);
+void AddAwayGeometryCases(std::vector<Case>& cases);
 
 }  // namespace vorex::validation
