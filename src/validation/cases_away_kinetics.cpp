@@ -18,7 +18,7 @@ constexpr char kGroupOhmic[] = "Away from the defaults: uncompensated resistance
 
 // ks 1e-6 cm/s at 0.1 V/s: ks / sqrt(D F v / RT) <= 1.7e-4 here, below the irreversible limit
 // 10^-(2(1 + alpha)) = 4e-4 at alpha 0.7 (Matsuda & Ayabe 1955). 0.4958 and 0.780 are printed
-// to three and four figures: 0.05 % and 0.0005 RT/alpha F (0.04 mV at alpha 0.3). The analytical
+// to four and three figures: 0.01 % and 0.0005 RT/alpha F (0.04 mV at alpha 0.3). The analytical
 // mode makes a sweep the semi-derivative of its DC wave at td = E step / v, exact only for a
 // Nernstian couple: here its peak stands 5.8 % high at every alpha and T, and its Ep moves with
 // the E step as (RT/alpha F) ln sqrt(td). So these rows, like sweep.irreversible.*, require the

@@ -132,8 +132,9 @@ void Introduction(std::ostream& md) {
         "resistance, a reference solver of the suite's own that shares nothing with the "
         "simulation (the integral equation of a reversible couple with the ohmic drop, "
         "`src/validation/ohmic_reference.h`), computed with the program's "
-        "constants (F = 96484.6 C/mol, R = 8.31441 J/(mol K), T = 298.14 K, pi = 3.141592654); "
-        "none comes from the program. Unless a case says otherwise: one electron, D = 1e-5 "
+        "constants (F = 96484.6 C/mol, R = 8.31441 J/(mol K), 0 degrees C = 273.14 K, "
+        "pi = 3.141592654); none comes from the program. Unless a case says otherwise: one "
+        "electron, 25 degrees C (T = 298.14 K), D = 1e-5 "
         "cm2/s for every species, 1 mM of A, E0 = 0.1 V, alpha = 0.5, ks = 1e4 cm/s "
         "(reversible). Currents are reduction-positive; errors of currents are relative, "
         "errors of potentials in mV. The cases of the Analysis menu go on after Simulate with "
@@ -147,8 +148,9 @@ void Introduction(std::ostream& md) {
         "the quick cases) to pass.\n\n"
      << "For quasi-reversible and irreversible electron transfer and for coupled homogeneous "
         "chemistry the analytical mode's closed forms are approximations. Their rows "
-        "(`sweep.irreversible.*`, `cycle.quasireversible.*`, `dp.quasireversible.*`, "
-        "`sw.quasireversible.*`, `catalytic.*`) show the approximation's measured error beside "
+        "(`sweep.irreversible.*`, `away.irreversible.*`, `cycle.quasireversible.*`, "
+        "`dp.quasireversible.*`, `sw.quasireversible.*`, `catalytic.*`) show the approximation's "
+        "measured error beside "
         "the digital mode's, and require only the digital mode where the approximation misses "
         "the tolerance. For such kinetics and chemistry the digital mode is the one to use.\n\n";
 }
