@@ -149,6 +149,7 @@ void Introduction(std::ostream& md) {
      << "For quasi-reversible and irreversible electron transfer and for coupled homogeneous "
         "chemistry the analytical mode's closed forms are approximations. Their rows "
         "(`sweep.irreversible.*`, `away.irreversible.*`, `cycle.quasireversible.*`, "
+        "`away.cycle.quasireversible.*`, "
         "`dp.quasireversible.*`, `sw.quasireversible.*`, `catalytic.*`) show the approximation's "
         "measured error beside "
         "the digital mode's, and require only the digital mode where the approximation misses "

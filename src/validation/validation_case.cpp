@@ -42,6 +42,7 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddAwayCases(cases);
   AddAwayKineticCases(cases);
   AddAwayGeometryCases(cases);
+  AddAwayQuasiReversibleCases(cases, tables);
   return cases;
 }
 

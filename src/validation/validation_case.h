@@ -75,5 +75,6 @@ void AddFitCases(std::vector<Case>& cases);
 void AddAwayCases(std::vector<Case>& cases);
 void AddAwayKineticCases(std::vector<Case>& cases);
 void AddAwayGeometryCases(std::vector<Case>& cases);
+void AddAwayQuasiReversibleCases(std::vector<Case>& cases, const PublishedTables& tables);
 
 }  // namespace vorex::validation
