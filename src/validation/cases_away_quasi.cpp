@@ -16,13 +16,13 @@ namespace {
 
 constexpr char kGroup[] = "Away from the defaults: quasi-reversible cycle (Nicholson psi; n, T, D)";
 
-struct Couple {
+struct Conditions {
   int n = 1;
   double celsius = 25, dOx = kD, dRed = kD;
 };
 
 // The table's 25 degrees C millivolts, in volts for n electrons at the couple's temperature.
-double Scaled(const Couple& k, double millivolts) {
+double Scaled(const Conditions& k, double millivolts) {
   return millivolts * 1e-3 * (kZeroCelsius + k.celsius) / 298.15 / k.n;
 }
 
@@ -33,7 +33,7 @@ double Scaled(const Couple& k, double millivolts) {
 // semi-derivative of its DC wave at td = E step / v, so its separation moves with the E step
 // (at psi 4, 25 degrees C: 64.3 mV at 1 mV, 67.9 mV at 0.5 mV, against 66 mV), and whether it
 // lands within 2 mV depends on the step rather than on n, T or D.
-void AddRow(std::vector<Case>& cases, const Couple& k, double psi, double separation) {
+void AddRow(std::vector<Case>& cases, const Conditions& k, double psi, double separation) {
   const double v = 0.1, alpha = 0.5, frt = FrtAt(k.celsius), step = k.n == 1 ? 0.0005 : 0.00025;
   const double gamma = std::sqrt(k.dOx / k.dRed);
   const double ks = psi * std::sqrt(kPi * k.dOx * k.n * frt * v) / std::pow(gamma, alpha);
@@ -66,8 +66,8 @@ void AddRow(std::vector<Case>& cases, const Couple& k, double psi, double separa
 }  // namespace
 
 void AddAwayQuasiReversibleCases(std::vector<Case>& cases, const PublishedTables& tables) {
-  for (const Couple& k :
-       {Couple{2}, Couple{1, 60}, Couple{1, 5, 2.4e-5, 5e-7}, Couple{3, 25, 5e-7, 5e-7}}) {
+  for (const Conditions& k : {Conditions{2}, Conditions{1, 60}, Conditions{1, 5, 2.4e-5, 5e-7},
+                              Conditions{3, 25, 5e-7, 5e-7}}) {
     for (const TableRow& row : tables.quasiReversibleSeparation) {
       if (row.argument == 4 || row.argument == 1) AddRow(cases, k, row.argument, row.value);
     }
