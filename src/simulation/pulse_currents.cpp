@@ -10,10 +10,10 @@ DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double ro
                                                  double tDrop, double tPulse) {
   DifferentialPulseTimes t;
   t.drop = tDrop;
-  t.prePulse = Finite(tDrop - 1.25 * tPulse);
+  t.prePulse = Finite(tDrop - tPulse);
   t.gDrop = RadialTerm(shape, rootD, radius, tDrop);
   if (t.prePulse > 0) {
-    t.pulse = Finite(1.25 * tPulse);
+    t.pulse = Finite(tPulse);
     t.gPrePulse = RadialTerm(shape, rootD, radius, t.prePulse);
     t.gPulse = RadialTerm(shape, rootD, radius, t.pulse);
   }

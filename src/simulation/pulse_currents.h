@@ -16,7 +16,7 @@ struct DifferentialPulseTimes {
   double drop = 0, prePulse = 0, pulse = 0;
   double gDrop = 0, gPrePulse = 0, gPulse = 0;
 };
-// The pulse lasts five quarter pulse times, or the whole drop when that is shorter.
+// The pulse lasts t pulse, or the whole drop when that is shorter.
 DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double rootD, double radius,
                                                  double tDrop, double tPulse);
 
