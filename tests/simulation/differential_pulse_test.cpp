@@ -50,7 +50,7 @@ class DifferentialPulse : public testing::StartedProgram {
 };
 
 TEST_F(DifferentialPulse, BothModesGiveThePulseOfTPulse) {
-  // td 0.5 s, tp 0.05 s, E pulse -50 mV. A pulse of 1.25 tp would lower the peak by 10 %.
+  // td 0.5 s, tp 0.05 s, E pulse -50 mV. A pulse of 1.25 tp would lower the peak by 11 %.
   for (bool digital : {false, true}) {
     Run(digital, 0.01);
     ASSERT_EQ(Points(), 121);
