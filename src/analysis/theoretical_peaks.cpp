@@ -1,5 +1,6 @@
 #include "analysis/theoretical_peaks.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/cylinder_transient.h"
@@ -158,6 +159,16 @@ void DcVoltammetry(const ParameterSet& p, double n, double q, double d, double c
   }
 }
 
+// k' of the catalytic step. Mechanism 16's kf is k Cmax in 1/s, as the digital mode takes it
+// (its second-order terms multiply concentrations relative to the largest one), so B meets C at
+// k' = kf C(C) / Cmax: kf itself when C is in the excess the plateau assumes.
+double PseudoFirstOrderRate(const ParameterSet& p, int j) {
+  if (p.Mechanism != MechanismCode::CatalyticSubstrate) return p.Kf(j);
+  double largest = 0;
+  for (int s = 1; s <= 4; ++s) largest = std::max(largest, p.CInit(s));  // its species A to D
+  return p.Kf(j) * Div(p.CInit(3), largest);
+}
+
 }  // namespace
 
 TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
@@ -191,8 +202,7 @@ TheoreticalValues TheoreticalPeakValues(const ParameterSet& p, int j) {
       }
     }
   } else if (p.Mechanism == M::Catalytic || p.Mechanism == M::CatalyticSubstrate) {
-    const double k = p.Mechanism == M::Catalytic ? p.Kf(j) : p.CInit(3) * p.Kf(j);
-    Set(v.Irev, [&] { return n * q * Sqrt(k * d); });
+    Set(v.Irev, [&] { return n * q * Sqrt(PseudoFirstOrderRate(p, j) * d); });
     v.Erev = eHalf;
   }
   return v;

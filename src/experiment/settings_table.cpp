@@ -109,14 +109,16 @@ void AddReactions(Builder& b) {
     p.items = {"1", "2", "3", "4"};
   }
   for (int k = 1; k <= 3; ++k) {
+    // A second-order step multiplies concentrations relative to the largest initial one, as the
+    // digital mode takes them: its constant is entered as k Cmax, in 1/s like the others.
     b.Expr(Row(FieldId::Kf1, k), "kf", "kf_" + std::to_string(k), "kf",
-           "forward chemical reaction rate constant", "FrameHomo", "", "10", FieldUse::Homogeneous,
-           k, k);
+           "forward chemical reaction rate constant (second order: k times Cmax)", "FrameHomo",
+           "1/s", "10", FieldUse::Homogeneous, k, k);
   }
   for (int k = 1; k <= 3; ++k) {
     b.Expr(Row(FieldId::Kb1, k), "kb", "kb_" + std::to_string(k), "kb",
-           "backward chemical reaction rate constant", "FrameHomo", "", "0.01",
-           FieldUse::Homogeneous, k, k);
+           "backward chemical reaction rate constant (second order: k times Cmax)", "FrameHomo",
+           "1/s", "0.01", FieldUse::Homogeneous, k, k);
   }
 }
 
@@ -171,7 +173,7 @@ const std::array<SlotGroup, 9> kSlotGroups{{
     {14,
      "FrameHomo",
      "kf",
-     "",
+     "1/s",
      {"kf fitted", "kf min", "kf max"},
      {"fitted forward chemical reaction rate constant",
       "mininum forward chemical reaction rate constant",
@@ -181,7 +183,7 @@ const std::array<SlotGroup, 9> kSlotGroups{{
     {17,
      "FrameHomo",
      "kb",
-     "",
+     "1/s",
      {"kb fitted", "kb min", "kb max"},
      {"fitted backward chemical reaction rate constant",
       "mininum backward chemical reaction rate constant",

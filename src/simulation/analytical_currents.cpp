@@ -1,6 +1,7 @@
 #include "simulation/analytical_currents.h"
 
 #include "base/checked_math.h"
+#include "base/constants.h"
 #include "simulation/exp_erfc.h"
 
 namespace vorex {
@@ -28,11 +29,20 @@ struct StepFactors {
   double decay;
 };
 
-StepFactors Factors(const Couple& k, double e, double tA, double g, const CurrentContext& c) {
+// The reduced form's transport relative to the oxidised form's, beyond their sqrt(D) (see
+// StepCurrentRadial): 1 at a plane and whenever the two D are equal.
+double ReducedWeight(RadialTerms g, double tA) {
+  if (g.ox == g.red) return 1;
+  const double root = CheckedSqrt(kPi * tA);
+  return CheckedDivide(1 + g.ox * root, 1 + g.red * root);
+}
+
+StepFactors Factors(const Couple& k, double e, double tA, RadialTerms g, const CurrentContext& c) {
   const Kinetics r = RateConstants(c, k, e);
-  const double h = Finite(g + CheckedDivide(r.kb, k.dRed) + CheckedDivide(r.kf, k.dOx));
+  const double back = Finite(CheckedDivide(r.kb, k.dRed) * ReducedWeight(g, tA));
+  const double h = Finite(g.ox + back + CheckedDivide(r.kf, k.dOx));
   const double lambda = Finite(h * CheckedSqrt(tA));
-  return {r.q, CheckedDivide(g, h), ExpErfc(lambda)};
+  return {r.q, CheckedDivide(g.ox, h), ExpErfc(lambda)};
 }
 
 }  // namespace
@@ -44,19 +54,21 @@ double StepCurrentPlanar(const CurrentContext& c, const Couple& k, double e, dou
   return Finite(r.q * ExpErfc(lambda));
 }
 
-StepParts StepCurrentParts(const Couple& k, double e, double tA, double g,
+StepParts StepCurrentParts(const Couple& k, double e, double tA, RadialTerms g,
                            const CurrentContext& c) {
   const StepFactors f = Factors(k, e, tA, g, c);
   return {Finite(f.q * f.rho), Finite(f.q * ((1 - f.rho) * f.decay))};
 }
 
-double StepCurrentRadial(const Couple& k, double e, double tA, double g, const CurrentContext& c) {
+double StepCurrentRadial(const Couple& k, double e, double tA, RadialTerms g,
+                         const CurrentContext& c) {
   const StepFactors f = Factors(k, e, tA, g, c);
   return Finite(f.q * (f.rho + (1 - f.rho) * f.decay));
 }
 
 double StepCurrentSpherical(const CurrentContext& c, const Couple& k, double e, double tA) {
-  return StepCurrentRadial(k, e, tA, CheckedDivide(k.dOx, c.radius), c);
+  const RadialTerms g{CheckedDivide(k.dOx, c.radius), CheckedDivide(k.dRed, c.radius)};
+  return StepCurrentRadial(k, e, tA, g, c);
 }
 
 double RotatingDiskCurrent(const CurrentContext& c, const Couple& k, double e) {

@@ -24,7 +24,7 @@ struct Reaction {
   bool catalytic = false;
   double catalyticTime = 0;
   double catalyticScale = 0;
-  double radial = 0;             // the electrode's radial term at the technique's time
+  RadialTerms radial;            // the electrode's radial terms at the technique's time
   DifferentialPulseTimes pulse;  // differential pulse only
 };
 
@@ -93,11 +93,12 @@ Reaction SetUp(const ParameterSet& p, int j, double currentScale) {
     r.filmScale = Finite(p.ScanRate * p.Length * CheckedSqrt(CheckedDivide(kPi * p.TDrop, p.D(1))));
   }
   const ElectrodeShape shape = ShapeOf(p.Electrode);
-  const double rootD = CheckedSqrt(p.D(2 * j - 1));
+  const double rootOx = CheckedSqrt(p.D(2 * j - 1)), rootRed = CheckedSqrt(p.D(2 * j));
   if (p.Technique == T::DC || p.Technique == T::NormalPulse || p.Technique == T::SquareWave) {
-    r.radial = RadialTerm(shape, rootD, p.Radius, p.Technique == T::DC ? p.TDrop : p.TPulse);
+    const double t = p.Technique == T::DC ? p.TDrop : p.TPulse;
+    r.radial = RadialTermsOf(shape, rootOx, rootRed, p.Radius, t);
   } else if (p.Technique == T::DifferentialPulse) {
-    r.pulse = DifferentialPulseTimesFor(shape, rootD, p.Radius, p.TDrop, p.TPulse);
+    r.pulse = DifferentialPulseTimesFor(shape, rootOx, rootRed, p.Radius, p.TDrop, p.TPulse);
   }
   return r;
 }

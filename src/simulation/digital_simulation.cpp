@@ -194,11 +194,12 @@ void ApplyPotential(Run& r, double e, double* kred, double* kox) {
 }
 
 // The terms of a second-order reaction, linearised on the profile the step starts from.
-void LineariseOnProfile(Run& r, StepOperator& op, const SpeciesNode& c) {
+void LineariseOnProfile(Run& r, StepOperator& op, SpeciesNode& c) {
   if (HasConcentrationEntries(r.p.Mechanism)) {
     ConcentrationEntries(r.p.Mechanism, c, op.diag, r.nodes, op.rates, op.m);
     op.scratch.eliminated = false;
   }
+  ConcentrationSources(r.p.Mechanism, r.nodes, op.rates, c);
 }
 
 void Solve(Run& r, StepOperator& op, SpeciesNode& c) {

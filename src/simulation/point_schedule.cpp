@@ -20,7 +20,7 @@ DigitalSteps DigitalStepsFor(const ParameterSet& p) {
     case T::DifferentialPulse:
       s.dt = p.TPulse / 4;
       s.k = CheckedDivide(p.TDrop, p.TPulse) * 4;
-      s.pre = s.k - 5;
+      s.pre = s.k - 4;
       break;
     case T::SquareWave:
       s.dt = p.TPulse;
@@ -49,10 +49,11 @@ PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps)
       s.freshDrop = true;
       break;
     case T::DifferentialPulse:
-      // The pulse lasts five quarter pulse times; a drop no longer than that is all pulse.
+      // The pulse lasts t pulse, as the dialog, the manual and Theoretical Peak take it; the
+      // reference sample ends the time before it. A drop no longer than the pulse is all pulse.
       if (steps.pre > 0) {
         s.segment[0] = {steps.pre * steps.dt, 0, false, true};
-        s.segment[1] = {5 * steps.dt, p.EPulse, true, false};
+        s.segment[1] = {4 * steps.dt, p.EPulse, true, false};
         s.count = 2;
       } else {
         s.segment[0] = {steps.k * steps.dt, p.EPulse, true, false};

@@ -11,7 +11,7 @@ struct DigitalSteps {
   double dt = 0;  // time step [s]
   double k = 0;   // steps per data point (real, not rounded)
   double first = 1;
-  double pre = 1;  // pre-pulse sample step
+  double pre = 1;  // pre-pulse sample step, in quarter pulse times (differential pulse)
 };
 DigitalSteps DigitalStepsFor(const ParameterSet& p);
 
@@ -26,8 +26,8 @@ struct Segment {
 
 // The segments of every data point of the techniques after the sweep: DC voltammetry holds
 // E(k) for the drop time; normal pulse applies the pulse for its time to a fresh drop (the wait
-// before it changes nothing when the drop starts at rest); differential pulse holds E(k) to
-// 1.25 pulse times before the end of the drop, then the pulse; square wave E(k) - EPulse/2 and
+// before it changes nothing when the drop starts at rest); differential pulse holds E(k) to one
+// pulse time before the end of the drop, then the pulse; square wave E(k) - EPulse/2 and
 // E(k) + EPulse/2 for a pulse time each. Each segment is taken in kSubSteps extrapolated steps.
 struct PointSchedule {
   Segment segment[2];

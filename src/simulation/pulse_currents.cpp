@@ -6,16 +6,17 @@
 
 namespace vorex {
 
-DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double rootD, double radius,
-                                                 double tDrop, double tPulse) {
+DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double rootDOx,
+                                                 double rootDRed, double radius, double tDrop,
+                                                 double tPulse) {
   DifferentialPulseTimes t;
   t.drop = tDrop;
-  t.prePulse = Finite(tDrop - 1.25 * tPulse);
-  t.gDrop = RadialTerm(shape, rootD, radius, tDrop);
+  t.prePulse = Finite(tDrop - tPulse);
+  t.gDrop = RadialTermsOf(shape, rootDOx, rootDRed, radius, tDrop);
   if (t.prePulse > 0) {
-    t.pulse = Finite(1.25 * tPulse);
-    t.gPrePulse = RadialTerm(shape, rootD, radius, t.prePulse);
-    t.gPulse = RadialTerm(shape, rootD, radius, t.pulse);
+    t.pulse = Finite(tPulse);
+    t.gPrePulse = RadialTermsOf(shape, rootDOx, rootDRed, radius, t.prePulse);
+    t.gPulse = RadialTermsOf(shape, rootDOx, rootDRed, radius, t.pulse);
   }
   return t;
 }
@@ -33,7 +34,7 @@ double DifferentialPulseCurrent(const Couple& k, double e, double pulse,
 }
 
 void SquareWaveCurrents(const Couple& k, const AbscissaArray& base, int points, double ePulse,
-                        double tp, double g, const CurrentContext& c, SquareWaveWork& w,
+                        double tp, RadialTerms g, const CurrentContext& c, SquareWaveWork& w,
                         ColumnRef out) {
   const int halves = 2 * points;
   if (points < 0 || halves > kMaxHalfSteps) throw RuntimeFault(kSubscriptOutOfRange);

@@ -14,11 +14,12 @@ namespace vorex {
 // pulsed for `pulse` to the end of the drop `drop`; the radial terms at those times.
 struct DifferentialPulseTimes {
   double drop = 0, prePulse = 0, pulse = 0;
-  double gDrop = 0, gPrePulse = 0, gPulse = 0;
+  RadialTerms gDrop, gPrePulse, gPulse;
 };
-// The pulse lasts five quarter pulse times, or the whole drop when that is shorter.
-DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double rootD, double radius,
-                                                 double tDrop, double tPulse);
+// The pulse lasts t pulse, or the whole drop when that is shorter.
+DifferentialPulseTimes DifferentialPulseTimesFor(ElectrodeShape shape, double rootDOx,
+                                                 double rootDRed, double radius, double tDrop,
+                                                 double tPulse);
 
 // I(end of drop) - I(before the pulse), in the step currents' unit; with no time before the
 // pulse, the current at the end of the drop.
@@ -33,7 +34,7 @@ struct SquareWaveWork;
 // current at the end of the second half minus that at the end of the first. `g` is the radial
 // term at tp. Raises RuntimeFault.
 void SquareWaveCurrents(const Couple& k, const AbscissaArray& base, int points, double ePulse,
-                        double tp, double g, const CurrentContext& c, SquareWaveWork& work,
+                        double tp, RadialTerms g, const CurrentContext& c, SquareWaveWork& work,
                         ColumnRef out);
 
 }  // namespace vorex

@@ -44,4 +44,9 @@ double RadialTerm(ElectrodeShape shape, double rootD, double radius, double t) {
   return 0;
 }
 
+RadialTerms RadialTermsOf(ElectrodeShape shape, double rootDOx, double rootDRed, double radius,
+                          double t) {
+  return {RadialTerm(shape, rootDOx, radius, t), RadialTerm(shape, rootDRed, radius, t)};
+}
+
 }  // namespace vorex

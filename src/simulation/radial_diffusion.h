@@ -23,4 +23,12 @@ ElectrodeShape ShapeOf(ElectrodeCode electrode);
 // Raises RuntimeFault when the arithmetic fails (a zero radius or time).
 double RadialTerm(ElectrodeShape shape, double rootD, double radius, double t);
 
+// g of both forms of a couple, each at its own D (equal when D is).
+struct RadialTerms {
+  double ox = 0;
+  double red = 0;
+};
+RadialTerms RadialTermsOf(ElectrodeShape shape, double rootDOx, double rootDRed, double radius,
+                          double t);
+
 }  // namespace vorex

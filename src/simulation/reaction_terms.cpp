@@ -111,6 +111,17 @@ void ConcentrationEntries(MechanismCode mechanism, const SpeciesNode& c, const N
   }
 }
 
+void ConcentrationSources(MechanismCode mechanism, int nodes, const StepRates& k, SpeciesNode& c) {
+  if (mechanism != M::CatalyticSubstrate) return;
+  for (int j = 1; j <= nodes; ++j) {
+    const double r0 = k.kf1 * c[B][j] * c[C][j] - k.kb1 * c[A][j] * c[D][j];
+    c[A][j] -= r0;
+    c[B][j] += r0;
+    c[C][j] += r0;
+    c[D][j] -= r0;
+  }
+}
+
 void ConservationEntries(MechanismCode mechanism, const double* d, Block& s) {
   switch (mechanism) {
     case M::EE:

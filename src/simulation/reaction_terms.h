@@ -21,6 +21,12 @@ bool HasConcentrationEntries(MechanismCode mechanism);
 // Writes those terms into the blocks of nodes 1..nodes from the profile c.
 void ConcentrationEntries(MechanismCode mechanism, const SpeciesNode& c, const NodeSpecies& diag,
                           int nodes, const StepRates& k, NodeBlocks& m);
+// The constant part of a Newton linearisation, moved to the right-hand side (the profile c
+// before the step) at nodes 1..nodes. B + C = A + D enters its blocks with the whole Jacobian,
+// r(c) ~ J c - r(c0) with J c0 = 2 r(c0): without this part the step would run the reaction at
+// twice its rate. The other mechanisms' terms take the old concentration times the new one
+// (no constant part).
+void ConcentrationSources(MechanismCode mechanism, int nodes, const StepRates& k, SpeciesNode& c);
 
 // The surface rows that conserve matter between the surface and node 1: for the species a
 // couple exchanges, the fluxes D_s (c_s(1) - c_s(0)) sum to zero, so each enters its row with

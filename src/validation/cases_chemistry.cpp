@@ -10,7 +10,7 @@
 namespace vorex::validation {
 namespace {
 
-constexpr char kGroupCatalytic[] = "Catalytic EC' (mechanism 9)";
+constexpr char kGroupCatalytic[] = "Catalytic EC' (mechanisms 9 and 16 at the same k')";
 constexpr char kGroupFollowing[] = "Following reaction EC (mechanism 7)";
 constexpr char kGroupTwoWaves[] = "Two electron transfers (mechanisms 2 and 4)";
 
@@ -19,35 +19,59 @@ Setup WithReaction(Setup s, int mechanism, double kf) {
   return s.Set("kf(1)", Text(kf)).Set("kb(1)", "0");
 }
 
+// Mechanism 16 beside mechanism 9: C at 1 M is the largest concentration, so kf (k Cmax in 1/s) is
+// the pseudo-first-order k' = k C(C) itself. Each A turns over some sqrt(k t) times in the
+// reaction layer (77 in the sweep), so A is at 10 uM for C to stay in excess.
+Setup WithExcessSubstrate(Setup s) {
+  return s.Set("C(1)", "1e-5").Set("C(3)", "1");
+}
+
+constexpr double kDiluteC = kC / 100;  // 10 uM [mol/cm3]
+
 void AddCatalytic(std::vector<Case>& cases) {
   const double k = 100, td = 1;
   const Setup dc = WithReaction(Programme(2, 0.3, -0.3, 0.005, 0.005 / td), 9, k);
-  cases.push_back(
-      {.name = "catalytic.dc",
-       .group = kGroupCatalytic,
-       .setting = "DC voltammetry, B = A with kf 100 /s, kb 0, td 1 s, plateau at -0.3 V",
-       .merit = "plateau current",
-       .unit = Unit::Current,
-       .theory = CatalyticStep(1, 1, kC, kD, k, td),
-       .source = "Delahay & Stiehl 1952: nFAC sqrt(Dk)[erf sqrt(kt) + exp(-kt)/sqrt(pi kt)]",
-       .tolerance = 0.01,
-       .measure = Read(dc, LastCurrent),
-       .required = kDigital,
-       .quick = true});
+  Case c{.name = "catalytic.dc",
+         .group = kGroupCatalytic,
+         .setting = "DC voltammetry, B = A with kf 100 /s, kb 0, td 1 s, plateau at -0.3 V",
+         .merit = "plateau current",
+         .unit = Unit::Current,
+         .theory = CatalyticStep(1, 1, kC, kD, k, td),
+         .source = "Delahay & Stiehl 1952: nFAC sqrt(Dk)[erf sqrt(kt) + exp(-kt)/sqrt(pi kt)]",
+         .tolerance = 0.01,
+         .measure = Read(dc, LastCurrent),
+         .required = kDigital,
+         .quick = true};
+  cases.push_back(c);
+  c.name = "catalytic16.dc";
+  c.setting =
+      "DC voltammetry, B + C = A + D with A 10 uM, C 1 M (Cmax) and kf = k Cmax 100 /s, "
+      "kb 0, td 1 s, plateau at -0.3 V";
+  c.theory = CatalyticStep(1, 1, kDiluteC, kD, k, td);
+  c.measure = Read(WithExcessSubstrate(WithReaction(dc, 16, k)), LastCurrent);
+  cases.push_back(c);
   // kRT/(Fv) = 257: deep in the pure kinetic zone, an S-shaped wave.
   const double kSweep = 1000, v = 0.1;
   const Setup sweep = WithReaction(Programme(1, 0.3, -0.3, 0.001, v), 9, kSweep);
-  cases.push_back({.name = "catalytic.sweep",
-                   .group = kGroupCatalytic,
-                   .setting = "linear sweep, B = A with kf 1000 /s, kb 0, v 0.1 V/s, E step 1 mV",
-                   .merit = "plateau current",
-                   .unit = Unit::Current,
-                   .theory = CatalyticPlateau(1, 1, kC, kD, kSweep),
-                   .source = "Saveant & Vianello 1965: nFAC sqrt(Dk)",
-                   .tolerance = 0.01,
-                   .measure = Read(sweep, LastCurrent),
-                   .required = kDigital,
-                   .quick = true});
+  c = {.name = "catalytic.sweep",
+       .group = kGroupCatalytic,
+       .setting = "linear sweep, B = A with kf 1000 /s, kb 0, v 0.1 V/s, E step 1 mV",
+       .merit = "plateau current",
+       .unit = Unit::Current,
+       .theory = CatalyticPlateau(1, 1, kC, kD, kSweep),
+       .source = "Saveant & Vianello 1965: nFAC sqrt(Dk)",
+       .tolerance = 0.01,
+       .measure = Read(sweep, LastCurrent),
+       .required = kDigital,
+       .quick = true};
+  cases.push_back(c);
+  c.name = "catalytic16.sweep";
+  c.setting =
+      "linear sweep, B + C = A + D with A 10 uM, C 1 M (Cmax) and kf = k Cmax 1000 /s, kb "
+      "0, v 0.1 V/s, E step 1 mV";
+  c.theory = CatalyticPlateau(1, 1, kDiluteC, kD, kSweep);
+  c.measure = Read(WithExcessSubstrate(WithReaction(sweep, 16, kSweep)), LastCurrent);
+  cases.push_back(c);
 }
 
 Setup FollowingSweep(double lambda) {

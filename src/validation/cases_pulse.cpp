@@ -54,8 +54,8 @@ void AddPeakPair(std::vector<Case>& cases, const std::string& name, const char* 
   cases.push_back(c);
 }
 
-Setup DifferentialPulseSetup(double ePulse) {
-  const double step = 0.005, td = 0.5, tp = 0.05;
+Setup DifferentialPulseSetup(double ePulse, double td = 0.5) {
+  const double step = 0.005, tp = 0.05;
   Setup s = Programme(4, 0.3, -0.3, step, step / td);
   return s.Set("tp", Text(tp)).Set("Epulse", Text(ePulse));
 }
@@ -72,6 +72,32 @@ void AddDifferentialPulse(std::vector<Case>& cases, double ePulse) {
               "differential pulse, mechanism 1, planar 1 cm2, td 0.5 s, tp 0.05 s, Epulse " +
                   Num(ePulse * 1e3) + " mV, E step 5 mV",
               DifferentialPulseSetup(ePulse), theory, kSource, kBoth);
+}
+
+// Theoretical Peak prints Parry and Osteryoung's peak, which leaves out the base current's own
+// decay between the two samples: with td = 1 s that is 0.35 % of the peak at E pulse -50 mV.
+void AddDifferentialPulseTheory(std::vector<Case>& cases) {
+  const std::vector<double> e = Staircase(0.005);
+  const double ePulse = -0.05, td = 1;
+  const Peak theory = TheoryPeak(e, DifferentialPulse(Couple{}, e, ePulse, td, 0.05));
+  const Setup s = DifferentialPulseSetup(ePulse, td);
+  const std::string setting =
+      "differential pulse, mechanism 1, planar 1 cm2, td 1 s, tp 0.05 s, Epulse -50 mV, E step "
+      "5 mV";
+  AddPeakPair(cases, "dp.td1.pulse-50", kGroup, setting, s, theory, kSource, kBoth);
+  cases.push_back({.name = "compid.dp.td1.pulse-50.ip",
+                   .group = kGroup,
+                   .setting = setting + "; Theoretical Peak",
+                   .merit = "printed Ip",
+                   .unit = Unit::Current,
+                   .theory = theory.current,
+                   .source = kSource,
+                   .tolerance = 0.01,
+                   .measure = ReadPrinted(
+                       Setup(s).Then("mnuCompId"),
+                       [](const RunResult& run) { return Printed(run, "Rev Peak", "Ip ="); }),
+                   .required = kAnalytical,
+                   .quick = true});
 }
 
 // With the square wave, Theoretical Peak prints the peak current of the same waveform.
@@ -126,6 +152,7 @@ void AddQuasiReversible(std::vector<Case>& cases) {
 
 void AddPulseCases(std::vector<Case>& cases) {
   for (double ePulse : {-0.01, -0.025, -0.05, -0.1}) AddDifferentialPulse(cases, ePulse);
+  AddDifferentialPulseTheory(cases);
   for (double ePulse : {-0.01, -0.02, -0.05, -0.1}) AddSquareWave(cases, ePulse, 10);
   AddQuasiReversible(cases);
 }

@@ -42,7 +42,7 @@ std::vector<double> StaircaseCurrents(const Couple& k, const std::vector<double>
 
 std::vector<double> DifferentialPulse(const Couple& k, const std::vector<double>& e, double ePulse,
                                       double td, double tp) {
-  const double tPulse = td - 1.25 * tp;
+  const double tPulse = td - tp;
   std::vector<double> out;
   for (double base : e) {
     const std::vector<double> theta{NernstFraction(k, base), NernstFraction(k, base + ePulse)};
@@ -113,7 +113,7 @@ std::vector<double> KineticDifferentialPulse(const Couple& k, const Kinetics& ki
   std::vector<double> out;
   for (double base : e) {
     const std::vector<double> i =
-        KineticStaircase(k, kinetics, {base, base + ePulse}, {td - 1.25 * tp, 1.25 * tp});
+        KineticStaircase(k, kinetics, {base, base + ePulse}, {td - tp, tp});
     out.push_back(i[1] - i[0]);
   }
   return out;

@@ -27,7 +27,7 @@ std::vector<double> StaircaseCurrents(const Couple& couple, const std::vector<do
                                       double dt);
 
 // Differential pulse as the program's waveform gives it: each point starts a new drop from the
-// bulk at E(k), pulses to E(k) + ePulse at td - 5 tp/4 and reports I(td) - I(td - 5 tp/4).
+// bulk at E(k), pulses to E(k) + ePulse at td - tp and reports I(td) - I(td - tp).
 std::vector<double> DifferentialPulse(const Couple& couple, const std::vector<double>& e,
                                       double ePulse, double td, double tp);
 // Square wave as the program's waveform gives it: no reset; per point a half period tp at

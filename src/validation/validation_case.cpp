@@ -35,6 +35,7 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddOhmicCases(cases);
   AddStepCases(cases);
   AddGeometryCases(cases);
+  AddUnequalDiffusionCases(cases);
   AddPulseCases(cases);
   AddChemistryCases(cases);
   AddAnalysisCases(cases);

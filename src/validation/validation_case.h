@@ -67,6 +67,7 @@ void AddCyclicCases(std::vector<Case>& cases, const PublishedTables& tables);
 void AddOhmicCases(std::vector<Case>& cases);
 void AddStepCases(std::vector<Case>& cases);
 void AddGeometryCases(std::vector<Case>& cases);
+void AddUnequalDiffusionCases(std::vector<Case>& cases);
 void AddPulseCases(std::vector<Case>& cases);
 void AddChemistryCases(std::vector<Case>& cases);
 void AddAnalysisCases(std::vector<Case>& cases);

@@ -76,6 +76,52 @@ TEST(AnalyticalCurrents, ReversibleStepCurrentFollowsNernst) {
   EXPECT_NEAR(StepCurrentPlanar(Context(), k, e, t) / expected, 1.0, 1e-4);
 }
 
+// The potential at which the step current is half its limit (taken 1 V on the reduction side),
+// by bisection, less E0.
+template <class Current>
+double HalfWaveShift(const Couple& k, Current current) {
+  const double half = current(k.e0 - 1) / 2;
+  double low = k.e0 - 0.3, high = k.e0 + 0.3;
+  for (int i = 0; i < 100; ++i) {
+    const double mid = (low + high) / 2;
+    (current(mid) > half ? low : high) = mid;  // the current falls as E rises
+  }
+  return (low + high) / 2 - k.e0;
+}
+
+TEST(AnalyticalCurrents, ReversibleWaveAtASphereWithUnequalDiffusion) {
+  // Where the planar flux rules, E1/2 - E0 = (RT/nF) ln sqrt(D_B/D_A) (Bard and Faulkner 5.4);
+  // where the steady radial flux does, (RT/nF) ln(D_B/D_A) (the fluxes D_s C_s / r balance). At
+  // r = 0.01 cm, t = 1e-6 s the radial term is 6e-4 of the planar one; at 1e8 s the planar term
+  // 2e-4 of the radial one. ks 1e8 cm/s keeps the couple reversible at 1e-6 s.
+  Couple k = Reversible(1e-3, 0);
+  k.ks = 1e8;
+  const CurrentContext c = Context();
+  for (double ratio : {4.0, 0.25}) {
+    k.dRed = std::sqrt(ratio * 1e-5);
+    const auto at = [&](double t) {
+      return [&, t](double e) { return StepCurrentSpherical(c, k, e, t); };
+    };
+    EXPECT_NEAR(HalfWaveShift(k, at(1e-6)), std::log(std::sqrt(ratio)) / kF, 5e-5) << ratio;
+    EXPECT_NEAR(HalfWaveShift(k, at(1e8)), std::log(ratio) / kF, 1e-5) << ratio;
+  }
+}
+
+TEST(AnalyticalCurrents, ReversibleWaveAtAMicrodiscWithUnequalDiffusion) {
+  // At steady state D_A C_A + D_B C_B is harmonic and constant about an inlaid disc, so the wave
+  // lies at (RT/nF) ln(D_B/D_A) as at a sphere. r = 5e-4 cm, t = 1e8 s: 4 D t / r^2 = 1.6e10.
+  Couple k = Reversible(1e-3, 0);
+  k.ks = 1e8;
+  const CurrentContext c = Context();
+  for (double ratio : {0.25, 4.0}) {
+    k.dRed = std::sqrt(ratio * 1e-5);
+    const double t = 1e8;
+    const RadialTerms g = RadialTermsOf(ElectrodeShape::Disc, k.dOx, k.dRed, 5e-4, t);
+    const auto current = [&](double e) { return StepCurrentRadial(k, e, t, g, c); };
+    EXPECT_NEAR(HalfWaveShift(k, current), std::log(ratio) / kF, 1e-5) << ratio;
+  }
+}
+
 TEST(AnalyticalCurrents, ArithmeticFailuresAreFaults) {
   Couple k = Reversible(1e-3, 0);
   EXPECT_THROW(StepCurrentPlanar(Context(), k, 0.1 - 100, 0.5), RuntimeFault);  // exp overflow

@@ -99,13 +99,16 @@ TEST(PointSchedule, SegmentsAndSamplesOfThePulseWaveforms) {
   p.TDrop = 0.5;
   p.TPulse = 0.05;
   p.EPulse = -0.05;
-  p.Technique = TechniqueCode::DifferentialPulse;  // quarter pulses: 35 before the pulse, 5 in it
+  // Differential pulse: td - tp = 0.45 s at E, then the pulse for tp = 0.05 s, the drop still
+  // td. (This test used to expect 0.4375 and 0.0625 s, a pulse of 1.25 tp: it encoded the fault.)
+  p.Technique = TechniqueCode::DifferentialPulse;
   PointSchedule s = PointScheduleFor(p, DigitalStepsFor(p));
   ASSERT_EQ(s.count, 2);
-  EXPECT_DOUBLE_EQ(s.segment[0].duration, 0.4375);
+  EXPECT_DOUBLE_EQ(s.segment[0].duration, 0.45);
   EXPECT_EQ(s.segment[0].offset, 0);
   EXPECT_TRUE(s.segment[0].reference);
-  EXPECT_DOUBLE_EQ(s.segment[1].duration, 0.0625);
+  EXPECT_DOUBLE_EQ(s.segment[1].duration, 0.05);
+  EXPECT_DOUBLE_EQ(s.segment[0].duration + s.segment[1].duration, p.TDrop);
   EXPECT_EQ(s.segment[1].offset, -0.05);
   EXPECT_TRUE(s.segment[1].pulse);
   EXPECT_TRUE(s.freshDrop);

@@ -53,7 +53,9 @@ TEST(DigitalSteps, PerTechnique) {
   s = DigitalStepsFor(p);
   EXPECT_DOUBLE_EQ(s.dt, 0.0125);
   EXPECT_DOUBLE_EQ(s.k, 40);
-  EXPECT_DOUBLE_EQ(s.pre, 35);
+  // Quarter pulse times before the pulse: (td - tp) / (tp / 4). (It was 35, a pulse of 1.25 tp:
+  // the test encoded the fault.)
+  EXPECT_DOUBLE_EQ(s.pre, 36);
   p.Technique = TechniqueCode::SquareWave;
   EXPECT_EQ(DigitalStepsFor(p).k, 2);
   p.Technique = TechniqueCode::DC;

@@ -121,20 +121,21 @@ TEST(Superposition, OneStepIsCottrell) {
 }
 
 TEST(Superposition, DifferentialPulseWithoutPulseIsTheDecayOfOneStep) {
+  // The reference sample is taken one pulse time before the end of the drop. (These two tests
+  // used to expect the pulse to start 1.25 tp before the end: they encoded the program's fault.)
   const Couple couple;
   const double td = 0.5, tp = 0.05, e = 0.08;
   const double theta = NernstFraction(couple, e);
-  const double expected =
-      theta * (Cottrell(1, 1, kC, kD, td) - Cottrell(1, 1, kC, kD, td - 1.25 * tp));
+  const double expected = theta * (Cottrell(1, 1, kC, kD, td) - Cottrell(1, 1, kC, kD, td - tp));
   EXPECT_NEAR(DifferentialPulse(couple, {e}, 0, td, tp)[0] / expected, 1, 1e-12);
 }
 
 TEST(Superposition, DifferentialPulseFromFarPositiveIsCottrellOfThePulse) {
-  // The base potential reduces nothing; the pulse goes to the plateau: Cottrell at 1.25 tp.
+  // The base potential reduces nothing; the pulse goes to the plateau: Cottrell at tp.
   const Couple couple;
   const double td = 0.5, tp = 0.05;
   const double i = DifferentialPulse(couple, {0.6}, -1.0, td, tp)[0];
-  EXPECT_NEAR(i / Cottrell(1, 1, kC, kD, 1.25 * tp), 1, 1e-6);
+  EXPECT_NEAR(i / Cottrell(1, 1, kC, kD, tp), 1, 1e-6);
 }
 
 TEST(Superposition, SquareWaveOnThePlateauIsTheCottrellDifference) {
