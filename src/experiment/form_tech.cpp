@@ -23,7 +23,7 @@ FormTech::FormTech(Experiment& experiment)
       "Unticked: closed-form currents, exact for reversible couples, approximate for slow "
       "kinetics and chemistry (see the validation report); tick it for those.");
   checkDigital_->onClick = [this] { CheckDigital_Click(); };
-  const FieldSpec& steps = TableField(FieldId::StepsPerPoint);
+  const auto& steps = TableField(FieldId::StepsPerPoint);
   textSteps_ = &Add(ControlKind::TextBox, steps.control);
   textSteps_->SetLabel(steps.label);
   textSteps_->SetToolTip(steps.tip);
