@@ -63,6 +63,20 @@ void ReadChoices(const Settings& s, ParameterSet& p) {
   p.ScanCount = ScanCount(s.Scan());
 }
 
+// The sweep's steps per point, read where the Techniques dialog enables it; elsewhere the run
+// takes one step per point whatever the field holds, as the dialog leaves it greyed.
+void ReadStepsPerPoint(const Reader& r, ParameterSet& p) {
+  p.StepsPerPoint = 1;
+  if (!p.Digital || p.Technique != TechniqueCode::LinearSweep) return;
+  const FieldId id = FieldId::StepsPerPoint;
+  const std::optional<double> value = StrictNumber(r.Text(id));
+  if (!value || *value != std::floor(*value) || *value < 1 || *value > kMostStepsPerPoint) {
+    r.Reject(id, "must be a whole number from 1 to " + std::to_string(kMostStepsPerPoint) +
+                     " (1: one step per point).");
+  }
+  p.StepsPerPoint = static_cast<int>(*value);
+}
+
 void ReadScalars(const Reader& r, const Derivation& d, ParameterSet& p) {
   p.EStart = r.Read(FieldId::EStart);
   p.EEnd = r.Read(FieldId::EEnd);
@@ -129,6 +143,7 @@ Captured MakeParameterSet(const Settings& settings) {
   Captured c;
   try {
     ReadChoices(settings, c.parameters);
+    ReadStepsPerPoint(reader, c.parameters);
     ReadScalars(reader, derived, c.parameters);
     ReadRows(reader, c.parameters);
     if (settings.Scan() == ScanCode::Measured) {

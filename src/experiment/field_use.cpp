@@ -88,13 +88,24 @@ bool FieldShown(const Settings& s, FieldId id) {
 }
 
 bool FieldEnabled(const Settings& s, FieldId id) {
-  return TableField(id).use != FieldUse::DigitalOnly || s.Digital();
+  switch (TableField(id).use) {
+    case FieldUse::DigitalOnly:
+      return s.Digital();
+    case FieldUse::DigitalSweep:
+      return s.Digital() && s.Technique() == TechniqueCode::LinearSweep;
+    default:
+      return true;
+  }
 }
 
 std::optional<std::string> WhyNotSettable(const Settings& s, FieldId id, const std::string& what) {
   if (!FieldShown(s, id)) {
     return what + " is not available: the Experimental dialog does not show it for " +
            Context(s, TableField(id).decider());
+  }
+  if (!FieldEnabled(s, id) && TableField(id).use == FieldUse::DigitalSweep) {
+    return what + " is not available: the Techniques dialog enables it for the linear sweep " +
+           "(technique \"lsv\" or \"cv\") in digital simulation (digital=True) only";
   }
   if (!FieldEnabled(s, id)) {
     return what + " is not available: the Experimental dialog enables it for " +

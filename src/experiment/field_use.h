@@ -11,7 +11,8 @@ namespace vorex {
 // the technique's inputs, the electrode's dimensions, the mechanism's species and reaction rows,
 // the bounds of a ticked fit slot, the preconcentration inputs while it is ticked.
 bool FieldShown(const Settings& settings, FieldId id);
-// Whether the dialog lets the user change it: Ru under digital simulation only.
+// Whether the dialog lets the user change it: Ru under digital simulation only, the steps per
+// point for the digital linear sweep only.
 bool FieldEnabled(const Settings& settings, FieldId id);
 
 // Why a user of the dialogs could not set the field now (not shown, not enabled, or derived

@@ -2,6 +2,7 @@
 
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
+#include "experiment/field_use.h"
 
 namespace vorex {
 
@@ -22,6 +23,12 @@ FormTech::FormTech(Experiment& experiment)
       "Unticked: closed-form currents, exact for reversible couples, approximate for slow "
       "kinetics and chemistry (see the validation report); tick it for those.");
   checkDigital_->onClick = [this] { CheckDigital_Click(); };
+  const auto& steps = TableField(FieldId::StepsPerPoint);
+  textSteps_ = &Add(ControlKind::TextBox, steps.control);
+  textSteps_->SetLabel(steps.label);
+  textSteps_->SetToolTip(steps.tip);
+  textSteps_->SetText(steps.defaultValue);
+  textSteps_->onChange = [this] { TextSteps_Change(); };
   cmdOK_ = &Add(ControlKind::Button, "CmdOK");
   cmdOK_->SetCaption("OK");
   cmdOK_->onClick = [this] { CmdOK_Click(); };
@@ -52,11 +59,20 @@ void FormTech::CheckDigital_Click() {
   experiment_.Refresh();
 }
 
+void FormTech::TextSteps_Change() {
+  if (const auto refused = experiment_.Change(FieldId::StepsPerPoint, TextSteps().Text())) {
+    experiment_.host.MessageBox(*refused);
+  }
+  experiment_.Refresh();
+}
+
 void FormTech::Refresh(const Settings& s) {
   for (int i = 1; i <= kTechniqueCount; ++i) {
     optTech(i).SetChecked(CodeNumber(s.Technique()) == i);
   }
   CheckDigital().SetChecked(s.Digital());
+  TextSteps().SetText(std::string(s.Value(FieldId::StepsPerPoint)));
+  TextSteps().SetEnabled(FieldEnabled(s, FieldId::StepsPerPoint));
 }
 
 }  // namespace vorex

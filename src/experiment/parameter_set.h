@@ -67,6 +67,9 @@ struct ParameterSet {
   // Codes and counts.
   TechniqueCode Technique = TechniqueCode::LinearSweep;
   bool Digital = true;  // digital simulation; false: the closed-form currents
+  // Time steps per data point of the digital linear sweep: 1 one backward-Euler step, more that
+  // many extrapolated sub-steps along the ramp (see digital_simulation.cpp).
+  int StepsPerPoint = 1;
   MechanismCode Mechanism = MechanismCode::E;
   std::int16_t SpeciesCount = 0;
   std::int16_t ChargeReactionCount = 0;
@@ -78,6 +81,10 @@ struct ParameterSet {
 
   static bool SpeciesIndexInRange(int i) { return SpeciesValues::InRange(i); }
 };
+
+// The most sub-steps a sweep point takes: some three hundred solves, a few times the cost of a
+// pulse point, and already far below any step error a peak could show.
+inline constexpr int kMostStepsPerPoint = 100;
 
 // The field of the parameter set that fit index k (1..25) stands for: 1..4 CInit, 5..7 Ks,
 // 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb, 20..23 D, 24 Cdl, 25 Ru. Raises "Subscript out

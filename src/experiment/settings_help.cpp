@@ -18,6 +18,8 @@ const char* UseText(const FieldSpec& f) {
       return "square wave";
     case FieldUse::DigitalOnly:
       return "digital simulation";
+    case FieldUse::DigitalSweep:
+      return "the linear sweep in digital simulation";
     case FieldUse::Radius:
       return "every electrode but the planar one and the thin film";
     case FieldUse::Length:
@@ -80,7 +82,9 @@ std::string SettingsHelp() {
       "        Linear sweep (a single sweep; \"cv\" the same technique cycled), DC, normal pulse,\n"
       "        differential pulse, square wave (optTech).\n"
       "    digital : bool, default True\n"
-      "        Digital simulation; False for the closed-form currents (CheckDigital).\n"
+      "        Digital simulation; False for the closed-form currents (CheckDigital).\n";
+  out += Entry(TableField(FieldId::StepsPerPoint));
+  out +=
       "    mechanism : 1..17, default 1\n"
       "        The reaction mechanism (mech); analytical simulation offers 1, 4 and 9, and\n"
       "        mechanism 3 is never offered.\n"

@@ -17,6 +17,7 @@ namespace vorex {
 enum class FieldId : std::uint8_t {
   Technique,
   Digital,
+  StepsPerPoint,
   Mechanism,
   D1,
   D2,
@@ -131,6 +132,7 @@ enum class FieldUse : unsigned char {
   PulsePotential,  // pulse techniques
   Frequency,       // square wave
   DigitalOnly,     // editable under digital simulation only (Ru)
+  DigitalSweep,    // editable for the linear sweep under digital simulation only
   Radius,          // electrodes with a radius
   Length,          // cylinder, hemicylinder, thin film
   Area,            // typed at the planar electrode and the thin film, derived elsewhere

@@ -19,7 +19,8 @@ struct SimulationWorkspace;
 
 // The working storage of one digital run, allocated once with the state and cleared at the
 // start of every run. A pulse technique uses a pair of operators (a step and its half) for each
-// length of segment; the sweep uses one.
+// length of segment; the sweep uses one, or with several steps per point three (a sub-step, its
+// half and the point's own length for the rest at E start).
 struct DigitalWork {
   static constexpr int kOperators = 4;
   SpeciesNode c;      // dimensionless profile, species x node

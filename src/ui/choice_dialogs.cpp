@@ -13,11 +13,12 @@ void OkRow(ModelDialog& d, QBoxLayout* layout, const char* ok) {
   layout->addWidget(d.W(ok, Control::kNoIndex, &d), 0, Qt::AlignRight);
 }
 
-// Options of one frame in a column, then the dialog's own controls and its OK button.
+// Options of one frame in a column, then the dialog's own controls (a check box, a captioned
+// field) and its OK button.
 std::unique_ptr<ModelDialog> OptionList(Window& model, Program& program, QWidget* parent,
                                         std::function<void()> afterAction, const char* frame,
                                         const char* option, int count, const char* check,
-                                        const char* ok) {
+                                        const char* ok, const char* field = nullptr) {
   auto dialog =
       std::make_unique<ModelDialog>(model, program.desktop, parent, std::move(afterAction));
   auto* layout = new QVBoxLayout(dialog.get());
@@ -26,6 +27,12 @@ std::unique_ptr<ModelDialog> OptionList(Window& model, Program& program, QWidget
   QWidget* box = grid->parentWidget();
   for (int i = 1; i <= count; ++i) grid->addWidget(dialog->W(option, i, box), i - 1, 0);
   if (check != nullptr) layout->addWidget(dialog->W(check, Control::kNoIndex, dialog.get()));
+  if (field != nullptr) {
+    auto* row = new QGridLayout;
+    dialog->Pairs(row, 0, {field}, dialog.get());
+    row->setColumnStretch(2, 1);
+    layout->addLayout(row);
+  }
   OkRow(*dialog, layout, ok);
   dialog->Finish();
   return dialog;
@@ -36,7 +43,7 @@ std::unique_ptr<ModelDialog> OptionList(Window& model, Program& program, QWidget
 std::unique_ptr<ModelDialog> MakeTechniquesDialog(Program& program, QWidget* parent,
                                                   std::function<void()> afterAction) {
   return OptionList(program.experiment.formTech, program, parent, std::move(afterAction),
-                    "FrameTech", "optTech", 5, "CheckDigital", "CmdOK");
+                    "FrameTech", "optTech", 5, "CheckDigital", "CmdOK", "TextSteps");
 }
 
 std::unique_ptr<ModelDialog> MakeMechanismDialog(Program& program, QWidget* parent,

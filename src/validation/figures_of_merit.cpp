@@ -22,6 +22,30 @@ Peak ParabolicPeak(const Curve& c, int first, int last, int sign) {
           sign * (y1 - 0.125 * (y0 - y2) * (y0 - y2) / curvature)};
 }
 
+Peak FivePointCathodicPeak(const Curve& c) {
+  const int last = c.pointsPerSweep;
+  int m = 0;
+  for (int k = 0; k < last; ++k) {
+    if (c.i[static_cast<std::size_t>(k)] > c.i[static_cast<std::size_t>(m)]) m = k;
+  }
+  if (m < 2 || m > last - 3) throw std::runtime_error("the peak lies at the end of the sweep");
+  const auto y = [&](int j) { return c.i[static_cast<std::size_t>(m + j)]; };
+  // p(x) = y(0) + a1 x + a2 x^2 + a3 x^3 + a4 x^4 through x = -2..2 (central differences).
+  const double a1 = (y(-2) - 8 * y(-1) + 8 * y(1) - y(2)) / 12;
+  const double a2 = (-y(-2) + 16 * y(-1) - 30 * y(0) + 16 * y(1) - y(2)) / 24;
+  const double a3 = (-y(-2) + 2 * y(-1) - 2 * y(1) + y(2)) / 12;
+  const double a4 = (y(-2) - 4 * y(-1) + 6 * y(0) - 4 * y(1) + y(2)) / 24;
+  double x = -a1 / (2 * a2);  // the parabola's vertex, then Newton on p'(x) = 0
+  for (int it = 0; it < 20; ++it) {
+    const double slope = a1 + x * (2 * a2 + x * (3 * a3 + x * 4 * a4));
+    const double curvature = 2 * a2 + x * (6 * a3 + x * 12 * a4);
+    x -= slope / curvature;
+  }
+  const double step = c.e[static_cast<std::size_t>(m + 1)] - c.e[static_cast<std::size_t>(m)];
+  return {c.e[static_cast<std::size_t>(m)] + x * step,
+          y(0) + x * (a1 + x * (a2 + x * (a3 + x * a4)))};
+}
+
 Peak CathodicPeak(const Curve& c) {
   return ParabolicPeak(c, 0, c.pointsPerSweep, 1);
 }

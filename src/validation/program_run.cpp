@@ -44,13 +44,13 @@ std::vector<std::string> Statements(const Setup& s, Mode mode) {
       "mnuTech",
       "FormTech." + Indexed("optTech", s.technique) + " = 1",
       std::string("FormTech.CheckDigital = ") + (mode == Mode::Digital ? "1" : "0"),
-      "click FormTech.CmdOK",
-      "mnuMechamism",
-      "FormMech." + Indexed("mech", s.mechanism) + " = 1",
-      "click FormMech.Command1",
-      "mnuExperimental",
-      "FormExpr.CheckPreEqu = 0",
   };
+  if (mode == Mode::Digital && s.stepsPerPoint > 0)
+    lines.push_back("FormTech.TextSteps = " + std::to_string(s.stepsPerPoint));
+  lines.insert(
+      lines.end(),
+      {"click FormTech.CmdOK", "mnuMechamism", "FormMech." + Indexed("mech", s.mechanism) + " = 1",
+       "click FormMech.Command1", "mnuExperimental", "FormExpr.CheckPreEqu = 0"});
   if (s.electrode != 1)
     lines.push_back("FormExpr." + Indexed("optElectrode", s.electrode) + " = 1");
   for (const auto& [control, text] : s.fields)

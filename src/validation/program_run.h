@@ -21,6 +21,8 @@ struct Setup {
   // Experimental dialog controls and the text typed (a check box takes 1 or 0, a list the
   // item's text), in order.
   std::vector<std::pair<std::string, std::string>> fields;
+  // The Techniques dialog's steps per point, typed in the digital mode; 0 leaves the default.
+  int stepsPerPoint = 0;
   // Script statements after Simulate (the Analysis menu's commands, say).
   std::vector<std::string> after;
 

@@ -78,5 +78,20 @@ TEST_F(Allocation, RunsBehindAResistanceAllocateNothing) {
   }
 }
 
+TEST_F(Allocation, SweepSubStepsAllocateNothing) {
+  // The sub-steps of a sweep point, at a plane and a sphere, with and without a resistance.
+  FormTech& tech = program->experiment.formTech;
+  tech.Type(tech.TextSteps(), "4");
+  for (int electrode : {1, 2}) {
+    for (const char* ru : {"0", "100"}) {
+      program->experiment.formExpr.Click(Expr().optElectrode(electrode));
+      Type(Expr().Ru(), ru);
+      Type(Expr().Cdl(), "2e-5");
+      EXPECT_EQ(AllocationsOfARun(), 0) << "electrode " << electrode << ", Ru " << ru;
+      EXPECT_EQ(program->experiment.parameterSet.StepsPerPoint, 4);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vorex

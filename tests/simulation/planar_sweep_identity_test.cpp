@@ -57,6 +57,11 @@ class PlanarSweepRuns : public PlanarSweep {
   }
   std::uint64_t Simulate(const SweepRun& run) {
     program = std::make_unique<Program>(host);
+    if (retyped_) {
+      FormTech& tech = program->experiment.formTech;
+      tech.Type(tech.TextSteps(), "8");
+      tech.Type(tech.TextSteps(), "1");
+    }
     program->experiment.formMech.Click(program->experiment.formMech.mech(run.mechanism));
     // The runs were recorded when a run that never showed the Experimental dialog started from
     // the analytical concentrations, except that typing C(3) (mechanisms 16 and 17) brought A and
@@ -77,6 +82,8 @@ class PlanarSweepRuns : public PlanarSweep {
     const auto& p = program->experiment.parameterSet;
     return Fingerprint(Curves(), p.ChargeReactionCount, p.SpeciesCount);
   }
+  // The steps per point typed to 8 and back to 1 before the run.
+  bool retyped_ = false;
 };
 
 std::vector<SweepRun> Runs() {
@@ -115,6 +122,16 @@ TEST_F(PlanarSweepRuns, StayBitForBit) {
     EXPECT_EQ(Simulate(run), kRecorded[i])
         << "mechanism " << run.mechanism << ", scan " << run.scan << ", electrode " << run.electrode
         << " " << (run.field ? run.field : "");
+  }
+}
+
+// One step per point typed in the Techniques dialog is the run without the field: the same bits.
+TEST_F(PlanarSweepRuns, OneStepPerPointTypedIsTheDefaultBitForBit) {
+  retyped_ = true;
+  const std::vector<SweepRun> runs = Runs();
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(Simulate(runs[i]), kRecorded[i]) << "mechanism " << runs[i].mechanism;
+    EXPECT_EQ(program->experiment.parameterSet.StepsPerPoint, 1);
   }
 }
 
