@@ -10,7 +10,7 @@
 namespace vorex {
 namespace {
 
-constexpr double kQuarter = std::numbers::pi / 4, kRight = std::numbers::pi / 2;
+constexpr double kRight = std::numbers::pi / 2;
 // The widest cell along gamma, and the first cell against a layer of thickness delta (in
 // units of a): a fifth of it, so that the layer spans several cells.
 constexpr double kWidest = 0.05;
@@ -20,37 +20,44 @@ constexpr double kLayerCells = 5;
 constexpr double kFarCells = 10;
 // The growth of the cells from either end; halving 1.2 to 1.1 moves the current at
 // tau = 4Dt/a^2 = 0.01 by 0.15 %, and 1.05 by 0.04 % more.
-constexpr double kGrowth = 1.1;
-// Along eta the edge needs cells of about a third of sqrt(delta): near the edge a distance
-// rho from it maps to sqrt(2 rho / a) in the coordinates.
-constexpr double kEdgeCells = 4;
-constexpr int kFewestColumns = 8;
-// The share of the sine in the map of eta, which puts the finer cells at the edge.
-constexpr double kEdgeWeight = 0.6;
+constexpr double kGrowth = 1.2;
+// A run whose diffusion layer stays thin beside the disc never reaches beyond the surface
+// gamma = end whose nearest point, on the insulator, lies this many layers from the edge: the
+// bulk is held there instead of at infinity.
+constexpr double kLayers = 6;
+// Beyond this the bulk stays at infinity, where it keeps the steady state exact.
+constexpr double kNearBulk = 1;
+// Along eta the edge needs cells of a fraction of sqrt(delta): near the edge a distance rho
+// from it maps to sqrt(2 rho / a) in the coordinates. Away from the edge the profile hardly
+// changes along eta, and the cells grow towards the axis up to the widest.
+constexpr double kEdgeCell = 0.5;
+constexpr double kWidestColumn = 0.2;
+constexpr double kColumnGrowth = 1.4;
 
 struct Faces {
   std::array<double, kMaxDiscRows + 1> at{};
   int count = 0;  // faces 0..count-1
 };
 
-// Faces from the disc out to pi/4 and from pi/2 - far in to pi/4, each side growing by
+// Faces from the disc out to the middle and from the bulk's end in to it, each side growing by
 // `growth` per cell up to the widest cell. False when they need more rows than the storage.
-bool MarchFaces(double first, double far, double growth, Faces& f) {
+bool MarchFaces(double first, double far, double end, double growth, Faces& f) {
+  const double middle = end / 2;
   std::array<double, kMaxDiscRows + 1> outer{};
   int nOuter = 0;
   f.count = 0;
   f.at[f.count++] = 0;
-  for (double x = 0, h = first; x + h < kQuarter; h = std::min(h * growth, kWidest)) {
+  for (double x = 0, h = first; x + h < middle; h = std::min(h * growth, kWidest)) {
     if (f.count > kMaxDiscRows) return false;
     x += h;
     f.at[f.count++] = x;
   }
-  for (double x = kRight - far, h = far; x > kQuarter; h = std::min(h * growth, kWidest)) {
+  for (double x = end - far, h = far; x > middle; h = std::min(h * growth, kWidest)) {
     if (nOuter > kMaxDiscRows) return false;
     outer[nOuter++] = x;
     x -= h;
   }
-  // The two sides meet near pi/4; a sliver between them is merged into its neighbour.
+  // The two sides meet near the middle; a sliver between them is merged into its neighbour.
   const double gap = outer[nOuter - 1] - f.at[f.count - 1];
   if (gap < 0.5 * (f.at[f.count - 1] - f.at[f.count - 2]) && f.count > 2) --f.count;
   if (f.count + nOuter > kMaxDiscRows + 1) return false;
@@ -58,9 +65,22 @@ bool MarchFaces(double first, double far, double growth, Faces& f) {
   return true;
 }
 
-double EtaFace(int i, int columns) {
-  const double u = static_cast<double>(i) / columns;
-  return kRight * ((1 - kEdgeWeight) * u + kEdgeWeight * std::sin(kRight * u));
+// The faces along eta, from the edge towards the axis; the last cell takes what is left, or
+// joins its neighbour when that is a sliver. Returns the number of columns.
+int EtaFaces(double edge, std::array<double, kMaxDiscColumns + 1>& e) {
+  std::array<double, kMaxDiscColumns + 1> down{};
+  int n = 0;
+  double x = kRight, h = edge;
+  down[0] = kRight;
+  while (x - h > 0.5 * h && n + 1 < kMaxDiscColumns) {
+    x -= h;
+    down[++n] = x;
+    h = std::min(h * kColumnGrowth, kWidestColumn);
+  }
+  const int columns = n + 1;
+  e[0] = 0;
+  for (int i = 1; i <= columns; ++i) e[i] = down[columns - i];
+  return columns;
 }
 
 void Columns(DiscGrid& g, const std::array<double, kMaxDiscColumns + 1>& e,
@@ -83,26 +103,33 @@ DiscGrid DiscGridFor(const DiscDemand& d) {
   double layer = CheckedSqrt(d.dMin * d.step);
   if (d.rate > 0) layer = std::min(layer, CheckedSqrt(d.dMin / d.rate));
   const double delta = std::clamp(layer / a, 1e-4, 1.0);
-  const double reach = std::max(CheckedSqrt(d.dMax * std::max(d.span, d.step)) / a, 1.0);
+  const double reach = CheckedSqrt(d.dMax * std::max(d.span, d.step)) / a;
   const double first = std::clamp(delta / kLayerCells, 1e-5, kWidest);
-  const double far = std::clamp(1 / (kFarCells * reach), 1e-5, kWidest);
+  // The nearest point of the surface xi to the disc is the insulator's at r = a cosh xi.
+  double end = std::atan(std::sinh(std::acosh(1 + kLayers * reach)));
+  if (end > kNearBulk) end = kRight;
+  const double far =
+      end < kRight ? kWidest : std::clamp(1 / (kFarCells * std::max(reach, 1.0)), 1e-5, kWidest);
   Faces f;
   double growth = kGrowth;
-  while (!MarchFaces(first, far, growth, f)) {
+  while (!MarchFaces(first, far, end, growth, f)) {
     growth += 0.1;
     if (growth > 4) throw RuntimeFault(kOverflow);
   }
   DiscGrid g;
   g.rows = f.count - 1;
-  const int wanted = static_cast<int>(std::ceil(kEdgeCells / std::sqrt(delta)));
-  g.columns = std::clamp(wanted, kFewestColumns, std::min(d.mostColumns, kMaxDiscColumns));
   std::array<double, kMaxDiscColumns + 1> e{};
-  for (int i = 0; i <= g.columns; ++i) e[i] = EtaFace(i, g.columns);
+  double edge = std::clamp(kEdgeCell * std::sqrt(delta), 0.002, kWidestColumn);
+  g.columns = EtaFaces(edge, e);
+  while (g.columns > d.mostColumns) {
+    edge *= 1.25;
+    g.columns = EtaFaces(edge, e);
+  }
   std::array<double, kMaxDiscColumns> centre{}, w{}, cube{};
   Columns(g, e, centre, w, cube);
   g.gamma[0] = 0;
   for (int j = 1; j <= g.rows; ++j) g.gamma[j] = (f.at[j - 1] + f.at[j]) / 2;
-  g.gamma[g.rows + 1] = kRight;
+  g.gamma[g.rows + 1] = end;
   for (int j = 1; j <= g.rows; ++j) {
     const double t0 = std::tan(f.at[j - 1]), t1 = std::tan(f.at[j]);
     const double dt1 = t1 - t0, dt3 = t1 * t1 * t1 - t0 * t0 * t0;

@@ -14,7 +14,7 @@ namespace {
 constexpr int kSweepPointsPerCancelCheck = 256;
 // A pulse segment takes twice the planar sub-steps: the edge's current converges more slowly
 // than Cottrell's, and twenty put the step current within 0.05 % of where more would take it.
-constexpr int kDiscSubSteps = 2 * kSubSteps;
+constexpr int kDiscSubSteps = 3 * kSubSteps / 2;
 constexpr double kMostRestSteps = 1e6;
 
 struct DiscRun {
@@ -96,7 +96,8 @@ void SetUp(DiscRun& r, const double* lengths, int count, double span) {
   demand.radius = r.a;
   demand.dMin = r.dMin;
   demand.dMax = r.dMax;
-  demand.step = *std::min_element(lengths, lengths + count);
+  // The half steps only refine the whole steps, so the whole steps size the grid.
+  demand.step = 2 * *std::min_element(lengths, lengths + count);
   demand.span = span;
   for (int i = 1; i <= p.HomogeneousReactionCount; ++i)
     demand.rate = std::max(demand.rate, p.Kf(i) + p.Kb(i));
