@@ -121,8 +121,8 @@ DiscGrid DiscGridFor(const DiscDemand& d) {
   std::array<double, kMaxDiscColumns + 1> e{};
   double edge = std::clamp(kEdgeCell * std::sqrt(delta), 0.002, kWidestColumn);
   g.columns = EtaFaces(edge, e);
-  while (g.columns > d.mostColumns) {
-    edge *= 1.25;
+  while (g.columns > d.mostColumns && edge < kWidestColumn) {
+    edge = std::min(edge * 1.25, kWidestColumn);
     g.columns = EtaFaces(edge, e);
   }
   std::array<double, kMaxDiscColumns> centre{}, w{}, cube{};
