@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/checked_math.h"
 #include "base/runtime_fault.h"
 #include "simulation/disc_solver.h"
 #include "simulation/reaction_terms.h"
@@ -47,7 +48,7 @@ double Slope(Search& s) {
   std::array<Block, kMaxDiscColumns> ds{};
   for (int i = 0; i < s.w.grid.columns; ++i) {
     double g[4] = {};
-    for (int sp = 0; sp < s.w.species; ++sp) g[sp] = s.w.grid.reach[i] / s.cell.d[sp];
+    for (int sp = 0; sp < s.w.species; ++sp) g[sp] = CheckedDivide(s.w.grid.reach[i], s.cell.d[sp]);
     Block moved{}, fixed{};
     KineticEntries(p.Mechanism, dRed, dOx, g, moved);
     KineticEntries(p.Mechanism, none, none, g, fixed);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "base/checked_math.h"
 #include "base/runtime_fault.h"
 
 namespace vorex {
@@ -210,7 +211,7 @@ void SetDiscSurfaceRows(DiscWork& w, MechanismCode mechanism, const double* kred
                         const double* d) {
   for (int i = 0; i < w.grid.columns; ++i) {
     double g[4] = {};
-    for (int s = 0; s < w.species; ++s) g[s] = w.grid.reach[i] / d[s];
+    for (int s = 0; s < w.species; ++s) g[s] = CheckedDivide(w.grid.reach[i], d[s]);
     w.s[i] = w.s0;
     KineticEntries(mechanism, kred, kox, g, w.s[i]);
   }
