@@ -163,6 +163,17 @@ TEST(DiscSimulation, StepCurrentFollowsTheSeriesFromShortToLongTimes) {
   }
 }
 
+TEST(DiscSimulation, NormalPulsePlateauIsTheStepCurrentAtThePulseTime) {
+  // Each pulse meets a fresh drop at rest, so its plateau is the step current at tp.
+  const double r = 1e-3;
+  for (double tau : {0.1, 1.0, 10.0}) {
+    const double tp = tau * r * r / (4 * kD);
+    Experiment s = Disc(3, r);
+    s.Set("tp", Text(tp)).Set("V", Text(0.005 / (2 * tp)));
+    EXPECT_NEAR(Plateau(s) / (SteadyCurrent(r) * DiscStepFactor(tau)), 1, 3e-3) << tau;
+  }
+}
+
 TEST(DiscSimulation, SlowSweepReachesTheSteadyState) {
   // 0.1 mV/s at r = 5.6e-4 cm: at the end tau is 1.3e6, which puts the current 0.06 % above
   // Saito's 4 n F D C a (the long-time series above).
