@@ -109,6 +109,22 @@ TEST(DiscSolver, TheSteadyStateIsExactOnAnyGrid) {
   }
 }
 
+TEST(DiscGrid, ExtremeRunsStillGetOrderedCellsOnEitherSide) {
+  // From a microsecond beside a 3 mm disc (the bulk held just off the disc) to hours at a
+  // micrometre one (the bulk at infinity): nodes in order, cells of positive volume.
+  const double cases[][3] = {{0.3, 1e-6, 1e-5}, {0.3, 1e-3, 0.5}, {1e-4, 1, 1e4}, {1e-4, 1e-9, 1}};
+  for (const auto& c : cases) {
+    const DiscGrid g = DiscGridFor({c[0], kD, kD, c[1], c[2], 0, kMaxDiscColumns});
+    ASSERT_GE(g.rows, 2);
+    ASSERT_GE(g.columns, 1);
+    for (int j = 1; j <= g.rows + 1; ++j) ASSERT_GT(g.gamma[j], g.gamma[j - 1]) << c[0] << j;
+    EXPECT_LE(g.gamma[g.rows + 1], kPi / 2);
+    for (int j = 1; j <= g.rows; ++j) {
+      for (int i = 0; i < g.columns; ++i) ASSERT_GT(g.volume[j][i], 0) << c[0] << j << i;
+    }
+  }
+}
+
 TEST(DiscSolver, TheCurrentConvergesAsTheGridIsRefined) {
   // The same steps on the grid of the step and on one for steps a hundred times shorter: the
   // current at tau = 4Dt/a^2 = 0.2 moves by less than 0.2 %.
