@@ -2,7 +2,8 @@
 // semi-differentiation of a 4000-point column (4 ms), a 4000-point differential-pulse run at a
 // sphere (1 ms). Digital: the default linear sweep (50 us), a two-cycle CV of 4000 points with
 // mechanism 1 (1 ms) and with mechanism 16 (7 ms), differential pulse and square wave at the
-// defaults (2 ms each), DC voltammetry of 121 points at a microdisc (20 ms).
+// defaults (2 ms each), DC voltammetry of 121 points at a microdisc (50 ms) and a cycle of
+// 1000 points there (300 ms), both in two dimensions.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -137,6 +138,15 @@ void BM_DigitalSquareWave(benchmark::State& s) {
   Run(s, b);
 }
 BENCHMARK(BM_DigitalSquareWave)->Unit(benchmark::kMillisecond);
+
+// A cycle of 1000 points at the microdisc, simulated in two dimensions (target 300 ms).
+constexpr const char* k1000InACycle = "0.00120240480961924";  // 0.6 V / 499
+
+void BM_DigitalMicrodiscCycle1000(benchmark::State& s) {
+  Bench b(1, 4, k1000InACycle, true, 1, 1);
+  Run(s, b);
+}
+BENCHMARK(BM_DigitalMicrodiscCycle1000)->Unit(benchmark::kMillisecond);
 
 void BM_DigitalMicrodiscDC121(benchmark::State& s) {
   Bench b(2, 4, "0.005", true);

@@ -51,7 +51,6 @@ Geometry GeometryOf(ElectrodeCode electrode) {
   switch (electrode) {
     case E::Spherical:
     case E::Hemispherical:
-    case E::Microdisc:
       return Geometry::Spherical;
     case E::Cylindrical:
     case E::Hemicylindrical:

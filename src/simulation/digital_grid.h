@@ -13,8 +13,8 @@ namespace vorex {
 enum class Geometry { Planar, Spherical, Cylindrical };
 
 // The diffusion operator of an electrode: the thin film and the rotating disk diffuse as a
-// plane, the hemisphere and the microdisc (see microdisc_blend.h) as a sphere, the
-// hemicylinder as a cylinder.
+// plane, the hemisphere as a sphere, the hemicylinder as a cylinder. The microdisc has its own
+// two-dimensional run (see disc_simulation.h) and never reaches these grids.
 Geometry GeometryOf(ElectrodeCode electrode);
 
 // The coupling weights of node j to node j-1 (a) and to node j+1 (b), in units of 1/h0^2.

@@ -6,7 +6,7 @@
 #include "base/checked_math.h"
 #include "base/constants.h"
 #include "base/number_text.h"
-#include "simulation/microdisc_blend.h"
+#include "simulation/disc_simulation.h"
 #include "simulation/ohmic_step.h"
 #include "simulation/simulation_workspace.h"
 #include "simulation/surface_kinetics.h"
@@ -34,11 +34,7 @@ struct Run {
   double interfacial = 0, interfacialBefore = 0, interfacialEarlier = 0;
   double faradaic = 0;  // the last step's faradaic current [A]
   double pre[4] = {};
-  // The microdisc runs twice (see microdisc_blend.h): the first run keeps its samples, the
-  // second blends them with its own.
-  enum class Pass { Only, First, Second } pass = Pass::Only;
   double radius = 0;  // operator radius [cm]; 0 for a plane
-  double dRef = 0;    // diffusion coefficient of the species that carries the current
   CancelCheck cancel{};
   bool cancelled = false;
 };
@@ -254,27 +250,16 @@ double Sample(Run& r, const SpeciesNode& c, const double* kred, const double* ko
 
 // Writes a sample: the surface concentrations, and the currents (or, for a reference segment,
 // the currents the next sample subtracts); current[0] is the charging current of a step that
-// holds it. t is the time since the profile left the bulk.
-void Record(Run& r, int k, int segment, double t, bool reference, const double* current) {
-  std::array<double, 8> value{};
-  for (int i = 0; i <= r.nh; ++i) value[i] = current[i];
-  for (int s = 1; s <= r.ns; ++s) value[3 + s] = Finite(r.cMax * r.w.c[s - 1][0]);
-  if (r.pass == Run::Pass::First) {
-    r.w.samples.At(k, segment) = value;
-    return;
-  }
-  if (r.pass == Run::Pass::Second) {
-    const double w = MicrodiscWeight(r.dRef, t, r.p.Radius);
-    const std::array<double, 8>& first = r.w.samples.At(k, segment);
-    for (int i = 0; i < 8; ++i) value[i] = (1 - w) * first[i] + w * value[i];
-  }
-  r.w.charging[static_cast<std::size_t>(k)] = value[0];
-  for (int s = 1; s <= r.ns; ++s) r.ws.SurfaceConcentration.Unchecked(k, s) = value[3 + s];
+// holds it.
+void Record(Run& r, int k, bool reference, const double* current) {
+  r.w.charging[static_cast<std::size_t>(k)] = current[0];
+  for (int s = 1; s <= r.ns; ++s)
+    r.ws.SurfaceConcentration.Unchecked(k, s) = Finite(r.cMax * r.w.c[s - 1][0]);
   for (int i = 1; i <= r.nh; ++i) {
     if (reference) {
-      r.pre[i] = value[i];
+      r.pre[i] = current[i];
     } else {
-      r.ws.SimulatedCurrent.Unchecked(k, i) = value[i] - r.pre[i];
+      r.ws.SimulatedCurrent.Unchecked(k, i) = current[i] - r.pre[i];
     }
   }
 }
@@ -308,7 +293,7 @@ void RestAtStart(Run& r, StepOperator& op, int steps) {
   }
 }
 
-void SweepPoints(Run& r, double dt) {
+void SweepPoints(Run& r) {
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
@@ -321,7 +306,7 @@ void SweepPoints(Run& r, double dt) {
       Solve(r, r.w.ops[0], r.w.c);
       Sample(r, r.w.c, kred, kox, current);
     }
-    Record(r, k, 0, k * dt, false, current);
+    Record(r, k, false, current);
   }
 }
 
@@ -373,7 +358,7 @@ void OhmicRampStep(Run& r, double from, double to, double* current) {
 
 // The linear sweep and cycle in r.w.ops' sub-steps per point (StepsPerPoint): the potential
 // moves along the line from one point to the next, and the sample is taken at the point's end.
-void SweepPointsInSubSteps(Run& r, double dt) {
+void SweepPointsInSubSteps(Run& r) {
   const int count = r.p.StepsPerPoint;
   double kred[4] = {}, kox[4] = {}, current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
@@ -389,7 +374,7 @@ void SweepPointsInSubSteps(Run& r, double dt) {
       }
     }
     if (r.ru == 0) Sample(r, r.w.c, kred, kox, current);
-    Record(r, k, 0, k * dt, false, current);
+    Record(r, k, false, current);
   }
 }
 
@@ -427,22 +412,17 @@ void RunSegment(Run& r, StepOperator& whole, StepOperator& half, double e, doubl
 // The pulse techniques: each data point's segments in extrapolated steps.
 void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
   double current[4] = {};
-  double t = 0;
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);
     const double sigma = k <= r.programme.pointsPerSweep ? 1 : -1;
-    if (schedule.freshDrop) {
-      ResetProfile(r);
-      t = 0;
-    }
+    if (schedule.freshDrop) ResetProfile(r);
     for (int i = 0; i < schedule.count; ++i) {
       const Segment& seg = schedule.segment[i];
       StepOperator& whole = r.w.ops[opOf[i]];
       StepOperator& half = r.w.ops[opOf[i] + 1];
       RunSegment(r, whole, half, e + (seg.pulse ? sigma : 1) * seg.offset, current);
-      t += seg.duration;
-      Record(r, k, i, t, seg.reference, current);
+      Record(r, k, seg.reference, current);
     }
   }
 }
@@ -505,13 +485,13 @@ void SimulateSweep(Run& r, double dt) {
   RestAtStart(r, r.w.ops[count == 1 ? 0 : 2], rest);
   if (r.cancelled) return;
   if (count == 1) {
-    SweepPoints(r, dt);
+    SweepPoints(r);
   } else {
-    SweepPointsInSubSteps(r, dt);
+    SweepPointsInSubSteps(r);
   }
 }
 
-// One pass over the programme on the operator radius r.radius.
+// The run over the programme on the operator radius r.radius.
 void Simulate(Run& r, const DigitalSteps& steps) {
   // The electrode rests at the programme's first potential until the run starts.
   r.interfacial = r.ws.Abscissa(1);
@@ -553,18 +533,9 @@ bool RunDigitalSimulation(const ParameterSet& p, const Programme& prog, Simulati
   if (steps.k > 32767) throw RuntimeFault(kOverflow);  // the 16-bit step counter
   if (p.StepsPerPoint < 1 || p.StepsPerPoint > kMostStepsPerPoint)
     throw RuntimeFault(kSubscriptOutOfRange);
+  if (p.Electrode == ElectrodeCode::Microdisc) return RunDiscSimulation(p, prog, ws, w, cancel);
   ReferenceValues(r);
-  r.dRef = p.D(r.ref);
   if (GeometryOf(p.Electrode) != Geometry::Planar) r.radius = p.Radius;
-  if (p.Electrode != ElectrodeCode::Microdisc) {
-    Simulate(r, steps);
-    return !r.cancelled;
-  }
-  r.pass = Run::Pass::First;
-  Simulate(r, steps);
-  if (r.cancelled) return false;
-  r.pass = Run::Pass::Second;
-  r.radius = kPi * p.Radius / 4;
   Simulate(r, steps);
   return !r.cancelled;
 }

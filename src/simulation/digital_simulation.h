@@ -6,8 +6,8 @@
 #include "experiment/parameter_set.h"
 #include "simulation/cancel_check.h"
 #include "simulation/digital_grid.h"
+#include "simulation/disc_work.h"
 #include "simulation/implicit_solver.h"
-#include "simulation/microdisc_blend.h"
 #include "simulation/point_schedule.h"
 #include "simulation/potential_programme.h"
 #include "simulation/reaction_terms.h"
@@ -29,7 +29,7 @@ struct DigitalWork {
   std::array<StepOperator, kOperators> ops;
   Block s, s0;  // surface matrices of the step and of the run
   SolverReport report;
-  MicrodiscSamples samples;
+  DiscWork disc;  // the microdisc's run in two dimensions (see disc_simulation.h)
   // The double layer's charging current of each point [A], when it is part of the step (see
   // ChargesWithinSteps); written with the currents.
   std::array<double, kMaxPoints + 1> charging{};

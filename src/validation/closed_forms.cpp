@@ -1,6 +1,8 @@
 #include "validation/closed_forms.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "validation/program_constants.h"
 
@@ -87,6 +89,19 @@ double ShoupSzaboFactor(double tau) {
 
 double ShoupSzabo(double n, double c, double d, double r, double t) {
   return SaitoSteadyState(n, c, d, r) * ShoupSzaboFactor(4 * d * t / (r * r));
+}
+
+double DiscStepSeries(double tau) {
+  const double pi = 3.14159265358979323846;
+  if (tau <= 1) return std::sqrt(pi) / 2 / std::sqrt(tau) + pi / 4 + 0.094 * std::sqrt(tau);
+  const double s = 1 / std::sqrt(tau);
+  return 1 + 0.71835 * s + 0.05626 * s * s * s - 0.00646 * s * s * s * s * s;
+}
+
+double DialogDiscArea(double r) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2e", kPi * r * r);
+  return std::strtod(text, nullptr);
 }
 
 double Levich(double n, double area, double c, double d, double omega, double nu) {

@@ -53,7 +53,7 @@ TEST_F(Allocation, SimulateAllocatesNothing) {
 }
 
 TEST_F(Allocation, DigitalRunsAllocateNothing) {
-  // Every technique's steps at a plane, and the microdisc's two passes with their samples.
+  // Every technique's steps at a plane, and at the microdisc in two dimensions.
   for (int electrode : {1, 4}) {
     for (int technique = 1; technique <= 5; ++technique) {
       Analytical(technique);

@@ -204,7 +204,7 @@ TEST_F(OhmicDrop, PulseTechniquesTendToTheirCurvesWithoutResistance) {
 
 TEST_F(OhmicDrop, EveryMechanismTechniqueAndElectrodeRunsBehindAResistance) {
   // Couples in series and in parallel, chemistry linearised on the profile (mechanisms 8, 10,
-  // 16, 17), blocks of two to four species, curved electrodes and the microdisc's two passes:
+  // 16, 17), blocks of two to four species, curved electrodes and the two-dimensional microdisc:
   // each step finds its potential, whatever the resistance.
   FormTech& tech = program->experiment.formTech;
   tech.SetCheck(tech.CheckDigital(), true);
