@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string_view>
 
 #include "experiment/parameter_set.h"
@@ -29,7 +30,9 @@ struct DigitalWork {
   std::array<StepOperator, kOperators> ops;
   Block s, s0;  // surface matrices of the step and of the run
   SolverReport report;
-  DiscWork disc;  // the microdisc's run in two dimensions (see disc_simulation.h)
+  // The microdisc's run in two dimensions (see disc_simulation.h): some megabytes, so made at
+  // the first microdisc run and kept, rather than with every workspace a fit or sweep holds.
+  std::unique_ptr<DiscWork> disc;
   // The double layer's charging current of each point [A], when it is part of the step (see
   // ChargesWithinSteps); written with the currents.
   std::array<double, kMaxPoints + 1> charging{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "base/checked_math.h"
 #include "simulation/disc_ohmic.h"
@@ -287,7 +288,8 @@ void Pulses(DiscRun& r, const DigitalSteps& steps) {
 
 bool RunDiscSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
                        DigitalWork& work, CancelCheck cancel) {
-  DiscRun r{p, prog, ws, work, work.disc, {}};
+  if (!work.disc) work.disc = std::make_unique<DiscWork>();
+  DiscRun r{p, prog, ws, work, *work.disc, {}};
   r.cancel = cancel;
   r.ns = p.SpeciesCount;
   r.nh = p.ChargeReactionCount;

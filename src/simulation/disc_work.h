@@ -7,7 +7,7 @@
 #include "simulation/implicit_solver.h"
 #include "simulation/reaction_terms.h"
 
-// The storage of the microdisc's two-dimensional run, allocated once with the workspace. The
+// The storage of the microdisc's two-dimensional run, allocated at its first run and kept. The
 // unknowns of one row of constant gamma are ordered species by species, each species' columns
 // from the axis to the edge; a row's block is dense once eliminated, so it is kept per group of
 // species that chemistry couples: every species on its own without chemistry, all together with.
