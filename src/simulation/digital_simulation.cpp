@@ -427,31 +427,6 @@ void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
   }
 }
 
-// The step lengths of the pulse segments: a whole and a half sub-step for each distinct
-// segment length; opOf[i] is the first operator of segment i.
-int PulseStepLengths(const PointSchedule& schedule, double* lengths, int* opOf) {
-  int count = 0;
-  for (int i = 0; i < schedule.count; ++i) {
-    const double h = schedule.segment[i].duration / kSubSteps;
-    opOf[i] = -1;
-    for (int k = 0; k < count; k += 2) {
-      if (lengths[k] == h) opOf[i] = k;
-    }
-    if (opOf[i] < 0) {
-      opOf[i] = count;
-      lengths[count++] = h;
-      lengths[count++] = h / 2;
-    }
-  }
-  return count;
-}
-
-double PulseSpan(const PointSchedule& schedule, int pointCount) {
-  double point = 0;
-  for (int i = 0; i < schedule.count; ++i) point += schedule.segment[i].duration;
-  return schedule.freshDrop ? point : point * pointCount;
-}
-
 void CheckCounts(const ParameterSet& p) {
   const int ns = p.SpeciesCount, nh = p.ChargeReactionCount, nk = p.HomogeneousReactionCount;
   if (ns < 2 || ns > 4 || nh < 1 || nh > 3 || nk < 0 || nk > 2)
@@ -506,7 +481,7 @@ void Simulate(Run& r, const DigitalSteps& steps) {
   const PointSchedule schedule = PointScheduleFor(r.p, steps);
   double lengths[DigitalWork::kOperators] = {};
   int opOf[2] = {};
-  const int count = PulseStepLengths(schedule, lengths, opOf);
+  const int count = PulseStepLengths(schedule, kSubSteps, lengths, opOf);
   SetUpResolvedGrid(r, lengths, count, PulseSpan(schedule, r.programme.pointCount));
   SurfaceRows(r);
   ResetProfile(r);

@@ -237,35 +237,11 @@ void Sweep(DiscRun& r, double dt) {
   }
 }
 
-// A whole and a half sub-step for each distinct segment length; opOf[i] is segment i's first.
-int PulseStepLengths(const PointSchedule& schedule, double* lengths, int* opOf) {
-  int count = 0;
-  for (int i = 0; i < schedule.count; ++i) {
-    const double h = schedule.segment[i].duration / kDiscSubSteps;
-    opOf[i] = -1;
-    for (int k = 0; k < count; k += 2) {
-      if (lengths[k] == h) opOf[i] = k;
-    }
-    if (opOf[i] < 0) {
-      opOf[i] = count;
-      lengths[count++] = h;
-      lengths[count++] = h / 2;
-    }
-  }
-  return count;
-}
-
-double PulseSpan(const PointSchedule& schedule, int pointCount) {
-  double point = 0;
-  for (int i = 0; i < schedule.count; ++i) point += schedule.segment[i].duration;
-  return schedule.freshDrop ? point : point * pointCount;
-}
-
 void Pulses(DiscRun& r, const DigitalSteps& steps) {
   const PointSchedule schedule = PointScheduleFor(r.p, steps);
   double lengths[DiscWork::kOperators] = {};
   int opOf[2] = {};
-  const int count = PulseStepLengths(schedule, lengths, opOf);
+  const int count = PulseStepLengths(schedule, kDiscSubSteps, lengths, opOf);
   SetUp(r, lengths, count, PulseSpan(schedule, r.programme.pointCount));
   double current[4] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {

@@ -74,4 +74,27 @@ PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps)
   return s;
 }
 
+int PulseStepLengths(const PointSchedule& schedule, int subSteps, double* lengths, int* opOf) {
+  int count = 0;
+  for (int i = 0; i < schedule.count; ++i) {
+    const double h = schedule.segment[i].duration / subSteps;
+    opOf[i] = -1;
+    for (int k = 0; k < count; k += 2) {
+      if (lengths[k] == h) opOf[i] = k;
+    }
+    if (opOf[i] < 0) {
+      opOf[i] = count;
+      lengths[count++] = h;
+      lengths[count++] = h / 2;
+    }
+  }
+  return count;
+}
+
+double PulseSpan(const PointSchedule& schedule, int pointCount) {
+  double point = 0;
+  for (int i = 0; i < schedule.count; ++i) point += schedule.segment[i].duration;
+  return schedule.freshDrop ? point : point * pointCount;
+}
+
 }  // namespace vorex

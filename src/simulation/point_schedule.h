@@ -40,4 +40,12 @@ PointSchedule PointScheduleFor(const ParameterSet& p, const DigitalSteps& steps)
 // current, and the pulse techniques' peaks within 0.4 % of their exact currents.
 inline constexpr int kSubSteps = 10;
 
+// The step lengths of the pulse segments taken in `subSteps` extrapolated steps each: a whole
+// and a half sub-step for each distinct segment length, into lengths; opOf[i] is the first
+// operator of segment i. Returns the number of lengths (at most four).
+int PulseStepLengths(const PointSchedule& schedule, int subSteps, double* lengths, int* opOf);
+
+// The time a pulse run's profile lives: one point's segments on a fresh drop, all points' else.
+double PulseSpan(const PointSchedule& schedule, int pointCount);
+
 }  // namespace vorex
