@@ -4,6 +4,8 @@
 // same potentials for theory and program.
 #include <cmath>
 #include <cstddef>
+#include <string>
+#include <utility>
 
 #include "validation/case_helpers.h"
 #include "validation/program_constants.h"
@@ -74,6 +76,24 @@ void AddDifferentialPulse(std::vector<Case>& cases, double ePulse) {
               DifferentialPulseSetup(ePulse), theory, kSource, kBoth);
 }
 
+// Theoretical Peak's printed Ip for the waveform of s, against the same theory as the run's peak.
+Case PrintedPeakRow(std::string name, const std::string& setting, const Setup& s,
+                    const Peak& theory) {
+  return {
+      .name = std::move(name),
+      .group = kGroup,
+      .setting = setting + "; Theoretical Peak",
+      .merit = "printed Ip",
+      .unit = Unit::Current,
+      .theory = theory.current,
+      .source = kSource,
+      .tolerance = 0.01,
+      .measure = ReadPrinted(Setup(s).Then("mnuCompId"),
+                             [](const RunResult& run) { return Printed(run, "Rev Peak", "Ip ="); }),
+      .required = kAnalytical,
+      .quick = true};
+}
+
 // Theoretical Peak prints Parry and Osteryoung's peak, which leaves out the base current's own
 // decay between the two samples: with td = 1 s that is 0.35 % of the peak at E pulse -50 mV.
 void AddDifferentialPulseTheory(std::vector<Case>& cases) {
@@ -85,19 +105,7 @@ void AddDifferentialPulseTheory(std::vector<Case>& cases) {
       "differential pulse, mechanism 1, planar 1 cm2, td 1 s, tp 0.05 s, Epulse -50 mV, E step "
       "5 mV";
   AddPeakPair(cases, "dp.td1.pulse-50", kGroup, setting, s, theory, kSource, kBoth);
-  cases.push_back({.name = "compid.dp.td1.pulse-50.ip",
-                   .group = kGroup,
-                   .setting = setting + "; Theoretical Peak",
-                   .merit = "printed Ip",
-                   .unit = Unit::Current,
-                   .theory = theory.current,
-                   .source = kSource,
-                   .tolerance = 0.01,
-                   .measure = ReadPrinted(
-                       Setup(s).Then("mnuCompId"),
-                       [](const RunResult& run) { return Printed(run, "Rev Peak", "Ip ="); }),
-                   .required = kAnalytical,
-                   .quick = true});
+  cases.push_back(PrintedPeakRow("compid.dp.td1.pulse-50.ip", setting, s, theory));
 }
 
 // With the square wave, Theoretical Peak prints the peak current of the same waveform.
@@ -109,19 +117,7 @@ void AddSquareWave(std::vector<Case>& cases, double ePulse, double frequency) {
                               " Hz, Epulse " + Num(ePulse * 1e3) + " mV, E step 5 mV";
   const Setup s = SquareWaveSetup(ePulse, frequency);
   AddPeakPair(cases, name, kGroup, setting, s, theory, kSource, kBoth);
-  cases.push_back({.name = "compid." + name + ".ip",
-                   .group = kGroup,
-                   .setting = setting + "; Theoretical Peak",
-                   .merit = "printed Ip",
-                   .unit = Unit::Current,
-                   .theory = theory.current,
-                   .source = kSource,
-                   .tolerance = 0.01,
-                   .measure = ReadPrinted(
-                       Setup(s).Then("mnuCompId"),
-                       [](const RunResult& run) { return Printed(run, "Rev Peak", "Ip ="); }),
-                   .required = kAnalytical,
-                   .quick = true});
+  cases.push_back(PrintedPeakRow("compid." + name + ".ip", setting, s, theory));
 }
 
 // ks 1e-3 cm/s against sqrt(D/t) = 0.013 cm/s at the 0.06 s of a pulse: well inside the
