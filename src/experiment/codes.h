@@ -34,6 +34,7 @@ enum class MechanismCode : std::int16_t {
   EEIntermediateC,     // A + ne = B, B + ne = C, B = D
   CatalyticSubstrate,  // A + ne = B, B + C = A + D
   ComplexCE,           // C = A + pD, A + ne = B
+  Written,             // the network of the mechanism text the user writes (see reaction_network.h)
 };
 
 enum class ElectrodeCode : std::int16_t {
@@ -52,7 +53,9 @@ enum class ElectrodeCode : std::int16_t {
 enum class ScanCode : std::int16_t { Single = 0, Cycle, TwoCycles, Measured };
 
 inline constexpr int kTechniqueCount = 5;
+// The built-in mechanisms 1..17; the written one follows them.
 inline constexpr int kMechanismCount = 17;
+inline constexpr int kWrittenMechanismNumber = 18;
 inline constexpr int kElectrodeCount = 8;
 inline constexpr int kScanCount = 4;
 

@@ -6,12 +6,13 @@
 #include "base/fixed_storage.h"
 #include "experiment/codes.h"
 #include "experiment/programme_potentials.h"
+#include "experiment/reaction_network.h"
 
 namespace vorex {
 
-// Per-species and per-reaction storage: indices 0..5, of which capture fills 1..4 (species) or
-// 1..3 (reactions).
-using SpeciesValues = FixedArray<double, 5>;
+// Per-species and per-reaction storage: capture fills 1..4 (species) or 1..3 (reactions) for a
+// built-in mechanism, up to 1..8 and 1..4 for a written one.
+using SpeciesValues = FixedArray<double, kMaxNetworkSpecies>;
 using ReactionValues = FixedArray<double, 5>;
 
 // The experiment as numbers, made from its settings (see MakeParameterSet). Every computation
@@ -47,7 +48,7 @@ struct ParameterSet {
   double ElectrolyteConductivity = 0;  // as entered
   double ElectrodeVolume = 0;          // [cm3], derived by the dialog's geometry update
 
-  // Species 1..4 (A..D).
+  // Species 1..4 (A..D), or A..H of a written mechanism.
   SpeciesValues D;                    // diffusion coefficient [cm2/s]
   SpeciesValues CInit;                // initial concentration [mol/L]
   SpeciesValues SpeciesConductivity;  // as entered
@@ -71,6 +72,8 @@ struct ParameterSet {
   // many extrapolated sub-steps along the ramp (see digital_simulation.cpp).
   int StepsPerPoint = 1;
   MechanismCode Mechanism = MechanismCode::E;
+  // The species, transfers and steps of a written mechanism (Mechanism Written); empty otherwise.
+  ReactionNetwork Network;
   std::int16_t SpeciesCount = 0;
   std::int16_t ChargeReactionCount = 0;
   std::int16_t HomogeneousReactionCount = 0;
