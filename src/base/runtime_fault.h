@@ -10,6 +10,8 @@ inline constexpr const char* kDivisionByZero = "Division by zero";
 inline constexpr const char* kOverflow = "Overflow";
 inline constexpr const char* kInvalidCall = "Invalid procedure call or argument";
 inline constexpr const char* kSubscriptOutOfRange = "Subscript out of range";
+// Pre-equilibration of a written mechanism found no state at rest.
+inline constexpr const char* kNoEquilibrium = "No equilibrium at the start potential";
 
 // A run-time fault: raised where the arithmetic or the indexing fails, caught only by the
 // handlers that report it (simulation driver, fit driver, import, dialog recalculations).
