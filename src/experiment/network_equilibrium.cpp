@@ -248,35 +248,23 @@ class Relaxation {
     p = from;
     double last = HUGE_VAL;
     for (int iteration = 0; iteration < kNewtonIterations; ++iteration) {
-      Vector dpdt, gross, delta;
       Matrix m;
-      kinetics_.Evaluate(p, dpdt, gross, m);
-      for (int q = 0; q < n; ++q) {
-        if (conservation_.replaces[U(q)]) {
-          m[U(q)] = conservation_.row[U(q)];
-          delta[U(q)] = 0;
-          for (int r = 0; r < n; ++r) {
-            delta[U(q)] += m[U(q)][U(r)] * (start_[U(r)] - p[U(r)]);
-          }
-          continue;
-        }
-        for (int r = 0; r < n; ++r) m[U(q)][U(r)] = -m[U(q)][U(r)];
-        m[U(q)][U(q)] += 1 / tau;
-        delta[U(q)] = (from[U(q)] - p[U(q)]) / tau + dpdt[U(q)];
-      }
+      Vector delta;
+      Assemble(from, p, tau, m, delta);
       if (!Solve(m, delta, n)) return false;
-      double change = 0;
+      double change = 0, size = scale_;
       for (int q = 0; q < n; ++q) {
         p[U(q)] += delta[U(q)];
         if (!std::isfinite(p[U(q)])) return false;
         change = std::max(change, std::abs(delta[U(q)]));
+        size = std::max(size, std::abs(p[U(q)]));
       }
-      if (change <= kNewtonTolerance * scale_) return NonNegative(p);
-      last = change;
+      last = change / size;
+      if (last <= kNewtonTolerance) return NonNegative(p, size);
     }
     // Rounding may keep the last corrections above the tolerance when the step is long; the
     // test of rest decides whether the state will do.
-    return last <= kRoundingFloor * scale_ && NonNegative(p);
+    return last <= kRoundingFloor && NonNegative(p, scale_);
   }
 
   // At rest: each pool's net rate is rounding beside the rates that make it up.
@@ -295,9 +283,29 @@ class Relaxation {
   static constexpr double kNewtonTolerance = 1e-14;
   static constexpr double kRoundingFloor = 1e-10;
 
-  bool NonNegative(Vector& p) const {
+  // Newton's equations at p: (p - from) / tau = dP/dt(p) linearised, and in place of the
+  // equation of each conserved amount, the amount the start had.
+  void Assemble(const Vector& from, const Vector& p, double tau, Matrix& m, Vector& rhs) const {
+    const int n = kinetics_.PoolCount();
+    Vector dpdt, gross;
+    kinetics_.Evaluate(p, dpdt, gross, m);
+    for (int q = 0; q < n; ++q) {
+      if (conservation_.replaces[U(q)]) {
+        m[U(q)] = conservation_.row[U(q)];
+        rhs[U(q)] = 0;
+        for (int r = 0; r < n; ++r) rhs[U(q)] += m[U(q)][U(r)] * (start_[U(r)] - p[U(r)]);
+        continue;
+      }
+      for (int r = 0; r < n; ++r) m[U(q)][U(r)] = -m[U(q)][U(r)];
+      m[U(q)][U(q)] += 1 / tau;
+      rhs[U(q)] = (from[U(q)] - p[U(q)]) / tau + dpdt[U(q)];
+    }
+  }
+
+  // Rounding below zero is set to zero; more is a step too long.
+  bool NonNegative(Vector& p, double size) const {
     for (int q = 0; q < kinetics_.PoolCount(); ++q) {
-      if (p[U(q)] < -1e-12 * scale_) return false;
+      if (p[U(q)] < -1e-12 * size) return false;
       p[U(q)] = std::max(p[U(q)], 0.0);
     }
     return true;

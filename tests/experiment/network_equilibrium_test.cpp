@@ -174,6 +174,14 @@ TEST(NetworkPreEquilibrate, CycleWithDisagreeingConstantsComesToItsSteadyState) 
   catalytic.kf[1] = 100;
   const auto k = NetworkPreEquilibrate(catalytic);
   ExpectRelative(k[2] / k[1], Theta(catalytic, 1), 1e-13, "catalytic");
+  // 2 A = B with A + e = B makes and unmakes matter: the couple (A = B at E0) settles where
+  // kf A^2 = kb B, A = B = kb / kf = 1e-3, whatever it started from.
+  auto loop = Inputs("A + e = B; 2 A = B", {1e-4, 0});
+  loop.startPotential = 0.1;
+  loop.kf[1] = 1e3;
+  const auto l = NetworkPreEquilibrate(loop);
+  ExpectRelative(l[1], 1e-3, 1e-12, "A of the loop");
+  ExpectRelative(l[2], 1e-3, 1e-12, "B of the loop");
 }
 
 TEST(NetworkPreEquilibrate, FarFromE0NothingOverflows) {
@@ -190,6 +198,10 @@ TEST(NetworkPreEquilibrate, NoStateAtRestIsAFault) {
   auto in = Inputs("A + e = B; B = C", {1e-3, 0, 1e-3});
   in.kf[1] = -1;
   EXPECT_THROW(NetworkPreEquilibrate(in), RuntimeFault);
+  // B = 2 A alone doubles the couple without end.
+  auto growing = Inputs("A + e = B; 2 A = B", {1e-3, 0});
+  growing.kf[1] = 0;
+  EXPECT_THROW(NetworkPreEquilibrate(growing), RuntimeFault);
   auto bad = Inputs("A + e = B", {1e-3, 0});
   bad.e0[1] = std::nan("");
   EXPECT_THROW(NetworkPreEquilibrate(bad), RuntimeFault);
