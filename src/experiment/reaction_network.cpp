@@ -74,8 +74,9 @@ class StatementReader {
   std::optional<Failure> ExpectEquals(const WrittenSide& left) {
     SkipBlanks();
     const WrittenTerm& t = left.terms[static_cast<std::size_t>(left.count - 1)];
-    if (at_ == end_)
+    if (at_ == end_) {
       return Failure{At(position_, "expected '=' after '" + SpeciesName(t.species) + "'")};
+    }
     if (text_[at_] != '=') return Failure{At(position_, "expected '+' or '=', found " + Found())};
     Advance();
     return std::nullopt;
@@ -267,6 +268,23 @@ std::optional<Failure> AddStatement(const Statement& s, int position, ReactionNe
   return std::nullopt;
 }
 
+std::array<bool, kMaxNetworkSpecies> UsedSpecies(const ReactionNetwork& network) {
+  std::array<bool, kMaxNetworkSpecies> used{};
+  const auto use = [&](int species) { used[static_cast<std::size_t>(species)] = true; };
+  for (int i = 0; i < network.transferCount; ++i) {
+    use(network.transfers[static_cast<std::size_t>(i)].ox);
+    use(network.transfers[static_cast<std::size_t>(i)].red);
+  }
+  for (int i = 0; i < network.stepCount; ++i) {
+    const NetworkStep& step = network.steps[static_cast<std::size_t>(i)];
+    for (int t = 0; t < step.reactantTerms; ++t)
+      use(step.reactants[static_cast<std::size_t>(t)].species);
+    for (int t = 0; t < step.productTerms; ++t)
+      use(step.products[static_cast<std::size_t>(t)].species);
+  }
+  return used;
+}
+
 // The refusals of a network whose statements all read: limits, no transfer, an unused letter.
 std::optional<Failure> WholeMechanism(ReactionNetwork& network, int transfers, int steps) {
   if (transfers == 0 && steps == 0) return Failure{"the mechanism is empty"};
@@ -279,20 +297,7 @@ std::optional<Failure> WholeMechanism(ReactionNetwork& network, int transfers, i
   if (transfers == 0) return Failure{"the mechanism has no electron transfer"};
   network.transferCount = transfers;
   network.stepCount = steps;
-  std::array<bool, kMaxNetworkSpecies> used{};
-  for (int i = 0; i < transfers; ++i) {
-    used[static_cast<std::size_t>(network.transfers[static_cast<std::size_t>(i)].ox)] = true;
-    used[static_cast<std::size_t>(network.transfers[static_cast<std::size_t>(i)].red)] = true;
-  }
-  for (int i = 0; i < steps; ++i) {
-    const NetworkStep& step = network.steps[static_cast<std::size_t>(i)];
-    for (int t = 0; t < step.reactantTerms; ++t) {
-      used[static_cast<std::size_t>(step.reactants[static_cast<std::size_t>(t)].species)] = true;
-    }
-    for (int t = 0; t < step.productTerms; ++t) {
-      used[static_cast<std::size_t>(step.products[static_cast<std::size_t>(t)].species)] = true;
-    }
-  }
+  const auto used = UsedSpecies(network);
   int highest = 0;
   for (int s = 0; s < kMaxNetworkSpecies; ++s) {
     if (used[static_cast<std::size_t>(s)]) highest = s;
