@@ -12,7 +12,7 @@
 
 namespace vorex::validation {
 
-ParameterSet KeywordParameters(const Keywords& keywords) {
+ParameterSet KeywordParameters(const Keywords& keywords, bool asStored) {
   std::vector<Keyword> list{{"digital", KeywordValue::Flag(true, "True")},
                             {"pre_equilibration", KeywordValue::Flag(false, "False")}};
   for (const auto& [name, text] : keywords) {
@@ -22,7 +22,8 @@ ParameterSet KeywordParameters(const Keywords& keywords) {
   }
   Settings settings;
   try {
-    SetByKeywords(settings, list, KeywordCheck::AsTheDialogsOffer);
+    SetByKeywords(settings, list,
+                  asStored ? KeywordCheck::AsStored : KeywordCheck::AsTheDialogsOffer);
   } catch (const KeywordError& e) {
     throw std::runtime_error(std::string("settings refused: ") + e.what());
   }
@@ -45,9 +46,9 @@ ParameterSet AsWritten(ParameterSet p, std::string_view text) {
   return p;
 }
 
-BuiltInAndText BuiltInAsText(MechanismCode code, Keywords keywords) {
+BuiltInAndText BuiltInAsText(MechanismCode code, Keywords keywords, bool asStored) {
   keywords.emplace_back("mechanism", std::to_string(CodeNumber(code)));
-  const ParameterSet builtIn = KeywordParameters(keywords);
+  const ParameterSet builtIn = KeywordParameters(keywords, asStored);
   const std::string text = BuiltInMechanismText(code);
   if (text.empty()) throw std::runtime_error("no text writes this mechanism");
   return {builtIn, AsWritten(builtIn, text)};

@@ -18,8 +18,9 @@ using Keywords = std::vector<std::pair<std::string, std::string>>;
 
 // The digital parameter set of a fresh program's settings with these keywords (technique,
 // mechanism, electrode by their keyword values; every other keyword a number; pre-equilibration
-// off). Throws std::runtime_error with the reason when the keywords or the capture refuse it.
-ParameterSet KeywordParameters(const Keywords& keywords);
+// off), checked as the dialogs offer them or, with `asStored`, as a settings file holds them.
+// Throws std::runtime_error with the reason when the keywords or the capture refuse it.
+ParameterSet KeywordParameters(const Keywords& keywords, bool asStored = false);
 
 // The same parameter set running the mechanism `text` (Mechanism Written, its network and
 // counts); every number stays where it is, so the text's transfers and steps take those of the
@@ -31,7 +32,7 @@ ParameterSet AsWritten(ParameterSet p, std::string_view text);
 struct BuiltInAndText {
   ParameterSet builtIn, written;
 };
-BuiltInAndText BuiltInAsText(MechanismCode code, Keywords keywords);
+BuiltInAndText BuiltInAsText(MechanismCode code, Keywords keywords, bool asStored = false);
 
 // The total current of a run [A], reduction positive. Throws std::runtime_error with the run's
 // fault.
