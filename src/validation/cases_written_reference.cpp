@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "validation/case_helpers.h"
+#include "validation/closed_forms.h"
 #include "validation/reference_cv.h"
 #include "validation/written_runs.h"
 
@@ -212,7 +213,7 @@ Case Row(const Scheme& s, std::string suffix, std::string setting, std::string m
           .tolerance = tolerance,
           .measure = std::move(measure),
           .required = kDigital,
-          .quick = false};
+          .quick = true};
 }
 
 void AddScheme(std::vector<Case>& cases, const Scheme& s) {
@@ -255,9 +256,58 @@ void AddScheme(std::vector<Case>& cases, const Scheme& s) {
   }
 }
 
+// The independent solver itself on a reversible couple, against Randles-Sevcik and E1/2 -
+// 1.109 RT/F: no program run, so the value stands in the digital column.
+void AddSelfCheck(std::vector<Case>& cases) {
+  Scheme s{.name = "reversible",
+           .text = "A + e = B",
+           .what = "",
+           .builtIn = 1,
+           .eStart = 0.4,
+           .eVertex = -0.2,
+           .keywords = {}};
+  s.reference.species = 2;
+  s.reference.d = {kD, kD};
+  s.reference.bulk = {kC * 1e3, 0};
+  s.reference.couples = {Couple(0, 1, kE0, 1e4, 0.5)};
+  s.h = 4e-5;
+  const auto solverAlone = [s](Figure f) -> Measure {
+    return [s, f](Runs&, Mode mode) {
+      if (mode == Mode::Analytical)
+        return Measurement{std::nullopt, "the independent solver alone: digital column"};
+      const auto& [coarse, fine] = Reference(s);
+      return Measurement{Extrapolated(Read(coarse, f), Read(fine, f)), ""};
+    };
+  };
+  const char* setting =
+      "the independent solver alone: A + e = B, ks 1e4 cm/s, CV 0.4 to -0.2 V at 0.1 V/s, "
+      "extrapolated from spacing 0.4 and 0.2 um, 2 and 1 mV per step";
+  const auto row = [&](std::string suffix, std::string merit, Unit unit, double theory,
+                       std::string source, double tolerance, Measure measure) {
+    return Case{.name = "written.reference.selfcheck." + std::move(suffix),
+                .group = kGroup,
+                .setting = setting,
+                .merit = std::move(merit),
+                .unit = unit,
+                .theory = theory,
+                .source = std::move(source),
+                .tolerance = tolerance,
+                .measure = std::move(measure),
+                .required = kDigital,
+                .quick = true};
+  };
+  cases.push_back(row("ip", "peak current", Unit::Current, RandlesSevcikPeak(1, 1, kC, kD, kV),
+                      "Randles-Sevcik, 0.4463 (four digits)", 0.0002,
+                      solverAlone(Figure::CathodicCurrent)));
+  cases.push_back(row("ep", "peak potential", Unit::Potential, kE0 + ReversiblePeakOffset(1),
+                      "E1/2 - 1.109 RT/F (Nicholson & Shain 1964)", 0.00005,
+                      solverAlone(Figure::CathodicPotential)));
+}
+
 }  // namespace
 
 void AddWrittenReferenceCases(std::vector<Case>& cases) {
+  AddSelfCheck(cases);
   AddScheme(cases, SquareScheme());
   AddScheme(cases, Dimerisation());
   AddScheme(cases, SecondOrderCatalytic());
