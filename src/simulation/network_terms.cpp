@@ -129,19 +129,28 @@ void NetworkConcentrationEntries(const ReactionNetwork& network, const SpeciesNo
 
 void NetworkConcentrationSources(const ReactionNetwork& network, int nodes, const StepRates& k,
                                  SpeciesNode& c) {
+  if (!NetworkHasConcentrationEntries(network)) return;
+  Changes changes[kMaxNetworkSteps];
+  bool forward[kMaxNetworkSteps] = {}, backward[kMaxNetworkSteps] = {};
   for (int i = 0; i < network.stepCount; ++i) {
     const NetworkStep& step = network.steps[static_cast<std::size_t>(i)];
-    const bool forward = OrderOf(step.reactants, step.reactantTerms) == 2;
-    const bool backward = OrderOf(step.products, step.productTerms) == 2;
-    if (!forward && !backward) continue;
-    const Changes changes = ChangesOf(step);
-    const std::size_t r = static_cast<std::size_t>(i + 1);
-    for (int j = 1; j <= nodes; ++j) {
-      const auto at = [&](int s) { return c[s][j]; };
-      double r2 = 0;
-      if (forward) r2 += SideRate(step.reactants, step.reactantTerms, k.kf[r], at);
-      if (backward) r2 -= SideRate(step.products, step.productTerms, k.kb[r], at);
-      for (int n = 0; n < changes.count; ++n) c[changes.species[n]][j] -= changes.nu[n] * r2;
+    changes[i] = ChangesOf(step);
+    forward[i] = OrderOf(step.reactants, step.reactantTerms) == 2;
+    backward[i] = OrderOf(step.products, step.productTerms) == 2;
+  }
+  for (int j = 1; j <= nodes; ++j) {
+    // Every step's part is taken at the profile the step starts from, before any is moved.
+    const auto at = [&](int s) { return c[s][j]; };
+    double r2[kMaxNetworkSteps] = {};
+    for (int i = 0; i < network.stepCount; ++i) {
+      const NetworkStep& step = network.steps[static_cast<std::size_t>(i)];
+      const std::size_t r = static_cast<std::size_t>(i + 1);
+      if (forward[i]) r2[i] += SideRate(step.reactants, step.reactantTerms, k.kf[r], at);
+      if (backward[i]) r2[i] -= SideRate(step.products, step.productTerms, k.kb[r], at);
+    }
+    for (int i = 0; i < network.stepCount; ++i) {
+      for (int n = 0; n < changes[i].count; ++n)
+        c[changes[i].species[n]][j] -= changes[i].nu[n] * r2[i];
     }
   }
 }
