@@ -42,13 +42,13 @@ Curve SimulatedCurve(const ParameterSet& p);
 const Curve& CachedCurve(const std::string& key, const ParameterSet& p);
 
 // A measure of the digital mode alone, for a figure of merit of written mechanisms; the
-// analytical mode has none and says so. A std::runtime_error thrown by `merit` becomes the
-// note of the measurement.
+// analytical mode has none and says so (or says `analytical`). A std::runtime_error thrown by
+// `merit` becomes the note of the measurement.
+inline constexpr char kNoClosedForm[] = "a written mechanism has no closed form: digital only";
 template <class Merit>
-Measure DigitalOnly(Merit merit) {
-  return [merit](Runs&, Mode mode) {
-    if (mode == Mode::Analytical)
-      return Measurement{std::nullopt, "a written mechanism has no closed form: digital only"};
+Measure DigitalOnly(Merit merit, std::string analytical = kNoClosedForm) {
+  return [merit, analytical](Runs&, Mode mode) {
+    if (mode == Mode::Analytical) return Measurement{std::nullopt, analytical};
     try {
       return Measurement{merit(), ""};
     } catch (const std::runtime_error& e) {
