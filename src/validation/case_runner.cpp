@@ -35,6 +35,14 @@ std::string RequiredText(unsigned required) {
   }
 }
 
+// A relative difference in per cent; one too small for three decimals (two runs that should
+// agree to rounding, say) with its exponent.
+std::string RelativeText(double value) {
+  const double percent = value * 100;
+  if (percent != 0 && std::fabs(percent) < 5e-4) return Format("%+.2e %%", percent);
+  return Format("%+.3f %%", percent);
+}
+
 }  // namespace
 
 bool CaseOutcome::RequiredHold() const {
@@ -59,12 +67,13 @@ std::string ValueText(const Case& c, double value) {
     case Unit::Potential:
       return Format("%.2f mV", value * 1e3);
     case Unit::Relative:
-      return Format("%+.3f %%", value * 100);
+      return RelativeText(value);
   }
   return "";
 }
 
 std::string ErrorText(Unit unit, double error) {
+  if (unit == Unit::Relative && error != 0 && std::fabs(error) < 5e-6) return RelativeText(error);
   return unit == Unit::Potential ? Format("%+.2f mV", error * 1e3)
                                  : Format("%+.2f %%", error * 100);
 }

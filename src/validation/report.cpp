@@ -153,7 +153,16 @@ void Introduction(std::ostream& md) {
         "`dp.quasireversible.*`, `sw.quasireversible.*`, `catalytic.*`) show the approximation's "
         "measured error beside "
         "the digital mode's, and require only the digital mode where the approximation misses "
-        "the tolerance. For such kinetics and chemistry the digital mode is the one to use.\n\n";
+        "the tolerance. For such kinetics and chemistry the digital mode is the one to use.\n\n"
+     << "The rows of mechanisms the user writes (`written.*`) make their parameter sets from "
+        "settings by keyword, as Python's vorex.Settings names them, give them the mechanism "
+        "text and run the simulation on them directly; a written mechanism has no closed form, "
+        "so their analytical column is empty. They are held to the built-in mechanism's own "
+        "digital curve on the same parameter set, to closed forms (ECE and DISP1 in the pure "
+        "kinetic zone, three reversible DC waves), and to a second solver of the suite's own "
+        "that shares nothing with the simulation (the method of lines on a uniform grid with "
+        "BDF2 and Newton's method, `src/validation/reference_cv.h`), itself checked against "
+        "Randles-Sevcik and by halving its steps.\n\n";
 }
 
 }  // namespace

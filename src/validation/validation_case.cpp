@@ -44,6 +44,10 @@ std::vector<Case> AllCases(const PublishedTables& tables) {
   AddAwayKineticCases(cases);
   AddAwayGeometryCases(cases);
   AddAwayQuasiReversibleCases(cases, tables);
+  AddWrittenBuiltInCases(cases);
+  AddWrittenSecondOrderCases(cases);
+  AddWrittenKineticCases(cases);
+  AddWrittenReferenceCases(cases);
   return cases;
 }
 

@@ -77,5 +77,10 @@ void AddAwayCases(std::vector<Case>& cases);
 void AddAwayKineticCases(std::vector<Case>& cases);
 void AddAwayGeometryCases(std::vector<Case>& cases);
 void AddAwayQuasiReversibleCases(std::vector<Case>& cases, const PublishedTables& tables);
+// Mechanisms the user writes: the built-ins as texts, ECE and DISP1, and the independent solver.
+void AddWrittenBuiltInCases(std::vector<Case>& cases);
+void AddWrittenSecondOrderCases(std::vector<Case>& cases);
+void AddWrittenKineticCases(std::vector<Case>& cases);
+void AddWrittenReferenceCases(std::vector<Case>& cases);
 
 }  // namespace vorex::validation
