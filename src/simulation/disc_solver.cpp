@@ -179,8 +179,12 @@ void Factor(double* k, int* pivot, int u, SolverReport& report) {
 
 void SolveFactored(const double* k, const int* pivot, int u, const double* b, double* out) {
   for (int i = 0; i < u; ++i) out[i] = b[i];
+  // Factor exchanges whole rows, the multipliers already stored with them, so the multipliers
+  // sit where the last exchange left them: b takes every exchange before it meets any of them.
   for (int c = 0; c < u; ++c) {
     if (pivot[c] != c) std::swap(out[c], out[pivot[c]]);
+  }
+  for (int c = 0; c < u; ++c) {
     for (int i = c + 1; i < u; ++i) out[i] -= k[i * u + c] * out[c];
   }
   for (int c = u - 1; c >= 0; --c) {
