@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/checked_math.h"
+#include "experiment/fit_slot_quantity.h"
+#include "experiment/settings_table.h"
 #include "fitting/bounded_step.h"
 #include "simulation/simulation_run.h"
 
@@ -159,15 +161,28 @@ std::string FitSetupName(const FitSetup& setup, int i) {
 }
 
 double FitStartValue(const ParameterSet& p, int k) {
-  if (k <= 4) return k <= p.SpeciesCount ? p.CInit(k) : 0;
-  if (k >= 20 && k <= 23) return k - 19 <= p.SpeciesCount ? p.D(k - 19) : 0;
-  if (k >= 24) return FitParameter(p, k);
-  if (k <= 13) {
-    const int reaction = (k - 5) % 3 + 1;
-    return reaction <= p.ChargeReactionCount ? FitParameter(p, k) : 0;
+  return FitSlotUsed(p, k) ? FitParameter(p, k) : 0;
+}
+
+bool FitSlotUsed(const ParameterSet& p, int k) {
+  if (k < 1 || k > kFitSlots) return false;
+  const FitSlotQuantity slot = FitSlotQuantityOf(k);
+  switch (slot.quantity) {
+    case FitQuantity::C:
+    case FitQuantity::D:
+      return slot.row <= p.SpeciesCount;
+    case FitQuantity::Ks:
+    case FitQuantity::Alpha:
+    case FitQuantity::E0:
+      return slot.row <= p.ChargeReactionCount;
+    case FitQuantity::Kf:
+    case FitQuantity::Kb:
+      return slot.row <= p.HomogeneousReactionCount;
+    case FitQuantity::Cdl:
+    case FitQuantity::Ru:
+      break;
   }
-  const int reaction = (k - 14) % 3 + 1;
-  return reaction <= p.HomogeneousReactionCount ? FitParameter(p, k) : 0;
+  return true;
 }
 
 FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFunction& model,

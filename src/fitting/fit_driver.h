@@ -18,7 +18,7 @@ inline constexpr int kMaxFitIterations = 51;
 // counters of the last fit, the problem's storage (allocated once with the program), the residual
 // and the measured curve.
 struct FitRun {
-  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..25 of the parameters
+  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..38 of the parameters
   int FitCount = 0;
   int ObjectiveCount = 0;
   double DataSigma = 0;
@@ -40,7 +40,7 @@ struct FitRun {
   bool fitting = false;
 };
 
-// What to fit: parameters 1..count with their fit indices (1..25, see FitParameter), start
+// What to fit: parameters 1..count with their fit indices (1..38, see FitParameter), start
 // values, bounds and scales.
 struct FitSetup {
   int count = 0;
@@ -104,6 +104,9 @@ struct FitResult {
 
 // The start value of fit index k: the parameter set's field when the mechanism uses it, else 0.
 double FitStartValue(const ParameterSet& p, int k);
+// The mechanism of the parameter set has the species or reaction of fit index k (always for Cdl
+// and Ru; never outside 1..38).
+bool FitSlotUsed(const ParameterSet& p, int k);
 
 // Fits the model to y(1..m) within the bounds by Marquardt iterations (at most 51), in the
 // problem's storage, then forms the statistics at the solution. Leaves problem.f the model at

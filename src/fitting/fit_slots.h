@@ -10,7 +10,7 @@
 
 namespace vorex {
 
-// The fit slots (fit indices 1..25) ticked in the settings whose species or reaction the
+// The fit slots (fit indices 1..38) ticked in the settings whose species or reaction the
 // mechanism has, in slot order: what a fit fits.
 std::vector<int> FittedSlots(const Settings& settings);
 

@@ -43,7 +43,7 @@ struct GlobalCurve {
 
 // One quantity fitted over the set: one value shared by all curves, or one per curve.
 struct GlobalParameter {
-  int slot = 0;  // fit index 1..25
+  int slot = 0;  // fit index 1..38
   bool perCurve = false;
   double lower = 0, upper = 0;
 };
