@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/fixed_storage.h"
+#include "experiment/reaction_network.h"
 
 namespace vorex {
 
@@ -43,7 +44,8 @@ struct CurveStore {
   // Column j: current of charge reaction j; column ChargeReactionCount + 1: the total;
   // column 7: scratch [A].
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
-  FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;  // species 1..4 at the surface [M]
+  // Species 1..4 (A..H of a written mechanism) at the surface [M].
+  FixedMatrix<double, kMaxPoints, kMaxNetworkSpecies> SurfaceConcentration;
   int PointCount = 0;
   // Where the first sweep ends: a simulated cycle's last forward point, whose potential the next
   // point repeats; an imported record's first vertex (once), or its last point when it never

@@ -222,6 +222,10 @@ void PostProcessAnalytical(const ParameterSet& p, const Programme& g, Simulation
 }
 
 void EvaluateAnalytical(const ParameterSet& p, const Programme& g, SimulationWorkspace& w) {
+  // The closed forms belong to the built-in mechanisms; the settings refuse a written one in this
+  // mode before a run, and this keeps a run from a parameter set made elsewhere as safe.
+  if (p.Mechanism == M::Written)
+    throw RuntimeFault("a written mechanism has no closed-form currents; choose the digital mode");
   const double currentScale = kFaraday * 0.001 * p.Area;
   const CurrentContext context{p.FOverRT, p.Radius, p.RotationRate, p.Viscosity};
   const int reactions = p.ChargeReactionCount;

@@ -6,6 +6,7 @@
 #include "base/checked_math.h"
 #include "base/constants.h"
 #include "base/runtime_fault.h"
+#include "simulation/reaction_terms.h"
 
 namespace vorex {
 namespace {
@@ -63,7 +64,12 @@ Geometry GeometryOf(ElectrodeCode electrode) {
 DigitalGrid DigitalGridFor(const ParameterSet& p, int pointCount) {
   DigitalGrid g;
   g.lambda = 10;
-  if (p.HomogeneousReactionCount > 0) {
+  if (p.Mechanism == MechanismCode::Written) {
+    // Every step of a written mechanism sizes the grid (a built-in's reaction 1 alone does).
+    const double rate = FastestStepRate(p, LargestConcentration(p));
+    g.lambda =
+        std::max(g.lambda, CheckedDivide(rate * kGasConstant * p.Temperature, kFaraday * p.EStep));
+  } else if (p.HomogeneousReactionCount > 0) {
     // A slow reaction must not stretch the grid beyond the one without chemistry: its reaction
     // layer is wider than the diffusion layer that grid already resolves.
     g.lambda = std::max(g.lambda, CheckedDivide((p.Kf(1) + p.Kb(1)) * kGasConstant * p.Temperature,

@@ -20,6 +20,7 @@ struct Run {
   const Programme& programme;
   SimulationWorkspace& ws;
   DigitalWork& w;
+  Chemistry chemistry{MechanismCode::E};
   int ns = 0, nh = 0, n = 0;
   int nodes = 0;           // N
   int profile = 0;         // the last node of the profile: the bulk
@@ -27,13 +28,13 @@ struct Run {
   double capacitance = 0;  // Cdl A when the charging current is part of the step [F]
   double cMax = 0, dMax = 0, dMin = 0;
   int ref = 0;  // the species that holds cMax
-  double bulk[4] = {}, d[4] = {}, g[4] = {};
+  double bulk[kMaxNetworkSpecies] = {}, d[kMaxNetworkSpecies] = {}, g[kMaxNetworkSpecies] = {};
   double q = 0;  // current scale [A per unit of net rate]
   // Behind a resistance: the circuit, and the interfacial potentials of the last three steps [V].
   OhmicCell cell{};
   double interfacial = 0, interfacialBefore = 0, interfacialEarlier = 0;
   double faradaic = 0;  // the last step's faradaic current [A]
-  double pre[4] = {};
+  double pre[kTransferSlots] = {};
   double radius = 0;  // operator radius [cm]; 0 for a plane
   CancelCheck cancel{};
   bool cancelled = false;
@@ -97,22 +98,11 @@ void ClearWork(DigitalWork& w, int nodes) {
   w.report = SolverReport{};
 }
 
-StepRates RatesFor(const ParameterSet& p, double dt) {
-  StepRates k;
-  k.kf1 = p.Kf(1) * dt;
-  k.kb1 = p.Kb(1) * dt;
-  if (p.HomogeneousReactionCount >= 2) {
-    k.kf2 = p.Kf(2) * dt;
-    k.kb2 = p.Kb(2) * dt;
-  }
-  return k;
-}
-
 // The blocks of one step length: dm_s the dimensionless diffusion coefficient of each species.
 void BuildOperator(const Run& r, const GridWeights& gw, const double* dm, double dt,
                    StepOperator& op) {
   op.dt = dt;
-  op.rates = RatesFor(r.p, dt);
+  op.rates = StepRatesFor(r.p, dt, r.cMax);
   for (int j = 1; j <= r.nodes; ++j) {
     for (int s = 0; s < r.ns; ++s) {
       op.dMa[j][s] = dm[s] * gw.a[j];
@@ -120,7 +110,7 @@ void BuildOperator(const Run& r, const GridWeights& gw, const double* dm, double
       op.diag[j][s] = 1 + op.dMa[j][s] + op.dMb[j][s];
       op.m[j][s][s] = op.diag[j][s];
     }
-    ConstantReactionEntries(r.p.Mechanism, op.m[j], op.rates);
+    ConstantReactionEntries(r.chemistry, op.m[j], op.rates);
   }
   // The eliminated blocks depend only on the blocks written here; the solver keeps them from
   // step to step until they are written again.
@@ -130,11 +120,11 @@ void BuildOperator(const Run& r, const GridWeights& gw, const double* dm, double
 
 void SurfaceRows(Run& r) {
   for (int s = 0; s < r.ns; ++s) r.w.s[s][s] = 1;
-  ConservationEntries(r.p.Mechanism, r.d, r.w.s);
+  ConservationEntries(r.chemistry, r.d, r.w.s);
   r.w.s0 = r.w.s;
   if (r.ru > 0) {
-    r.cell = OhmicCell{&r.p, r.nh, r.n, r.nodes, r.g, r.q, r.ru, {}};
-    SurfaceSlopesFor(r.p.Mechanism, r.nh, r.g, r.cell.slopes);
+    r.cell = OhmicCell{&r.p, r.nh, r.n, r.nodes, r.g, r.q, r.ru, {}, r.chemistry};
+    SurfaceSlopesFor(r.chemistry, r.nh, r.g, r.cell.slopes);
   }
 }
 
@@ -144,7 +134,7 @@ void SetUpSweepGrid(Run& r, double dt, int restSteps) {
   const DigitalGrid grid = DigitalGridFor(r.p, r.programme.pointCount + restSteps);
   r.nodes = grid.nodes;
   r.profile = grid.cells;
-  double dm[4] = {};
+  double dm[kMaxNetworkSpecies] = {};
   for (int s = 0; s < r.ns; ++s) dm[s] = CheckedDivide(grid.lambda * r.d[s], r.dMax);
   ClearWork(r.w, r.nodes);
   GridWeights gw;
@@ -166,8 +156,7 @@ void SetUpResolvedGrid(Run& r, const double* stepLengths, int lengths, double sp
   demand.span = span;
   const Geometry geometry = GeometryOf(p.Electrode);
   demand.radius = r.radius;
-  for (int i = 1; i <= p.HomogeneousReactionCount; ++i)
-    demand.rate = std::max(demand.rate, p.Kf(i) + p.Kb(i));
+  demand.rate = FastestStepRate(p, r.cMax);
   const ResolvedGrid grid = ResolveGrid(demand);
   r.nodes = grid.nodes;
   r.profile = grid.nodes + 1;
@@ -175,7 +164,7 @@ void SetUpResolvedGrid(Run& r, const double* stepLengths, int lengths, double sp
   GridWeights gw;
   ResolvedGridWeights(grid, geometry, demand.radius / grid.h0, gw);
   for (int i = 0; i < lengths; ++i) {
-    double dm[4] = {};
+    double dm[kMaxNetworkSpecies] = {};
     for (int s = 0; s < r.ns; ++s) dm[s] = r.d[s] * stepLengths[i] / (grid.h0 * grid.h0);
     BuildOperator(r, gw, dm, stepLengths[i], r.w.ops[i]);
   }
@@ -186,16 +175,16 @@ void SetUpResolvedGrid(Run& r, const double* stepLengths, int lengths, double sp
 // The rate constants of the charge transfers at the applied potential, in the surface rows.
 void ApplyPotential(Run& r, double e, double* kred, double* kox) {
   RateConstantsAt(r.p, r.nh, e, kred, kox);
-  KineticEntries(r.p.Mechanism, kred, kox, r.g, r.w.s);
+  KineticEntries(r.chemistry, kred, kox, r.g, r.w.s);
 }
 
 // The terms of a second-order reaction, linearised on the profile the step starts from.
 void LineariseOnProfile(Run& r, StepOperator& op, SpeciesNode& c) {
-  if (HasConcentrationEntries(r.p.Mechanism)) {
-    ConcentrationEntries(r.p.Mechanism, c, op.diag, r.nodes, op.rates, op.m);
+  if (HasConcentrationEntries(r.chemistry)) {
+    ConcentrationEntries(r.chemistry, c, op.diag, r.nodes, op.rates, op.m);
     op.scratch.eliminated = false;
   }
-  ConcentrationSources(r.p.Mechanism, r.nodes, op.rates, c);
+  ConcentrationSources(r.chemistry, r.nodes, op.rates, c);
 }
 
 void Solve(Run& r, StepOperator& op, SpeciesNode& c) {
@@ -238,8 +227,8 @@ void ExtrapolatedStep(Run& r, StepOperator& whole, StepOperator& half) {
 // The currents of the reactions of profile c after a step; returns the total current.
 double Sample(Run& r, const SpeciesNode& c, const double* kred, const double* kox,
               double* current) {
-  double v[4] = {};
-  NetRates(r.p.Mechanism, c, kred, kox, v);
+  double v[kTransferSlots] = {};
+  NetRates(r.chemistry, c, kred, kox, v);
   double total = 0;
   for (int i = 1; i <= r.nh; ++i) {
     current[i] = Finite(r.p.N(i) * r.q * v[i]);
@@ -279,7 +268,7 @@ int RestSteps(const ParameterSet& p, double dt) {
 // The rest at the first potential before the sweep, in steps of the sweep's own length: the
 // profile relaxes there as it would in the cell, and nothing is recorded.
 void RestAtStart(Run& r, StepOperator& op, int steps) {
-  double kred[4] = {}, kox[4] = {}, current[4] = {};
+  double kred[kTransferSlots] = {}, kox[kTransferSlots] = {}, current[kTransferSlots] = {};
   const double e = r.ws.Abscissa(1);
   for (int k = 1; k <= steps; ++k) {
     if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
@@ -294,7 +283,7 @@ void RestAtStart(Run& r, StepOperator& op, int steps) {
 }
 
 void SweepPoints(Run& r) {
-  double kred[4] = {}, kox[4] = {}, current[4] = {};
+  double kred[kTransferSlots] = {}, kox[kTransferSlots] = {}, current[kTransferSlots] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);
@@ -342,7 +331,7 @@ void OhmicRampStep(Run& r, double from, double to, double* current) {
   SpeciesNode& c = r.w.c;
   SpeciesNode& coarse = r.w.start;
   for (int s = 0; s < r.ns; ++s) std::copy_n(c[s].begin(), r.profile + 1, coarse[s].begin());
-  double coarseCurrent[4] = {}, fineCurrent[4] = {};
+  double coarseCurrent[kTransferSlots] = {}, fineCurrent[kTransferSlots] = {};
   const double u = r.interfacial;
   const OhmicOutcome whole = OhmicSolve(r, r.w.ops[0], coarse, to, u, 0, coarseCurrent);
   r.interfacial = u;
@@ -360,7 +349,7 @@ void OhmicRampStep(Run& r, double from, double to, double* current) {
 // moves along the line from one point to the next, and the sample is taken at the point's end.
 void SweepPointsInSubSteps(Run& r) {
   const int count = r.p.StepsPerPoint;
-  double kred[4] = {}, kox[4] = {}, current[4] = {};
+  double kred[kTransferSlots] = {}, kox[kTransferSlots] = {}, current[kTransferSlots] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);
@@ -385,7 +374,7 @@ void OhmicExtrapolatedStep(Run& r, StepOperator& whole, StepOperator& half, doub
   SpeciesNode& c = r.w.c;
   SpeciesNode& coarse = r.w.start;
   for (int s = 0; s < r.ns; ++s) std::copy_n(c[s].begin(), r.profile + 1, coarse[s].begin());
-  double coarseCurrent[4] = {}, fineCurrent[4] = {};
+  double coarseCurrent[kTransferSlots] = {}, fineCurrent[kTransferSlots] = {};
   const double u = r.interfacial;
   OhmicSolve(r, whole, coarse, e, u, 0, coarseCurrent);
   r.interfacial = u;
@@ -403,7 +392,7 @@ void RunSegment(Run& r, StepOperator& whole, StepOperator& half, double e, doubl
     for (int sub = 0; sub < kSubSteps; ++sub) OhmicExtrapolatedStep(r, whole, half, e, current);
     return;
   }
-  double kred[4] = {}, kox[4] = {};
+  double kred[kTransferSlots] = {}, kox[kTransferSlots] = {};
   ApplyPotential(r, e, kred, kox);
   for (int sub = 0; sub < kSubSteps; ++sub) ExtrapolatedStep(r, whole, half);
   Sample(r, r.w.c, kred, kox, current);
@@ -411,7 +400,7 @@ void RunSegment(Run& r, StepOperator& whole, StepOperator& half, double e, doubl
 
 // The pulse techniques: each data point's segments in extrapolated steps.
 void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
-  double current[4] = {};
+  double current[kTransferSlots] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);
@@ -427,7 +416,9 @@ void PulsePoints(Run& r, const PointSchedule& schedule, const int* opOf) {
   }
 }
 
+// A written mechanism's counts are checked against its network (see ChemistryOf).
 void CheckCounts(const ParameterSet& p) {
+  if (p.Mechanism == MechanismCode::Written) return;
   const int ns = p.SpeciesCount, nh = p.ChargeReactionCount, nk = p.HomogeneousReactionCount;
   if (ns < 2 || ns > 4 || nh < 1 || nh > 3 || nk < 0 || nk > 2)
     throw RuntimeFault(kSubscriptOutOfRange);
@@ -497,7 +488,7 @@ bool ChargesWithinSteps(const ParameterSet& p) {
 bool RunDigitalSimulation(const ParameterSet& p, const Programme& prog, SimulationWorkspace& ws,
                           DigitalWork& w, CancelCheck cancel) {
   CheckCounts(p);
-  Run r{p, prog, ws, w};
+  Run r{p, prog, ws, w, ChemistryOf(p)};
   r.cancel = cancel;
   r.ru = p.Ru > 0 ? Finite(p.Ru) : 0;
   if (ChargesWithinSteps(p)) r.capacitance = p.Cdl * p.Area;

@@ -23,8 +23,8 @@ struct Search {
   DiscOperator& op;
   SolverReport& report;
   double conductance = 0;
-  double kred[4]{}, kox[4]{};
-  double reaction[4]{};
+  double kred[kTransferSlots]{}, kox[kTransferSlots]{};
+  double reaction[kTransferSlots]{};
   double faradaic = 0, charging = 0;
 };
 
@@ -39,7 +39,7 @@ double Balance(Search& s, double u) {
 // the surface values with the rows.
 double Slope(Search& s) {
   const ParameterSet& p = *s.cell.p;
-  double dRed[4] = {}, dOx[4] = {}, none[4] = {};
+  double dRed[kTransferSlots] = {}, dOx[kTransferSlots] = {}, none[kTransferSlots] = {};
   for (int k = 1; k <= s.cell.nh; ++k) {
     const double nf = p.N(k) * p.FOverRT;
     dRed[k] = -p.Alpha(k) * nf * s.kred[k];
@@ -47,17 +47,17 @@ double Slope(Search& s) {
   }
   std::array<Block, kMaxDiscColumns> ds{};
   for (int i = 0; i < s.w.grid.columns; ++i) {
-    double g[4] = {};
+    double g[kMaxNetworkSpecies] = {};
     for (int sp = 0; sp < s.w.species; ++sp) g[sp] = CheckedDivide(s.w.grid.reach[i], s.cell.d[sp]);
     Block moved{}, fixed{};
-    KineticEntries(p.Mechanism, dRed, dOx, g, moved);
-    KineticEntries(p.Mechanism, none, none, g, fixed);
+    KineticEntries(s.cell.chemistry, dRed, dOx, g, moved);
+    KineticEntries(s.cell.chemistry, none, none, g, fixed);
     for (int a = 0; a < s.w.species; ++a) {
       for (int b = 0; b < s.w.species; ++b) ds[i][a][b] = moved[a][b] - fixed[a][b];
     }
   }
   ShiftDiscSurface(s.w, s.op, ds);
-  double byRates[4] = {}, bySurface[4] = {};
+  double byRates[kTransferSlots] = {}, bySurface[kTransferSlots] = {};
   DiscReactionCurrents(s.cell, s.w, s.w.c0.data(), dRed, dOx, byRates);
   DiscReactionCurrents(s.cell, s.w, s.w.shift.data(), s.kred, s.kox, bySurface);
   double slope = 0;
@@ -70,7 +70,7 @@ double Slope(Search& s) {
 
 OhmicOutcome SolveDiscOhmicStep(const DiscCell& cell, double ru, const OhmicDemand& d, DiscWork& w,
                                 DiscOperator& op, double* c, SolverReport& report) {
-  PrepareDiscStep(w, op, cell.p->Mechanism, c, report);
+  PrepareDiscStep(w, op, cell.chemistry, c, report);
   Search s{cell, ru, d, w, op, report};
   s.conductance = d.capacitance > 0 ? d.capacitance / d.dt : 0;
   if (!std::isfinite(d.guess)) throw RuntimeFault(kOverflow);

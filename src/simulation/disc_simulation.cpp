@@ -29,10 +29,10 @@ struct DiscRun {
   int ns = 0, nh = 0;
   double a = 0;  // radius [cm]
   double cMax = 0, dMin = 0, dMax = 0;
-  double bulk[4] = {}, d[4] = {};
+  double bulk[kMaxNetworkSpecies] = {}, d[kMaxNetworkSpecies] = {};
   double ru = 0, capacitance = 0;
   double interfacial = 0, interfacialBefore = 0;
-  double pre[4] = {};
+  double pre[kTransferSlots] = {};
   CancelCheck cancel{};
   bool cancelled = false;
 };
@@ -55,25 +55,14 @@ void ReferenceValues(DiscRun& r) {
     r.bulk[s] = CheckedDivide(p.CInit(s + 1), r.cMax);
     r.d[s] = p.D(s + 1);
   }
-  r.cell = DiscCell{&p, r.nh, r.d, 96.4846 * p.Area * r.cMax};
-}
-
-StepRates RatesFor(const ParameterSet& p, double dt) {
-  StepRates k;
-  k.kf1 = p.Kf(1) * dt;
-  k.kb1 = p.Kb(1) * dt;
-  if (p.HomogeneousReactionCount >= 2) {
-    k.kf2 = p.Kf(2) * dt;
-    k.kb2 = p.Kb(2) * dt;
-  }
-  return k;
+  r.cell = DiscCell{&p, r.nh, r.d, 96.4846 * p.Area * r.cMax, ChemistryOf(p)};
 }
 
 // Chemistry couples the species of a cell when it puts an entry off the diagonal.
 bool Coupled(const DiscRun& r) {
-  if (HasConcentrationEntries(r.p.Mechanism)) return true;
+  if (HasConcentrationEntries(r.cell.chemistry)) return true;
   Block m{};
-  ConstantReactionEntries(r.p.Mechanism, m, RatesFor(r.p, 1));
+  ConstantReactionEntries(r.cell.chemistry, m, StepRatesFor(r.p, 1, r.cMax));
   for (int i = 0; i < r.ns; ++i) {
     for (int j = 0; j < r.ns; ++j) {
       if (i != j && m[i][j] != 0) return true;
@@ -101,23 +90,24 @@ void SetUp(DiscRun& r, const double* lengths, int count, double span) {
   // The half steps only refine the whole steps, so the whole steps size the grid.
   demand.step = 2 * *std::min_element(lengths, lengths + count);
   demand.span = span;
-  for (int i = 1; i <= p.HomogeneousReactionCount; ++i)
-    demand.rate = std::max(demand.rate, p.Kf(i) + p.Kb(i));
+  demand.rate = FastestStepRate(p, r.cMax);
   if (coupled) demand.mostColumns = kMostDiscBlock / r.ns;
   // Second-order chemistry eliminates afresh at every step, at a cost of the cube of the
   // block: its runs take the fewest columns the widest cells allow.
-  if (HasConcentrationEntries(p.Mechanism)) demand.mostColumns = kSecondOrderColumns;
-  ShapeDiscWork(r.w, DiscGridFor(demand), r.ns, coupled, HasConcentrationEntries(p.Mechanism));
+  const bool secondOrder = HasConcentrationEntries(r.cell.chemistry);
+  if (secondOrder) demand.mostColumns = kSecondOrderColumns;
+  ShapeDiscWork(r.w, DiscGridFor(demand), r.ns, coupled, secondOrder);
   for (int i = 0; i < count; ++i)
-    SetDiscOperator(r.w.ops[i], p.Mechanism, r.w, r.d, r.a, lengths[i], RatesFor(p, lengths[i]));
+    SetDiscOperator(r.w.ops[i], r.cell.chemistry, r.w, r.d, r.a, lengths[i],
+                    StepRatesFor(p, lengths[i], r.cMax));
   r.w.s0 = Block{};
   for (int s = 0; s < r.ns; ++s) r.w.s0[s][s] = 1;
-  ConservationEntries(p.Mechanism, r.d, r.w.s0);
+  ConservationEntries(r.cell.chemistry, r.d, r.w.s0);
   ResetProfile(r);
 }
 
 void Solve(DiscRun& r, DiscOperator& op, double* c, double e, double* kred, double* kox) {
-  PrepareDiscStep(r.w, op, r.p.Mechanism, c, r.work.report);
+  PrepareDiscStep(r.w, op, r.cell.chemistry, c, r.work.report);
   CloseDiscAt(r.cell, r.w, op, e, kred, kox, r.work.report);
   FinishDiscStep(r.w, op, c);
 }
@@ -138,7 +128,7 @@ void KeepStart(DiscRun& r) {
 // One extrapolated step whose potential runs from the last to e; the currents at its end.
 void ExtrapolatedStep(DiscRun& r, DiscOperator& whole, DiscOperator& half, double middle, double e,
                       double* current) {
-  double kred[4] = {}, kox[4] = {};
+  double kred[kTransferSlots] = {}, kox[kTransferSlots] = {};
   KeepStart(r);
   Solve(r, whole, r.w.start.data(), e, kred, kox);
   Solve(r, half, r.w.c.data(), middle, kred, kox);
@@ -218,7 +208,7 @@ void Sweep(DiscRun& r, double dt) {
   SetUp(r, lengths, count == 1 ? 2 : 4, dt * (r.programme.pointCount + rest));
   DiscOperator& restWhole = r.w.ops[count == 1 ? 0 : 2];
   DiscOperator& restHalf = r.w.ops[count == 1 ? 1 : 3];
-  double current[4] = {};
+  double current[kTransferSlots] = {};
   const double first = r.ws.Abscissa(1);
   for (int k = 1; k <= rest; ++k) {
     if (k % kSweepPointsPerCancelCheck == 0 && CancelNow(r)) return;
@@ -243,7 +233,7 @@ void Pulses(DiscRun& r, const DigitalSteps& steps) {
   int opOf[2] = {};
   const int count = PulseStepLengths(schedule, kDiscSubSteps, lengths, opOf);
   SetUp(r, lengths, count, PulseSpan(schedule, r.programme.pointCount));
-  double current[4] = {};
+  double current[kTransferSlots] = {};
   for (int k = 1; k <= r.programme.pointCount; ++k) {
     if (CancelNow(r)) return;
     const double e = r.ws.Abscissa(k);

@@ -59,25 +59,25 @@ const double* Inverse(const DiscWork& w, const DiscOperator& op, int j, int grou
 
 // The reaction entries of cell (j, i): the constant ones, and those of a second-order reaction
 // linearised on the profile c.
-const Block& ReactionAt(DiscWork& w, const DiscOperator& op, MechanismCode mechanism,
+const Block& ReactionAt(DiscWork& w, const DiscOperator& op, const Chemistry& chemistry,
                         const double* c, int j, int i) {
   if (!w.secondOrder) return op.reaction;
   const int n = w.grid.columns;
   for (int s = 0; s < w.species; ++s) w.node[s][1] = c[j * w.unknowns + s * n + i];
   w.nodeBlock[1] = op.reaction;
-  ConcentrationEntries(mechanism, w.node, w.noDiagonal, 1, op.rates, w.nodeBlock);
+  ConcentrationEntries(chemistry, w.node, w.noDiagonal, 1, op.rates, w.nodeBlock);
   return w.nodeBlock[1];
 }
 
 // Y_j = M_j - B_j Y_(j+1)^-1 A_(j+1) for one group, in w.block.
-void RowBlock(DiscWork& w, const DiscOperator& op, MechanismCode mechanism, const double* c, int j,
-              int group) {
+void RowBlock(DiscWork& w, const DiscOperator& op, const Chemistry& chemistry, const double* c,
+              int j, int group) {
   const DiscGrid& g = w.grid;
   const int n = g.columns, m = w.groupSize, perGroup = m / n, first = group * perGroup;
   double* y = w.block.data();
   for (int k = 0; k < m * m; ++k) y[k] = 0;
   for (int i = 0; i < n; ++i) {
-    const Block& r = ReactionAt(w, op, mechanism, c, j, i);
+    const Block& r = ReactionAt(w, op, chemistry, c, j, i);
     for (int a = 0; a < perGroup; ++a) {
       const int s = first + a, l = a * n + i;
       const double lam = op.lambda[s];
@@ -98,6 +98,19 @@ void RowBlock(DiscWork& w, const DiscOperator& op, MechanismCode mechanism, cons
     for (int k = 0; k < m; ++k) {
       const double in = op.lambda[first + k / n] * g.inner[j + 1][k % n];
       y[l * m + k] -= out * next[l * m + k] * in;
+    }
+  }
+}
+
+// The constant part of the second-order terms' linearisation, cell by cell, into c (see
+// ConcentrationSources).
+void MoveSources(DiscWork& w, const DiscOperator& op, const Chemistry& chemistry, double* c) {
+  const int n = w.grid.columns, u = w.unknowns;
+  for (int j = 1; j <= w.grid.rows; ++j) {
+    for (int i = 0; i < n; ++i) {
+      for (int s = 0; s < w.species; ++s) w.node[s][1] = c[j * u + s * n + i];
+      ConcentrationSources(chemistry, 1, op.rates, w.node);
+      for (int s = 0; s < w.species; ++s) c[j * u + s * n + i] = w.node[s][1];
     }
   }
 }
@@ -124,12 +137,12 @@ void SurfaceCoupling(DiscWork& w, DiscOperator& op) {
   }
 }
 
-void Eliminate(DiscWork& w, DiscOperator& op, MechanismCode mechanism, const double* c,
+void Eliminate(DiscWork& w, DiscOperator& op, const Chemistry& chemistry, const double* c,
                SolverReport& report) {
   const int m = w.groupSize;
   for (int j = w.grid.rows; j >= 1; --j) {
     for (int group = 0; group < w.groups; ++group) {
-      RowBlock(w, op, mechanism, c, j, group);
+      RowBlock(w, op, chemistry, c, j, group);
       double* inv = op.inverse.data() + j * kRowStride + group * m * m;
       for (int k = 0; k < m * m; ++k) inv[k] = w.block.Unchecked(k);
       InvertDense(inv, m, report);
@@ -181,8 +194,8 @@ void SolveFactored(const double* k, const int* pivot, int u, const double* b, do
 
 void ShapeDiscWork(DiscWork& w, const DiscGrid& grid, int species, bool coupled, bool secondOrder) {
   const int n = grid.columns;
-  if (species < 1 || species > 4 || n < 1 || n > kMaxDiscColumns || grid.rows < 1 ||
-      grid.rows > kMaxDiscRows || (coupled && species * n > kMostDiscBlock))
+  if (species < 1 || species > kMaxNetworkSpecies || n < 1 || n > kMaxDiscColumns ||
+      grid.rows < 1 || grid.rows > kMaxDiscRows || (coupled && species * n > kMostDiscBlock))
     throw RuntimeFault(kSubscriptOutOfRange);
   w.grid = grid;
   w.species = species;
@@ -196,30 +209,31 @@ void ShapeDiscWork(DiscWork& w, const DiscGrid& grid, int species, bool coupled,
   }
 }
 
-void SetDiscOperator(DiscOperator& op, MechanismCode mechanism, const DiscWork& w, const double* d,
-                     double a, double dt, const StepRates& rates) {
+void SetDiscOperator(DiscOperator& op, const Chemistry& chemistry, const DiscWork& w,
+                     const double* d, double a, double dt, const StepRates& rates) {
   op.dt = dt;
   for (int s = 0; s < w.species; ++s) op.lambda[s] = d[s] * dt / (a * a);
   op.rates = rates;
   op.reaction = Block{};
-  ConstantReactionEntries(mechanism, op.reaction, rates);
+  ConstantReactionEntries(chemistry, op.reaction, rates);
   op.eliminated = false;
   op.closed = false;
 }
 
-void SetDiscSurfaceRows(DiscWork& w, MechanismCode mechanism, const double* kred, const double* kox,
-                        const double* d) {
+void SetDiscSurfaceRows(DiscWork& w, const Chemistry& chemistry, const double* kred,
+                        const double* kox, const double* d) {
   for (int i = 0; i < w.grid.columns; ++i) {
-    double g[4] = {};
+    double g[kMaxNetworkSpecies] = {};
     for (int s = 0; s < w.species; ++s) g[s] = CheckedDivide(w.grid.reach[i], d[s]);
     w.s[i] = w.s0;
-    KineticEntries(mechanism, kred, kox, g, w.s[i]);
+    KineticEntries(chemistry, kred, kox, g, w.s[i]);
   }
 }
 
-void PrepareDiscStep(DiscWork& w, DiscOperator& op, MechanismCode mechanism, const double* c,
+void PrepareDiscStep(DiscWork& w, DiscOperator& op, const Chemistry& chemistry, double* c,
                      SolverReport& report) {
-  if (w.secondOrder || !op.eliminated) Eliminate(w, op, mechanism, c, report);
+  if (w.secondOrder || !op.eliminated) Eliminate(w, op, chemistry, c, report);
+  if (w.secondOrder && chemistry.Written()) MoveSources(w, op, chemistry, c);
   const DiscGrid& g = w.grid;
   const int n = g.columns, u = w.unknowns, m = w.groupSize, big = g.rows;
   double* x = w.x.data();

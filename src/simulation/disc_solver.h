@@ -1,7 +1,7 @@
 #pragma once
 
-#include "experiment/codes.h"
 #include "simulation/disc_work.h"
+#include "simulation/reaction_terms.h"
 
 // One fully implicit time step on the microdisc's grid. Ordered row by row along gamma the
 // system is block tridiagonal, rows coupled only through the diagonal conductances along gamma:
@@ -15,18 +15,20 @@ void ShapeDiscWork(DiscWork& w, const DiscGrid& grid, int species, bool coupled,
 
 // The couplings of step length dt [s] for diffusion coefficients d [cm2/s] on a disc of radius
 // a [cm], with the constant reaction entries of the mechanism at these rates.
-void SetDiscOperator(DiscOperator& op, MechanismCode mechanism, const DiscWork& w, const double* d,
-                     double a, double dt, const StepRates& rates);
+void SetDiscOperator(DiscOperator& op, const Chemistry& chemistry, const DiscWork& w,
+                     const double* d, double a, double dt, const StepRates& rates);
 
 // The surface rows at these rate constants [cm/s] of the charge transfers, column by column
 // (the disc's reach of each column over D_s takes the place of the planar g_s).
-void SetDiscSurfaceRows(DiscWork& w, MechanismCode mechanism, const double* kred, const double* kox,
-                        const double* d);
+void SetDiscSurfaceRows(DiscWork& w, const Chemistry& chemistry, const double* kred,
+                        const double* kox, const double* d);
 
 // The part of a step that does not depend on the surface rows: the elimination when it is not
 // kept (second-order terms are linearised on the profile c first) and the right-hand sides.
-// Row rows + 1 of c holds the bulk.
-void PrepareDiscStep(DiscWork& w, DiscOperator& op, MechanismCode mechanism, const double* c,
+// Row rows + 1 of c holds the bulk. A written mechanism's second-order terms move the constant
+// part of their linearisation into rows 1..rows of c (see ConcentrationSources), which the step
+// then overwrites.
+void PrepareDiscStep(DiscWork& w, DiscOperator& op, const Chemistry& chemistry, double* c,
                      SolverReport& report);
 // The surface values for the surface rows set last, into w.c0; `key` names those rows (their
 // potential), so that the factors are kept while it stays.

@@ -2,6 +2,7 @@
 
 #include "experiment/parameter_set.h"
 #include "simulation/disc_work.h"
+#include "simulation/reaction_terms.h"
 
 // The charge transfers on the microdisc: each column of the disc has its own surface values and
 // net rates, and the current is their sum weighted by the columns' shares of the disc's area.
@@ -13,6 +14,7 @@ struct DiscCell {
   int nh = 0;                 // charge reactions
   const double* d = nullptr;  // diffusion coefficient of each species [cm2/s]
   double q = 0;               // current per unit of mean net rate [A s/cm]
+  Chemistry chemistry{MechanismCode::E};
 };
 
 // Closes a prepared step at electrode potential e [V]: the rate constants (into kred, kox), the

@@ -15,7 +15,7 @@ namespace vorex {
 
 // The largest block a group may have, and the most unknowns of a row.
 inline constexpr int kMostDiscBlock = 64;
-inline constexpr int kMostDiscUnknowns = 4 * kMaxDiscColumns;
+inline constexpr int kMostDiscUnknowns = kMaxNetworkSpecies * kMaxDiscColumns;
 
 // One length of time step: its couplings and the blocks its elimination keeps.
 struct DiscOperator {
@@ -24,11 +24,11 @@ struct DiscOperator {
         coupling(kMostDiscUnknowns * kMostDiscUnknowns),
         closure(kMostDiscUnknowns * kMostDiscUnknowns),
         pivot(kMostDiscUnknowns) {}
-  double dt = 0;            // [s]
-  double lambda[4] = {};    // D_s dt / a^2
-  StepRates rates;          // per step
-  Block reaction{};         // the reaction entries that do not depend on the profile
-  bool eliminated = false;  // the inverses belong to the couplings above
+  double dt = 0;                           // [s]
+  double lambda[kMaxNetworkSpecies] = {};  // D_s dt / a^2
+  StepRates rates;                         // per step
+  Block reaction{};                        // the reaction entries that do not depend on the profile
+  bool eliminated = false;                 // the inverses belong to the couplings above
   // The inverse of each row's eliminated block, groups one after another.
   SizedArray<double> inverse;
   // S0 Y_1^-1 A_1: how the concentrations of row 1 answer to those at the disc.

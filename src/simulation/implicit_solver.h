@@ -4,12 +4,13 @@
 
 // One fully implicit time step of coupled diffusion: a block-tridiagonal system with one
 // species x species block per node, solved by elimination from the bulk towards the electrode,
-// closure at the surface and substitution back out. Storage is fixed: species 0..5, nodes
-// 0..100; the bounds are checked once on entry and the loops run unchecked inside them.
+// closure at the surface and substitution back out. Storage is fixed: species 0..7 (the eight of
+// a written mechanism), nodes 0..100; the bounds are checked once on entry and the loops run
+// unchecked inside them.
 namespace vorex {
 
 inline constexpr int kMaxSolverNode = 100;
-inline constexpr int kMaxSolverSpecies = 5;
+inline constexpr int kMaxSolverSpecies = 7;
 
 using Block = std::array<std::array<double, kMaxSolverSpecies + 1>, kMaxSolverSpecies + 1>;
 using NodeSpecies = std::array<std::array<double, kMaxSolverSpecies + 1>, kMaxSolverNode + 1>;

@@ -21,8 +21,8 @@ constexpr int kMostClosures = 100;
 // One trial potential and what the step's closure gives there.
 struct Trial {
   double u = 0;
-  double f = 0;   // F(u) [V]
-  double v[4]{};  // net rates of the charge reactions
+  double f = 0;                // F(u) [V]
+  double v[kTransferSlots]{};  // net rates of the charge reactions
   double faradaic = 0, charging = 0;
 };
 
@@ -36,9 +36,9 @@ struct Search {
   SolverReport& report;
   double conductance = 0;  // the double layer's over one step [S]
   double mostNf = 0;       // the largest n F / RT of the reactions [1/V]
-  double kred[4]{}, kox[4]{};
+  double kred[kTransferSlots]{}, kox[kTransferSlots]{};
   SurfaceValues c0{}, dc0{};
-  double dv[4]{};  // dv/du
+  double dv[kTransferSlots]{};  // dv/du
 };
 
 // F from the net rates, which fix the faradaic current.
@@ -54,11 +54,11 @@ void Balance(const Search& w, Trial& t) {
 Trial Evaluate(Search& w, double u) {
   const ParameterSet& p = *w.cell.p;
   RateConstantsAt(p, w.cell.nh, u, w.kred, w.kox);
-  KineticEntries(p.Mechanism, w.kred, w.kox, w.cell.g, w.s);
+  KineticEntries(w.cell.chemistry, w.kred, w.kox, w.cell.g, w.s);
   CloseImplicitSurface(w.s, w.x, w.op.dMa, w.cell.n, w.op.scratch, w.report, w.c0);
   Trial t;
   t.u = u;
-  NetRatesAt(p.Mechanism, w.c0, w.kred, w.kox, t.v);
+  NetRatesAt(w.cell.chemistry, w.c0, w.kred, w.kox, t.v);
   Balance(w, t);
   return t;
 }
@@ -69,7 +69,7 @@ Trial Evaluate(Search& w, double u) {
 double Slope(Search& w) {
   const ParameterSet& p = *w.cell.p;
   const int n = w.cell.n;
-  double dRed[4] = {}, dOx[4] = {};
+  double dRed[kTransferSlots] = {}, dOx[kTransferSlots] = {};
   for (int k = 1; k <= w.cell.nh; ++k) {
     const double nf = p.N(k) * p.FOverRT;
     dRed[k] = -p.Alpha(k) * nf * w.kred[k];
@@ -83,9 +83,9 @@ double Slope(Search& w) {
     }
   }
   SurfaceShift(w.op.scratch, n, moved, w.dc0);
-  double byRates[4] = {}, bySurface[4] = {};
-  NetRatesAt(p.Mechanism, w.c0, dRed, dOx, byRates);
-  NetRatesAt(p.Mechanism, w.dc0, w.kred, w.kox, bySurface);
+  double byRates[kTransferSlots] = {}, bySurface[kTransferSlots] = {};
+  NetRatesAt(w.cell.chemistry, w.c0, dRed, dOx, byRates);
+  NetRatesAt(w.cell.chemistry, w.dc0, w.kred, w.kox, bySurface);
   double faradaicSlope = 0;
   for (int k = 1; k <= w.cell.nh; ++k) {
     w.dv[k] = byRates[k] + bySurface[k];

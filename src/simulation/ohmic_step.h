@@ -29,6 +29,7 @@ struct OhmicCell {
   double q = 0;               // current per unit of net rate [A s/cm]
   double ru = 0;              // [ohm]
   SurfaceSlopes slopes;
+  Chemistry chemistry{MechanismCode::E};  // the run's, set with the slopes
 };
 
 // What changes from step to step.
@@ -49,10 +50,10 @@ struct OhmicDemand {
 };
 
 struct OhmicOutcome {
-  double u = 0;          // the interfacial potential [V]
-  double reaction[4]{};  // the current of each charge reaction 1..3 [A]
-  double faradaic = 0;   // their sum [A]
-  double charging = 0;   // [A]
+  double u = 0;                       // the interfacial potential [V]
+  double reaction[kTransferSlots]{};  // the current of each charge reaction 1..nh [A]
+  double faradaic = 0;                // their sum [A]
+  double charging = 0;                // [A]
 };
 
 // Advances c by one step of `op` with the electrode at the potential the step's current leaves

@@ -57,7 +57,8 @@ void Compute(const ParameterSet& p, const Programme& g, SimulationWorkspace& w, 
              CancelCheck cancel, SimulationOutcome& outcome) {
   const bool digital = p.Digital;
   const int reactions = p.ChargeReactionCount;
-  if (reactions < 1 || reactions > 3) throw RuntimeFault(kSubscriptOutOfRange);
+  const int most = p.Mechanism == MechanismCode::Written ? kMaxNetworkTransfers : 3;
+  if (reactions < 1 || reactions > most) throw RuntimeFault(kSubscriptOutOfRange);
   const int total = reactions + 1;
   for (int i = 1; i <= g.pointCount; ++i) {
     for (int j = 1; j <= total; ++j) w.SimulatedCurrent.Unchecked(i, j) = 0;

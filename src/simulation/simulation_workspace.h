@@ -14,7 +14,7 @@ namespace vorex {
 struct SimulationWorkspace {
   FixedArray<double, kMaxPoints> Abscissa;
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
-  FixedMatrix<double, kMaxPoints, 6> SurfaceConcentration;
+  FixedMatrix<double, kMaxPoints, kMaxNetworkSpecies> SurfaceConcentration;  // species 1..8 [M]
   DigitalWork digital;
   SquareWaveWork squareWave;
   RadialSweepWork radialSweep;

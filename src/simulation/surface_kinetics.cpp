@@ -6,16 +6,16 @@ namespace vorex {
 
 // Each block is the rows at a unit rate constant less the rows at none: the entries are linear
 // in each rate constant, so the difference holds for any rate.
-void SurfaceSlopesFor(MechanismCode mechanism, int nh, const double* g, SurfaceSlopes& slopes) {
-  const double none[4] = {};
+void SurfaceSlopesFor(const Chemistry& chemistry, int nh, const double* g, SurfaceSlopes& slopes) {
+  const double none[kTransferSlots] = {};
   Block fixed{};
-  KineticEntries(mechanism, none, none, g, fixed);
+  KineticEntries(chemistry, none, none, g, fixed);
   for (int k = 1; k <= nh; ++k) {
-    double unit[4] = {};
+    double unit[kTransferSlots] = {};
     unit[k] = 1;
     Block red{}, ox{};
-    KineticEntries(mechanism, unit, none, g, red);
-    KineticEntries(mechanism, none, unit, g, ox);
+    KineticEntries(chemistry, unit, none, g, red);
+    KineticEntries(chemistry, none, unit, g, ox);
     for (int i = 0; i <= kMaxSolverSpecies; ++i) {
       for (int j = 0; j <= kMaxSolverSpecies; ++j) {
         slopes.red[k][i][j] = red[i][j] - fixed[i][j];

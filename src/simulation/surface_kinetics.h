@@ -6,6 +6,7 @@
 #include "base/runtime_fault.h"
 #include "experiment/parameter_set.h"
 #include "simulation/implicit_solver.h"
+#include "simulation/reaction_terms.h"
 
 // The charge transfers at the electrode: their rate constants at a potential, and how the
 // surface rows of the implicit step move with those rate constants.
@@ -28,10 +29,10 @@ inline void RateConstantsAt(const ParameterSet& p, int nh, double e, double* kre
 }
 
 // The surface rows are affine in the rate constants (see KineticEntries): S = S_fixed +
-// sum_k (kred_k red[k] + kox_k ox[k]). These are the two blocks of each reaction k = 1..3.
+// sum_k (kred_k red[k] + kox_k ox[k]). These are the two blocks of each reaction k = 1..nh.
 struct SurfaceSlopes {
-  std::array<Block, 4> red{}, ox{};
+  std::array<Block, kTransferSlots> red{}, ox{};
 };
-void SurfaceSlopesFor(MechanismCode mechanism, int nh, const double* g, SurfaceSlopes& slopes);
+void SurfaceSlopesFor(const Chemistry& chemistry, int nh, const double* g, SurfaceSlopes& slopes);
 
 }  // namespace vorex
