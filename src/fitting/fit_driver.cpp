@@ -5,6 +5,8 @@
 #include <string>
 
 #include "base/checked_math.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
 #include "experiment/fit_slot_quantity.h"
 #include "experiment/settings_table.h"
 #include "fitting/bounded_step.h"
@@ -230,12 +232,36 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
   return result;
 }
 
+void Reequilibrate(const FitSetup& setup, ParameterSet& p) {
+  NetworkEquilibriumInputs in = *setup.equilibrium;
+  const ReactionNetwork& network = in.network;
+  for (int j = 1; j <= network.transferCount; ++j) {
+    in.n[static_cast<std::size_t>(j)] = p.N(j);
+    in.e0[static_cast<std::size_t>(j)] = p.E0(j);
+  }
+  for (int k = 1; k <= network.stepCount; ++k) {
+    in.kf[static_cast<std::size_t>(k)] = p.Kf(k);
+    in.kb[static_cast<std::size_t>(k)] = p.Kb(k);
+  }
+  for (int i = 1; i <= setup.count; ++i) {
+    const FitSlotQuantity slot = FitSlotQuantityOf(setup.index(i));
+    if (slot.quantity == FitQuantity::C) {
+      in.c[static_cast<std::size_t>(slot.row)] = FitParameter(p, setup.index(i));
+    }
+  }
+  const auto c = NetworkPreEquilibrate(in);
+  for (int s = 1; s <= network.species; ++s) {
+    p.CInit(s) = NumericPrefix(FormatPattern(c[static_cast<std::size_t>(s)], "0.###e-#"));
+  }
+}
+
 void SimulationFitModel::Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) {
   if (setup_.evaluationBudget > 0 && ++evaluations_ > setup_.evaluationBudget) {
     throw FitAborted{"Fit stopped: its budget of " + std::to_string(setup_.evaluationBudget) +
                      " simulations is spent."};
   }
   for (int k = 1; k <= setup_.count; ++k) FitParameter(p_, setup_.index(k)) = vector(k);
+  if (setup_.equilibrium) Reequilibrate(setup_, p_);
   const SimulationOutcome run = RunSimulation(p_, work_, false);
   if (run.fault) throw FitAborted{*run.fault};
   if (run.programme.pointCount < m) throw RuntimeFault(kSubscriptOutOfRange);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "experiment/network_equilibrium.h"
 #include "experiment/parameter_set.h"
 #include "fitting/fit_statistics.h"
 #include "fitting/marquardt.h"
@@ -54,7 +55,16 @@ struct FitSetup {
   // The names the report gives parameters 1..count, when not those of their fit indices (a joint
   // fit names a curve's own parameters by their curve).
   std::vector<std::string> names;
+  // A written mechanism pre-equilibrated at the start: the network and the analytical
+  // concentrations its initial state is formed from again at every trial, since the trial's
+  // E0, n, kf and kb (and a fitted concentration, the analytical one) move that state.
+  std::optional<NetworkEquilibriumInputs> equilibrium;
 };
+
+// The initial concentrations of a written mechanism's trial under pre-equilibration (see
+// FitSetup::equilibrium), shown to four digits as the dialog shows those of the capture; raises
+// RuntimeFault when no equilibrium is formed.
+void Reequilibrate(const FitSetup& setup, ParameterSet& p);
 
 // The report's name of parameter i (1..count) of the setup.
 std::string FitSetupName(const FitSetup& setup, int i);

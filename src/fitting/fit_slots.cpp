@@ -4,6 +4,7 @@
 #include "base/runtime_fault.h"
 #include "experiment/field_use.h"
 #include "experiment/fit_slot_quantity.h"
+#include "experiment/written_mechanism.h"
 #include "fitting/background_projection.h"
 
 namespace vorex {
@@ -78,6 +79,16 @@ FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
     setup.lower(i) = NumericPrefix(s.Value(Row(FieldId::Min1, k)));
     setup.upper(i) = NumericPrefix(s.Value(Row(FieldId::Max1, k)));
     setup.logScale(i) = PositiveScaleSlot(k);
+  }
+  if (IsWritten(s) && s.Checked(FieldId::PreEquilibration) && p.Network.species > 0) {
+    NetworkEquilibriumInputs in;
+    in.network = p.Network;
+    for (int i = 1; i <= p.Network.species; ++i) {
+      in.c[static_cast<std::size_t>(i)] = NumericPrefix(s.Value(Row(FieldId::C1, i)));
+    }
+    in.startPotential = p.EStart;
+    in.fOverRT = p.FOverRT;
+    setup.equilibrium = in;
   }
   return setup;
 }
