@@ -99,13 +99,11 @@ def test_the_analytical_mode_refuses_a_written_mechanism():
 
 def test_fit_recovers_a_rate_constant_a_potential_and_a_diffusion_coefficient():
     # An ECE scheme beside a separate couple E/F, whose wave height tells D_E: the curve
-    # simulated from the truth is fitted from other start values. The fit keeps the initial
-    # concentrations its start values give, and pre-equilibration would bring B = C to the
-    # equilibrium of the start kf_1 / kb_1, not the truth's: the curves start from the
-    # analytical concentrations instead.
+    # simulated from the truth is fitted from other start values. Pre-equilibration brings
+    # B = C to the equilibrium of each trial's kf_1 / kb_1, so the start state moves with kf_1.
     text = "A + e = B; B = C; C + e = D; E + e = F"
     common = dict(mechanism=text, technique="cv", scan_rate=0.1, E_end=-0.5, C_E=1e-3,
-                  E0_1=0.1, E0_3=-0.35, kb_1=0.01, pre_equilibration=False)
+                  E0_1=0.1, E0_3=-0.35, kb_1=0.01)
     truth = dict(kf_1=2.0, E0_2=-0.12, D_E=1.5e-5)
     data = vorex.simulate(**common, **truth)
     bounds = {"kf_1": (0.01, 100.0), "E0_2": (-0.25, 0.0), "D_E": (1e-6, 1e-4)}
