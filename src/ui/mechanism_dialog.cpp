@@ -113,7 +113,7 @@ std::unique_ptr<ModelDialog> MakeMechanismDialog(Program& program, QWidget* pare
   layout->addWidget(d.Frame("FrameMech", kNone, &d, grid));
   QWidget* box = grid->parentWidget();
   for (int i = 1; i <= kWrittenMechanismNumber; ++i) {
-    grid->addWidget(d.W("mech", i, box), i - 1, 0, Qt::AlignTop);
+    grid->addWidget(d.W("mech", i, box), i - 1, 0, Qt::AlignLeft);
   }
   WrittenColumn(d, form, grid, box);
   layout->addWidget(d.W("Command1", kNone, &d), 0, Qt::AlignRight);
