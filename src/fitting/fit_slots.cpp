@@ -68,6 +68,21 @@ std::optional<std::string> RefusedBounds(const Settings& s) {
   return std::nullopt;
 }
 
+std::optional<NetworkEquilibriumInputs> WrittenEquilibrium(const Settings& s,
+                                                           const ParameterSet& p) {
+  if (!IsWritten(s) || !s.Checked(FieldId::PreEquilibration) || p.Network.species == 0) {
+    return std::nullopt;
+  }
+  NetworkEquilibriumInputs in;
+  in.network = p.Network;
+  for (int i = 1; i <= p.Network.species; ++i) {
+    in.c[static_cast<std::size_t>(i)] = NumericPrefix(s.Value(Row(FieldId::C1, i)));
+  }
+  in.startPotential = p.EStart;
+  in.fOverRT = p.FOverRT;
+  return in;
+}
+
 FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
   FitSetup setup;
   setup.backgroundDegree = BackgroundDegree(s.ListIndex(FieldId::Background));
@@ -80,16 +95,7 @@ FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
     setup.upper(i) = NumericPrefix(s.Value(Row(FieldId::Max1, k)));
     setup.logScale(i) = PositiveScaleSlot(k);
   }
-  if (IsWritten(s) && s.Checked(FieldId::PreEquilibration) && p.Network.species > 0) {
-    NetworkEquilibriumInputs in;
-    in.network = p.Network;
-    for (int i = 1; i <= p.Network.species; ++i) {
-      in.c[static_cast<std::size_t>(i)] = NumericPrefix(s.Value(Row(FieldId::C1, i)));
-    }
-    in.startPotential = p.EStart;
-    in.fOverRT = p.FOverRT;
-    setup.equilibrium = in;
-  }
+  setup.equilibrium = WrittenEquilibrium(s, p);
   return setup;
 }
 

@@ -29,6 +29,11 @@ const char* BoundsWithoutMeaning(int k, double low, double high);
 // quantity (D, Ru, Cdl) belongs here too.
 bool PositiveScaleSlot(int k);
 
+// The pre-equilibration a fit of a written mechanism forms again at each trial (see
+// FitSetup::equilibrium): nothing for a built-in mechanism or without pre-equilibration.
+std::optional<NetworkEquilibriumInputs> WrittenEquilibrium(const Settings& settings,
+                                                           const ParameterSet& p);
+
 // What to fit: the fitted slots, their start values from the parameter set, their bounds from
 // the settings and their scales. A bound too large to hold raises RuntimeFault.
 FitSetup FitSetupFor(const Settings& settings, const ParameterSet& p);

@@ -125,6 +125,7 @@ JointLayout Layout(const std::vector<GlobalCurve>& curves, const GlobalFitSetup&
   layout.columns.resize(curves.size());
   for (std::size_t c = 0; c < curves.size(); ++c) {
     layout.curveSetups[c].backgroundDegree = curves[c].backgroundDegree;
+    layout.curveSetups[c].equilibrium = curves[c].equilibrium;
   }
   for (std::size_t i = 0; i < setup.parameters.size(); ++i) {
     if (!setup.parameters[i].perCurve) {

@@ -385,6 +385,7 @@ TEST(WrittenSettingsFile, StoresTheMechanismAndItsTextAndRefusesABadText) {
   ASSERT_FALSE(s.Set(FieldId::N1, "1"));  // the user's n, after the text's
   s.SetChecked(Row(FieldId::Fitted1, 35), true);
   const std::string json = SettingsJson(s);
+  EXPECT_NE(json.find("\"version\": 2,"), std::string::npos);
   EXPECT_NE(json.find("\"mechanism\": 18"), std::string::npos);
   EXPECT_NE(json.find("\"mechanism_text\": \"A + 2e = B;\\u000aB = C; C + e = D; 2 C = E\""),
             std::string::npos);

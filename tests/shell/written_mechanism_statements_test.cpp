@@ -146,5 +146,28 @@ TEST(WrittenStatements, TheFitFindsAWrittenMechanismsParameters) {
               30, 0.03);
 }
 
+TEST(WrittenStatements, TheGlobalFitFindsAWrittenMechanismsParameters) {
+  // One EC, pre-equilibrated, at 0.01 and 0.1 V/s, made with kf_1 = 0.5 and fitted together from 2.
+  ScriptRun run(kWriteEc +
+                "mnuExperimental\nFormExpr.kf(1) = 0.5\nFormExpr.Estep = 0.01\n"
+                "click FormExpr.CmdOK\nmnuSimulate\nmnuExport slow.csv\nmnuExperimental\n"
+                "FormExpr.V = 0.1\nclick FormExpr.CmdOK\nmnuSimulate\nmnuExport fast.csv\n"
+                "mnuExperimental\nFormExpr.kf(1) = 2\nFormExpr.CheckFitted(1) = 0\n"
+                "FormExpr.CheckFitted(14) = 1\nFormExpr.TextCmin(14) = 0.01\n"
+                "FormExpr.TextCmax(14) = 100\nclick FormExpr.CmdOK\n"
+                "global add slow.csv scan_rate=0.01\nglobal add fast.csv scan_rate=0.1\n"
+                "global fit\n");
+  std::remove("slow.csv");
+  std::remove("fast.csv");
+  EXPECT_EQ(run.err.str(), "");
+  const std::string text = run.out.str();
+  const std::size_t row = text.find("\n 1 ", text.find("Fitted value"));
+  ASSERT_NE(row, std::string::npos) << text;
+  std::istringstream line(text.substr(row));
+  double number = 0, initial = 0, fitted = NAN;
+  line >> number >> initial >> fitted;
+  EXPECT_NEAR(fitted, 0.5, 1e-4);
+}
+
 }  // namespace
 }  // namespace vorex
