@@ -57,6 +57,9 @@ def test_the_text_goes_into_the_settings_and_the_result_reports_it():
     assert settings.mechanism_text == EC
     again = vorex.simulate(settings)
     assert np.array_equal(again.I, result.I)
+    # The settings file keeps the text and the mechanism with it.
+    stored = vorex.Settings.from_json(settings.to_json())
+    assert stored == settings and stored.mechanism_text == EC
     assert pickle.loads(pickle.dumps(result)).parameters == result.parameters
 
 
