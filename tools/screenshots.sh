@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The README's pictures: the main window with a cyclic voltammogram and the Experimental dialog,
-# taken on the offscreen platform, and a plot picture written by vorex-cli.
+# The README's pictures: the main window with a cyclic voltammogram, the Experimental dialog and a
+# written mechanism with its voltammogram, taken on the offscreen platform, and a plot picture
+# written by vorex-cli.
 # Usage: tools/screenshots.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail
 build=${1:-build}
@@ -16,4 +17,4 @@ click FormExpr.CmdOK
 mnuSimulate
 save-plot $out/plot-cli.png
 SCRIPT
-echo "Pictures written to $out/: main-window.png, experimental-dialog.png, plot-cli.png"
+echo "Pictures written to $out/: main-window.png, experimental-dialog.png, written-mechanism.png, plot-cli.png"

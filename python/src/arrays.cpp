@@ -6,6 +6,7 @@
 
 #include "base/constants.h"
 #include "curves/curve_store.h"
+#include "experiment/reaction_network.h"
 
 namespace py = pybind11;
 
@@ -108,9 +109,10 @@ namespace {
 // long as the interpreter, so they are never released.
 struct ParameterKeys {
   PyObject* scalar[20];
-  PyObject* species[4][3];   // D_, C_init_, cond_
-  PyObject* charge[3][4];    // n_, E0_, alpha_, ks_
-  PyObject* chemical[3][4];  // kf_, kb_, Keq_, p_
+  PyObject* species[kMaxNetworkSpecies][3];   // D_, C_init_, cond_
+  PyObject* charge[kMaxNetworkTransfers][4];  // n_, E0_, alpha_, ks_
+  PyObject* chemical[kMaxNetworkSteps][4];    // kf_, kb_, Keq_, p_
+  PyObject* mechanismText;
 };
 
 PyObject* Key(const std::string& name) {
@@ -141,12 +143,12 @@ const ParameterKeys& Keys() {
                              "electrode_volume",
                              "scan_count"};
     for (int i = 0; i < 20; ++i) k.scalar[i] = Key(scalars[i]);
-    const char* letters[] = {"A", "B", "C", "D"};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kMaxNetworkSpecies; ++i) {
+      const std::string letter(1, static_cast<char>('A' + i));
       const char* stems[] = {"D_", "C_init_", "cond_"};
-      for (int f = 0; f < 3; ++f) k.species[i][f] = Key(std::string(stems[f]) + letters[i]);
+      for (int f = 0; f < 3; ++f) k.species[i][f] = Key(stems[f] + letter);
     }
-    for (int j = 0; j < 3; ++j) {
+    for (int j = 0; j < kMaxNetworkTransfers; ++j) {
       const std::string r = std::to_string(j + 1);
       const char* charge[] = {"n_", "E0_", "alpha_", "ks_"};
       const char* chemical[] = {"kf_", "kb_", "Keq_", "p_"};
@@ -155,6 +157,7 @@ const ParameterKeys& Keys() {
         k.chemical[j][f] = Key(chemical[f] + r);
       }
     }
+    k.mechanismText = Key("mechanism_text");
     return k;
   }();
   return keys;
@@ -195,23 +198,27 @@ py::dict ParametersDict(const ParameterSet& p) {
                             p.ElectrodeVolume,
                             p.ScanCount};
   for (int i = 0; i < 20; ++i) Put(d, k.scalar[i], scalars[i]);
-  for (int i = 1; i <= p.SpeciesCount && i <= 4; ++i) {
+  for (int i = 1; i <= p.SpeciesCount && i <= kMaxNetworkSpecies; ++i) {
     Put(d, k.species[i - 1][0], p.D(i));
     Put(d, k.species[i - 1][1], p.CInit(i));
     Put(d, k.species[i - 1][2], p.SpeciesConductivity(i));
   }
-  for (int j = 1; j <= p.ChargeReactionCount && j <= 3; ++j) {
+  for (int j = 1; j <= p.ChargeReactionCount && j <= kMaxNetworkTransfers; ++j) {
     Put(d, k.charge[j - 1][0], p.N(j));
     Put(d, k.charge[j - 1][1], p.E0(j));
     Put(d, k.charge[j - 1][2], p.Alpha(j));
     Put(d, k.charge[j - 1][3], p.Ks(j));
   }
-  for (int j = 1; j <= p.HomogeneousReactionCount && j <= 3; ++j) {
+  const bool written = p.Mechanism == MechanismCode::Written;
+  for (int j = 1; j <= p.HomogeneousReactionCount && j <= kMaxNetworkSteps; ++j) {
     Put(d, k.chemical[j - 1][0], p.Kf(j));
     Put(d, k.chemical[j - 1][1], p.Kb(j));
     Put(d, k.chemical[j - 1][2], p.Keq(j));
-    Put(d, k.chemical[j - 1][3], p.P(j));
+    // A written step's text carries its own stoichiometry: it has no p.
+    if (!written) Put(d, k.chemical[j - 1][3], p.P(j));
   }
+  // A written mechanism reports the network it ran, in the form the parser reads.
+  if (written) d[py::handle(k.mechanismText)] = MechanismText(p.Network);
   return d;
 }
 

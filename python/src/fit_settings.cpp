@@ -57,9 +57,10 @@ int FittableSlot(const py::handle& name) {
   const int k = field != nullptr ? FitSlotOf(field->id) : 0;
   if (k == 0) {
     throw py::value_error("\"" + text +
-                          "\" cannot be fitted; fittable are C_A..C_D, ks_1..ks_3, "
-                          "alpha_1..alpha_3, E0_1..E0_3, kf_1..kf_3, kb_1..kb_3, D_A..D_D, "
-                          "Cdl, Ru (or C, ks, alpha, E0, kf, kb for the first)");
+                          "\" cannot be fitted; fittable are C_A..C_H, ks_1..ks_4, "
+                          "alpha_1..alpha_4, E0_1..E0_4, kf_1..kf_4, kb_1..kb_4, D_A..D_H, "
+                          "Cdl, Ru (or C, ks, alpha, E0, kf, kb for the first; E..H and row 4 "
+                          "for a written mechanism)");
   }
   return k;
 }

@@ -10,7 +10,7 @@
 // programme that gives the measured potentials. Shared by the fit of one curve and of a set.
 namespace vorex::python {
 
-// The fit index (1..25) of a parameter named by its keyword or an alias ("C" for C_A);
+// The fit index (1..38) of a parameter named by its keyword or an alias ("C" for C_A);
 // ValueError naming what is fittable for any other name.
 int FittableSlot(const pybind11::handle& name);
 

@@ -68,6 +68,7 @@ GlobalCurve MeasuredCurve(Settings& settings, const CurveArrays& data) {
   curve.potential.assign(data.X(), data.X() + data.n);
   curve.current.assign(data.Y(), data.Y() + data.n);
   curve.backgroundDegree = BackgroundDegree(settings.ListIndex(FieldId::Background));
+  curve.equilibrium = WrittenEquilibrium(settings, curve.parameters);
   return curve;
 }
 

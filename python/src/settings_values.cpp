@@ -203,6 +203,7 @@ py::object FieldValue(const Settings& s, FieldId id) {
     case FieldKind::Text:
       break;
   }
+  if (id == FieldId::MechanismText) return py::str(s.Value(id));  // a text, never a number
   const bool derived = f.kind == FieldKind::Derived || DerivedHere(s, id);
   const std::string text(derived ? ShownText(s, Derive(s), id) : s.Value(id));
   if (derived && text.empty()) return py::none();

@@ -33,7 +33,7 @@ std::string TypedNumber(double value);
 // that is not finite, both naming `what`.
 std::string TypedNumber(const pybind11::handle& value, const std::string& what);
 
-// The keyword of the parameter fit slot k (1..25) fits: "C_A", "ks_1".
+// The keyword of the parameter fit slot k (1..38) fits: "C_A", "ks_1".
 std::string FitName(int k);
 
 }  // namespace vorex::python

@@ -129,7 +129,7 @@ def test_settings_files_round_trip_and_match_the_program(run_cli, tmp_path):
     with pytest.raises(ValueError, match="not a settings file"):
         vorex.Settings.from_json('{"format": "something else"}')
     with pytest.raises(ValueError, match="newer Vorex"):
-        vorex.Settings.from_json('{"format": "Vorex settings", "version": 2, "settings": {}}')
+        vorex.Settings.from_json('{"format": "Vorex settings", "version": 3, "settings": {}}')
 
 
 def test_session_shows_its_settings():

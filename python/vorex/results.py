@@ -21,8 +21,8 @@ class SimulationResult:
     Attributes
     ----------
     technique, mechanism, electrode, digital
-        The settings' technique ("lsv", "cv", "dc", "np", "dp", "sw"), mechanism (1..17),
-        electrode name and mode.
+        The settings' technique ("lsv", "cv", "dc", "np", "dp", "sw"), mechanism (1..17, 18
+        for a written one), electrode name and mode.
     E : numpy.ndarray
         Potential of each point [V].
     I : numpy.ndarray
@@ -35,7 +35,8 @@ class SimulationResult:
     parameters : Mapping
         The parameter set the run used, by keyword name in the keywords' units, with the
         initial concentrations as C_init_A.. and the equilibrium constants as Keq_1.. (read
-        like a dict, equal to one, and pickled as one).
+        like a dict, equal to one, and pickled as one); a written mechanism's text as
+        mechanism_text, in the form the parser reads.
     warnings : list of str
         Warnings of the run, such as "Error: inverse matrix D=0" when a block of the
         implicit solver was singular at some step (the run goes on past it).

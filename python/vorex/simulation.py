@@ -16,6 +16,12 @@ def simulate(settings=None, **keywords):
     defaults changed by the keywords (the same as ``simulate(Settings(**keywords))``), and
     ``simulate(settings, **keywords)`` runs ``settings.replace(**keywords)``.
 
+    ``mechanism`` takes a built-in mechanism's number (1..17) or the text of a mechanism to
+    write, such as ``mechanism="A + e = B; B = C"``: its electron transfers take n_1, E0_1,
+    ks_1, alpha_1, ... in the order written, its chemical steps kf_1, kb_1, ..., its species
+    D_A, C_A, ... (up to eight, A..H). A written mechanism runs in the digital simulation only;
+    a text the parser refuses raises ValueError with its message.
+
     Noise is added when ``noise`` > 0, as the Simulate command adds it: its generator starts
     from twice the number of points, so equal settings always give equal noise (there is no
     seed to set). The interpreter lock is released while the simulation runs, so threads
@@ -60,8 +66,9 @@ def fit(E, I, fit=None, settings=None, **keywords):
     fit : dict, optional
         The parameters to fit with their bounds, ``{{name: (lower, upper)}}``. Fittable are
         C_A..C_D (the initial concentrations [mol/L]), ks_1..ks_3 [cm/s], alpha_1..alpha_3,
-        E0_1..E0_3 [V], kf_1..kf_3, kb_1..kb_3 of the mechanism (bare C, ks, alpha, E0, kf, kb
-        mean the first). The bounds are typed into the dialog's min and max fields and checked
+        E0_1..E0_3 [V], kf_1..kf_3, kb_1..kb_3, D_A..D_D [cm2/s] of the mechanism (bare C, ks,
+        alpha, E0, kf, kb mean the first); a written mechanism adds C_E..C_H, D_E..D_H and
+        the transfer and step 4 its text writes. The bounds are typed into the dialog's min and max fields and checked
         as Auto Fit checks them (reversed bounds, or bounds taking in values without meaning,
         raise ValueError with the program's message). Without it, the fit takes the settings'
         own fitted parameters and bounds (C_A_fitted, ks_1_min, ...), as Auto Fit does.

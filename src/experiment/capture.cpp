@@ -1,5 +1,6 @@
 #include "experiment/capture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "experiment/experiment.h"
 #include "experiment/field_message.h"
 #include "experiment/measured_programme.h"
+#include "experiment/written_mechanism.h"
 
 namespace vorex {
 namespace {
@@ -56,11 +58,31 @@ void ReadChoices(const Settings& s, ParameterSet& p) {
   p.Digital = s.Digital();
   p.Mechanism = s.Mechanism();
   p.Electrode = s.Electrode();
-  const ReactionCounts counts = CountsOf(s.Mechanism());
+  const ReactionCounts counts = CountsOf(s);
+  p.Network = ReactionNetwork{};
+  if (IsWritten(s)) {
+    const auto parsed = WrittenNetwork(s);
+    if (const auto* network = std::get_if<ReactionNetwork>(&parsed)) p.Network = *network;
+  }
   p.SpeciesCount = static_cast<std::int16_t>(counts.species);
   p.ChargeReactionCount = static_cast<std::int16_t>(counts.chargeReactions);
   p.HomogeneousReactionCount = static_cast<std::int16_t>(counts.homogeneousReactions);
   p.ScanCount = ScanCount(s.Scan());
+}
+
+// A written mechanism whose text writes none, or asked of the closed forms, which hold for
+// built-in mechanisms only.
+void CheckWritten(const Settings& s) {
+  if (!IsWritten(s)) return;
+  if (const auto fault = WrittenMechanismFault(s)) {
+    throw Refusal{FieldId::MechanismText, *fault};
+  }
+  if (!s.Digital()) {
+    throw Refusal{FieldId::Mechanism,
+                  "Mechanism 18 (written) is not offered for analytical simulation: the closed "
+                  "forms hold for the built-in mechanisms 1, 4 and 9 only; tick digital "
+                  "simulation in the Techniques dialog."};
+  }
 }
 
 // The sweep's steps per point, read where the Techniques dialog enables it; elsewhere the run
@@ -110,8 +132,13 @@ void ReadScalars(const Reader& r, const Derivation& d, ParameterSet& p) {
   p.ElectrodeVolume = d.volume;
 }
 
+// Rows 1..3 of the reactions and 1..4 of the species always, as the built-in mechanisms' dialog
+// reads them; those past them as far as a written mechanism uses them.
 void ReadRows(const Reader& r, ParameterSet& p) {
-  for (int j = 1; j <= 3; ++j) {
+  const int reactions = std::max({kBuiltInReactionRows, static_cast<int>(p.ChargeReactionCount),
+                                  static_cast<int>(p.HomogeneousReactionCount)});
+  const int species = std::max(kBuiltInSpeciesRows, static_cast<int>(p.SpeciesCount));
+  for (int j = 1; j <= reactions; ++j) {
     p.Alpha(j) = r.Read(Row(FieldId::Alpha1, j));
     p.E0(j) = r.Read(Row(FieldId::E01, j));
     p.Ks(j) = r.Read(Row(FieldId::Ks1, j));
@@ -121,7 +148,7 @@ void ReadRows(const Reader& r, ParameterSet& p) {
     p.Keq(j) = r.Read(Row(FieldId::Keq1, j));
     p.P(j) = r.Read(Row(FieldId::P1, j));
   }
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= species; ++i) {
     p.D(i) = r.Read(Row(FieldId::D1, i));
     p.CInit(i) = r.Read(Row(FieldId::CInit1, i));
     p.SpeciesConductivity(i) = r.Read(Row(FieldId::Cond1, i));
@@ -143,6 +170,7 @@ Captured MakeParameterSet(const Settings& settings) {
   Captured c;
   try {
     ReadChoices(settings, c.parameters);
+    CheckWritten(settings);
     ReadStepsPerPoint(reader, c.parameters);
     ReadScalars(reader, derived, c.parameters);
     ReadRows(reader, c.parameters);
@@ -177,6 +205,7 @@ void CaptureTechniqueAndMechanism(Experiment& experiment) {
   p.Technique = technique.Technique;
   p.Digital = technique.Digital;
   p.Mechanism = technique.Mechanism;
+  p.Network = technique.Network;
   p.Electrode = technique.Electrode;
   p.SpeciesCount = technique.SpeciesCount;
   p.ChargeReactionCount = technique.ChargeReactionCount;

@@ -51,7 +51,7 @@ class Checks {
 };
 
 void CheckSpecies(Checks& c, const ParameterSet& p) {
-  for (int i = 1; i <= p.SpeciesCount && i <= 4; ++i) {
+  for (int i = 1; i <= p.SpeciesCount && i <= kSpeciesRows; ++i) {
     c.RequirePositive(p.D(i), Row(FieldId::D1, i));
     // The initial concentrations are derived from these; a text the derivation cannot take would
     // leave a design value in use.
@@ -60,12 +60,12 @@ void CheckSpecies(Checks& c, const ParameterSet& p) {
 }
 
 void CheckReactions(Checks& c, const ParameterSet& p) {
-  for (int j = 1; j <= p.ChargeReactionCount && j <= 3; ++j) {
+  for (int j = 1; j <= p.ChargeReactionCount && j <= kChargeRows; ++j) {
     c.Require(p.Alpha(j) >= 0 && p.Alpha(j) <= 1, Row(FieldId::Alpha1, j),
               "must lie between 0 and 1.");
     c.Require(p.Ks(j) >= 0, Row(FieldId::Ks1, j), kNotNegative);
   }
-  for (int k = 1; k <= p.HomogeneousReactionCount && k <= 3; ++k) {
+  for (int k = 1; k <= p.HomogeneousReactionCount && k <= kChemicalRows; ++k) {
     c.Require(p.Kf(k) >= 0, Row(FieldId::Kf1, k), kNotNegative);
     c.Require(p.Kb(k) >= 0, Row(FieldId::Kb1, k), kNotNegative);
   }

@@ -100,6 +100,10 @@ constexpr std::array<MechanismEntry, kMechanismCount> kMechanisms{{
      1},
 }};
 
+// Its species and reactions are those its text writes (see CountsOf(const Settings&)).
+constexpr MechanismEntry kWritten{
+    "18)  written", "a mechanism you write", 0, {"", "", ""}, {"", ""}, 0, 0};
+
 constexpr std::array<ElectrodeEntry, kElectrodeCount> kElectrodes{{
     {"1)  Planar", "", "planar"},
     {"2)  (Micro)Spherical", "", "sphere"},
@@ -122,6 +126,7 @@ const TechniqueEntry& Technique(TechniqueCode code) {
   return Lookup(kTechniques, code);
 }
 const MechanismEntry& Mechanism(MechanismCode code) {
+  if (code == MechanismCode::Written) return kWritten;
   return Lookup(kMechanisms, code);
 }
 const ElectrodeEntry& Electrode(ElectrodeCode code) {
@@ -136,6 +141,7 @@ std::string_view Unnumbered(std::string_view caption) {
 bool MechanismOffered(MechanismCode mechanism, bool digital) {
   using M = MechanismCode;
   if (mechanism == M::EEE) return false;
+  if (mechanism == M::Written) return digital;
   return digital || mechanism == M::E || mechanism == M::TwoCouples || mechanism == M::Catalytic;
 }
 

@@ -30,14 +30,15 @@ struct ElectrodeEntry {
 };
 
 const TechniqueEntry& Technique(TechniqueCode code);
+// The written mechanism (18) has an entry of its own, with no species or reactions.
 const MechanismEntry& Mechanism(MechanismCode code);
 const ElectrodeEntry& Electrode(ElectrodeCode code);
 
 // A catalogue caption without its number: "1)  A + ne = B" is "A + ne = B".
 std::string_view Unnumbered(std::string_view caption);
 
-// What each kind of simulation offers: the digital one every mechanism but 3 at electrodes 1 to 6;
-// the analytical one mechanisms 1, 4 and 9 at every electrode.
+// What each kind of simulation offers: the digital one every mechanism but 3 (the written one
+// included) at electrodes 1 to 6; the analytical one mechanisms 1, 4 and 9 at every electrode.
 bool MechanismOffered(MechanismCode mechanism, bool digital);
 bool ElectrodeOffered(ElectrodeCode electrode, bool digital);
 

@@ -9,6 +9,8 @@
 #include "base/runtime_fault.h"
 #include "experiment/catalogue.h"
 #include "experiment/initial_concentrations.h"
+#include "experiment/network_equilibrium.h"
+#include "experiment/written_mechanism.h"
 
 namespace vorex {
 namespace {
@@ -49,7 +51,7 @@ void DeriveTimes(const Settings& s, Derivation& d) {
 }
 
 void DeriveEquilibriumConstants(const Settings& s, Derivation& d) {
-  for (int k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= kChemicalRows; ++k) {
     SkipOnFault([&] {
       const double backward = Value(s, Row(FieldId::Kb1, k));
       if (backward > 0) {
@@ -64,6 +66,15 @@ double AbsoluteTemperature(const Settings& s) {
   return Value(s, FieldId::Temperature) + kZeroCelsius;
 }
 
+// A measured programme starts at its own first potential, whatever E start says: the solution is
+// at equilibrium where the experiment begins.
+double StartPotential(const Settings& s) {
+  if (s.Scan() == ScanCode::Measured && !s.MeasuredPotentials().Empty()) {
+    return s.MeasuredPotentials().View().front();
+  }
+  return Value(s, FieldId::EStart);
+}
+
 EquilibriumInputs EquilibriumOf(const Settings& s, const Derivation& d) {
   EquilibriumInputs in;
   in.mechanism = s.Mechanism();
@@ -73,12 +84,7 @@ EquilibriumInputs EquilibriumOf(const Settings& s, const Derivation& d) {
     in.n[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::N1, j));
     in.e0[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::E01, j));
   }
-  in.startPotential = Value(s, FieldId::EStart);
-  // A measured programme starts at its own first potential, whatever E start says: the
-  // solution is at equilibrium where the experiment begins.
-  if (s.Scan() == ScanCode::Measured && !s.MeasuredPotentials().Empty()) {
-    in.startPotential = s.MeasuredPotentials().View().front();
-  }
+  in.startPotential = StartPotential(s);
   in.fOverRT = CheckedDivide(kFaraday, kGasConstant * AbsoluteTemperature(s));
   in.k1 = NumericPrefix(d.keq[0]);
   in.p = Value(s, FieldId::P1);
@@ -101,26 +107,60 @@ PreconcentrationInputs PreconcentrationOf(const Settings& s, const Derivation& d
   return in;
 }
 
+NetworkEquilibriumInputs NetworkEquilibriumOf(const Settings& s, const ReactionNetwork& network) {
+  NetworkEquilibriumInputs in;
+  in.network = network;
+  for (int i = 1; i <= network.species; ++i) {
+    in.c[static_cast<std::size_t>(i)] = Value(s, Row(FieldId::C1, i));
+  }
+  for (int j = 1; j <= network.transferCount; ++j) {
+    in.n[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::N1, j));
+    in.e0[static_cast<std::size_t>(j)] = Value(s, Row(FieldId::E01, j));
+  }
+  for (int k = 1; k <= network.stepCount; ++k) {
+    in.kf[static_cast<std::size_t>(k)] = Value(s, Row(FieldId::Kf1, k));
+    in.kb[static_cast<std::size_t>(k)] = Value(s, Row(FieldId::Kb1, k));
+  }
+  in.startPotential = StartPotential(s);
+  in.fOverRT = CheckedDivide(kFaraday, kGasConstant * AbsoluteTemperature(s));
+  return in;
+}
+
+// Pre-equilibration: the built-in mechanism's case, or the written network's equilibrium (none
+// while its text does not parse).
+void PreEquilibrated(const Settings& s, const Derivation& d,
+                     std::array<std::optional<double>, kSpeciesRows>& values) {
+  if (!IsWritten(s)) {
+    const auto equilibrium = PreEquilibrate(EquilibriumOf(s, d));
+    for (int i = 1; i <= kBuiltInSpeciesRows; ++i) {
+      if (const auto& v = equilibrium[static_cast<std::size_t>(i)]) values[i - 1] = *v;
+    }
+    return;
+  }
+  const auto parsed = WrittenNetwork(s);
+  const auto* network = std::get_if<ReactionNetwork>(&parsed);
+  if (network == nullptr) return;
+  const auto equilibrium = NetworkPreEquilibrate(NetworkEquilibriumOf(s, *network));
+  for (int i = 1; i <= network->species; ++i) {
+    values[i - 1] = Finite(equilibrium[static_cast<std::size_t>(i)]);
+  }
+}
+
 // The analytical concentrations, brought to equilibrium at E start and preconcentrated as the
 // pre-treatment boxes ask; a step that fails leaves what the one before it gave, and a
 // concentration that cannot be read shows its design value.
 void DeriveInitialConcentrations(const Settings& s, Derivation& d) {
-  std::array<std::optional<double>, 4> values;
-  for (int i = 1; i <= 4; ++i) SkipOnFault([&] { values[i - 1] = Value(s, Row(FieldId::C1, i)); });
-  if (s.Checked(FieldId::PreEquilibration)) {
-    SkipOnFault([&] {
-      const auto equilibrium = PreEquilibrate(EquilibriumOf(s, d));
-      for (int i = 1; i <= 4; ++i) {
-        if (const auto& v = equilibrium[static_cast<std::size_t>(i)]) values[i - 1] = *v;
-      }
-    });
+  std::array<std::optional<double>, kSpeciesRows> values;
+  for (int i = 1; i <= kSpeciesRows; ++i) {
+    SkipOnFault([&] { values[i - 1] = Value(s, Row(FieldId::C1, i)); });
   }
+  if (s.Checked(FieldId::PreEquilibration)) SkipOnFault([&] { PreEquilibrated(s, d, values); });
   if (s.Checked(FieldId::Preconcentration)) {
     SkipOnFault([&] {
       values[1] = Finite(Value(s, FieldId::C1) * PreconcentrationFactor(PreconcentrationOf(s, d)));
     });
   }
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= kSpeciesRows; ++i) {
     const auto& v = values[i - 1];
     d.cInit[i - 1] =
         v ? FormatPattern(*v, "0.###e-#") : TableField(Row(FieldId::CInit1, i)).defaultValue;
@@ -135,6 +175,14 @@ namespace {
 // as typed.
 constexpr std::array kNumbersRead{FieldId::Technique,
                                   FieldId::Mechanism,
+                                  FieldId::Kf4,
+                                  FieldId::Kb4,
+                                  FieldId::N4,
+                                  FieldId::E04,
+                                  Row(FieldId::C1, 5),
+                                  Row(FieldId::C1, 6),
+                                  Row(FieldId::C1, 7),
+                                  FieldId::C8,
                                   FieldId::Electrode,
                                   FieldId::Radius,
                                   FieldId::Length,
@@ -168,7 +216,7 @@ constexpr std::array kNumbersRead{FieldId::Technique,
                                   FieldId::StirRate,
                                   FieldId::D1,
                                   FieldId::Viscosity};
-constexpr std::array kTextsRead{FieldId::Area, FieldId::TPulse};
+constexpr std::array kTextsRead{FieldId::Area, FieldId::TPulse, FieldId::MechanismText};
 
 }  // namespace
 
@@ -221,18 +269,14 @@ std::string_view ShownText(const Settings& s, const Derivation& d, FieldId id) {
       return d.tPulse;
     case FieldId::TDrop:
       return d.tDrop;
-    case FieldId::CInit1:
-    case FieldId::CInit2:
-    case FieldId::CInit3:
-    case FieldId::CInit4:
-      return d.cInit[static_cast<std::size_t>(FieldNumber(id) - FieldNumber(FieldId::CInit1))];
-    case FieldId::Keq1:
-    case FieldId::Keq2:
-    case FieldId::Keq3:
-      return d.keq[static_cast<std::size_t>(FieldNumber(id) - FieldNumber(FieldId::Keq1))];
     default:
-      return s.Value(id);
+      break;
   }
+  const int cInit = FieldNumber(id) - FieldNumber(FieldId::CInit1);
+  if (cInit >= 0 && cInit < kSpeciesRows) return d.cInit[static_cast<std::size_t>(cInit)];
+  const int keq = FieldNumber(id) - FieldNumber(FieldId::Keq1);
+  if (keq >= 0 && keq < kChemicalRows) return d.keq[static_cast<std::size_t>(keq)];
+  return s.Value(id);
 }
 
 }  // namespace vorex

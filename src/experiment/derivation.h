@@ -11,7 +11,8 @@ namespace vorex {
 // What the Experimental dialog derives from the settings and shows, each as the text it shows and
 // the parameter set reads: the electrode area where the geometry gives it, the drop time, the
 // square wave's pulse time, the equilibrium constants and the initial concentrations
-// (pre-equilibrated, preconcentrated). It is a function of the settings alone. A value that
+// (pre-equilibrated, preconcentrated; those of a written mechanism from its network). It is a
+// function of the settings alone. A value that
 // cannot be derived (a text too large to hold, a division by zero, an overflow) shows empty,
 // except the square wave's pulse time, which shows the typed one, and the initial concentrations,
 // which show the analytical ones when their equilibrium cannot be formed.
@@ -19,8 +20,8 @@ struct Derivation {
   std::string area;    // ARE: derived at electrodes of a radius, typed elsewhere [cm2]
   std::string tPulse;  // tp: 0.5 / f for square wave, typed elsewhere [s]
   std::string tDrop;   // td: E step / v [s]
-  std::array<std::string, 4> cInit;      // Cinit(1..4) [mol/L]
-  std::array<std::string, 3> keq;        // LabelKeq(1..3): kf / kb
+  std::array<std::string, kSpeciesRows> cInit;  // Cinit(1..8) [mol/L]
+  std::array<std::string, kChemicalRows> keq;   // LabelKeq(1..4): kf / kb
   double volume = 0;                     // electrode volume [cm3]; 0 when it cannot be formed
   std::optional<std::string> areaFault;  // why the geometry gave no area
   bool operator==(const Derivation&) const = default;

@@ -2,12 +2,13 @@
 
 #include "experiment/catalogue.h"
 #include "experiment/derivation.h"
+#include "experiment/written_mechanism.h"
 
 namespace vorex {
 namespace {
 
 bool RowUsed(const Settings& s, FieldUse use, int row) {
-  const ReactionCounts counts = CountsOf(s.Mechanism());
+  const ReactionCounts counts = CountsOf(s);
   switch (use) {
     case FieldUse::Species:
       return row <= counts.species;
@@ -76,6 +77,10 @@ bool FieldShown(const Settings& s, FieldId id) {
     case FieldUse::ChargeReaction:
     case FieldUse::Homogeneous:
       return RowUsed(s, f.use, f.row);
+    case FieldUse::StoichiometricNumber:
+      return !IsWritten(s) && RowUsed(s, FieldUse::Homogeneous, f.row);
+    case FieldUse::WrittenMechanism:
+      return IsWritten(s);
     case FieldUse::FitBound: {
       const FieldId flag = Row(FieldId::Fitted1, f.row);
       return s.Checked(flag) && FieldShown(s, flag);
@@ -100,8 +105,9 @@ bool FieldEnabled(const Settings& s, FieldId id) {
 
 std::optional<std::string> WhyNotSettable(const Settings& s, FieldId id, const std::string& what) {
   if (!FieldShown(s, id)) {
-    return what + " is not available: the Experimental dialog does not show it for " +
-           Context(s, TableField(id).decider());
+    const bool mechanismDialog = TableField(id).window == "FormMech";
+    return what + " is not available: the " + (mechanismDialog ? "Mechanism" : "Experimental") +
+           " dialog does not show it for " + Context(s, TableField(id).decider());
   }
   if (!FieldEnabled(s, id) && TableField(id).use == FieldUse::DigitalSweep) {
     return what + " is not available: the Techniques dialog enables it for the linear sweep " +

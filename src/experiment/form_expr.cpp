@@ -1,11 +1,14 @@
 #include "experiment/form_expr.h"
 
+#include <array>
 #include <stdexcept>
+#include <string>
 
 #include "experiment/capture.h"
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
 #include "experiment/field_use.h"
+#include "experiment/mechanism_scheme.h"
 
 namespace vorex {
 
@@ -110,18 +113,31 @@ void FormExpr::ShowTechniqueInputs(const Settings& s) {
   Ru().SetEnabled(FieldEnabled(s, FieldId::Ru));
 }
 
+// The row captions: a built-in mechanism's reaction labels, or the equations a written text
+// writes.
 void FormExpr::ShowRows(const Settings& s) {
-  const MechanismEntry& m = Mechanism(s.Mechanism());
-  for (int i = 1; i <= 4; ++i) specie(i).SetVisible(i <= m.species);
-  for (int j = 1; j <= 3; ++j) {
-    heter(j).SetVisible(j <= m.chargeReactions);
-    heter(j).SetCaption(j <= m.chargeReactions ? std::string(m.chargeRows[j - 1])
-                                               : std::to_string(j));
+  const ReactionCounts counts = CountsOf(s);
+  std::array<std::string, kChargeRows> charge;
+  std::array<std::string, kChemicalRows> chemical;
+  if (s.Mechanism() == MechanismCode::Written) {
+    for (const SchemeRow& row : MechanismScheme(s).rows) {
+      if (row.kind == "transfer") charge.at(std::stoul(row.name) - 1) = row.equation;
+      if (row.kind == "step") chemical.at(std::stoul(row.name) - 1) = row.equation;
+    }
+  } else {
+    const MechanismEntry& m = Mechanism(s.Mechanism());
+    for (int j = 1; j <= counts.chargeReactions; ++j) charge[j - 1] = m.chargeRows[j - 1];
+    for (int k = 1; k <= counts.homogeneousReactions; ++k)
+      chemical[k - 1] = m.homogeneousRows[k - 1];
   }
-  for (int k = 1; k <= 3; ++k) {
-    homo(k).SetVisible(k <= m.homogeneousReactions);
-    homo(k).SetCaption(k <= m.homogeneousReactions ? std::string(m.homogeneousRows[k - 1])
-                                                   : std::to_string(k));
+  for (int i = 1; i <= kSpeciesRows; ++i) specie(i).SetVisible(i <= counts.species);
+  for (int j = 1; j <= kChargeRows; ++j) {
+    heter(j).SetVisible(j <= counts.chargeReactions);
+    heter(j).SetCaption(j <= counts.chargeReactions ? charge[j - 1] : std::to_string(j));
+  }
+  for (int k = 1; k <= kChemicalRows; ++k) {
+    homo(k).SetVisible(k <= counts.homogeneousReactions);
+    homo(k).SetCaption(k <= counts.homogeneousReactions ? chemical[k - 1] : std::to_string(k));
   }
   for (const FieldSpec& entry : SettingsTable()) {
     if (entry.row > 0 && entry.window == Name())

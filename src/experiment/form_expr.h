@@ -29,25 +29,25 @@ class FormExpr : public Window {
   // The field a control shows, or nothing for a label, frame or button of the dialog's own.
   const FieldSpec* FieldOf(const Control& control) const;
 
-  // Species rows i = 1..4 (Cond is indexed 0..3).
+  // Species rows i = 1..8 (Cond is indexed 0..7); 5..8 (E..H) for a written mechanism only.
   Control& specie(int i) { return *specie_(i); }
   Control& D(int i) { return Field(Row(FieldId::D1, i)); }
   Control& C(int i) { return Field(Row(FieldId::C1, i)); }
   Control& Cinit(int i) { return Field(Row(FieldId::CInit1, i)); }
   Control& Cond(int i) { return Field(Row(FieldId::Cond1, i + 1)); }
-  // Charge-transfer rows j = 1..3.
+  // Charge-transfer rows j = 1..4; 4 for a written mechanism only.
   Control& heter(int j) { return *heter_(j); }
   Control& NEL(int j) { return Field(Row(FieldId::N1, j)); }
   Control& Eze(int j) { return Field(Row(FieldId::E01, j)); }
   Control& alph(int j) { return Field(Row(FieldId::Alpha1, j)); }
   Control& ks(int j) { return Field(Row(FieldId::Ks1, j)); }
-  // Homogeneous rows k = 1..3.
+  // Homogeneous rows k = 1..4; 4 for a written mechanism only, which has no p.
   Control& homo(int k) { return *homo_(k); }
   Control& pl(int k) { return Field(Row(FieldId::P1, k)); }
   Control& kf(int k) { return Field(Row(FieldId::Kf1, k)); }
   Control& kb(int k) { return Field(Row(FieldId::Kb1, k)); }
   Control& LabelKeq(int k) { return Field(Row(FieldId::Keq1, k)); }
-  // Fit slots s = 1..25.
+  // Fit slots s = 1..38; 26..38 for the rows of a written mechanism (see FitParameter).
   Control& CheckFitted(int s) { return Field(Row(FieldId::Fitted1, s)); }
   Control& TextCmin(int s) { return Field(Row(FieldId::Min1, s)); }
   Control& TextCmax(int s) { return Field(Row(FieldId::Max1, s)); }
@@ -119,8 +119,9 @@ class FormExpr : public Window {
 
   Experiment& experiment_;
   std::array<Control*, kFieldCount> field_{};  // by FieldId
-  FixedArray<Control*, 4> specie_{};
-  FixedArray<Control*, 3> heter_{}, homo_{};
+  FixedArray<Control*, kSpeciesRows> specie_{};
+  FixedArray<Control*, kChargeRows> heter_{};
+  FixedArray<Control*, kChemicalRows> homo_{};
   FixedArray<Control*, 8> optElectrode_{};
   Control *LabelRadius_ = nullptr, *LabelLength_ = nullptr, *LabelRrate_ = nullptr;
   Control *LabelVis_ = nullptr, *FramePre_ = nullptr, *CmdOK_ = nullptr;

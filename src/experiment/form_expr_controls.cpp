@@ -64,9 +64,9 @@ Control& FormExpr::AddField(FieldId id, Control* frame) {
 
 void FormExpr::CreateSpeciesRows() {
   Control* frame = &Frame(*this, "FrameSpecies", "Species");
-  const std::array<const char*, 4> names{"A", "B", "C", "D"};
-  for (int i = 1; i <= 4; ++i) {
-    specie_(i) = &Captioned(*this, ControlKind::Label, frame, "specie", i, names[i - 1]);
+  for (int i = 1; i <= kSpeciesRows; ++i) {
+    const std::string name(1, static_cast<char>('A' + i - 1));
+    specie_(i) = &Captioned(*this, ControlKind::Label, frame, "specie", i, name);
     AddField(Row(FieldId::D1, i), frame);
     AddField(Row(FieldId::C1, i), frame);
     AddField(Row(FieldId::CInit1, i), frame);
@@ -76,7 +76,7 @@ void FormExpr::CreateSpeciesRows() {
 
 void FormExpr::CreateReactionRows() {
   Control* heterFrame = &Frame(*this, "FrameHeter", "Heterogeneous Reaction");
-  for (int j = 1; j <= 3; ++j) {
+  for (int j = 1; j <= kChargeRows; ++j) {
     heter_(j) = &Captioned(*this, ControlKind::Label, heterFrame, "heter", j, std::to_string(j),
                            "Reaction");
     heter_(j)->SetToolTip("charge reaction");
@@ -85,7 +85,7 @@ void FormExpr::CreateReactionRows() {
     }
   }
   Control* homoFrame = &Frame(*this, "FrameHomo", "Homogeneous Reaction");
-  for (int k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= kChemicalRows; ++k) {
     homo_(k) =
         &Captioned(*this, ControlKind::Label, homoFrame, "homo", k, std::to_string(k), "Reaction");
     homo_(k)->SetToolTip("chemical reaction");

@@ -3,6 +3,7 @@
 #include "experiment/capture.h"
 #include "experiment/catalogue.h"
 #include "experiment/experiment.h"
+#include "experiment/field_use.h"
 
 namespace vorex {
 
@@ -10,7 +11,7 @@ FormMech::FormMech(Experiment& experiment)
     : Window("FormMech", "Mechanism"), experiment_(experiment) {
   Control& frame = Add(ControlKind::Frame, "FrameMech");
   frame.SetCaption("Mechanism");
-  for (int i = 1; i <= kMechanismCount; ++i) {
+  for (int i = 1; i <= kWrittenMechanismNumber; ++i) {
     const MechanismEntry& entry = Mechanism(static_cast<MechanismCode>(i));
     Control& option = Add(ControlKind::OptionButton, "mech", i);
     option.SetCaption(std::string(entry.caption));
@@ -22,9 +23,27 @@ FormMech::FormMech(Experiment& experiment)
     };
     mech_(i) = &option;
   }
+  const FieldSpec& text = TableField(FieldId::MechanismText);
+  textMechanism_ = &Add(ControlKind::TextBox, text.control);
+  textMechanism_->SetFrame(&frame);
+  textMechanism_->SetLabel(text.label);
+  textMechanism_->SetToolTip(text.tip);
+  textMechanism_->SetText(text.defaultValue);
+  textMechanism_->onChange = [this] {
+    if (const auto refused = experiment_.Change(FieldId::MechanismText, textMechanism_->Text())) {
+      experiment_.host.MessageBox(*refused);
+    }
+    experiment_.Refresh();
+  };
+  labelError_ = &Add(ControlKind::Label, "LabelMechanismError");
+  labelError_->SetFrame(&frame);
   command1_ = &Add(ControlKind::Button, "Command1");
   command1_->SetCaption("OK");
   command1_->onClick = [this] { Command1_Click(); };
+}
+
+Scheme FormMech::SchemeRows() const {
+  return MechanismScheme(experiment_.settings);
 }
 
 void FormMech::Command1_Click() {
@@ -38,11 +57,17 @@ void FormMech::OK() {
 }
 
 void FormMech::Refresh(const Settings& s) {
-  for (int i = 1; i <= kMechanismCount; ++i) {
+  for (int i = 1; i <= kWrittenMechanismNumber; ++i) {
     const MechanismCode m = static_cast<MechanismCode>(i);
     mech(i).SetChecked(s.Mechanism() == m);
     mech(i).SetEnabled(MechanismOffered(m, s.Digital()));
   }
+  const bool written = FieldShown(s, FieldId::MechanismText);
+  TextMechanism().SetText(std::string(s.Value(FieldId::MechanismText)));
+  TextMechanism().SetVisible(written);
+  const std::string message = written ? MechanismScheme(s).message : std::string();
+  LabelMechanismError().SetCaption(message);
+  LabelMechanismError().SetVisible(!message.empty());
 }
 
 }  // namespace vorex

@@ -53,13 +53,13 @@ struct ParameterSet {
   SpeciesValues CInit;                // initial concentration [mol/L]
   SpeciesValues SpeciesConductivity;  // as entered
 
-  // Charge-transfer reactions 1..3.
+  // Charge-transfer reactions 1..3, 1..4 of a written mechanism.
   ReactionValues N;      // electron number
   ReactionValues E0;     // standard (formal) potential [V]
   ReactionValues Alpha;  // transfer coefficient
   ReactionValues Ks;     // standard heterogeneous rate constant [cm/s]
 
-  // Homogeneous reactions 1..3.
+  // Homogeneous reactions 1..3, 1..4 of a written mechanism.
   ReactionValues Kf;   // forward rate constant, as entered
   ReactionValues Kb;   // backward rate constant, as entered
   ReactionValues Keq;  // equilibrium constant kf/kb as the dialog shows it
@@ -89,13 +89,14 @@ struct ParameterSet {
 // pulse point, and already far below any step error a peak could show.
 inline constexpr int kMostStepsPerPoint = 100;
 
-// The field of the parameter set that fit index k (1..25) stands for: 1..4 CInit, 5..7 Ks,
-// 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb, 20..23 D, 24 Cdl, 25 Ru. Raises "Subscript out
-// of range" outside 1..25.
+// The field of the parameter set that fit index k (1..38) stands for: 1..4 CInit, 5..7 Ks,
+// 8..10 Alpha, 11..13 E0, 14..16 Kf, 17..19 Kb, 20..23 D, 24 Cdl, 25 Ru, then the rows of a
+// written mechanism: 26..29 CInit(5..8), 30 Ks(4), 31 Alpha(4), 32 E0(4), 33 Kf(4), 34 Kb(4),
+// 35..38 D(5..8) (see fit_slot_quantity.h). Raises "Subscript out of range" outside 1..38.
 double& FitParameter(ParameterSet& parameters, int k);
 double FitParameter(const ParameterSet& parameters, int k);
-// Its name as the dialog shows it: "C(A)".."C(D)", "ks(1)", "\u03b1(1)", "E\u00b0(1)", "kf(1)",
-// "kb(1)", "D(A)".."D(D)", "Cdl", "Ru".
+// Its name as the dialog shows it: "C(A)".."C(H)", "ks(1)", "\u03b1(1)", "E\u00b0(1)", "kf(1)",
+// "kb(1)" .. "(4)", "D(A)".."D(H)", "Cdl", "Ru".
 std::string FitParameterName(int k);
 
 }  // namespace vorex

@@ -7,6 +7,7 @@
 #include "base/number_text.h"
 #include "base/runtime_fault.h"
 #include "experiment/catalogue.h"
+#include "experiment/written_mechanism.h"
 
 namespace vorex {
 namespace {
@@ -136,7 +137,9 @@ std::optional<std::string> Settings::Set(FieldId id, std::string_view value) {
     case FieldKind::Derived:
       return entry.FullName() + " is derived by the Experimental dialog and cannot be set";
   }
+  const bool newText = id == FieldId::MechanismText && Value(id) != value;
   Store(id, value);
+  if (newText) TakeElectronNumbers(*this);
   return std::nullopt;
 }
 

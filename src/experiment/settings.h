@@ -29,7 +29,8 @@ class Settings {
   double Number(FieldId id) const;
   // Sets a stored field as the user would: a text box takes any text up to kMaxFieldText
   // characters; a list one of its items; a check box "1" or "0"; an option group one of its
-  // numbers. Otherwise says why and changes nothing.
+  // numbers. Otherwise says why and changes nothing. A new mechanism text gives the N fields of
+  // its transfers its electron numbers (see TakeElectronNumbers).
   std::optional<std::string> Set(FieldId id, std::string_view value);
 
   TechniqueCode Technique() const {
@@ -90,6 +91,10 @@ struct ReactionCounts {
   int chargeReactions;
   int homogeneousReactions;
 };
+// Those of a built-in mechanism (none for the written one, whose text decides them).
 ReactionCounts CountsOf(MechanismCode mechanism);
+// Those of the settings' mechanism: a built-in one's, or those the written text gives (none while
+// it does not parse). Defined in written_mechanism.cpp.
+ReactionCounts CountsOf(const Settings& settings);
 
 }  // namespace vorex

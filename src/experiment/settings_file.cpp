@@ -7,6 +7,7 @@
 #include "base/file_writing.h"
 #include "base/number_format.h"
 #include "experiment/settings_keywords.h"
+#include "experiment/written_mechanism.h"
 #include "readers/json_value.h"
 #include "readers/measured_data.h"
 
@@ -165,6 +166,11 @@ SettingsRead ParseSettingsJson(std::string_view text) {
     SetByKeywords(settings, keywords, KeywordCheck::AsStored);
     if (const JsonValue* programme = document.Find("programme")) {
       settings.SetMeasuredPotentials(ProgrammeOf(*programme));
+    }
+    // A written mechanism no text gives could not run: the file is refused as it stands.
+    if (auto fault = WrittenMechanismFault(settings)) {
+      read.error = *fault;
+      return read;
     }
     read.settings = settings;
   } catch (const KeywordError& error) {

@@ -34,6 +34,10 @@ const char* UseText(const FieldSpec& f) {
       return "the charge-transfer reactions the mechanism has";
     case FieldUse::Homogeneous:
       return "the chemical reactions the mechanism has";
+    case FieldUse::StoichiometricNumber:
+      return "the chemical reactions a built-in mechanism has";
+    case FieldUse::WrittenMechanism:
+      return "the written mechanism (18)";
     case FieldUse::FitBound:
       return "while its parameter is fitted";
     case FieldUse::Preconcentration:
@@ -85,9 +89,14 @@ std::string SettingsHelp() {
       "        Digital simulation; False for the closed-form currents (CheckDigital).\n";
   out += Entry(TableField(FieldId::StepsPerPoint));
   out +=
-      "    mechanism : 1..17, default 1\n"
+      "    mechanism : 1..18 or a mechanism text, default 1\n"
       "        The reaction mechanism (mech); analytical simulation offers 1, 4 and 9, and\n"
-      "        mechanism 3 is never offered.\n"
+      "        mechanism 3 is never offered. 18 is the mechanism written in mechanism_text\n"
+      "        (digital simulation only); a text holding \"=\", such as \"A + e = B; B = C\",\n"
+      "        chooses 18 and is the text: electron transfers \"A + 2e = B\", chemical steps of\n"
+      "        first or second order \"2 B = C\", \"B + C = A + D\", species A..H. Its\n"
+      "        transfers are numbered in the order written (n_1, E0_1, ks_1, alpha_1, ...), its\n"
+      "        steps likewise (kf_1, kb_1, ...; 1/s, second order L/(mol s)).\n"
       "    electrode : \"planar\", \"sphere\", \"hemisphere\", \"microdisc\", \"cylinder\",\n"
       "        \"hemicylinder\", \"thin_film\", \"rde\" (or 1..8), default \"planar\" "
       "(optElectrode);\n"
@@ -95,9 +104,9 @@ std::string SettingsHelp() {
       "    scan : \"single\", \"cycle\", \"2 cycles\", default \"single\" (ComboScan); cycles : 1 "
       "or 2\n"
       "        for technique \"cv\".\n";
-  const Group groups[] = {{"Species A..D", "FrameSpecies"},
-                          {"Charge-transfer reactions 1..3", "FrameHeter"},
-                          {"Chemical reactions 1..3", "FrameHomo"},
+  const Group groups[] = {{"Species A..D (E..H of a written mechanism)", "FrameSpecies"},
+                          {"Charge-transfer reactions 1..3 (4 written)", "FrameHeter"},
+                          {"Chemical reactions 1..3 (4 written)", "FrameHomo"},
                           {"Instrument", "FrameInstrument"},
                           {"Electrode", "FrameElectrode"},
                           {"Electrolyte", "FrameElectrolyte"},

@@ -147,11 +147,29 @@ void SetScan(Settings& s, const Choices& c, int techniqueScan) {
   s.SetScan(static_cast<ScanCode>(item));
 }
 
+// A built-in mechanism by its number, the written one by 18, or a text that writes one (it holds
+// "="): then the mechanism is the written one and mechanism_text the text.
+void SetMechanism(Settings& s, const KeywordValue& v) {
+  if (v.kind == KeywordValue::Kind::Name && v.text.find('=') != std::string::npos) {
+    if (const auto refused = s.Set(FieldId::MechanismText, v.text)) Fail("mechanism: " + *refused);
+    s.SetMechanism(MechanismCode::Written);
+    return;
+  }
+  const std::optional<long> m = WholeNumber(v);
+  if (!m || *m < 1 || *m > kWrittenMechanismNumber) {
+    Fail(
+        "mechanism must be a whole number from 1 to 17, 18 for the written one, or a mechanism "
+        "text such as \"A + e = B; B = C\"; got " +
+        v.shown);
+  }
+  s.SetMechanism(static_cast<MechanismCode>(*m));
+}
+
 void CheckOffered(const Settings& s) {
   const MechanismCode m = s.Mechanism();
   if (!MechanismOffered(m, s.Digital())) {
     std::string offered;
-    for (int i = 1; i <= kMechanismCount; ++i) {
+    for (int i = 1; i <= kWrittenMechanismNumber; ++i) {
       if (MechanismOffered(static_cast<MechanismCode>(i), s.Digital())) {
         offered += (offered.empty() ? "" : ", ") + std::to_string(i);
       }
@@ -174,13 +192,7 @@ void CheckOffered(const Settings& s) {
 void SetChoices(Settings& s, const Choices& c, KeywordCheck check) {
   int techniqueScan = -1;
   if (c.technique != nullptr) techniqueScan = SetTechnique(s, c.technique->value);
-  if (c.mechanism != nullptr) {
-    const std::optional<long> m = WholeNumber(c.mechanism->value);
-    if (!m || *m < 1 || *m > kMechanismCount) {
-      Fail("mechanism must be a whole number from 1 to 17; got " + c.mechanism->value.shown);
-    }
-    s.SetMechanism(static_cast<MechanismCode>(*m));
-  }
+  if (c.mechanism != nullptr) SetMechanism(s, c.mechanism->value);
   if (c.electrode != nullptr) SetElectrode(s, c.electrode->value);
   if (c.digital != nullptr) {
     const std::optional<bool> digital = TruthValue(c.digital->value);
@@ -239,6 +251,7 @@ std::string FieldValueOf(const FieldSpec& f, const KeywordValue& v, KeywordCheck
   switch (f.kind) {
     case FieldKind::Text:
       if (v.kind == KeywordValue::Kind::Number) return v.text;
+      if (v.kind == KeywordValue::Kind::Name && f.id == FieldId::MechanismText) return v.text;
       if (v.kind == KeywordValue::Kind::Name && check == KeywordCheck::AsStored) return v.text;
       throw KeywordError(name + " must be a real number; got " + v.shown, true);
     case FieldKind::List: {
@@ -317,7 +330,7 @@ std::vector<Keyword> KeywordsOf(const Settings& s) {
       v = KeywordValue::Name(TechniqueKeywordName(s), "");
     } else if (f.id == FieldId::Electrode) {
       v = KeywordValue::Name(f.items[static_cast<std::size_t>(CodeNumber(s.Electrode()) - 1)], "");
-    } else if (f.id == FieldId::Scan) {
+    } else if (f.id == FieldId::Scan || f.id == FieldId::MechanismText) {
       v = KeywordValue::Name(value, "");
     } else if (f.kind == FieldKind::Check) {
       v = KeywordValue::Flag(value == "1", "");

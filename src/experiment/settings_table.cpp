@@ -6,11 +6,14 @@
 
 #include "base/control.h"
 #include "experiment/catalogue.h"
+#include "experiment/fit_slot_quantity.h"
 
 namespace vorex {
 namespace {
 
-constexpr std::array<const char*, 4> kSpecies{"A", "B", "C", "D"};
+constexpr std::array<const char*, kSpeciesRows> kSpecies{"A", "B", "C", "D", "E", "F", "G", "H"};
+constexpr std::array<const char*, kSpeciesRows> kConcentrations{"1e-3", "0", "0", "0",
+                                                                "0",    "0", "0", "0"};
 constexpr const char* kConductivityLabel = "\u03bb (M/\u03a9)";
 
 struct Builder {
@@ -66,20 +69,25 @@ void AddChoices(Builder& b) {
       b.Add(FieldId::Mechanism, "FormMech", "mech", Control::kNoIndex, "mechanism",
             FieldKind::Option, "Mechanism", "", "FrameMech", "", "1");
   for (int m = 1; m <= kMechanismCount; ++m) mechanism.items.push_back(std::to_string(m));
+  mechanism.items.emplace_back("written");
+  b.Add(FieldId::MechanismText, "FormMech", "TextMechanism", Control::kNoIndex, "mechanism_text",
+        FieldKind::Text, "Mechanism",
+        "the mechanism as written: electron transfers \"A + e = B\" (\"A + 2e = B\"), chemical "
+        "steps \"B = C\", \"2 B = C\", \"B + C = A + D\", separated by \";\"; species A to H",
+        "FrameMech", "", "A + e = B", FieldUse::WrittenMechanism);
 }
 
 void AddSpecies(Builder& b) {
-  const std::array<const char*, 4> concentrations{"1e-3", "0", "0", "0"};
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= kSpeciesRows; ++i) {
     b.Expr(Row(FieldId::D1, i), "D", std::string("D_") + kSpecies[i - 1], "D (cm \u00b2/s)",
            "diffusion coefficient", "FrameSpecies", "cm\u00b2/s", "1e-5", FieldUse::Species, i, i);
   }
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= kSpeciesRows; ++i) {
     b.Expr(Row(FieldId::C1, i), "C", std::string("C_") + kSpecies[i - 1], "C anal (M)",
-           "analytical concentration", "FrameSpecies", "mol/L", concentrations[i - 1],
+           "analytical concentration", "FrameSpecies", "mol/L", kConcentrations[i - 1],
            FieldUse::Species, i, i);
   }
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= kSpeciesRows; ++i) {
     b.Expr(Row(FieldId::Cond1, i), "Cond", std::string("cond_") + kSpecies[i - 1],
            kConductivityLabel, "conductivity", "FrameSpecies", "", std::to_string(100 * i),
            FieldUse::Species, i, i - 1);
@@ -87,8 +95,8 @@ void AddSpecies(Builder& b) {
 }
 
 void AddReactions(Builder& b) {
-  const std::array<const char*, 3> e0{"0.1", "-0.1", "-0.2"};
-  for (int j = 1; j <= 3; ++j) {
+  const std::array<const char*, kChargeRows> e0{"0.1", "-0.1", "-0.2", "-0.3"};
+  for (int j = 1; j <= kChargeRows; ++j) {
     FieldSpec& n = b.Expr(Row(FieldId::N1, j), "NEL", "n_" + std::to_string(j), "n",
                           "electron number", "FrameHeter", "", "1", FieldUse::ChargeReaction, j, j);
     n.kind = FieldKind::List;
@@ -96,7 +104,7 @@ void AddReactions(Builder& b) {
   }
   const auto charge = [&](FieldId first, const char* control, const char* key, const char* label,
                           const char* tip, const char* unit, auto value) {
-    for (int j = 1; j <= 3; ++j) {
+    for (int j = 1; j <= kChargeRows; ++j) {
       b.Expr(Row(first, j), control, key + std::to_string(j), label, tip, "FrameHeter", unit,
              value(j), FieldUse::ChargeReaction, j, j);
     }
@@ -107,145 +115,155 @@ void AddReactions(Builder& b) {
          [](int) { return std::string("0.5"); });
   charge(FieldId::Ks1, "ks", "ks_", "ks (cm/s)", "heterogeneous standard rate constant", "cm/s",
          [](int) { return std::string("1e4"); });
-  for (int k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= kChemicalRows; ++k) {
+    // A written step's text carries its stoichiometry: p is a built-in mechanism's.
     FieldSpec& p =
         b.Expr(Row(FieldId::P1, k), "pl", "p_" + std::to_string(k), "p", "stoichiometric number",
-               "FrameHomo", "", "1", FieldUse::Homogeneous, k, k);
+               "FrameHomo", "", "1", FieldUse::StoichiometricNumber, k, k);
     p.kind = FieldKind::List;
     p.items = {"1", "2", "3", "4"};
   }
-  for (int k = 1; k <= 3; ++k) {
-    // A second-order step multiplies concentrations relative to the largest initial one, as the
-    // digital mode takes them: its constant is entered as k Cmax, in 1/s like the others.
+  // A built-in second-order step multiplies concentrations relative to the largest initial one,
+  // as the digital mode takes them: its constant is entered as k Cmax, in 1/s like the others. A
+  // written step's constants are in 1/s for first order, L/(mol s) for second order.
+  for (int k = 1; k <= kChemicalRows; ++k) {
     b.Expr(Row(FieldId::Kf1, k), "kf", "kf_" + std::to_string(k), "kf",
-           "forward chemical reaction rate constant (second order: k times Cmax)", "FrameHomo",
-           "1/s", "10", FieldUse::Homogeneous, k, k);
+           k <= kBuiltInReactionRows
+               ? "forward chemical reaction rate constant (second order: k times Cmax)"
+               : "forward chemical reaction rate constant (1/s; second order L/(mol s))",
+           "FrameHomo", "1/s", "10", FieldUse::Homogeneous, k, k);
   }
-  for (int k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= kChemicalRows; ++k) {
     b.Expr(Row(FieldId::Kb1, k), "kb", "kb_" + std::to_string(k), "kb",
-           "backward chemical reaction rate constant (second order: k times Cmax)", "FrameHomo",
-           "1/s", "0.01", FieldUse::Homogeneous, k, k);
+           k <= kBuiltInReactionRows
+               ? "backward chemical reaction rate constant (second order: k times Cmax)"
+               : "backward chemical reaction rate constant (1/s; second order L/(mol s))",
+           "FrameHomo", "1/s", "0.01", FieldUse::Homogeneous, k, k);
   }
 }
 
-// One group of fit slots: the fitted parameter's keyword stem, the headers and tooltips of the
-// flag and its bounds, and the bounds' design values.
+// The fit slots of one quantity: the fitted parameter's keyword stem, the headers and tooltips of
+// the flag and its bounds, and the bounds' design values by row.
 struct SlotGroup {
-  int first;
   const char* frame;
   const char* stem;
   const char* unit;
   std::array<const char*, 3> label;
   std::array<const char*, 3> tip;
-  std::array<const char*, 4> min, max;
+  std::array<const char*, kSpeciesRows> min, max;
 };
 
+// By FitQuantity.
 const std::array<SlotGroup, 9> kSlotGroups{{
-    {1,
-     "FrameSpecies",
+    {"FrameSpecies",
      "C",
      "mol/L",
      {"C fitted (M)", "C min (M)", "C max (M)"},
      {"fitted concentration", "mininum concentration", "maxinum concentration"},
-     {"1e-4", "0", "0", "0"},
-     {"1e-2", "1e-2", "1e-2", "1e-2"}},
-    {5,
-     "FrameHeter",
+     {"1e-4", "0", "0", "0", "0", "0", "0", "0"},
+     {"1e-2", "1e-2", "1e-2", "1e-2", "1e-2", "1e-2", "1e-2", "1e-2"}},
+    {"FrameHeter",
      "ks",
      "cm/s",
      {"ks fitted", "ks min", "ks max"},
      {"fitted heterogeneous standard rate constant", "mininum heterogeneous standard rate constant",
       "maxinum heterogeneous standard rate constant"},
-     {"1e-4", "1e-4", "1e-4", ""},
-     {"100", "100", "100", ""}},
-    {8,
-     "FrameHeter",
+     {"1e-4", "1e-4", "1e-4", "1e-4"},
+     {"100", "100", "100", "100"}},
+    {"FrameHeter",
      "alpha",
      "",
      {"\u03b1 fitted", "\u03b1 min", "\u03b1 max"},
      {"fitted electron transfer coefficient", "mininum electron transfer coefficient",
       "maxinum electron transfer coefficient"},
-     {"0.4", "0.4", "0.4", ""},
-     {"0.6", "0.6", "0.6", ""}},
-    {11,
-     "FrameHeter",
+     {"0.4", "0.4", "0.4", "0.4"},
+     {"0.6", "0.6", "0.6", "0.6"}},
+    {"FrameHeter",
      "E0",
      "V",
      {"E\u00b0 fitted (V)", "E\u00b0 min", "E\u00b0 max (V)"},
      {"fitted standard electrode potential", "mininum standard electrode potential",
       "maxinum standard electrode potential"},
-     {"-0.2", "-0.2", "-0.2", ""},
-     {"0.2", "0.2", "0.3", ""}},
-    {14,
-     "FrameHomo",
+     {"-0.2", "-0.2", "-0.2", "-0.3"},
+     {"0.2", "0.2", "0.3", "0.3"}},
+    {"FrameHomo",
      "kf",
      "1/s",
      {"kf fitted", "kf min", "kf max"},
      {"fitted forward chemical reaction rate constant",
       "mininum forward chemical reaction rate constant",
       "maxinum forward chemical reaction rate constant"},
-     {"1", "1", "1", ""},
-     {"100", "100", "100", ""}},
-    {17,
-     "FrameHomo",
+     {"1", "1", "1", "1"},
+     {"100", "100", "100", "100"}},
+    {"FrameHomo",
      "kb",
      "1/s",
      {"kb fitted", "kb min", "kb max"},
      {"fitted backward chemical reaction rate constant",
       "mininum backward chemical reaction rate constant",
       "maxinum backward chemical reaction rate constant"},
-     {"0.001", "0.001", "0.001", ""},
-     {"1", "1", "1", ""}},
-    {20,
-     "FrameSpecies",
+     {"0.001", "0.001", "0.001", "0.001"},
+     {"1", "1", "1", "1"}},
+    {"FrameSpecies",
      "D",
      "cm2/s",
      {"D fitted", "D min", "D max"},
      {"fitted diffusion coefficient", "mininum diffusion coefficient",
       "maxinum diffusion coefficient"},
-     {"1e-6", "1e-6", "1e-6", "1e-6"},
-     {"1e-4", "1e-4", "1e-4", "1e-4"}},
-    {24,
-     "FrameInstrument",
+     {"1e-6", "1e-6", "1e-6", "1e-6", "1e-6", "1e-6", "1e-6", "1e-6"},
+     {"1e-4", "1e-4", "1e-4", "1e-4", "1e-4", "1e-4", "1e-4", "1e-4"}},
+    {"FrameInstrument",
      "Cdl",
      "F",
      {"Cd fitted", "Cd min", "Cd max"},
      {"fitted double layer capacitor", "mininum double layer capacitor",
       "maxinum double layer capacitor"},
-     {"0", "", "", ""},
-     {"1e-4", "", "", ""}},
-    {25,
-     "FrameInstrument",
+     {"0"},
+     {"1e-4"}},
+    {"FrameInstrument",
      "Ru",
      "ohm",
      {"Ru fitted", "Ru min", "Ru max"},
      {"fitted resistance", "mininum resistance", "maxinum resistance"},
-     {"0", "", "", ""},
-     {"1000", "", "", ""}},
+     {"0"},
+     {"1000"}},
 }};
 
-const SlotGroup& GroupOf(int slot) {
-  const SlotGroup* found = &kSlotGroups.front();
-  for (const SlotGroup& g : kSlotGroups) {
-    if (g.first <= slot) found = &g;
-  }
-  return *found;
+const SlotGroup& GroupOf(FitQuantity q) {
+  return kSlotGroups[static_cast<std::size_t>(q)];
+}
+
+bool IsSpecies(FitQuantity q) {
+  return q == FitQuantity::C || q == FitQuantity::D;
 }
 
 // "C_A", "ks_2", "Ru": the keyword of the parameter fit slot s fits.
 std::string SlotParameter(int s) {
-  const SlotGroup& g = GroupOf(s);
-  const int row = s - g.first + 1;
-  if (g.first >= 24) return g.stem;
-  const bool species = g.first == 1 || g.first == 20;
-  return std::string(g.stem) + "_" + (species ? kSpecies[row - 1] : std::to_string(row));
+  const FitSlotQuantity slot = FitSlotQuantityOf(s);
+  const SlotGroup& g = GroupOf(slot.quantity);
+  if (slot.row == 0) return g.stem;
+  return std::string(g.stem) + "_" +
+         (IsSpecies(slot.quantity) ? kSpecies[slot.row - 1] : std::to_string(slot.row));
 }
 
-FieldUse SlotRowUse(int s) {
-  if (s <= 4 || (s >= 20 && s <= 23)) return FieldUse::Species;
-  if (s == 24) return FieldUse::Always;
-  if (s == 25) return FieldUse::DigitalOnly;
-  return s <= 13 ? FieldUse::ChargeReaction : FieldUse::Homogeneous;
+FieldUse SlotRowUse(FitQuantity q) {
+  switch (q) {
+    case FitQuantity::C:
+    case FitQuantity::D:
+      return FieldUse::Species;
+    case FitQuantity::Ks:
+    case FitQuantity::Alpha:
+    case FitQuantity::E0:
+      return FieldUse::ChargeReaction;
+    case FitQuantity::Kf:
+    case FitQuantity::Kb:
+      return FieldUse::Homogeneous;
+    case FitQuantity::Cdl:
+      return FieldUse::Always;
+    case FitQuantity::Ru:
+      break;
+  }
+  return FieldUse::DigitalOnly;
 }
 
 void AddFitSlots(Builder& b) {
@@ -254,15 +272,15 @@ void AddFitSlots(Builder& b) {
   const char* control[] = {"CheckFitted", "TextCmin", "TextCmax"};
   for (int part = 0; part < 3; ++part) {
     for (int s = 1; s <= kFitSlots; ++s) {
-      const SlotGroup& g = GroupOf(s);
-      const int row = s - g.first;
-      const int rowUse = s >= 24 ? 0 : row + 1;
+      const FitSlotQuantity slot = FitSlotQuantityOf(s);
+      const SlotGroup& g = GroupOf(slot.quantity);
+      const auto row = static_cast<std::size_t>(slot.row == 0 ? 0 : slot.row - 1);
       const std::string value =
           part == 0 ? (s == 1 ? "1" : "0") : (part == 1 ? g.min[row] : g.max[row]);
-      FieldSpec& f =
-          b.Expr(Row(first[part], s), control[part], SlotParameter(s) + suffix[part], g.label[part],
-                 g.tip[part], g.frame, part == 0 ? "" : g.unit, value,
-                 part == 0 ? SlotRowUse(s) : FieldUse::FitBound, part == 0 ? rowUse : s, s);
+      FieldSpec& f = b.Expr(Row(first[part], s), control[part], SlotParameter(s) + suffix[part],
+                            g.label[part], g.tip[part], g.frame, part == 0 ? "" : g.unit, value,
+                            part == 0 ? SlotRowUse(slot.quantity) : FieldUse::FitBound,
+                            part == 0 ? slot.row : s, s);
       if (part == 0) f.kind = FieldKind::Check;
     }
   }
@@ -349,14 +367,13 @@ void AddPreTreatment(Builder& b) {
 void AddDerived(Builder& b) {
   b.Expr(FieldId::TDrop, "td", "t_drop", "t drop  (s)", "drop time", "FrameInstrument", "s", "0.5")
       .kind = FieldKind::Derived;
-  const std::array<const char*, 4> concentrations{"1e-3", "0", "0", "0"};
-  for (int i = 1; i <= 4; ++i) {
+  for (int i = 1; i <= kSpeciesRows; ++i) {
     b.Expr(Row(FieldId::CInit1, i), "Cinit", std::string("C_init_") + kSpecies[i - 1], "C init (M)",
-           "initial concentration", "FrameSpecies", "mol/L", concentrations[i - 1],
+           "initial concentration", "FrameSpecies", "mol/L", kConcentrations[i - 1],
            FieldUse::Species, i, i)
         .kind = FieldKind::Derived;
   }
-  for (int k = 1; k <= 3; ++k) {
+  for (int k = 1; k <= kChemicalRows; ++k) {
     b.Expr(Row(FieldId::Keq1, k), "LabelKeq", "Keq_" + std::to_string(k), "Keq",
            "chemical equilibrium constant", "FrameHomo", "", "", FieldUse::Homogeneous, k, k)
         .kind = FieldKind::Derived;
@@ -397,6 +414,8 @@ Decider FieldSpec::decider() const {
     case FieldUse::Species:
     case FieldUse::ChargeReaction:
     case FieldUse::Homogeneous:
+    case FieldUse::StoichiometricNumber:
+    case FieldUse::WrittenMechanism:
       return Decider::Mechanism;
     case FieldUse::DigitalOnly:
     case FieldUse::DigitalSweep:
@@ -434,21 +453,39 @@ const FieldSpec* FieldByControl(std::string_view window, std::string_view contro
 }
 
 int FitSlotOf(FieldId id) {
-  static constexpr std::array<FieldId, 9> kFirst{FieldId::C1,  FieldId::Ks1, FieldId::Alpha1,
-                                                 FieldId::E01, FieldId::Kf1, FieldId::Kb1,
-                                                 FieldId::D1,  FieldId::Cdl, FieldId::Ru};
-  const std::array<int, 9> count{4, 3, 3, 3, 3, 3, 4, 1, 1};
-  int slot = 1;
-  for (std::size_t g = 0; g < kFirst.size(); ++g) {
-    const int offset = FieldNumber(id) - FieldNumber(kFirst[g]);
-    if (offset >= 0 && offset < count[g]) return slot + offset;
-    slot += count[g];
-  }
-  return 0;
+  static const std::unordered_map<int, int> slots = [] {
+    std::unordered_map<int, int> map;
+    for (int s = 1; s <= kFitSlots; ++s) map.emplace(FieldNumber(FitSlotField(s)), s);
+    return map;
+  }();
+  const auto found = slots.find(FieldNumber(id));
+  return found == slots.end() ? 0 : found->second;
 }
 
 FieldId FitSlotField(int slot) {
-  return FieldByKeyword(SlotParameter(slot))->id;
+  const FitSlotQuantity q = FitSlotQuantityOf(slot);
+  const int row = q.row;
+  switch (q.quantity) {
+    case FitQuantity::C:
+      return Row(FieldId::C1, row);
+    case FitQuantity::Ks:
+      return Row(FieldId::Ks1, row);
+    case FitQuantity::Alpha:
+      return Row(FieldId::Alpha1, row);
+    case FitQuantity::E0:
+      return Row(FieldId::E01, row);
+    case FitQuantity::Kf:
+      return Row(FieldId::Kf1, row);
+    case FitQuantity::Kb:
+      return Row(FieldId::Kb1, row);
+    case FitQuantity::D:
+      return Row(FieldId::D1, row);
+    case FitQuantity::Cdl:
+      return FieldId::Cdl;
+    case FitQuantity::Ru:
+      break;
+  }
+  return FieldId::Ru;
 }
 
 }  // namespace vorex

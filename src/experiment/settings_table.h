@@ -19,45 +19,62 @@ enum class FieldId : std::uint8_t {
   Digital,
   StepsPerPoint,
   Mechanism,
+  MechanismText,  // the text of a written mechanism (Mechanism 18)
+  // Species rows 1..8: A..D of the built-in mechanisms, E..H of a written one only.
   D1,
   D2,
   D3,
   D4,
+  D8 = D1 + 7,
   C1,
   C2,
   C3,
   C4,
+  C8 = C1 + 7,
   Cond1,
   Cond2,
   Cond3,
   Cond4,
+  Cond8 = Cond1 + 7,
+  // Reaction rows 1..4: row 4 of a written mechanism only.
   N1,
   N2,
   N3,
+  N4,
   E01,
   E02,
   E03,
+  E04,
   Alpha1,
   Alpha2,
   Alpha3,
+  Alpha4,
   Ks1,
   Ks2,
   Ks3,
+  Ks4,
   P1,
   P2,
   P3,
+  P4,
   Kf1,
   Kf2,
   Kf3,
+  Kf4,
   Kb1,
   Kb2,
   Kb3,
+  Kb4,
+  // Fit slots 1..38 (see FitSlotQuantityOf).
   Fitted1,
   Fitted25 = Fitted1 + 24,
+  Fitted38 = Fitted1 + 37,
   Min1,
   Min25 = Min1 + 24,
+  Min38 = Min1 + 37,
   Max1,
   Max25 = Max1 + 24,
+  Max38 = Max1 + 37,
   EStart,
   EEnd,
   EStep,
@@ -94,14 +111,25 @@ enum class FieldId : std::uint8_t {
   CInit2,
   CInit3,
   CInit4,
+  CInit8 = CInit1 + 7,
   Keq1,
   Keq2,
   Keq3,
+  Keq4,
 };
 
 inline constexpr int kStoredFieldCount = static_cast<int>(FieldId::TDrop);
-inline constexpr int kFieldCount = static_cast<int>(FieldId::Keq3) + 1;
-inline constexpr int kFitSlots = 25;
+inline constexpr int kFieldCount = static_cast<int>(FieldId::Keq4) + 1;
+// Species, charge-transfer and chemical rows: those of a written mechanism; a built-in one uses
+// 4, 3 and 3 of them.
+inline constexpr int kSpeciesRows = 8;
+inline constexpr int kChargeRows = 4;
+inline constexpr int kChemicalRows = 4;
+inline constexpr int kBuiltInSpeciesRows = 4;
+inline constexpr int kBuiltInReactionRows = 3;
+// Slots 1..25 fit the built-in mechanisms' parameters, 26..38 the rows only a written one has.
+inline constexpr int kFitSlots = 38;
+inline constexpr int kBuiltInFitSlots = 25;
 // No field needs a longer text; a longer one is refused rather than kept.
 inline constexpr std::size_t kMaxFieldText = 1000;
 
@@ -140,7 +168,10 @@ enum class FieldUse : unsigned char {
   Species,         // species row `row` of the mechanism
   ChargeReaction,  // charge-transfer row `row`
   Homogeneous,     // chemical row `row`
-  FitBound,        // the bounds of fit slot `row`, shown while its flag is ticked
+  // p of chemical row `row`: a built-in mechanism's only, a written step's text carries its own
+  StoichiometricNumber,
+  WrittenMechanism,  // the text of a written mechanism, while the mechanism is written
+  FitBound,          // the bounds of fit slot `row`, shown while its flag is ticked
   Preconcentration,
 };
 
@@ -161,7 +192,7 @@ struct FieldSpec {
   std::string defaultValue;
   std::vector<std::string> items;  // a list's items; an option group's short names
   FieldUse use;
-  int row;  // species 1..4, reaction 1..3 or fit slot 1..25 for the row uses; 0 otherwise
+  int row;  // species 1..8, reaction 1..4 or fit slot 1..38 for the row uses; 0 otherwise
 
   // "D(2)", "Estart": as scripts and messages name the control.
   std::string FullName() const;
@@ -175,7 +206,7 @@ const FieldSpec& TableField(FieldId id);
 const FieldSpec* FieldByKeyword(std::string_view keyword);
 const FieldSpec* FieldByControl(std::string_view window, std::string_view control, int index);
 
-// The fit slot s (1..25) of a fittable field, or 0; and the field of slot s.
+// The fit slot s (1..38) of a fittable field, or 0; and the field of slot s.
 int FitSlotOf(FieldId id);
 FieldId FitSlotField(int slot);
 

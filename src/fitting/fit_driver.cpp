@@ -5,6 +5,10 @@
 #include <string>
 
 #include "base/checked_math.h"
+#include "base/number_format.h"
+#include "base/number_text.h"
+#include "experiment/fit_slot_quantity.h"
+#include "experiment/settings_table.h"
 #include "fitting/bounded_step.h"
 #include "simulation/simulation_run.h"
 
@@ -159,15 +163,28 @@ std::string FitSetupName(const FitSetup& setup, int i) {
 }
 
 double FitStartValue(const ParameterSet& p, int k) {
-  if (k <= 4) return k <= p.SpeciesCount ? p.CInit(k) : 0;
-  if (k >= 20 && k <= 23) return k - 19 <= p.SpeciesCount ? p.D(k - 19) : 0;
-  if (k >= 24) return FitParameter(p, k);
-  if (k <= 13) {
-    const int reaction = (k - 5) % 3 + 1;
-    return reaction <= p.ChargeReactionCount ? FitParameter(p, k) : 0;
+  return FitSlotUsed(p, k) ? FitParameter(p, k) : 0;
+}
+
+bool FitSlotUsed(const ParameterSet& p, int k) {
+  if (k < 1 || k > kFitSlots) return false;
+  const FitSlotQuantity slot = FitSlotQuantityOf(k);
+  switch (slot.quantity) {
+    case FitQuantity::C:
+    case FitQuantity::D:
+      return slot.row <= p.SpeciesCount;
+    case FitQuantity::Ks:
+    case FitQuantity::Alpha:
+    case FitQuantity::E0:
+      return slot.row <= p.ChargeReactionCount;
+    case FitQuantity::Kf:
+    case FitQuantity::Kb:
+      return slot.row <= p.HomogeneousReactionCount;
+    case FitQuantity::Cdl:
+    case FitQuantity::Ru:
+      break;
   }
-  const int reaction = (k - 14) % 3 + 1;
-  return reaction <= p.HomogeneousReactionCount ? FitParameter(p, k) : 0;
+  return true;
 }
 
 FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFunction& model,
@@ -215,12 +232,36 @@ FitResult RunFit(const FitSetup& setup, const PointVector& y, int m, FitModelFun
   return result;
 }
 
+void Reequilibrate(const FitSetup& setup, ParameterSet& p) {
+  NetworkEquilibriumInputs in = *setup.equilibrium;
+  const ReactionNetwork& network = in.network;
+  for (int j = 1; j <= network.transferCount; ++j) {
+    in.n[static_cast<std::size_t>(j)] = p.N(j);
+    in.e0[static_cast<std::size_t>(j)] = p.E0(j);
+  }
+  for (int k = 1; k <= network.stepCount; ++k) {
+    in.kf[static_cast<std::size_t>(k)] = p.Kf(k);
+    in.kb[static_cast<std::size_t>(k)] = p.Kb(k);
+  }
+  for (int i = 1; i <= setup.count; ++i) {
+    const FitSlotQuantity slot = FitSlotQuantityOf(setup.index(i));
+    if (slot.quantity == FitQuantity::C) {
+      in.c[static_cast<std::size_t>(slot.row)] = FitParameter(p, setup.index(i));
+    }
+  }
+  const auto c = NetworkPreEquilibrate(in);
+  for (int s = 1; s <= network.species; ++s) {
+    p.CInit(s) = NumericPrefix(FormatPattern(c[static_cast<std::size_t>(s)], "0.###e-#"));
+  }
+}
+
 void SimulationFitModel::Evaluate(const ParameterVector& vector, int m, PointVector& ordinates) {
   if (setup_.evaluationBudget > 0 && ++evaluations_ > setup_.evaluationBudget) {
     throw FitAborted{"Fit stopped: its budget of " + std::to_string(setup_.evaluationBudget) +
                      " simulations is spent."};
   }
   for (int k = 1; k <= setup_.count; ++k) FitParameter(p_, setup_.index(k)) = vector(k);
+  if (setup_.equilibrium) Reequilibrate(setup_, p_);
   const SimulationOutcome run = RunSimulation(p_, work_, false);
   if (run.fault) throw FitAborted{*run.fault};
   if (run.programme.pointCount < m) throw RuntimeFault(kSubscriptOutOfRange);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "experiment/network_equilibrium.h"
 #include "experiment/parameter_set.h"
 #include "fitting/fit_statistics.h"
 #include "fitting/marquardt.h"
@@ -18,7 +19,7 @@ inline constexpr int kMaxFitIterations = 51;
 // counters of the last fit, the problem's storage (allocated once with the program), the residual
 // and the measured curve.
 struct FitRun {
-  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..25 of the parameters
+  FixedArray<int, kMaxFitParameters> FitIndexList{};  // fit indices 1..38 of the parameters
   int FitCount = 0;
   int ObjectiveCount = 0;
   double DataSigma = 0;
@@ -40,7 +41,7 @@ struct FitRun {
   bool fitting = false;
 };
 
-// What to fit: parameters 1..count with their fit indices (1..25, see FitParameter), start
+// What to fit: parameters 1..count with their fit indices (1..38, see FitParameter), start
 // values, bounds and scales.
 struct FitSetup {
   int count = 0;
@@ -54,7 +55,16 @@ struct FitSetup {
   // The names the report gives parameters 1..count, when not those of their fit indices (a joint
   // fit names a curve's own parameters by their curve).
   std::vector<std::string> names;
+  // A written mechanism pre-equilibrated at the start: the network and the analytical
+  // concentrations its initial state is formed from again at every trial, since the trial's
+  // E0, n, kf and kb (and a fitted concentration, the analytical one) move that state.
+  std::optional<NetworkEquilibriumInputs> equilibrium;
 };
+
+// The initial concentrations of a written mechanism's trial under pre-equilibration (see
+// FitSetup::equilibrium), shown to four digits as the dialog shows those of the capture; raises
+// RuntimeFault when no equilibrium is formed.
+void Reequilibrate(const FitSetup& setup, ParameterSet& p);
 
 // The report's name of parameter i (1..count) of the setup.
 std::string FitSetupName(const FitSetup& setup, int i);
@@ -104,6 +114,9 @@ struct FitResult {
 
 // The start value of fit index k: the parameter set's field when the mechanism uses it, else 0.
 double FitStartValue(const ParameterSet& p, int k);
+// The mechanism of the parameter set has the species or reaction of fit index k (always for Cdl
+// and Ru; never outside 1..38).
+bool FitSlotUsed(const ParameterSet& p, int k);
 
 // Fits the model to y(1..m) within the bounds by Marquardt iterations (at most 51), in the
 // problem's storage, then forms the statistics at the solution. Leaves problem.f the model at

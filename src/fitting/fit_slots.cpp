@@ -3,6 +3,8 @@
 #include "base/number_text.h"
 #include "base/runtime_fault.h"
 #include "experiment/field_use.h"
+#include "experiment/fit_slot_quantity.h"
+#include "experiment/written_mechanism.h"
 #include "fitting/background_projection.h"
 
 namespace vorex {
@@ -15,18 +17,22 @@ std::string Quoted(const Settings& s, FieldId bound) {
 }  // namespace
 
 const char* BoundsWithoutMeaning(int k, double low, double high) {
-  if (k >= 8 && k <= 10) return low >= 0 && high <= 1 ? nullptr : "must lie between 0 and 1";
-  if (k >= 11 && k <= 13) return nullptr;
-  if (k >= 20 && k <= 23) return low > 0 ? nullptr : "must be greater than 0";
-  return low >= 0 ? nullptr : "must not be negative";
+  switch (FitSlotQuantityOf(k).quantity) {
+    case FitQuantity::Alpha:
+      return low >= 0 && high <= 1 ? nullptr : "must lie between 0 and 1";
+    case FitQuantity::E0:
+      return nullptr;
+    case FitQuantity::D:
+      return low > 0 ? nullptr : "must be greater than 0";
+    default:
+      return low >= 0 ? nullptr : "must not be negative";
+  }
 }
 
 bool PositiveScaleSlot(int k) {
-  const bool concentration = k >= 1 && k <= 4;
-  const bool chargeTransfer = k >= 5 && k <= 7;  // ks
-  const bool chemistry = k >= 14 && k <= 19;     // kf, kb
-  const bool transport = k >= 20 && k <= 25;     // D, Cdl, Ru
-  return concentration || chargeTransfer || chemistry || transport;
+  // Concentrations, ks, kf, kb, D, Cdl and Ru; not alpha or E0.
+  const FitQuantity q = FitSlotQuantityOf(k).quantity;
+  return q != FitQuantity::Alpha && q != FitQuantity::E0;
 }
 
 std::vector<int> FittedSlots(const Settings& s) {
@@ -62,6 +68,21 @@ std::optional<std::string> RefusedBounds(const Settings& s) {
   return std::nullopt;
 }
 
+std::optional<NetworkEquilibriumInputs> WrittenEquilibrium(const Settings& s,
+                                                           const ParameterSet& p) {
+  if (!IsWritten(s) || !s.Checked(FieldId::PreEquilibration) || p.Network.species == 0) {
+    return std::nullopt;
+  }
+  NetworkEquilibriumInputs in;
+  in.network = p.Network;
+  for (int i = 1; i <= p.Network.species; ++i) {
+    in.c[static_cast<std::size_t>(i)] = NumericPrefix(s.Value(Row(FieldId::C1, i)));
+  }
+  in.startPotential = p.EStart;
+  in.fOverRT = p.FOverRT;
+  return in;
+}
+
 FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
   FitSetup setup;
   setup.backgroundDegree = BackgroundDegree(s.ListIndex(FieldId::Background));
@@ -74,6 +95,7 @@ FitSetup FitSetupFor(const Settings& s, const ParameterSet& p) {
     setup.upper(i) = NumericPrefix(s.Value(Row(FieldId::Max1, k)));
     setup.logScale(i) = PositiveScaleSlot(k);
   }
+  setup.equilibrium = WrittenEquilibrium(s, p);
   return setup;
 }
 

@@ -10,7 +10,7 @@
 
 namespace vorex {
 
-// The fit slots (fit indices 1..25) ticked in the settings whose species or reaction the
+// The fit slots (fit indices 1..38) ticked in the settings whose species or reaction the
 // mechanism has, in slot order: what a fit fits.
 std::vector<int> FittedSlots(const Settings& settings);
 
@@ -28,6 +28,11 @@ const char* BoundsWithoutMeaning(int k, double low, double high);
 // constant): the fit steps it on a logarithmic scale (FitSetup::logScale). A new slot of such a
 // quantity (D, Ru, Cdl) belongs here too.
 bool PositiveScaleSlot(int k);
+
+// The pre-equilibration a fit of a written mechanism forms again at each trial (see
+// FitSetup::equilibrium): nothing for a built-in mechanism or without pre-equilibration.
+std::optional<NetworkEquilibriumInputs> WrittenEquilibrium(const Settings& settings,
+                                                           const ParameterSet& p);
 
 // What to fit: the fitted slots, their start values from the parameter set, their bounds from
 // the settings and their scales. A bound too large to hold raises RuntimeFault.

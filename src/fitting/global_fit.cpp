@@ -13,16 +13,6 @@
 namespace vorex {
 namespace {
 
-// The mechanism has the species or reaction of fit index k.
-bool SlotUsed(const ParameterSet& p, int k) {
-  if (k < 1 || k > kFitSlots) return false;
-  if (k <= 4) return k <= p.SpeciesCount;
-  if (k >= 20 && k <= 23) return k - 19 <= p.SpeciesCount;
-  if (k >= 24) return true;
-  if (k <= 13) return (k - 5) % 3 + 1 <= p.ChargeReactionCount;
-  return (k - 14) % 3 + 1 <= p.HomogeneousReactionCount;
-}
-
 std::string CurveName(const std::vector<GlobalCurve>& curves, std::size_t c) {
   return "curve " + std::to_string(c + 1) +
          (curves[c].name.empty() ? std::string() : " (" + curves[c].name + ")");
@@ -66,12 +56,13 @@ std::optional<std::string> RefusedCurve(const std::vector<GlobalCurve>& curves, 
 std::optional<std::string> RefusedParameter(const std::vector<GlobalCurve>& curves,
                                             const GlobalFitSetup& setup, std::size_t i) {
   const GlobalParameter& g = setup.parameters[i];
-  if (g.slot < 1 || g.slot > kFitSlots) return "A fitted parameter has no fit index 1..25.";
+  if (g.slot < 1 || g.slot > kFitSlots)
+    return "A fitted parameter has no fit index 1.." + std::to_string(kFitSlots) + ".";
   const std::string name = FitParameterName(g.slot);
   for (std::size_t k = 0; k < i; ++k) {
     if (setup.parameters[k].slot == g.slot) return name + " is fitted twice.";
   }
-  if (!SlotUsed(curves[0].parameters, g.slot)) {
+  if (!FitSlotUsed(curves[0].parameters, g.slot)) {
     return name + " is not a parameter of the curves' mechanism.";
   }
   if (!(g.lower <= g.upper) || !std::isfinite(g.lower) || !std::isfinite(g.upper)) {
@@ -134,6 +125,7 @@ JointLayout Layout(const std::vector<GlobalCurve>& curves, const GlobalFitSetup&
   layout.columns.resize(curves.size());
   for (std::size_t c = 0; c < curves.size(); ++c) {
     layout.curveSetups[c].backgroundDegree = curves[c].backgroundDegree;
+    layout.curveSetups[c].equilibrium = curves[c].equilibrium;
   }
   for (std::size_t i = 0; i < setup.parameters.size(); ++i) {
     if (!setup.parameters[i].perCurve) {

@@ -39,11 +39,14 @@ struct GlobalCurve {
   ParameterSet parameters;
   std::vector<double> potential, current;  // the measured points [V], [A]
   int backgroundDegree = -1;               // a background of its own fitted with the rest
+  // A written mechanism's pre-equilibration, formed again at each trial (see
+  // FitSetup::equilibrium and WrittenEquilibrium).
+  std::optional<NetworkEquilibriumInputs> equilibrium{};
 };
 
 // One quantity fitted over the set: one value shared by all curves, or one per curve.
 struct GlobalParameter {
-  int slot = 0;  // fit index 1..25
+  int slot = 0;  // fit index 1..38
   bool perCurve = false;
   double lower = 0, upper = 0;
 };

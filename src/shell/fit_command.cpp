@@ -35,6 +35,7 @@ class CurveStoreFitModel : public FitModelFunction {
     }
     ParameterSet& p = links_.experiment.parameterSet;
     for (int k = 1; k <= setup_.count; ++k) FitParameter(p, setup_.index(k)) = vector(k);
+    if (setup_.equilibrium) Reequilibrate(setup_, p);
     // A failed simulation has shown its message already.
     if (!Simulate(links_, work_)) throw FitAborted{};
     const CurveStore& c = links_.curves;

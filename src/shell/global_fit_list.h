@@ -15,7 +15,7 @@ std::vector<std::string> SetListLines(const GlobalFitSet& set);
 // it turns, and its own keywords.
 std::string SetCurveLine(const GlobalFitSet& set, int c);
 
-// The keyword of the parameter fit slot k (1..25) stands for, as `global per_curve` takes it:
+// The keyword of the parameter fit slot k (1..38) stands for, as `global per_curve` takes it:
 // "C_A", "ks_1".
 std::string FitSlotKeyword(int k);
 

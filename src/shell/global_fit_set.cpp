@@ -152,7 +152,8 @@ std::variant<std::vector<GlobalCurve>, std::string> GlobalCurvesOf(const Setting
     if (!captured.ok()) return Numbered(c) + ": " + captured.refusal->message;
     const SetCurve& curve = set.curves[c];
     curves.push_back({curve.name, captured.parameters, curve.potential, curve.current,
-                      BackgroundDegree(s.ListIndex(FieldId::Background))});
+                      BackgroundDegree(s.ListIndex(FieldId::Background)),
+                      WrittenEquilibrium(s, captured.parameters)});
   }
   return curves;
 }

@@ -28,7 +28,7 @@ struct SetCurve {
 // other ticked ones are shared), the weighting, and the last fit.
 struct GlobalFitSet {
   std::vector<SetCurve> curves;
-  std::vector<int> perCurveSlots;  // fit indices 1..25
+  std::vector<int> perCurveSlots;  // fit indices 1..38
   CurveWeighting weighting = CurveWeighting::Noise;
   int threads = 0;           // 0: every processor
   int evaluationBudget = 0;  // at most this many evaluations of the whole set; 0: no limit

@@ -1,4 +1,4 @@
-// The Techniques, Mechanism and Option dialogs.
+// The Techniques and Option dialogs.
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -44,12 +44,6 @@ std::unique_ptr<ModelDialog> MakeTechniquesDialog(Program& program, QWidget* par
                                                   std::function<void()> afterAction) {
   return OptionList(program.experiment.formTech, program, parent, std::move(afterAction),
                     "FrameTech", "optTech", 5, "CheckDigital", "CmdOK", "TextSteps");
-}
-
-std::unique_ptr<ModelDialog> MakeMechanismDialog(Program& program, QWidget* parent,
-                                                 std::function<void()> afterAction) {
-  return OptionList(program.experiment.formMech, program, parent, std::move(afterAction),
-                    "FrameMech", "mech", 17, nullptr, "Command1");
 }
 
 std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,

@@ -1,8 +1,13 @@
 // The Experimental dialog: species, reactions and fit slots as tables, the instrument, electrode,
 // electrolyte and pre-treatment as captioned fields.
+#include <array>
+#include <optional>
+#include <vector>
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "experiment/fit_slot_quantity.h"
 #include "shell/program.h"
 #include "ui/dialogs.h"
 
@@ -11,26 +16,48 @@ namespace {
 
 constexpr int kNone = Control::kNoIndex;
 
-// One column of a table: the control array and the offset from the row to its index.
+// The fit slot of a quantity in a row: slots 1..25 hold the built-in mechanisms' rows, 26..38 the
+// rows only a written mechanism has, so a column's slots do not run on from row to row.
+int SlotOf(FitQuantity quantity, int row) {
+  for (int slot = 1; slot <= kFitSlots; ++slot) {
+    const FitSlotQuantity q = FitSlotQuantityOf(slot);
+    if (q.quantity == quantity && q.row == row) return slot;
+  }
+  return kNone;
+}
+
+// One column of a table: the control array and the index of its control in a row (the row
+// itself, the row less one for Cond, or the fit slot of a quantity).
 struct Column {
+  Column(const char* name, int offset = 0) : name(name), offset(offset) {}
+  Column(const char* name, FitQuantity quantity) : name(name), fitted(quantity) {}
+
   const char* name;
-  int offset;
+  int offset = 0;
+  std::optional<FitQuantity> fitted;
+
+  int Index(int row) const { return fitted ? SlotOf(*fitted, row) : row + offset; }
 };
 
-// A table of rows first..last under column headers taken from the first row's labels; a header
-// shows while any cell below it does.
-void Table(ModelDialog& d, const char* frame, int first, int last,
-           std::initializer_list<Column> columns, QGroupBox*& box) {
+// The three columns that fit a quantity: its flag and its bounds.
+std::array<Column, 3> Fit(FitQuantity quantity) {
+  return {Column("CheckFitted", quantity), Column("TextCmin", quantity),
+          Column("TextCmax", quantity)};
+}
+
+// A table of rows 1..last under column headers taken from the first row's labels; a header
+// shows while any cell below it does, and a row while the model shows it.
+QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column> columns) {
   QGridLayout* grid = nullptr;
-  box = d.Frame(frame, kNone, &d, grid);
+  QGroupBox* box = d.Frame(frame, kNone, &d, grid);
   Window& model = d.Binding().Model();
   int c = 0;
   for (const Column& column : columns) {
     std::vector<const Control*> cells;
-    for (int row = first; row <= last; ++row) {
-      Control* cell = model.Find(column.name, row + column.offset);
+    for (int row = 1; row <= last; ++row) {
+      Control* cell = model.Find(column.name, column.Index(row));
       cells.push_back(cell);
-      grid->addWidget(d.Binding().Widget(*cell, box), row - first + 1, c);
+      grid->addWidget(d.Binding().Widget(*cell, box), row, c);
     }
     const std::string& header = cells.front()->Label();
     if (!header.empty()) {
@@ -40,64 +67,36 @@ void Table(ModelDialog& d, const char* frame, int first, int last,
     }
     ++c;
   }
-  grid->setRowStretch(last - first + 2, 1);
+  grid->setRowStretch(last + 1, 1);
+  return box;
+}
+
+// The columns, then the fit columns of each quantity.
+std::vector<Column> Columns(std::initializer_list<Column> fields,
+                            std::initializer_list<FitQuantity> fitted) {
+  std::vector<Column> columns(fields);
+  for (FitQuantity q : fitted) {
+    for (const Column& column : Fit(q)) columns.push_back(column);
+  }
+  return columns;
 }
 
 QGroupBox* Species(ModelDialog& d) {
-  QGroupBox* box = nullptr;
-  Table(d, "FrameSpecies", 1, 4,
-        {{"specie", 0},
-         {"D", 0},
-         {"C", 0},
-         {"Cinit", 0},
-         {"Cond", -1},
-         {"CheckFitted", 0},
-         {"TextCmin", 0},
-         {"TextCmax", 0},
-         {"CheckFitted", 19},
-         {"TextCmin", 19},
-         {"TextCmax", 19}},
-        box);
-  return box;
+  return Table(d, "FrameSpecies", kSpeciesRows,
+               Columns({{"specie"}, {"D"}, {"C"}, {"Cinit"}, {"Cond", -1}},
+                       {FitQuantity::C, FitQuantity::D}));
 }
 
 QGroupBox* Heterogeneous(ModelDialog& d) {
-  QGroupBox* box = nullptr;
-  Table(d, "FrameHeter", 1, 3,
-        {{"heter", 0},
-         {"NEL", 0},
-         {"Eze", 0},
-         {"alph", 0},
-         {"ks", 0},
-         {"CheckFitted", 4},
-         {"TextCmin", 4},
-         {"TextCmax", 4},
-         {"CheckFitted", 7},
-         {"TextCmin", 7},
-         {"TextCmax", 7},
-         {"CheckFitted", 10},
-         {"TextCmin", 10},
-         {"TextCmax", 10}},
-        box);
-  return box;
+  return Table(d, "FrameHeter", kChargeRows,
+               Columns({{"heter"}, {"NEL"}, {"Eze"}, {"alph"}, {"ks"}},
+                       {FitQuantity::Ks, FitQuantity::Alpha, FitQuantity::E0}));
 }
 
 QGroupBox* Homogeneous(ModelDialog& d) {
-  QGroupBox* box = nullptr;
-  Table(d, "FrameHomo", 1, 3,
-        {{"homo", 0},
-         {"pl", 0},
-         {"kf", 0},
-         {"kb", 0},
-         {"LabelKeq", 0},
-         {"CheckFitted", 13},
-         {"TextCmin", 13},
-         {"TextCmax", 13},
-         {"CheckFitted", 16},
-         {"TextCmin", 16},
-         {"TextCmax", 16}},
-        box);
-  return box;
+  return Table(d, "FrameHomo", kChemicalRows,
+               Columns({{"homo"}, {"pl"}, {"kf"}, {"kb"}, {"LabelKeq"}},
+                       {FitQuantity::Kf, FitQuantity::Kb}));
 }
 
 QGroupBox* Instrument(ModelDialog& d) {

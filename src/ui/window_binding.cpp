@@ -181,6 +181,16 @@ void WindowBinding::Sync(const Control& control, ControlProperty property) {
   if (control.Kind() == ControlKind::OptionButton && widget->parentWidget() != nullptr) {
     UpdateTabStops(*widget->parentWidget());
   }
+  if (property == ControlProperty::Text || property == ControlProperty::Caption ||
+      property == ControlProperty::Visible) {
+    for (const auto& [followed, follow] : follows_) {
+      if (followed == &control) follow();
+    }
+  }
+}
+
+void WindowBinding::Follow(const Control& control, std::function<void()> follow) {
+  follows_.emplace_back(&control, std::move(follow));
 }
 
 QLabel* WindowBinding::Label(const QString& text, std::vector<const Control*> owners,
@@ -216,6 +226,7 @@ void WindowBinding::SyncAll() {
       Sync(*control, p);
     }
   }
+  for (const auto& follow : follows_) follow.second();
   SyncVisibility();
 }
 

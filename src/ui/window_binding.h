@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include <QLabel>
@@ -43,6 +44,11 @@ class WindowBinding {
   // The caption of a field beside it, from the field's own label text.
   QLabel* LabelOf(Control& control, QWidget* parent);
 
+  // Runs `follow` after the widget of `control` took a change of the model's text, caption or
+  // visible flag, and in SyncAll: for a widget of the dialog's own that shows what the model
+  // derives from that control (the table of a written mechanism's text).
+  void Follow(const Control& control, std::function<void()> follow);
+
   // Brings every widget to the model's state (after the layout is built).
   void SyncAll();
   // The model shows or hides the window; the view follows.
@@ -64,6 +70,7 @@ class WindowBinding {
     std::vector<const Control*> owners;
   };
   std::vector<Follower> labels_;
+  std::vector<std::pair<const Control*, std::function<void()>>> follows_;
 };
 
 }  // namespace vorex::ui

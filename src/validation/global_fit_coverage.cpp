@@ -52,7 +52,7 @@ std::vector<GlobalCurve> CleanCurves(GlobalFitCoverage& c) {
     if (!p) return {};
     const SimulationOutcome run = RunSimulation(*p, *work, false);
     if (run.fault) return {};
-    GlobalCurve curve{Num(rate) + " V/s", *p, {}, {}, -1};
+    GlobalCurve curve{Num(rate) + " V/s", *p, {}, {}, -1, std::nullopt};
     for (int j = 1; j <= run.programme.pointCount; ++j) {
       curve.potential.push_back(work->Abscissa(j));
       curve.current.push_back(work->SimulatedCurrent(j, p->ChargeReactionCount + 1));

@@ -72,13 +72,14 @@ TEST_F(Refusals, ACurveWithoutPointsOrWithACurrentThatIsNoNumber) {
 
 TEST_F(Refusals, ASlotTheMechanismDoesNotHave) {
   // Mechanism E has one electron transfer and no homogeneous reaction: kf of reaction 1 (14),
-  // E0 of reaction 2 (12) and the concentration of a third species (3) are none of its.
-  for (int slot : {14, 12, 3}) {
+  // E0 of reaction 2 (12), the concentration of a third species (3) and the slots of a written
+  // mechanism's rows (26 C(E), 33 kf(4)) are none of its.
+  for (int slot : {14, 12, 3, 26, 33}) {
     setup.parameters = {{slot, false, 0, 1}};
     EXPECT_SAYS(Why(), "is not a parameter of the curves' mechanism") << slot;
   }
-  setup.parameters = {{26, false, 0, 1}};
-  EXPECT_SAYS(Why(), "no fit index 1..25");
+  setup.parameters = {{39, false, 0, 1}};
+  EXPECT_SAYS(Why(), "no fit index 1..38");
 }
 
 TEST_F(Refusals, BoundsReversedOrWithoutMeaning) {
