@@ -350,7 +350,19 @@ TEST(WrittenKeywords, AMechanismTextChoosesTheWrittenOne) {
   } catch (const KeywordError& error) {
     EXPECT_EQ(std::string(error.what()),
               "kf_4 is not available: the Experimental dialog does not show it for mechanism 18 "
-              "(written)");
+              "(written \"A + e = B; B = C\")");
+  }
+  // A text that does not parse shows no rows, and says why.
+  try {
+    Settings bad;
+    SetByKeywords(bad, {Name("mechanism", "A + e = B; B C"), Number("kf_1", "5")},
+                  KeywordCheck::AsTheDialogsOffer);
+    ADD_FAILURE() << "kf_1 taken";
+  } catch (const KeywordError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "kf_1 is not available: the Experimental dialog does not show it for mechanism 18 "
+              "(written \"A + e = B; B C\", refused: Mechanism: " +
+                  ParserMessage("A + e = B; B C") + ")");
   }
   // mechanism_text on its own, and 18 by number.
   Settings u;
