@@ -23,8 +23,14 @@ bool RowUsed(const Settings& s, FieldUse use, int row) {
 
 std::string Context(const Settings& s, Decider decider) {
   const std::string technique(Unnumbered(Technique(s.Technique()).caption));
-  const std::string mechanism = "mechanism " + std::to_string(CodeNumber(s.Mechanism())) + " (" +
-                                std::string(Unnumbered(Mechanism(s.Mechanism()).caption)) + ")";
+  std::string mechanism = "mechanism " + std::to_string(CodeNumber(s.Mechanism())) + " (" +
+                          std::string(Unnumbered(Mechanism(s.Mechanism()).caption));
+  // A written mechanism's rows are those of its text, which is named with it.
+  if (IsWritten(s)) {
+    mechanism += " \"" + std::string(s.Value(FieldId::MechanismText)) + "\"";
+    if (const auto fault = WrittenMechanismFault(s)) mechanism += ", refused: " + *fault;
+  }
+  mechanism += ")";
   const std::string electrode =
       "the " + std::string(Unnumbered(Electrode(s.Electrode()).caption)) + " electrode";
   switch (decider) {

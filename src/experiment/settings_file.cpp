@@ -106,10 +106,22 @@ std::string Refused(const std::string& why) {
 }  // namespace
 
 std::string SettingsJson(const Settings& settings) {
+  // Settings a built-in mechanism describes, with the written one's fields at their defaults, are
+  // written as version 1 wrote them, for the programs that read version 1 only.
+  static const Settings defaults;
+  bool written = settings.Mechanism() == MechanismCode::Written;
+  for (int i = 0; i < kStoredFieldCount && !written; ++i) {
+    const auto id = static_cast<FieldId>(i);
+    written = WrittenOnly(id) && settings.Value(id) != defaults.Value(id);
+  }
   std::string out = "{\n  \"format\": " + JsonString(kFormatName) +
-                    ",\n  \"version\": " + std::to_string(kSettingsFormatVersion) +
+                    ",\n  \"version\": " + std::to_string(written ? kSettingsFormatVersion : 1) +
                     ",\n  \"settings\": {\n";
-  const std::vector<Keyword> keywords = KeywordsOf(settings);
+  std::vector<Keyword> keywords = KeywordsOf(settings);
+  if (!written) {
+    std::erase_if(keywords,
+                  [](const Keyword& k) { return WrittenOnly(FieldByKeyword(k.name)->id); });
+  }
   for (std::size_t i = 0; i < keywords.size(); ++i) {
     out += "    " + JsonString(keywords[i].name) + ": " + JsonOf(keywords[i].value);
     out += i + 1 < keywords.size() ? ",\n" : "\n";

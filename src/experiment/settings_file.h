@@ -12,7 +12,8 @@ namespace vorex {
 
 inline constexpr const char* kSettingsFilter = "settings (*.json)|*.json|all|*.*";
 // Version 2 adds the written mechanism (mechanism 18, mechanism_text, species E..H, reaction row
-// 4, fit slots 26..38); a file of version 1 reads as before, the new fields at their defaults.
+// 4, fit slots 26..38); a file of version 1 reads as before, the new fields at their defaults,
+// and settings that use none of them are still written as version 1.
 inline constexpr int kSettingsFormatVersion = 2;
 // No settings file needs more; a longer one is refused by its size before it is read [bytes].
 inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{1} << 20;

@@ -452,6 +452,24 @@ const FieldSpec* FieldByControl(std::string_view window, std::string_view contro
   return nullptr;
 }
 
+bool WrittenOnly(FieldId id) {
+  const FieldSpec& f = TableField(id);
+  switch (f.use) {
+    case FieldUse::WrittenMechanism:
+      return true;
+    case FieldUse::Species:
+      return f.control == "CheckFitted" ? f.index > kBuiltInFitSlots : f.row > kBuiltInSpeciesRows;
+    case FieldUse::ChargeReaction:
+    case FieldUse::Homogeneous:
+    case FieldUse::StoichiometricNumber:
+      return f.control == "CheckFitted" ? f.index > kBuiltInFitSlots : f.row > kBuiltInReactionRows;
+    case FieldUse::FitBound:
+      return f.row > kBuiltInFitSlots;
+    default:
+      return false;
+  }
+}
+
 int FitSlotOf(FieldId id) {
   static const std::unordered_map<int, int> slots = [] {
     std::unordered_map<int, int> map;

@@ -206,6 +206,10 @@ const FieldSpec& TableField(FieldId id);
 const FieldSpec* FieldByKeyword(std::string_view keyword);
 const FieldSpec* FieldByControl(std::string_view window, std::string_view control, int index);
 
+// A field only a written mechanism uses: its text, species rows 5..8, reaction row 4, fit slots
+// 26..38.
+bool WrittenOnly(FieldId id);
+
 // The fit slot s (1..38) of a fittable field, or 0; and the field of slot s.
 int FitSlotOf(FieldId id);
 FieldId FitSlotField(int slot);

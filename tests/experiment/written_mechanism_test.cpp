@@ -350,7 +350,19 @@ TEST(WrittenKeywords, AMechanismTextChoosesTheWrittenOne) {
   } catch (const KeywordError& error) {
     EXPECT_EQ(std::string(error.what()),
               "kf_4 is not available: the Experimental dialog does not show it for mechanism 18 "
-              "(written)");
+              "(written \"A + e = B; B = C\")");
+  }
+  // A text that does not parse shows no rows, and says why.
+  try {
+    Settings bad;
+    SetByKeywords(bad, {Name("mechanism", "A + e = B; B C"), Number("kf_1", "5")},
+                  KeywordCheck::AsTheDialogsOffer);
+    ADD_FAILURE() << "kf_1 taken";
+  } catch (const KeywordError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "kf_1 is not available: the Experimental dialog does not show it for mechanism 18 "
+              "(written \"A + e = B; B C\", refused: Mechanism: " +
+                  ParserMessage("A + e = B; B C") + ")");
   }
   // mechanism_text on its own, and 18 by number.
   Settings u;
@@ -405,6 +417,23 @@ TEST(WrittenSettingsFile, StoresTheMechanismAndItsTextAndRefusesABadText) {
   EXPECT_EQ(bad.error, "Mechanism: " + ParserMessage("A + e = B; B C"));
   // A built-in mechanism does not use the text; the file is taken as stored.
   EXPECT_TRUE(file("7", "A + e = B; B C").settings);
+  // A built-in mechanism's file is written as version 1 wrote it: none of the new fields.
+  Settings builtIn;
+  builtIn.SetMechanism(MechanismCode::EC);
+  ASSERT_FALSE(builtIn.Set(FieldId::Kf1, "3"));
+  const std::string v1 = SettingsJson(builtIn);
+  EXPECT_NE(v1.find("\"version\": 1,"), std::string::npos);
+  for (const char* absent :
+       {"mechanism_text", "D_E", "C_H", "cond_E", "n_4", "kf_4", "p_4", "C_E_fitted", "D_H_max"}) {
+    EXPECT_EQ(v1.find(std::string("\"") + absent + "\""), std::string::npos) << absent;
+  }
+  EXPECT_NE(v1.find("\"D_D\""), std::string::npos);
+  EXPECT_NE(v1.find("\"Ru_max\""), std::string::npos);
+  EXPECT_EQ(*ParseSettingsJson(v1).settings, builtIn);
+  // A new field away from its default needs version 2, whatever the mechanism.
+  ASSERT_FALSE(builtIn.Set(FieldId::Kf4, "3"));
+  EXPECT_NE(SettingsJson(builtIn).find("\"version\": 2,"), std::string::npos);
+  EXPECT_EQ(*ParseSettingsJson(SettingsJson(builtIn)).settings, builtIn);
   // An old file, without the text, reads as the defaults of the new fields.
   const SettingsRead old = ParseSettingsJson(
       "{\"format\": \"Vorex settings\", \"version\": 1, \"settings\": {\"mechanism\": 7}}");
