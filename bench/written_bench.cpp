@@ -31,12 +31,7 @@ ParameterSet Cycle1000(MechanismCode mechanism) {
 }
 
 ParameterSet Written(ParameterSet p, const char* text) {
-  const auto parsed = vorex::ParseMechanism(text);
-  p.Mechanism = MechanismCode::Written;
-  p.Network = std::get<vorex::ReactionNetwork>(parsed);
-  p.SpeciesCount = static_cast<std::int16_t>(p.Network.species);
-  p.ChargeReactionCount = static_cast<std::int16_t>(p.Network.transferCount);
-  p.HomogeneousReactionCount = static_cast<std::int16_t>(p.Network.stepCount);
+  vorex::RunWrittenNetwork(p, std::get<vorex::ReactionNetwork>(vorex::ParseMechanism(text)));
   return p;
 }
 

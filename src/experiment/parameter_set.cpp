@@ -42,6 +42,14 @@ std::string FitParameterName(int k) {
   return stem + "(" + row + ")";
 }
 
+void RunWrittenNetwork(ParameterSet& p, const ReactionNetwork& network) {
+  p.Mechanism = MechanismCode::Written;
+  p.Network = network;
+  p.SpeciesCount = static_cast<std::int16_t>(network.species);
+  p.ChargeReactionCount = static_cast<std::int16_t>(network.transferCount);
+  p.HomogeneousReactionCount = static_cast<std::int16_t>(network.stepCount);
+}
+
 double FitParameter(const ParameterSet& p, int k) {
   return FitParameter(const_cast<ParameterSet&>(p), k);  // reads only
 }

@@ -85,6 +85,9 @@ struct ParameterSet {
   static bool SpeciesIndexInRange(int i) { return SpeciesValues::InRange(i); }
 };
 
+// Makes p run the written mechanism `network`: its code, its network and the counts it writes.
+void RunWrittenNetwork(ParameterSet& p, const ReactionNetwork& network);
+
 // The most sub-steps a sweep point takes: some three hundred solves, a few times the cost of a
 // pulse point, and already far below any step error a peak could show.
 inline constexpr int kMostStepsPerPoint = 100;

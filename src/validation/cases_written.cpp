@@ -88,17 +88,10 @@ std::vector<Same> FirstOrder() {
 }
 
 Case SameCase(std::string name, std::string setting, Measure measure) {
-  return {.name = std::move(name),
-          .group = kGroup,
-          .setting = std::move(setting),
-          .merit = "max |i(text) - i(built-in)| / peak",
-          .unit = Unit::Relative,
-          .theory = 0,
-          .source = "the same equations on the same grid: equal but for rounding",
-          .tolerance = kSame,
-          .measure = std::move(measure),
-          .required = kDigital,
-          .quick = true};
+  return WrittenRow(kGroup, std::move(name), std::move(setting),
+                    "max |i(text) - i(built-in)| / peak", Unit::Relative, 0,
+                    "the same equations on the same grid: equal but for rounding", kSame,
+                    std::move(measure));
 }
 
 void AddFirstOrder(std::vector<Case>& cases) {

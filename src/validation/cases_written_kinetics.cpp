@@ -65,17 +65,8 @@ double KineticPeak(double k) {
 
 Case Row(std::string name, std::string setting, std::string merit, Unit unit, double theory,
          std::string source, double tolerance, Measure measure) {
-  return {.name = std::move(name),
-          .group = kGroup,
-          .setting = std::move(setting),
-          .merit = std::move(merit),
-          .unit = unit,
-          .theory = theory,
-          .source = std::move(source),
-          .tolerance = tolerance,
-          .measure = std::move(measure),
-          .required = kDigital,
-          .quick = true};
+  return WrittenRow(kGroup, std::move(name), std::move(setting), std::move(merit), unit, theory,
+                    std::move(source), tolerance, std::move(measure));
 }
 
 std::string Setting(const char* text, double lambda) {

@@ -205,17 +205,9 @@ double ReferenceChange(const Scheme& s, bool currents) {
 
 Case Row(const Scheme& s, std::string suffix, std::string setting, std::string merit, Unit unit,
          std::string source, double tolerance, Measure measure) {
-  return {.name = "written.reference." + s.name + "." + std::move(suffix),
-          .group = kGroup,
-          .setting = "\"" + s.text + "\", " + s.what + ": " + std::move(setting),
-          .merit = std::move(merit),
-          .unit = unit,
-          .theory = 0,
-          .source = std::move(source),
-          .tolerance = tolerance,
-          .measure = std::move(measure),
-          .required = kDigital,
-          .quick = true};
+  return WrittenRow(kGroup, "written.reference." + s.name + "." + std::move(suffix),
+                    "\"" + s.text + "\", " + s.what + ": " + std::move(setting), std::move(merit),
+                    unit, 0, std::move(source), tolerance, std::move(measure));
 }
 
 void AddScheme(std::vector<Case>& cases, const Scheme& s) {
@@ -288,17 +280,9 @@ void AddSelfCheck(std::vector<Case>& cases) {
       "extrapolated from spacing 0.4 and 0.2 um, 2 and 1 mV per step";
   const auto row = [&](std::string suffix, std::string merit, Unit unit, double theory,
                        std::string source, double tolerance, Measure measure) {
-    return Case{.name = "written.reference.selfcheck." + std::move(suffix),
-                .group = kGroup,
-                .setting = setting,
-                .merit = std::move(merit),
-                .unit = unit,
-                .theory = theory,
-                .source = std::move(source),
-                .tolerance = tolerance,
-                .measure = std::move(measure),
-                .required = kDigital,
-                .quick = true};
+    return WrittenRow(kGroup, "written.reference.selfcheck." + std::move(suffix), setting,
+                      std::move(merit), unit, theory, std::move(source), tolerance,
+                      std::move(measure));
   };
   cases.push_back(row("ip", "peak current", Unit::Current, RandlesSevcikPeak(1, 1, kC, kD, kV),
                       "Randles-Sevcik, 0.4463 (four digits)", 0.0002,

@@ -62,18 +62,11 @@ double DeviationAt(const SecondOrder& s, double eStep) {
 
 Case Row(const SecondOrder& s, std::string suffix, std::string setting, std::string merit,
          double theory, std::string source, double tolerance, Measure measure) {
-  return {.name = "written.builtin" + std::to_string(CodeNumber(s.code)) + "." + std::move(suffix),
-          .group = kGroup,
-          .setting = "mechanism " + std::to_string(CodeNumber(s.code)) + " and \"" +
-                     BuiltInMechanismText(s.code) + "\", " + s.what + ": " + std::move(setting),
-          .merit = std::move(merit),
-          .unit = Unit::Relative,
-          .theory = theory,
-          .source = std::move(source),
-          .tolerance = tolerance,
-          .measure = std::move(measure),
-          .required = kDigital,
-          .quick = true};
+  return WrittenRow(
+      kGroup, "written.builtin" + std::to_string(CodeNumber(s.code)) + "." + std::move(suffix),
+      "mechanism " + std::to_string(CodeNumber(s.code)) + " and \"" + BuiltInMechanismText(s.code) +
+          "\", " + s.what + ": " + std::move(setting),
+      std::move(merit), Unit::Relative, theory, std::move(source), tolerance, std::move(measure));
 }
 
 // Two rows of the deviation at E steps of 2 and 1 mV (time steps of 20 and 10 ms), and their

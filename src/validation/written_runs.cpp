@@ -32,17 +32,27 @@ ParameterSet KeywordParameters(const Keywords& keywords, bool asStored) {
   return captured.parameters;
 }
 
+Case WrittenRow(const char* group, std::string name, std::string setting, std::string merit,
+                Unit unit, double theory, std::string source, double tolerance, Measure measure) {
+  return {.name = std::move(name),
+          .group = group,
+          .setting = std::move(setting),
+          .merit = std::move(merit),
+          .unit = unit,
+          .theory = theory,
+          .source = std::move(source),
+          .tolerance = tolerance,
+          .measure = std::move(measure),
+          .required = kDigital,
+          .quick = true};
+}
+
 ParameterSet AsWritten(ParameterSet p, std::string_view text) {
   auto parsed = ParseMechanism(text);
   if (const auto* error = std::get_if<NetworkError>(&parsed))
     throw std::runtime_error("the text \"" + std::string(text) +
                              "\" is refused: " + error->message);
-  const ReactionNetwork& network = std::get<ReactionNetwork>(parsed);
-  p.Mechanism = MechanismCode::Written;
-  p.Network = network;
-  p.SpeciesCount = static_cast<std::int16_t>(network.species);
-  p.ChargeReactionCount = static_cast<std::int16_t>(network.transferCount);
-  p.HomogeneousReactionCount = static_cast<std::int16_t>(network.stepCount);
+  RunWrittenNetwork(p, std::get<ReactionNetwork>(parsed));
   return p;
 }
 

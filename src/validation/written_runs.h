@@ -16,6 +16,10 @@ namespace vorex::validation {
 
 using Keywords = std::vector<std::pair<std::string, std::string>>;
 
+// A row of the written mechanisms' groups: in the quick check, its digital value required.
+Case WrittenRow(const char* group, std::string name, std::string setting, std::string merit,
+                Unit unit, double theory, std::string source, double tolerance, Measure measure);
+
 // The digital parameter set of a fresh program's settings with these keywords (technique,
 // mechanism, electrode by their keyword values; every other keyword a number; pre-equilibration
 // off), checked as the dialogs offer them or, with `asStored`, as a settings file holds them.

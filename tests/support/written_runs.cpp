@@ -8,11 +8,7 @@
 namespace vorex::testing {
 
 ParameterSet Written(ParameterSet p, const ReactionNetwork& network) {
-  p.Mechanism = MechanismCode::Written;
-  p.Network = network;
-  p.SpeciesCount = static_cast<std::int16_t>(network.species);
-  p.ChargeReactionCount = static_cast<std::int16_t>(network.transferCount);
-  p.HomogeneousReactionCount = static_cast<std::int16_t>(network.stepCount);
+  RunWrittenNetwork(p, network);
   return p;
 }
 
