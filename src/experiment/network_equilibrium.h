@@ -20,6 +20,7 @@ struct NetworkEquilibriumInputs {
 };
 
 // Species 1..species of the network; raises RuntimeFault when no finite state is reached.
-std::array<double, kMaxNetworkSpecies + 1> NetworkPreEquilibrate(const NetworkEquilibriumInputs& in);
+std::array<double, kMaxNetworkSpecies + 1> NetworkPreEquilibrate(
+    const NetworkEquilibriumInputs& in);
 
 }  // namespace vorex
