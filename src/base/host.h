@@ -9,6 +9,10 @@
 
 namespace vorex {
 
+// What a message tells the user, for its icon: a result or a note, a refusal of what was asked
+// (nothing changed), or a fault of the computation or the file system.
+enum class MessageKind { Information, Warning, Critical };
+
 // What the system needs from the platform. The desktop program, the command interface and the
 // tests each provide one.
 class Host {
@@ -17,6 +21,14 @@ class Host {
 
   // A modal message box with an OK button; returns when the user has closed it.
   virtual void MessageBox(const std::string& text) = 0;
+  // The same with the icon of its kind; a host without icons shows every kind alike.
+  virtual void Message(const std::string& text, MessageKind kind) {
+    (void)kind;
+    MessageBox(text);
+  }
+  // A short confirmation of what was done ("Saved run1.csv (curve 2)"), shown where it does not
+  // stop the user; a host without a status line keeps it to itself.
+  virtual void StatusLine(const std::string& text) { (void)text; }
   // The common file dialog; the filter is "description|pattern|description|pattern".
   // Nothing when the user cancels.
   virtual std::optional<std::string> OpenFileName(const std::string& filter) = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "base/fixed_storage.h"
 #include "experiment/reaction_network.h"
 
@@ -41,6 +43,9 @@ struct CurveStore {
   FixedMatrix<double, kMaxPoints, kMaxCurves> Ordinate;  // the displayed curves 1..5
   // What curves 1..5 hold, for the legend: set where each is written.
   FixedArray<CurveRole, kMaxCurves> Role;
+  // The legend's name of curves 1..5 when it is more than the role's own (what was simulated,
+  // the measured file): set where each is written, or by the user; empty for the role's name.
+  FixedArray<std::string, kMaxCurves> Name;
   // Column j: current of charge reaction j; column ChargeReactionCount + 1: the total;
   // column 7: scratch [A].
   FixedMatrix<double, kMaxPoints, 7> SimulatedCurrent;
