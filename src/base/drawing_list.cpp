@@ -45,6 +45,14 @@ void DrawingList::MarkCurve(int curve, const std::string& name, double xMin, dou
   items_.push_back({Op::MarkCurve, xMin, yMin, xMax, yMax, name, curve});
 }
 
+void DrawingList::SetTextAnchor(const TextAnchor& t) {
+  items_.push_back({Op::SetTextAnchor, t.alongWidth, t.alongHeight, t.right, t.down, {}});
+}
+
+void DrawingList::ReserveMargins(const PlotMargins& m) {
+  items_.push_back({Op::ReserveMargins, m.linesAbove, m.linesBelow, 0, 0, m.left, 0, m.right});
+}
+
 void DrawingList::Replay(PlotSurface& target) const {
   target.Clear();
   for (const Item& item : items_) {
@@ -78,6 +86,12 @@ void DrawingList::Replay(PlotSurface& target) const {
         break;
       case Op::MarkCurve:
         target.MarkCurve(item.curve, item.text, item.a, item.b, item.c, item.d);
+        break;
+      case Op::SetTextAnchor:
+        target.SetTextAnchor({item.a, item.b, item.c, item.d});
+        break;
+      case Op::ReserveMargins:
+        target.ReserveMargins({item.text, item.right, item.a, item.b});
         break;
     }
   }

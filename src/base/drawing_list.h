@@ -22,13 +22,16 @@ class DrawingList : public PlotSurface {
     Rectangle,
     LineTo,
     Point,
-    MarkCurve  // curve number in `curve`, legend name in `text`, frame in a, b, c, d
+    MarkCurve,       // curve number in `curve`, legend name in `text`, frame in a, b, c, d
+    SetTextAnchor,   // alongWidth, alongHeight, right, down in a, b, c, d
+    ReserveMargins,  // left text in `text`, right text in `right`, lines above and below in a, b
   };
   struct Item {
     Op op;
     double a = 0, b = 0, c = 0, d = 0;
     std::string text;
     int curve = 0;
+    std::string right{};
   };
 
   void Clear() override;
@@ -42,6 +45,8 @@ class DrawingList : public PlotSurface {
   void Point(double x, double y) override;
   void MarkCurve(int curve, const std::string& name, double xMin, double yMin, double xMax,
                  double yMax) override;
+  void SetTextAnchor(const TextAnchor& anchor) override;
+  void ReserveMargins(const PlotMargins& margins) override;
 
   const std::vector<Item>& Items() const { return items_; }
   // How many drawings were begun (each begins with Clear): the desktop program brings the plot

@@ -30,6 +30,8 @@ FormOption::FormOption() : Window("formOption", "Option") {
   checkXdir_ = &Make(*this, ControlKind::CheckBox, "CheckXdir", "X direction: + -> -",
                      "X axis Direction from positive to negative");
   checkXdir_->SetChecked(true);
+  checkLogY_ = &Make(*this, ControlKind::CheckBox, "CheckLogY", "Log |I|",
+                     "the magnitude of the ordinate on a logarithmic axis");
   xauto_ = &Make(*this, ControlKind::CheckBox, "Xauto", "X auto", "auto scale of X axis");
   xauto_->SetChecked(true);
   xauto_->onClick = [this] { Xauto_Click(); };
@@ -45,6 +47,10 @@ FormOption::FormOption() : Window("formOption", "Option") {
   xmaxText_ = &Field(*this, "XmaxText", "0.3");
   yminText_ = &Field(*this, "YminText", "-1e-3");
   ymaxText_ = &Field(*this, "YmaxText", "1e-3");
+  Make(*this, ControlKind::Label, "LabelXTitle", "X title");
+  xTitle_ = &Make(*this, ControlKind::TextBox, "XTitle", "", "empty: the automatic title");
+  Make(*this, ControlKind::Label, "LabelYTitle", "Y title");
+  yTitle_ = &Make(*this, ControlKind::TextBox, "YTitle", "", "empty: the automatic title");
   for (int c = 0; c <= 4; ++c) {
     Control& frame =
         Make(*this, ControlKind::Frame, "FrameCurve", "Curve " + std::to_string(c + 1), "", c);

@@ -6,7 +6,7 @@
 namespace vorex {
 
 // The plot option dialog: the displayed quantity, grid, overlap, axis direction, automatic or
-// manual ranges and the line style of each curve.
+// manual ranges, a logarithmic current axis, the axis titles and the line style of each curve.
 class FormOption : public Window {
  public:
   FormOption();
@@ -15,6 +15,11 @@ class FormOption : public Window {
   Control& CheckGrid() { return *checkGrid_; }
   Control& overlap() { return *overlap_; }
   Control& CheckXdir() { return *checkXdir_; }
+  // The ordinate's magnitude on a logarithmic axis.
+  Control& CheckLogY() { return *checkLogY_; }
+  // Titles printed instead of the automatic ones ("E /V", the quantity's own) unless empty.
+  Control& XTitle() { return *xTitle_; }
+  Control& YTitle() { return *yTitle_; }
   Control& Xauto() { return *xauto_; }
   Control& Yauto() { return *yauto_; }
   Control& XminText() { return *xminText_; }
@@ -32,9 +37,10 @@ class FormOption : public Window {
   void Yauto_Click();
 
  private:
-  Control *comboY_, *checkGrid_, *overlap_, *checkXdir_, *xauto_, *yauto_;
+  Control *comboY_, *checkGrid_, *overlap_, *checkXdir_, *checkLogY_, *xauto_, *yauto_;
   Control *label2_, *label3_, *label4_, *label5_;
   Control *xminText_, *xmaxText_, *yminText_, *ymaxText_;
+  Control *xTitle_, *yTitle_;
   FixedArray<Control*, 4> linestyle1_{}, linestyle2_{}, linestyle3_{};
   Control* ok_;
 };

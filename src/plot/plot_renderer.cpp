@@ -12,14 +12,11 @@
 #include "plot/displayed_quantity.h"
 #include "plot/form_option.h"
 #include "plot/form_plot.h"
+#include "plot/plot_axes.h"
 #include "plot/plot_state.h"
 
 namespace vorex {
 namespace {
-
-// Ticks and grid lines beyond this many are finer than any window shows; a range that asks for
-// more ends the drawing as an arithmetic failure would.
-constexpr double kMaxLines = 100000;
 
 const char* QuantityTitle(const std::string& quantity) {
   if (quantity == "current I") return "I /A";
@@ -29,46 +26,19 @@ const char* QuantityTitle(const std::string& quantity) {
   return "";
 }
 
-// The decade of the largest magnitude M: 10^k <= M < 10^(k+1) for k = -15..6, else 10^6.
-double Decade(double m, bool& found) {
-  static constexpr double kPowers[] = {1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
-                                       1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1, 1e0,
-                                       1e1,   1e2,   1e3,   1e4,   1e5,   1e6,   1e7};
-  for (int k = 0; k + 1 < static_cast<int>(std::size(kPowers)); ++k) {
-    if (kPowers[k] <= m && m < kPowers[k + 1]) {
-      found = true;
-      return kPowers[k];
-    }
-  }
-  found = false;
-  return 1e6;
+// The ordinate's title: the one typed in the dialog, else the quantity's own, "|I| /A" for the
+// magnitude on a logarithmic axis.
+std::string YTitle(FormOption& o, bool logY) {
+  if (!o.YTitle().Text().empty()) return o.YTitle().Text();
+  const std::string title = QuantityTitle(o.ComboY().Text());
+  const std::size_t slash = title.find(" /");
+  if (!logY || slash == std::string::npos) return title;
+  return "|" + title.substr(0, slash) + "|" + title.substr(slash);
 }
-
-void CheckLineCount(double span, double step) {
-  if (!(std::fabs(span / step) <= kMaxLines)) throw RuntimeFault(kOverflow);
-}
-
-// Automatic X: the world's margins lie outside the frame whatever the signs of its limits: a
-// limit is scaled by 1.2 where that moves it outward, else by 0.8, so where 1.2 alone already lay
-// outward the products are those of the plain rule.
-double OutwardLeft(double xMin) {
-  return xMin < 0 ? 1.2 * xMin : 0.8 * xMin;
-}
-double OutwardRight(double xMax) {
-  return xMax > 0 ? 1.2 * xMax : 0.8 * xMax;
-}
-
-// Where the window's edges and the labels stand, in world units. Automatic ranges place them by
-// the limits and the decade; a manual range (typed, or a zoom) by its own span, since margins
-// in proportion to the limits' values put a range away from zero, and its labels, off the window.
-struct Placement {
-  double left, right, top, bottom;
-  double yMaxLabel, yMinLabel;  // the Y range labels, at the left edge
-  double xLabels, xTitle;       // the X range labels and "E /V", below the frame
-};
 
 struct Frame {
-  double xMin, xMax, yMin, yMax, delta, dx, dy;
+  double xMin, xMax, yMin, yMax, dx, dy;
+  bool logY;
 };
 
 // Each curve is announced to the surface with its legend name and the frame, and so is the end of
@@ -76,157 +46,117 @@ struct Frame {
 void DrawCurves(CurveLinks& l, PlotSurface& s, const Frame& f, int first, int last) {
   const CurveStore& c = l.curves;
   const double hx = 0.005 * f.dx, hy = 0.005 * f.dy;
+  // A logarithmic axis shows log10 |I|, where a zero has no place: it is left out.
+  const auto shown = [&](int i, int curve) { return !f.logY || c.Ordinate(i, curve) != 0; };
+  const auto y = [&](int i, int curve) {
+    const double v = c.Ordinate(i, curve);
+    return f.logY ? std::log10(std::fabs(v)) : v;
+  };
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
     s.MarkCurve(curve, CurveName(c.Role(curve), curve), f.xMin, f.yMin, f.xMax, f.yMax);
     const int style = l.plot.LineStyle(curve);
     if (style == 1) {
-      for (int i = first; i <= last; ++i) s.Point(c.Abscissa(i), c.Ordinate(i, curve));
+      for (int i = first; i <= last; ++i) {
+        if (shown(i, curve)) s.Point(c.Abscissa(i), y(i, curve));
+      }
     } else if (style == 2) {
       for (int i = first; i <= last; ++i) {
-        const double x = c.Abscissa(i) - hx, y = c.Ordinate(i, curve) - hy;
-        s.Rectangle(x, y, x + 0.01 * f.dx, y + 0.01 * f.dy);
+        if (!shown(i, curve)) continue;
+        const double x0 = c.Abscissa(i) - hx, y0 = y(i, curve) - hy;
+        s.Rectangle(x0, y0, x0 + 0.01 * f.dx, y0 + 0.01 * f.dy);
       }
     } else if (style == 3) {
-      s.Point(c.Abscissa(first), c.Ordinate(first, curve));
-      for (int i = first + 1; i <= last; ++i) s.LineTo(c.Abscissa(i), c.Ordinate(i, curve));
+      int i = first;
+      while (i <= last && !shown(i, curve)) ++i;
+      if (i > last) continue;
+      s.Point(c.Abscissa(i), y(i, curve));
+      for (++i; i <= last; ++i) {
+        if (shown(i, curve)) s.LineTo(c.Abscissa(i), y(i, curve));
+      }
     }
   }
   s.MarkCurve(0, {}, f.xMin, f.yMin, f.xMax, f.yMax);
 }
 
-void DrawTicksAndGrid(CurveLinks& l, PlotSurface& s, const Frame& f) {
-  const int n = ToInt16(10 * f.xMax);
-  const double tickX = CheckedDivide(f.xMax, n);
-  CheckLineCount(f.xMax - f.xMin, tickX);
-  for (double x = f.xMin; x < f.xMax; x += tickX) s.Line(x, f.yMin, x, f.yMin + 0.02 * f.dy);
-
-  if (!l.formOption.CheckXdir().Checked()) {
-    const int m = ToInt16(f.yMax / f.delta);
-    const double tickY = CheckedDivide(f.yMax, m);
-    CheckLineCount(f.yMax - f.yMin, tickY);
-    for (double y = f.yMin; y < f.yMax; y += tickY) s.Line(f.xMin, y, f.xMin + 0.01 * f.dx, y);
-  } else {
-    const int m = ToInt16(f.yMin / f.delta);
-    const double tickY = CheckedDivide(f.yMin, m);
-    CheckLineCount(f.yMax - f.yMin, tickY);
-    for (double y = f.yMax; y > f.yMin; y -= tickY) s.Line(f.xMax, y, f.xMax - 0.01 * f.dx, y);
+// The extremes of the abscissa over the points drawn.
+void AbscissaRange(const CurveStore& c, int first, int last, double& low, double& high) {
+  low = high = c.Abscissa(first);
+  for (int i = first; i <= last; ++i) {
+    low = std::fmin(low, c.Abscissa(i));
+    high = std::fmax(high, c.Abscissa(i));
   }
-
-  if (l.plot.GridOn) {
-    for (int k = 0;; ++k) {
-      const double x = f.xMin + k * tickX;
-      if (!(x < f.xMax)) break;
-      s.Line(x, f.yMin, x, f.yMax);
-    }
-    const int m = ToInt16(f.yMax / f.delta);
-    const double gridY = CheckedDivide(f.yMax, m);
-    CheckLineCount(f.yMax - f.yMin, gridY);
-    for (int k = 0;; ++k) {
-      const double y = f.yMin + k * gridY;
-      if (!(y < f.yMax)) break;
-      s.Line(f.xMin, y, f.xMax, y);
-    }
-  }
-  s.SetDashed(false);
 }
 
-Placement Place(const Frame& f, bool xAuto, bool yAuto) {
-  Placement at{};
-  at.left = xAuto ? OutwardLeft(f.xMin) : f.xMin - 0.2 * f.dx;
-  at.right = xAuto ? OutwardRight(f.xMax) : f.xMax + 0.2 * f.dx;
-  if (yAuto) {
-    at.top = f.yMax + f.delta;
-    at.bottom = f.yMin - 1.5 * f.delta;
-    at.yMaxLabel = 0.9 * f.yMax;
-    at.yMinLabel = 0.825 * f.yMin;
-    at.xLabels = f.yMin - f.delta / 8;
-    at.xTitle = f.yMin - f.delta;
-  } else {
-    at.top = f.yMax + 0.1 * f.dy;
-    at.bottom = f.yMin - 0.3 * f.dy;
-    at.yMaxLabel = f.yMax - 0.05 * f.dy;
-    at.yMinLabel = f.yMin + 0.1 * f.dy;
-    at.xLabels = f.yMin - 0.03 * f.dy;
-    at.xTitle = f.yMin - 0.15 * f.dy;
+// The extremes of the ordinates of all curves, and of their magnitudes other than zero (a
+// logarithmic axis); both magnitudes stay 0 when every ordinate is.
+struct OrdinateRange {
+  double low, high, smallest = 0, largest = 0;
+};
+OrdinateRange Ordinates(const CurveStore& c, int first, int last) {
+  const double start = c.CurveCount > 0 ? c.Ordinate(first, 1) : 0;
+  OrdinateRange r{start, start};
+  for (int curve = 1; curve <= c.CurveCount; ++curve) {
+    for (int i = first; i <= last; ++i) {
+      const double v = c.Ordinate(i, curve), m = std::fabs(v);
+      r.low = std::fmin(r.low, v);
+      r.high = std::fmax(r.high, v);
+      if (m > 0 && (r.smallest == 0 || m < r.smallest)) r.smallest = m;
+      r.largest = std::fmax(r.largest, m);
+    }
   }
-  return at;
+  return r;
 }
 
-void Draw(CurveLinks& l, int first, int last) {
+// The ranges of both axes. The automatic ranges are kept (the manual ones came from the dialog):
+// X in the plot state, Y on the linear scale in the curve store, whose peak search measures by it.
+bool Scales(CurveLinks& l, int first, int last, AxesLayout& a) {
   CurveStore& c = l.curves;
   PlotState& p = l.plot;
   FormOption& o = l.formOption;
-  PlotSurface& s = l.formPlot.picture;
-  const bool yAuto = o.Yauto().Checked();
+  const bool xAuto = o.Xauto().Checked(), yAuto = o.Yauto().Checked();
+  if (xAuto) AbscissaRange(c, first, last, p.XMin, p.XMax);
+  a.x = LinearScale(p.XMin, p.XMax, xAuto, false);
+  if (xAuto && a.x.Usable()) {
+    p.XMin = a.x.low;
+    p.XMax = a.x.high;
+  }
+  const OrdinateRange r = Ordinates(c, first, last);
+  const AxisScale linear =
+      LinearScale(yAuto ? r.low : c.YMin, yAuto ? r.high : c.YMax, yAuto, true);
+  if (yAuto && linear.Usable()) {
+    c.YMin = linear.low;
+    c.YMax = linear.high;
+  }
+  const bool logY = o.CheckLogY().Checked();
+  a.y = !logY   ? linear
+        : yAuto ? LogScale(r.smallest, r.largest, true)
+                : LogScale(c.YMin, c.YMax, false);
+  return a.x.Usable() && a.y.Usable();
+}
 
-  if (o.Xauto().Checked()) {
-    p.XMax = c.Abscissa(first);
-    p.XMin = c.Abscissa(last);
-    for (int i = first; i <= last; ++i) {
-      if (c.Abscissa(i) > p.XMax) p.XMax = c.Abscissa(i);
-      if (c.Abscissa(i) < p.XMin) p.XMin = c.Abscissa(i);
-    }
-  }
-  if (yAuto) {
-    c.YMax = 0;
-    c.YMin = 0;
-    for (int curve = 1; curve <= c.CurveCount; ++curve) {
-      for (int i = first; i <= last; ++i) {
-        if (c.Ordinate(i, curve) > c.YMax) c.YMax = c.Ordinate(i, curve);
-        if (c.Ordinate(i, curve) < c.YMin) c.YMin = c.Ordinate(i, curve);
-      }
-    }
-  }
-  bool inRange = false;
-  const double delta = Decade(std::fmax(c.YMax, std::fabs(c.YMin)), inRange);
-  if (inRange && yAuto) {
-    c.YMax = delta * (std::trunc(c.YMax / delta) + 1);
-    c.YMin = delta * (std::trunc(c.YMin / delta) - 1);
-  }
-  const double dy = Finite(c.YMax - c.YMin), dx = Finite(p.XMax - p.XMin);
-  if (dx == 0 || dy == 0) {
+void Draw(CurveLinks& l, int first, int last) {
+  FormOption& o = l.formOption;
+  PlotSurface& s = l.formPlot.picture;
+  AxesLayout a;
+  if (!Scales(l, first, last, a)) {
     l.host.MessageBox("Error: No data!");
     return;
   }
-
-  if (yAuto && c.YMax <= 0) c.YMax = delta;
-  const Frame f{p.XMin, p.XMax, c.YMin, c.YMax, delta, dx, dy};
-  const bool xAuto = o.Xauto().Checked();
-  const Placement at = Place(f, xAuto, yAuto);
-  if (at.top == at.bottom) throw RuntimeFault(kDivisionByZero);  // a window of no height
-  const double left = at.left, right = at.right;
-  s.SetWorld(left, at.top, right, at.bottom);
-
-  s.SetTextCursor(left, at.top);
-  s.PrintText(QuantityTitle(o.ComboY().Text()));
-  s.SetTextCursor(left, at.yMaxLabel);
-  s.PrintText(FormatPattern(f.yMax, "0.#E-0"));
-  s.SetTextCursor(left, at.yMinLabel);
-  s.PrintText(FormatPattern(f.yMin, "0.#E-0"));
-
-  if (f.yMin < 0 && 0 < f.yMax) {
+  a.reversed = o.CheckXdir().Checked();
+  a.xTitle = o.XTitle().Text().empty() ? "E /V" : o.XTitle().Text();
+  a.yTitle = YTitle(o, a.y.log);
+  FitFrame(s, a);
+  DrawAxesText(s, a);
+  const Frame f{a.x.low, a.x.high, a.y.low, a.y.high, a.x.high - a.x.low, a.y.high - a.y.low,
+                a.y.log};
+  if (f.yMin < 0 && 0 < f.yMax && !f.logY) {
     s.SetDashed(true);
     s.Line(f.xMin, 0, f.xMax, 0);
     s.SetDashed(false);
-    s.SetTextCursor(left, 0);
   }
-  if (o.CheckXdir().Checked()) s.SetWorld(right, at.top, left, at.bottom);
-
   s.Rectangle(f.xMin, f.yMin, f.xMax, f.yMax);
-  s.SetTextCursor(f.xMin, at.xLabels);
-  s.PrintText(FormatShortest(f.xMin));
-  // A manual range away from 0 V has no place for its "0".
-  if (xAuto || (f.xMin <= 0 && 0 <= f.xMax)) {
-    s.SetTextCursor(0, at.xLabels);
-    s.PrintText("0");
-  }
-  s.SetTextCursor(f.xMax, at.xLabels);
-  s.PrintText(FormatShortest(f.xMax));
-  s.SetTextCursor((f.xMin + f.xMax) / 2, at.xTitle);
-  s.PrintText("E /V");
-
   DrawCurves(l, s, f, first, last);
-  DrawTicksAndGrid(l, s, f);
+  DrawTicksAndGrid(s, a, l.plot.GridOn);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace vorex {
 // rewritten by the automatic ranges of every drawing. The vertical range lives in the curve
 // store (YMax, YMin), shared with the simulation.
 struct PlotState {
-  double XMin = 0;  // horizontal data range [V]
+  double XMin = 0;  // horizontal range of the frame [V]
   double XMax = 0;
   bool GridOn = false;
   bool OverlapOn = false;

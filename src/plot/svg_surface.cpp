@@ -34,15 +34,37 @@ std::string N(double v) {
   return FormatCoordinate(v);
 }
 
-constexpr double kAscent = 11;  // of the 12-pixel font [pixels]
+constexpr double kAscent = 11;    // of the 12-pixel font [pixels]
+constexpr double kLine = 14;      // its line height [pixels]
+constexpr double kAdvance = 7.2;  // of a character of the monospace font [pixels]
+constexpr double kPad = 6;        // between the margins' text and the picture's edge [pixels]
+
+// Characters of UTF-8 text (the "×" of a shared power of ten is two bytes).
+double Characters(const std::string& text) {
+  double count = 0;
+  for (unsigned char c : text) count += (c & 0xC0) != 0x80;
+  return count;
+}
 
 }  // namespace
 
-SvgSurface::SvgSurface(int width, int height) : width_(width), height_(height) {}
+SvgSurface::SvgSurface(int width, int height)
+    : width_(width), height_(height), areaWidth_(width), areaHeight_(height) {}
 
 void SvgSurface::Clear() {
   body_.clear();
   path_.clear();
+  reserved_ = false;
+  anchor_ = {};
+}
+
+void SvgSurface::ReserveMargins(const PlotMargins& margins) {
+  margins_ = margins;
+  reserved_ = true;
+}
+
+void SvgSurface::SetTextAnchor(const TextAnchor& anchor) {
+  anchor_ = anchor;
 }
 
 void SvgSurface::SetWorld(double left, double top, double right, double bottom) {
@@ -52,14 +74,27 @@ void SvgSurface::SetWorld(double left, double top, double right, double bottom) 
   top_ = top;
   right_ = right;
   bottom_ = bottom;
+  areaX_ = areaY_ = 0;
+  areaWidth_ = width_;
+  areaHeight_ = height_;
+  if (!reserved_) return;
+  const double l = kPad + kAdvance * Characters(margins_.left) + 0.4 * kLine;
+  const double r = kPad + kAdvance * Characters(margins_.right) / 2;
+  const double t = kPad + kLine * margins_.linesAbove, b = kPad + kLine * margins_.linesBelow;
+  // A window too small for the margins shows the frame at least.
+  if (l + r >= width_ || t + b >= height_) return;
+  areaX_ = l;
+  areaY_ = t;
+  areaWidth_ = width_ - l - r;
+  areaHeight_ = height_ - t - b;
 }
 
 double SvgSurface::DeviceX(double x) const {
-  return Finite((x - left_) / (right_ - left_) * width_);
+  return Finite(areaX_ + (x - left_) / (right_ - left_) * areaWidth_);
 }
 
 double SvgSurface::DeviceY(double y) const {
-  return Finite((top_ - y) / (top_ - bottom_) * height_);
+  return Finite(areaY_ + (top_ - y) / (top_ - bottom_) * areaHeight_);
 }
 
 std::string SvgSurface::Stroke() const {
@@ -79,8 +114,13 @@ void SvgSurface::SetTextCursor(double x, double y) {
 
 void SvgSurface::PrintText(const std::string& text) {
   EndPath();
-  // The cursor is the text's top-left corner; SVG places the baseline, one ascent lower.
-  body_ += "<text x=\"" + N(cursorX_) + "\" y=\"" + N(cursorY_ + kAscent) + "\">" + Escaped(text) +
+  // SVG places the baseline, one ascent below the text's top; it aligns the text by its anchor.
+  const double x = cursorX_ + anchor_.right * kLine;
+  const double top = cursorY_ - anchor_.alongHeight * kLine + anchor_.down * kLine;
+  const char* align = anchor_.alongWidth < 0.25   ? ""
+                      : anchor_.alongWidth < 0.75 ? " text-anchor=\"middle\""
+                                                  : " text-anchor=\"end\"";
+  body_ += "<text x=\"" + N(x) + "\" y=\"" + N(top + kAscent) + "\"" + align + ">" + Escaped(text) +
            "</text>\n";
 }
 

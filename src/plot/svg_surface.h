@@ -16,6 +16,8 @@ class SvgSurface : public PlotSurface {
   void SetWorld(double left, double top, double right, double bottom) override;
   void SetTextCursor(double x, double y) override;
   void PrintText(const std::string& text) override;
+  void SetTextAnchor(const TextAnchor& anchor) override;
+  void ReserveMargins(const PlotMargins& margins) override;
   void SetDashed(bool dashed) override;
   void Line(double x1, double y1, double x2, double y2) override;
   void Rectangle(double x1, double y1, double x2, double y2) override;
@@ -33,6 +35,11 @@ class SvgSurface : public PlotSurface {
 
   int width_, height_;
   double left_ = 0, top_ = 1, right_ = 1, bottom_ = 0;
+  // Where the world is fitted [device units]: the whole picture less the margins reserved.
+  double areaX_ = 0, areaY_ = 0, areaWidth_, areaHeight_;
+  PlotMargins margins_;
+  bool reserved_ = false;
+  TextAnchor anchor_;
   double cursorX_ = 0, cursorY_ = 0;  // device coordinates
   double lastX_ = 0, lastY_ = 0;      // device coordinates of the last point drawn
   bool dashed_ = false;

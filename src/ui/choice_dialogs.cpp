@@ -59,6 +59,7 @@ std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
   top->addWidget(d.W("CheckGrid", none, self), 1, 0);
   top->addWidget(d.W("overlap", none, self), 1, 1);
   top->addWidget(d.W("CheckXdir", none, self), 2, 0, 1, 2);
+  top->addWidget(d.W("CheckLogY", none, self), 2, 2, 1, 2);
   // Each axis: the automatic box, then the manual range it hides.
   const char* axes[2][5] = {{"Xauto", "Label2", "XminText", "Label3", "XmaxText"},
                             {"Yauto", "Label4", "YminText", "Label5", "YmaxText"}};
@@ -66,6 +67,10 @@ std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
     for (int k = 0; k < 5; ++k) top->addWidget(d.W(axes[a][k], none, self), 3 + a, k);
   }
   layout->addLayout(top);
+  auto* titles = new QGridLayout;
+  d.LabelledField(titles, 0, "LabelXTitle", "XTitle", self);
+  d.LabelledField(titles, 1, "LabelYTitle", "YTitle", self);
+  layout->addLayout(titles);
   auto* curves = new QHBoxLayout;
   for (int c = 0; c <= 4; ++c) {
     QGridLayout* grid = nullptr;

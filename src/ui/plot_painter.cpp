@@ -118,6 +118,17 @@ void PaintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, cons
 
 }  // namespace
 
+QRectF FrameArea(QRectF area, const PlotMargins& margins, double scale) {
+  const QFontMetricsF metrics(PlotFont(scale));
+  const double line = metrics.height(), pad = 6 * scale;
+  const double left =
+      pad + metrics.horizontalAdvance(QString::fromStdString(margins.left)) + 0.4 * line;
+  const double right = pad + metrics.horizontalAdvance(QString::fromStdString(margins.right)) / 2;
+  const double top = pad + margins.linesAbove * line, bottom = pad + margins.linesBelow * line;
+  if (left + right >= area.width() || top + bottom >= area.height()) return area;
+  return area.adjusted(left, top, -right, -bottom);
+}
+
 QPointF WorldMapping::Device(double x, double y) const {
   const double dx = (x - left) / (right - left) * area.width();
   const double dy = (top - y) / (top - bottom) * area.height();
@@ -159,6 +170,10 @@ std::vector<LegendEntry> LegendOf(const DrawingList& picture) {
   return legend;
 }
 
+WorldMapping PictureFrame::Mapping(QRectF area) const {
+  return {left, top, right, bottom, margins ? FrameArea(area, *margins, 1) : area};
+}
+
 QRectF PictureFrame::DeviceFrame(QRectF area) const {
   const WorldMapping mapping = Mapping(area);
   return QRectF(mapping.Device(xMin, yMin), mapping.Device(xMax, yMax)).normalized();
@@ -186,6 +201,8 @@ std::optional<PictureFrame> FrameOf(const DrawingList& picture) {
       frame.xMax = item.c;
       frame.yMax = item.d;
       marked = true;
+    } else if (item.op == Op::ReserveMargins) {
+      frame.margins = PlotMargins{item.text, item.right, item.a, item.b};
     } else if (item.op == Op::PrintText && !titled) {
       frame.title = item.text;
       titled = true;
@@ -196,7 +213,7 @@ std::optional<PictureFrame> FrameOf(const DrawingList& picture) {
 }
 
 PainterSurface::PainterSurface(QPainter& painter, QRectF area, double scale)
-    : painter_(painter), scale_(scale) {
+    : painter_(painter), window_(area), scale_(scale) {
   mapping_.area = area;
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -217,7 +234,10 @@ void PainterSurface::ApplyPen() {
 }
 
 void PainterSurface::Clear() {
-  painter_.fillRect(mapping_.area, Qt::white);
+  painter_.fillRect(window_, Qt::white);
+  mapping_.area = window_;
+  margins_.reset();
+  anchor_ = {};
 }
 
 void PainterSurface::SetWorld(double left, double top, double right, double bottom) {
@@ -226,6 +246,7 @@ void PainterSurface::SetWorld(double left, double top, double right, double bott
   mapping_.top = top;
   mapping_.right = right;
   mapping_.bottom = bottom;
+  mapping_.area = margins_ ? FrameArea(window_, *margins_, scale_) : window_;
 }
 
 void PainterSurface::SetTextCursor(double x, double y) {
@@ -234,7 +255,13 @@ void PainterSurface::SetTextCursor(double x, double y) {
 
 void PainterSurface::PrintText(const std::string& text) {
   const QFontMetricsF metrics(painter_.font());
-  painter_.drawText(cursor_ + QPointF(0, metrics.ascent()), QString::fromStdString(text));
+  const QString shown = QString::fromStdString(text);
+  const double line = metrics.height();
+  const QPointF topLeft =
+      cursor_ +
+      QPointF(anchor_.right * line - anchor_.alongWidth * metrics.horizontalAdvance(shown),
+              anchor_.down * line - anchor_.alongHeight * line);
+  painter_.drawText(topLeft + QPointF(0, metrics.ascent()), shown);
 }
 
 void PainterSurface::SetDashed(bool dashed) {

@@ -30,6 +30,10 @@ struct WorldMapping {
   QPointF World(QPointF device) const;
 };
 
+// Where the world is fitted within the window's `area`: all of it less the margins reserved
+// for the axes' text in the plot's font at `scale`; the whole area when the margins leave no room.
+QRectF FrameArea(QRectF area, const PlotMargins& margins, double scale);
+
 // The colour of curve 1..5 from a palette that colour-blind eyes tell apart (Okabe and Ito):
 // blue, vermillion, bluish green, reddish purple, orange; black for anything else.
 QColor CurveColour(int curve);
@@ -53,8 +57,9 @@ struct PictureFrame {
   double left = 0, top = 1, right = 1, bottom = 0;
   double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
   std::string title;
+  std::optional<PlotMargins> margins;  // reserved before the world was fitted
 
-  WorldMapping Mapping(QRectF area) const { return {left, top, right, bottom, area}; }
+  WorldMapping Mapping(QRectF area) const;
   // The frame on the device, for the mapping of `area`.
   QRectF DeviceFrame(QRectF area) const;
   bool Contains(double x, double y) const;
@@ -77,6 +82,8 @@ class PainterSurface : public PlotSurface {
   void SetWorld(double left, double top, double right, double bottom) override;
   void SetTextCursor(double x, double y) override;
   void PrintText(const std::string& text) override;
+  void SetTextAnchor(const TextAnchor& anchor) override { anchor_ = anchor; }
+  void ReserveMargins(const PlotMargins& margins) override { margins_ = margins; }
   void SetDashed(bool dashed) override;
   void Line(double x1, double y1, double x2, double y2) override;
   void Rectangle(double x1, double y1, double x2, double y2) override;
@@ -98,7 +105,10 @@ class PainterSurface : public PlotSurface {
   void Keep(QPointF from, QPointF to);
 
   QPainter& painter_;
+  QRectF window_;  // the whole plot window on the device
   WorldMapping mapping_;
+  std::optional<PlotMargins> margins_;
+  TextAnchor anchor_;
   double scale_;
   QPointF cursor_, last_;
   bool dashed_ = false;
