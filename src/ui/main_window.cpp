@@ -17,6 +17,7 @@
 #include "ui/dialog_keys.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
+#include "ui/plot_menu.h"
 #include "ui/plot_zoom.h"
 #include "ui/qt_host.h"
 
@@ -251,13 +252,19 @@ bool MainWindow::event(QEvent* e) {
 }
 
 // The status bar reads out the point under the mouse; a zoom and the way back go through the
-// Option dialog's ranges, as if typed there.
+// Option dialog's ranges, as if typed there; so does a pan. The context menu runs commands as the
+// menu does.
 void MainWindow::ExploreThePlot() {
   plotView_->onReadout = [this](const QString& text) { statusBar()->showMessage(text); };
   plotView_->onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
     menuBinding_->Run([=, this] { ZoomPlot(program_, xMin, xMax, yMin, yMax); });
   };
   plotView_->onAutoRange = [this] { menuBinding_->Run([this] { AutoRanges(program_); }); };
+  plotView_->makeMenu = [this] {
+    return MakePlotMenu(program_, plotView_,
+                        {[this](const std::string& c) { return MenuAction(c); },
+                         [this](const std::function<void()>& f) { menuBinding_->Run(f); }});
+  };
 }
 
 void MainWindow::AddShortcuts() {

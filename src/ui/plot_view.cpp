@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -76,7 +77,10 @@ QString PlotView::ReadoutAt(QPointF pixel) const {
   const std::optional<QPointF> world = WorldAt(pixel);
   if (!frame || !world || !frame->Contains(world->x(), world->y())) return {};
   const auto [name, unit] = NameAndUnit(frame->title);
-  QString text = "E = " + Number(world->x()) + " V   " + name + " = " + Number(world->y());
+  // A title of magnitudes, "|I| /A", marks the logarithmic axis of log10 |I|.
+  const bool log = name.startsWith('|');
+  const double y = log ? std::pow(10.0, world->y()) : world->y();
+  QString text = "E = " + Number(world->x()) + " V   " + name + " = " + Number(y);
   if (!unit.isEmpty()) text += " " + unit;
   return text;
 }
@@ -87,7 +91,25 @@ void PlotView::Readout(const QString& text) {
   if (onReadout) onReadout(text);
 }
 
+void PlotView::Pan(QPointF pixels) {
+  const std::optional<PictureFrame> frame = FrameOf(picture_);
+  if (!frame || !onZoom) return;
+  const WorldMapping mapping = frame->Mapping(QRectF(rect()));
+  const QPointF from = mapping.World(QPointF(0, 0)), to = mapping.World(pixels);
+  const double dx = from.x() - to.x(), dy = from.y() - to.y();
+  if (!std::isfinite(dx) || !std::isfinite(dy)) return;
+  onZoom(std::min(frame->xMin, frame->xMax) + dx, std::max(frame->xMin, frame->xMax) + dx,
+         std::min(frame->yMin, frame->yMax) + dy, std::max(frame->yMin, frame->yMax) + dy);
+}
+
 void PlotView::mousePressEvent(QMouseEvent* event) {
+  const bool shifted = event->modifiers() & Qt::ShiftModifier;
+  if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shifted)) {
+    panning_ = true;
+    panFrom_ = event->position();
+    setCursor(Qt::ClosedHandCursor);
+    return;
+  }
   if (event->button() != Qt::LeftButton) {
     QWidget::mousePressEvent(event);
     return;
@@ -100,11 +122,23 @@ void PlotView::mousePressEvent(QMouseEvent* event) {
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
+  if (panning_) {
+    const QPointF moved = event->position() - panFrom_;
+    panFrom_ = event->position();
+    if (!moved.isNull()) Pan(moved);
+  }
   if (dragging_) band_->setGeometry(QRect(origin_, at).normalized());
   Readout(ReadoutAt(event->position()));
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+  if (panning_) {
+    panning_ = false;
+    const QPointF moved = event->position() - panFrom_;
+    if (!moved.isNull()) Pan(moved);
+    setCursor(Qt::CrossCursor);
+    return;
+  }
   if (event->button() != Qt::LeftButton || !dragging_) {
     QWidget::mouseReleaseEvent(event);
     return;
@@ -135,12 +169,33 @@ void PlotView::keyPressEvent(QKeyEvent* event) {
     if (onAutoRange) onAutoRange();
     return;
   }
+  // An arrow moves the view a tenth of the frame that way, as a drag the other way would.
+  const std::optional<PictureFrame> frame = FrameOf(picture_);
+  if (frame && event->modifiers() == Qt::NoModifier) {
+    const QRectF f = frame->DeviceFrame(QRectF(rect()));
+    const double w = f.width() / 10, h = f.height() / 10;
+    const QPointF step = event->key() == Qt::Key_Left    ? QPointF(w, 0)
+                         : event->key() == Qt::Key_Right ? QPointF(-w, 0)
+                         : event->key() == Qt::Key_Up    ? QPointF(0, h)
+                         : event->key() == Qt::Key_Down  ? QPointF(0, -h)
+                                                         : QPointF();
+    if (!step.isNull()) {
+      Pan(step);
+      return;
+    }
+  }
   if (event->key() == Qt::Key_Escape && dragging_) {
     dragging_ = false;
     band_->hide();
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void PlotView::contextMenuEvent(QContextMenuEvent* event) {
+  if (!makeMenu) return;
+  const std::unique_ptr<QMenu> menu = makeMenu();
+  if (menu) menu->exec(event->globalPos());
 }
 
 void PlotView::leaveEvent(QEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include <QMenu>
 #include <QPointF>
 #include <QRubberBand>
 #include <QString>
@@ -19,7 +21,9 @@ namespace vorex::ui {
 //
 // The plot can be explored: the point under the mouse is read out in world units, a rectangle
 // dragged with the left button asks for that range, and a double-click or the Home key asks for
-// the automatic ranges again. What the requests do is the owner's (the callbacks).
+// the automatic ranges again. A drag with the middle button, or the left one with Shift held, moves
+// the range with the mouse, and the arrow keys move it by a tenth; a right click opens the menu
+// the owner makes. What the requests do is the owner's (the callbacks).
 class PlotView : public QWidget {
  public:
   PlotView(const DrawingList& picture, QWidget* parent);
@@ -31,6 +35,8 @@ class PlotView : public QWidget {
   std::function<void(double xMin, double xMax, double yMin, double yMax)> onZoom;
   // A double-click or the Home key: back to the automatic ranges.
   std::function<void()> onAutoRange;
+  // The context menu, made afresh each time it opens.
+  std::function<std::unique_ptr<QMenu>()> makeMenu;
 
   QSize sizeHint() const override { return {640, 480}; }
   // The image the clipboard gets and the printer prints: the window as it is shown.
@@ -40,6 +46,8 @@ class PlotView : public QWidget {
   std::optional<QPointF> WorldAt(QPointF pixel) const;
   // The readout text for a pixel of the view (see onReadout).
   QString ReadoutAt(QPointF pixel) const;
+  // Moves the range as a drag by `pixels` would: the curves follow the mouse (onZoom).
+  void Pan(QPointF pixels);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -50,6 +58,7 @@ class PlotView : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void Readout(const QString& text);
@@ -59,6 +68,8 @@ class PlotView : public QWidget {
   QRubberBand* band_;
   QPoint origin_;
   bool dragging_ = false;
+  bool panning_ = false;
+  QPointF panFrom_;
   QString readout_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/plot_zoom.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -42,6 +43,10 @@ void ZoomPlot(Program& program, double xMin, double xMax, double yMin, double yM
   if (xMax < xMin) std::swap(xMin, xMax);
   if (yMax < yMin) std::swap(yMin, yMax);
   FormOption& o = program.plot.formOption;
+  if (o.CheckLogY().Checked()) {
+    yMin = std::pow(10.0, yMin);
+    yMax = std::pow(10.0, yMax);
+  }
   const auto [x0, x1] = LimitTexts(xMin, xMax);
   const auto [y0, y1] = LimitTexts(yMin, yMax);
   o.Type(o.XminText(), x0);
@@ -57,6 +62,23 @@ void AutoRanges(Program& program) {
   FormOption& o = program.plot.formOption;
   o.SetCheck(o.Xauto(), true);
   o.SetCheck(o.Yauto(), true);
+  Plot(program);
+}
+
+}  // namespace vorex::ui
+
+namespace vorex::ui {
+
+void SetLogY(Program& program, bool log) {
+  FormOption& o = program.plot.formOption;
+  o.SetCheck(o.CheckLogY(), log);
+  Plot(program);
+}
+
+void SetAxisTitles(Program& program, const std::string& x, const std::string& y) {
+  FormOption& o = program.plot.formOption;
+  o.Type(o.XTitle(), x);
+  o.Type(o.YTitle(), y);
   Plot(program);
 }
 

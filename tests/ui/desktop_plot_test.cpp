@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QtTest>
 
@@ -223,20 +225,20 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     QVERIFY(DeviceFrame().top() > 10);
   }
 
-  // (e) The point under the mouse, by hand: with X from positive to negative the window runs
-  // from 1.2 x 0.3 V on the left to 1.2 x -0.3 V on the right, and from 9e-5 + 1e-5 A at the top
-  // to -1e-5 - 1.5e-5 A at the bottom.
+  // (e) The point under the mouse, by hand: the frame runs from 0.3 V on the left to -0.3 V on
+  // the right (X from positive to negative) and from 1e-4 A at the top to 0 at the bottom.
   void theReadoutGivesThePointUnderTheMouse() {
     QVector<QString> told;
     Plot().onReadout = [&told](const QString& text) { told.push_back(text); };
     QCOMPARE(Plot().ReadoutAt(QPointF(100, 100)), QString());  // nothing drawn yet
     window_->Invoke("mnuSimulate");
-    const double w = Plot().width(), h = Plot().height();
-    // A quarter of the way across: E = 0.36 - 0.72 / 4 = 0.18 V; half way down:
-    // I = 1e-4 - 1.25e-4 / 2 = 3.75e-5 A.
-    QCOMPARE(Plot().ReadoutAt(QPointF(w / 4, h / 2)), QString("E = 0.18 V   I = 3.75e-05 A"));
-    const QPoint pixel(static_cast<int>(w / 3), static_cast<int>(h / 3));
-    const double e = 0.36 - 0.72 * pixel.x() / w, i = 1e-4 - 1.25e-4 * pixel.y() / h;
+    const QRectF f = DeviceFrame();
+    // A quarter of the way across: E = 0.3 - 0.6 / 4 V; half way down: I = 1e-4 / 2 A.
+    QCOMPARE(Plot().ReadoutAt(f.topLeft() + QPointF(f.width() / 4, f.height() / 2)),
+             QString("E = 0.15 V   I = 5e-05 A"));
+    const QPoint pixel = (f.topLeft() + QPointF(f.width() / 3, f.height() / 3)).toPoint();
+    const double e = 0.3 - 0.6 * (pixel.x() - f.left()) / f.width();
+    const double i = 1e-4 - 1e-4 * (pixel.y() - f.top()) / f.height();
     MoveMouse(pixel);
     QVERIFY(!told.isEmpty());
     QCOMPARE(told.back(),
@@ -250,6 +252,113 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     o.Click(o.OK());
     QVERIFY(Plot().ReadoutAt(DeviceFrame().center()).contains("   R = "));
     QVERIFY(Plot().ReadoutAt(DeviceFrame().center()).endsWith(" Ohm"));
+  }
+
+  // (f) Long labels keep their room: the frame moves in, and frame and labels stay inside.
+  void longLabelsStayInsideTheWindow() {
+    window_->Invoke("mnuSimulate");
+    const QRectF plain = DeviceFrame();
+    // Ordinates of thousands: labels down to "-12000" (steps of 2000).
+    ZoomPlot(*program_, -0.3, 0.3, -12345.6, 789.1);
+    const QRectF f = DeviceFrame();
+    QFont font("DejaVu Sans");
+    font.setPixelSize(12);
+    const double label = QFontMetricsF(font).horizontalAdvance("-12000");
+    QVERIFY(f.left() > label);
+    QVERIFY(f.left() > plain.left());
+    QVERIFY(QRectF(Plot().rect()).contains(f));
+    QVERIFY(f.bottom() < Plot().height() - 2 * QFontMetricsF(font).height());
+    // The labels are drawn: dark pixels left of the frame, none in the window's outer columns.
+    const QImage image = Plot().Image();
+    int dark = 0, edge = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < static_cast<int>(f.left()) - 2; ++x) {
+        if (qGray(image.pixel(x, y)) < 128) (x < 2 ? edge : dark) += 1;
+      }
+    }
+    QVERIFY(dark > 50);
+    QCOMPARE(edge, 0);
+  }
+
+  // (g) A drag with the middle button moves the range with the mouse, as typed ranges; an arrow
+  // key moves it by a tenth of the frame.
+  void aDragWithTheMiddleButtonPans() {
+    WireZoom();
+    window_->Invoke("mnuSimulate");
+    const QRectF f = DeviceFrame();
+    const QPoint from = f.center().toPoint(), to = from + QPoint(40, 30);
+    QTest::mousePress(&Plot(), Qt::MiddleButton, {}, from);
+    MoveMouse(to);
+    QTest::mouseRelease(&Plot(), Qt::MiddleButton, {}, to);
+    QVERIFY(!AutoTicked("Xauto"));
+    FormOption& o = program_->plot.formOption;
+    // 40 pixels right on a reversed axis of 0.6 V: the range rises by 40 x 0.6 / width; 30
+    // pixels down on 1e-4 A: it rises by 30 x 1e-4 / height.
+    const double dx = 40 * 0.6 / f.width(), dy = 30 * 1e-4 / f.height();
+    const auto near = [](const std::string& text, double value, double scale) {
+      return std::fabs(NumericPrefix(text) - value) <= 1e-3 * scale;
+    };
+    QVERIFY(near(o.XminText().Text(), -0.3 + dx, 0.6));
+    QVERIFY(near(o.XmaxText().Text(), 0.3 + dx, 0.6));
+    QVERIFY(near(o.YminText().Text(), dy, 1e-4));
+    QVERIFY(near(o.YmaxText().Text(), 1e-4 + dy, 1e-4));
+    // Shift and the left button do the same; the way back is the automatic range.
+    AutoRanges(*program_);
+    QTest::mousePress(&Plot(), Qt::LeftButton, Qt::ShiftModifier, from);
+    MoveMouse(to);
+    QTest::mouseRelease(&Plot(), Qt::LeftButton, Qt::ShiftModifier, to);
+    QVERIFY(near(o.XminText().Text(), -0.3 + dx, 0.6));
+    AutoRanges(*program_);
+    Plot().setFocus();
+    QTest::keyClick(&Plot(), Qt::Key_Right);  // towards the right: lower potentials here
+    QVERIFY(near(o.XminText().Text(), -0.36, 0.6));
+    QVERIFY(near(o.XmaxText().Text(), 0.24, 0.6));
+    QTest::keyClick(&Plot(), Qt::Key_Up);
+    QVERIFY(near(o.YminText().Text(), 1e-5, 1e-4));
+  }
+
+  // (h) The context menu: copy, reset zoom, the logarithmic axis and the titles.
+  void theContextMenuServesThePlot() {
+    WireZoom();
+    window_->Invoke("mnuSimulate");
+    const std::unique_ptr<QMenu> menu = Plot().makeMenu();
+    QVERIFY(menu);
+    const auto item = [&menu](const QString& text) -> QAction* {
+      for (QAction* a : menu->actions()) {
+        if (a->text() == text) return a;
+      }
+      return nullptr;
+    };
+    QVERIFY(item("Copy"));
+    QCOMPARE(item("Export Plot...") != nullptr, window_->MenuAction("mnuExportPlot") != nullptr);
+    QGuiApplication::clipboard()->clear();
+    item("Copy")->trigger();
+    QVERIFY(!QGuiApplication::clipboard()->image().isNull());
+
+    ZoomPlot(*program_, -0.1, 0.2, 1e-5, 5e-5);
+    item("Reset Zoom")->trigger();
+    QVERIFY(AutoTicked("Xauto"));
+    QVERIFY(AutoTicked("Yauto"));
+
+    QVERIFY(item("Log |I|")->isCheckable());
+    item("Log |I|")->trigger();
+    QVERIFY(AutoTicked("CheckLogY"));
+    // The frame's middle is half way between its decades: 10^((low + high) / 2) A.
+    const std::optional<PictureFrame> decades = FrameOf(Picture());
+    QCOMPARE(decades->yMax, -4.0);  // the peak of about 8.5e-5 A lies below 1e-4 A
+    const double middle = std::pow(10.0, (decades->yMin + decades->yMax) / 2);
+    QVERIFY(Plot()
+                .ReadoutAt(DeviceFrame().center())
+                .endsWith("|I| = " + QString::number(middle, 'g', 4) + " A"));
+    SetLogY(*program_, false);
+    QVERIFY(!AutoTicked("CheckLogY"));
+
+    SetAxisTitles(*program_, "E vs. SCE /V", "");
+    QCOMPARE(In<QLineEdit>(Option(), "XTitle")->text(), QString("E vs. SCE /V"));
+    bool shown = false;
+    for (const auto& i : Picture().Items()) shown = shown || i.text == "E vs. SCE /V";
+    QVERIFY(shown);
+    QVERIFY(item("Axis Titles..."));
   }
 };
 
