@@ -127,10 +127,13 @@ bool Scales(CurveLinks& l, int first, int last, AxesLayout& a) {
     c.YMin = linear.low;
     c.YMax = linear.high;
   }
-  const bool logY = o.CheckLogY().Checked();
-  a.y = !logY   ? linear
-        : yAuto ? LogScale(r.smallest, r.largest, true)
-                : LogScale(c.YMin, c.YMax, false);
+  // A manual range of magnitudes needs two different limits other than zero; a range typed for
+  // the linear axis (-1e-3 to 1e-3) has not, and the decades of the data are shown instead.
+  a.y = linear;
+  if (o.CheckLogY().Checked()) {
+    a.y = LogScale(c.YMin, c.YMax, false);
+    if (yAuto || !a.y.Usable()) a.y = LogScale(r.smallest, r.largest, true);
+  }
   return a.x.Usable() && a.y.Usable();
 }
 

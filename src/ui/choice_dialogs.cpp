@@ -70,6 +70,7 @@ std::unique_ptr<ModelDialog> MakeOptionDialog(Program& program, QWidget* parent,
   auto* titles = new QGridLayout;
   d.LabelledField(titles, 0, "LabelXTitle", "XTitle", self);
   d.LabelledField(titles, 1, "LabelYTitle", "YTitle", self);
+  titles->setColumnStretch(1, 1);
   layout->addLayout(titles);
   auto* curves = new QHBoxLayout;
   for (int c = 0; c <= 4; ++c) {

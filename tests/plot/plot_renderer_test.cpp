@@ -264,6 +264,18 @@ TEST_F(Plot, LogScaleSkipsZeros) {
   EXPECT_EQ(worlds[0].d, bottom);
   // The linear range stays what the peak search measures by.
   EXPECT_EQ(Curves().YMax, 1e-4);
+  // A manual range of magnitudes shows its decades; one typed for the linear axis, symmetric
+  // about zero, has none and the data's decades stay.
+  Options().Click(Options().Yauto());
+  Options().Type(Options().YminText(), "1e-6");
+  Options().Type(Options().YmaxText(), "1e-3");
+  Invoke("mnuPlot");
+  EXPECT_EQ(Of(Op::SetWorld)[0].b, -3);
+  EXPECT_EQ(Of(Op::SetWorld)[0].d, -6);
+  Options().Type(Options().YminText(), "-1e-3");
+  Invoke("mnuPlot");
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(Of(Op::SetWorld)[0].d, bottom);
 }
 
 TEST_F(Plot, TypedTitlesReplaceTheAutomaticOnes) {
