@@ -53,6 +53,8 @@ const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
 
 bool MDIForm1::Invoke(Control& item) {
   program_.desktop.Focus(*this);
+  // Typing in a field after any command, be it only showing a dialog again, is a step of its own.
+  program_.undo.Seal();
   if (!item.Usable()) {
     const std::optional<std::string> nothing = NothingToTakeBack(item);
     program_.host.MessageBox(nothing ? *nothing

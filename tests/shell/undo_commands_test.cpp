@@ -130,6 +130,11 @@ TEST_F(UndoCommands, KeystrokesInOneFieldAreOneStepAndANewEditClearsRedo) {
   EXPECT_FALSE(Menu("mnuRedo").Enabled());
   Type(Expr().Estep(), "0.005");
   EXPECT_EQ(Steps(), 0u);
+  // The same field typed again after a command is a new step.
+  Type(Expr().V(), "0.3");
+  ASSERT_TRUE(Invoke("mnuExperimental"));
+  Type(Expr().V(), "0.4");
+  EXPECT_EQ(Steps(), 2u);
   // A technique is an edit of the Techniques dialog.
   Analytical(2);
   EXPECT_EQ(UndoCaption(), "&Undo Techniques edit");
