@@ -1,5 +1,6 @@
 // Edit > Undo and Redo over the commands that change the settings or the curves, in the program
 // and through vorex-cli statements.
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -175,6 +176,49 @@ TEST(UndoStatements, ClearThenUndoDrawsTheCurvesAgainAndEachAssignmentIsAStep) {
   EXPECT_GT(program->curves.PointCount, 0);
   EXPECT_EQ(program->experiment.formExpr.V().Text(), "0.2");
   EXPECT_EQ(err.str(), "");
+}
+
+}  // namespace
+}  // namespace vorex
+
+namespace vorex {
+namespace {
+
+// Two cycles 0.3 -> 0.6 -> 0 -> 0.3 V in 0.1 V steps: 12 points a cycle and the last, 25 in all,
+// so that Cut keeps 13 for one cycle.
+TEST(UndoStatements, CutAndSubtractBackgroundAreTakenBack) {
+  const auto file = std::filesystem::temp_directory_path() / "vorex-undo-two-cycles.csv";
+  {
+    std::ofstream out(file);
+    const double cycle[] = {0.3, 0.4, 0.5, 0.6, 0.5, 0.4, 0.3, 0.2, 0.1, 0.0, 0.1, 0.2};
+    for (int c = 0; c < 2; ++c) {
+      for (double e : cycle) out << e << ',' << 1e-6 + 2e-6 * e << '\n';
+    }
+    out << "0.3,1.6e-6\n";
+  }
+  std::ostringstream out, err;
+  CliHost host{err};
+  auto program = std::make_unique<Program>(host);
+  ScriptInterpreter interpreter{*program, host, out, err};
+  std::istringstream import("mnuImport " + file.string() + "\n");
+  ASSERT_EQ(interpreter.Run(import), 0);
+  ASSERT_EQ(program->curves.PointCount, 25);
+  const auto imported = std::make_unique<CurveStore>(program->curves);
+  interpreter.Execute("cut cycle 2");
+  EXPECT_EQ(program->curves.PointCount, 13);
+  EXPECT_EQ(program->mdiForm1.Find("mnuUndo")->Caption(), "&Undo Cut");
+  interpreter.Execute("mnuUndo");
+  EXPECT_TRUE(SameValues(program->curves, *imported));
+  interpreter.Execute("background subtract degree 0 ranges 0.25 0.65");
+  EXPECT_FALSE(SameValues(program->curves, *imported));
+  EXPECT_EQ(program->mdiForm1.Find("mnuUndo")->Caption(), "&Undo Subtract Background");
+  interpreter.Execute("mnuUndo");
+  EXPECT_TRUE(SameValues(program->curves, *imported));
+  // A cut the record cannot give is refused and leaves no step.
+  const std::size_t steps = program->undo.UndoCount();
+  interpreter.Execute("cut cycle 3");
+  EXPECT_EQ(program->undo.UndoCount(), steps);
+  std::filesystem::remove(file);
 }
 
 }  // namespace
