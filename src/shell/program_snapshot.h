@@ -39,7 +39,7 @@ struct CurveState {
 struct ProgramSnapshot {
   Settings settings;
   std::shared_ptr<const CurveState> curves;
-  // Roughly what the snapshot holds in memory, curve state included.
+  // Roughly what the settings take in memory; the curve state is counted by whoever shares it.
   std::size_t SettingsBytes() const;
 };
 
