@@ -29,3 +29,18 @@ def test_session_pickles_by_replaying_its_statements():
     assert copy.statements == session.statements
     for a, b in zip(copy.curves(), session.curves()):
         assert np.array_equal(a, b)
+
+
+def test_undo_and_redo_take_a_scaling_back_and_forth():
+    session = vorex.Session()
+    assert session.undo().messages == ["There is nothing to undo."]
+    session.run("mnuSimulate")
+    e, before = session.curves()
+    session.run("mnu1000Y")
+    session.undo()
+    # Undo gives back the very numbers, not 1000Y followed by 0.001Y.
+    assert np.array_equal(session.curves()[1], before)
+    session.redo()
+    assert np.array_equal(session.curves()[1], before * 1000)
+    assert np.array_equal(session.curves()[0], e)
+    assert session.redo().messages == ["There is nothing to redo."]

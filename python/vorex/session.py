@@ -75,6 +75,32 @@ class Session:
         self.messages.extend(output.messages)
         return output
 
+    def undo(self):
+        """Take back the newest step: a command that changed the settings or the curves (Import
+        Data, Simulate, Clear, a transform, a scaling, Cut, Subtract Background) or one typed
+        ``Form.control = text`` statement; the settings, curves and plot are as they were before it.
+
+        It runs the statement ``mnuUndo``, so a pickled session replays it too. The result window
+        keeps what was printed.
+
+        Returns
+        -------
+        SessionOutput
+            Empty text; ``messages`` holds "There is nothing to undo." when there was nothing.
+        """
+        return self.run("mnuUndo")
+
+    def redo(self):
+        """Make again the step :meth:`undo` took back last (the statement ``mnuRedo``); any new
+        step since clears what can be redone.
+
+        Returns
+        -------
+        SessionOutput
+            Empty text; ``messages`` holds "There is nothing to redo." when there was nothing.
+        """
+        return self.run("mnuRedo")
+
     def curves(self):
         """The curve store as the plot shows it.
 

@@ -12,7 +12,11 @@ Experiment::Experiment(Host& host) : host(host) {
 }
 
 std::optional<std::string> Experiment::Change(FieldId id, std::string_view value) {
-  return settings.Set(id, value);
+  if (!onChanged) return settings.Set(id, value);
+  const Settings before = settings;
+  auto refused = settings.Set(id, value);
+  if (!refused && !(settings == before)) onChanged(id, before);
+  return refused;
 }
 
 void Experiment::Replace(const Settings& replacement) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ class Experiment {
 
   Host& host;
   Settings settings;
+  // Told after a change altered the settings, with what they were before it: the edit can be
+  // undone.
+  std::function<void(FieldId, const Settings& before)> onChanged;
   ParameterSet parameterSet;  // as the last capture made it
   FormTech formTech{*this};
   FormMech formMech{*this};

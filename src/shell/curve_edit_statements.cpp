@@ -9,6 +9,7 @@
 #include "shell/script_error.h"
 #include "shell/statement_words.h"
 #include "shell/typed_numbers.h"
+#include "shell/undo_steps.h"
 
 namespace vorex {
 namespace {
@@ -97,9 +98,12 @@ bool CurveEditStatement(Program& program, std::string_view statement) {
     if (w.size() > 1) throw ScriptError("sweeps takes nothing after it");
     ListSweeps(program);
   } else if (w[0] == "cut") {
-    CutCurves(program, CutStatement(w));
+    const CutChoice choice = CutStatement(w);
+    RecordStep(program, "Cut", true, [&] { CutCurves(program, choice); });
   } else if (w[0] == "background") {
-    SubtractCurveBackground(program, BackgroundStatement(w));
+    const BackgroundRequest request = BackgroundStatement(w);
+    RecordStep(program, "Subtract Background", true,
+               [&] { SubtractCurveBackground(program, request); });
   } else {
     return false;
   }

@@ -3,6 +3,8 @@
 #include "base/result_line.h"
 #include "experiment/capture.h"
 #include "shell/program.h"
+#include "shell/undo_steps.h"
+#include "shell/undoable_commands.h"
 
 namespace vorex {
 namespace {
@@ -26,6 +28,11 @@ MDIForm1::MDIForm1(Program& program) : Window("MDIForm1", "Vorex for Windows"), 
     if (entry.handler != nullptr) {
       const auto handler = entry.handler;
       item.onClick = [this, handler] { (this->*handler)(); };
+      if (const auto label = UndoLabel(entry.control)) {
+        item.onClick = [this, handler, label = std::string(*label)] {
+          RecordStep(program_, label, true, [this, handler] { (this->*handler)(); });
+        };
+      }
     }
   }
 }
@@ -46,9 +53,14 @@ const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
 
 bool MDIForm1::Invoke(Control& item) {
   program_.desktop.Focus(*this);
+  // Typing in a field after any command, be it only showing a dialog again, is a step of its own.
+  program_.undo.Seal();
   if (!item.Usable()) {
-    program_.host.MessageBox("\"" + WithoutAccelerator(item.Caption()) +
-                             "\" is disabled until a curve has been simulated or imported.");
+    const std::optional<std::string> nothing = NothingToTakeBack(item);
+    program_.host.MessageBox(nothing ? *nothing
+                                     : "\"" + WithoutAccelerator(item.Caption()) +
+                                           "\" is disabled until a curve has been simulated or "
+                                           "imported.");
     return false;
   }
   if (item.onClick) item.onClick();
@@ -62,6 +74,14 @@ void MDIForm1::EnableCurveMenus() {
 
 void MDIForm1::mnuExit_Click() {
   program_.exitRequested = true;
+}
+
+void MDIForm1::mnuUndo_Click() {
+  UndoStepBack(program_);
+}
+
+void MDIForm1::mnuRedo_Click() {
+  RedoStepForward(program_);
 }
 
 void MDIForm1::mnuTech_Click() {

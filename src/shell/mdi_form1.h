@@ -28,6 +28,9 @@ class MDIForm1 : public Window {
   void FormPlot_Resize() { Plot(); }
 
   void mnuExit_Click();
+  // Edit > Undo and Redo.
+  void mnuUndo_Click();
+  void mnuRedo_Click();
   void mnuTech_Click();
   void mnuMechamism_Click();
   void mnuExperimental_Click();

@@ -3,6 +3,7 @@
 #include "plot/plot_renderer.h"
 #include "shell/background_command.h"
 #include "shell/cut_command.h"
+#include "shell/undo_steps.h"
 
 namespace vorex {
 
@@ -17,9 +18,19 @@ Program::Program(Host& host) : host(host), experiment(host) {
     desktop.Register(*window);
   }
   plot.formOption.OK().onClick = [this] { FormOptionOK(links); };
-  formCut.CmdOK().onClick = [this] { CutDialogOK(*this); };
-  formBackground.CmdOK().onClick = [this] { BackgroundDialogOK(*this); };
+  formCut.CmdOK().onClick = [this] {
+    RecordStep(*this, "Cut", true, [this] { CutDialogOK(*this); });
+  };
+  formBackground.CmdOK().onClick = [this] {
+    RecordStep(*this, "Subtract Background", true, [this] { BackgroundDialogOK(*this); });
+  };
   mdiForm1.MDIForm_Load();
+  // Start-up's own settings are where the history begins.
+  experiment.onChanged = [this](FieldId id, const Settings& before) {
+    RecordFieldEdit(*this, id, before);
+  };
+  undo.onChanged = [this] { ShowUndoCaptions(*this); };
+  ShowUndoCaptions(*this);
 }
 
 }  // namespace vorex

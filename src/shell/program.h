@@ -15,15 +15,16 @@
 #include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
+#include "shell/undo_history.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
 
 // The state of one run of the program, by what it holds: the experiment (its settings, the
 // parameter set made from them and their dialogs), the curve store, the plot, the peaks found,
-// the simulation's workspace, the fit state, and the main, result, About, Cut, Subtract
-// Background and Fit Several Curves windows. Created once by a main or a test and passed by
-// reference; it is large, so it lives on the heap.
+// the simulation's workspace, the fit state, the undo history, and the main, result, About, Cut,
+// Subtract Background and Fit Several Curves windows. Created once by a main or a test and passed
+// by reference; it is large, so it lives on the heap.
 class Program {
  public:
   // Builds the windows and runs the main window's start-up.
@@ -40,6 +41,7 @@ class Program {
   SimulationWorkspace simulationWork;
   FitRun fit;
   GlobalFitSet globalFit;  // the measured curves fitted together
+  UndoHistory undo;        // the steps Edit > Undo and Redo take back and forth
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
   FormCut formCut{curves};

@@ -11,6 +11,7 @@
 #include "shell/program.h"
 #include "shell/script_error.h"
 #include "shell/statement_help.h"
+#include "shell/undo_steps.h"
 
 namespace vorex {
 namespace {
@@ -90,6 +91,8 @@ int ScriptInterpreter::Run(std::istream& script) {
 void ScriptInterpreter::Execute(std::string_view statement) {
   std::string_view s = Trim(statement);
   if (s.empty() || s.front() == '#') return;
+  // Each statement is a step of its own, however the one before it ended.
+  program_.undo.Seal();
   if (StartsWithWord(s, "click")) return ClickStatement(Trim(s.substr(5)));
   if (StartsWithWord(s, "show")) return ShowStatement(Trim(s.substr(4)));
   if (StartsWithWord(s, "save-plot") || s == "save-plot") return SavePlot(Trim(s.substr(9)));
@@ -180,8 +183,17 @@ bool ScriptInterpreter::Reachable(const Target& t, bool typing) {
   return true;
 }
 
+// Typing into one of the experiment's dialogs is one step that Undo takes back.
 void ScriptInterpreter::Assign(std::string_view reference, std::string_view text) {
   const Target t = Resolve(reference);
+  const Experiment& e = program_.experiment;
+  if (t.window != &e.formTech && t.window != &e.formMech && t.window != &e.formExpr) {
+    return Type(t, text);
+  }
+  RecordStep(program_, t.window->Caption() + " edit", false, [&] { Type(t, text); });
+}
+
+void ScriptInterpreter::Type(const Target& t, std::string_view text) {
   Control& c = *t.control;
   const std::string value(Trim(text));
   switch (c.Kind()) {

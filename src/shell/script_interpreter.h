@@ -34,6 +34,7 @@ class ScriptInterpreter {
   Target Resolve(std::string_view reference) const;
   bool Reachable(const Target& target, bool typing);
   void Assign(std::string_view reference, std::string_view text);
+  void Type(const Target& target, std::string_view text);
   void ClickStatement(std::string_view reference);
   void ShowStatement(std::string_view reference);
   bool MenuStatement(std::string_view statement);

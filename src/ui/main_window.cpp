@@ -20,6 +20,7 @@
 #include "ui/plot_menu.h"
 #include "ui/plot_zoom.h"
 #include "ui/qt_host.h"
+#include "ui/undo_keys.h"
 
 namespace vorex::ui {
 namespace {
@@ -167,12 +168,14 @@ void MainWindow::BuildMenus() {
     action->setObjectName(QString::fromStdString(control));
     actions_[control] = action;
   }
-  // The menu items follow their models: the Display and Analysis menus are enabled by the model.
+  // The menu items follow their models: the Display and Analysis menus are enabled by the model,
+  // Undo and Redo name what they take back.
   const auto sync = [this] {
     for (const auto& [name, action] : actions_) {
       const Control* item = program_.mdiForm1.Find(name);
       action->setEnabled(item->Enabled());
       action->setVisible(item->Visible());
+      if (!action->isSeparator()) action->setText(QString::fromStdString(item->Caption()));
     }
   };
   sync();
@@ -282,6 +285,7 @@ void MainWindow::AddShortcuts() {
     // The dialogs are windows of their own: the keys work there too.
     action->setShortcutContext(Qt::ApplicationShortcut);
   }
+  AddUndoKeys(*actions_.at("mnuUndo"), *actions_.at("mnuRedo"));
 }
 
 // Additions to the menu bar: the Window menu before Help, and the manual at the end of Help;

@@ -13,8 +13,8 @@ TEST_F(MainWindow, MenuTreeInOrder) {
     if (entry.parent.empty()) top.emplace_back(entry.caption);
     if (entry.parent == "mnuData") analysis.emplace_back(entry.caption);
   }
-  EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Input", "&Run", "&Display", "&Analysis",
-                                           "&X Data", "&Y Data", "&Help"}));
+  EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Edit", "&Input", "&Run", "&Display",
+                                           "&Analysis", "&X Data", "&Y Data", "&Help"}));
   EXPECT_EQ(analysis,
             (std::vector<std::string>{"&Find Peak", "Find &Halfwave E", "&Theoretical Peak", "-",
                                       "&Semi-differentiate", "S&emi-intergrate", "&Differentiate",
