@@ -28,6 +28,11 @@ class MDIForm1 : public Window {
   void FormPlot_Resize() { Plot(); }
 
   void mnuExit_Click();
+  // The whole session as a project file; New, Open and Exit offer to save changes first.
+  void mnuNewProject_Click();
+  void mnuOpenProject_Click();
+  void mnuSaveProject_Click();
+  void mnuSaveProjectAs_Click();
   void mnuTech_Click();
   void mnuMechamism_Click();
   void mnuExperimental_Click();
@@ -86,6 +91,10 @@ class MDIForm1 : public Window {
   bool ManualFit();
   bool AutoFit();
   bool FitMayStart(bool bounds);
+  // Whether the session's changes may go: saved or let go, as the user answers; false when the
+  // user cancels or the saving fails.
+  bool MayLeaveProject();
+  bool SaveProjectTo(const std::string& file);
   void ShowReactionCurves();
 
   Program& program_;

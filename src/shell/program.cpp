@@ -3,6 +3,7 @@
 #include "plot/plot_renderer.h"
 #include "shell/background_command.h"
 #include "shell/cut_command.h"
+#include "shell/project_session.h"
 
 namespace vorex {
 
@@ -20,6 +21,7 @@ Program::Program(Host& host) : host(host), experiment(host) {
   formCut.CmdOK().onClick = [this] { CutDialogOK(*this); };
   formBackground.CmdOK().onClick = [this] { BackgroundDialogOK(*this); };
   mdiForm1.MDIForm_Load();
+  StartProject(*this);
 }
 
 }  // namespace vorex

@@ -15,6 +15,7 @@
 #include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
+#include "shell/project_session.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
@@ -48,6 +49,7 @@ class Program {
   MDIForm1 mdiForm1{*this};
   ImportRequest importRequest;  // what the command interface said after mnuImport's file name
   bool exitRequested = false;   // Exit was chosen: the program ends now
+  ProjectSession project;       // the file the session is saved in, and whether it changed since
 
   CurveLinks links{experiment, curves, plot.formOption, plot.state, plot.formPlot,
                    formResult, host,   fit.fitting};
