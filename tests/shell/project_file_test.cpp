@@ -166,6 +166,32 @@ TEST_F(ProjectFiles, ASavedSessionOpensInAnotherBitForBit) {
   EXPECT_EQ(ReadAll(Temp("again.vorex")), ReadAll(file));
 }
 
+// The option dialog is kept control by control: one it gains later is kept without a change to
+// the file's code, and a file that has one this dialog lacks still opens.
+TEST_F(ProjectFiles, AControlAddedToTheOptionDialogIsKeptByItsName) {
+  program->plot.formOption.Add(ControlKind::TextBox, "XTitle").SetText("E vs. Ag/AgCl");
+  program->plot.formOption.Add(ControlKind::CheckBox, "CheckLogY").SetChecked(true);
+  const std::string file = Temp("added.vorex");
+  ASSERT_FALSE(SaveProject(*program, file));
+  testing::RecordingHost otherHost;
+  Program gained(otherHost);
+  gained.plot.formOption.Add(ControlKind::TextBox, "XTitle");
+  gained.plot.formOption.Add(ControlKind::CheckBox, "CheckLogY");
+  ASSERT_FALSE(OpenProject(gained, file));
+  EXPECT_EQ(gained.plot.formOption.Find("XTitle")->Text(), "E vs. Ag/AgCl");
+  EXPECT_TRUE(gained.plot.formOption.Find("CheckLogY")->Checked());
+  Program without(otherHost);
+  EXPECT_FALSE(OpenProject(without, file));
+  // A value of the wrong kind for the control is refused.
+  std::string text = ReadAll(file);
+  const std::string ticked = "\"CheckLogY\": true";
+  text.replace(text.find(ticked), ticked.size(), "\"CheckLogY\": \"yes\"");
+  WriteAll(file, text);
+  const auto error = OpenProject(gained, file);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(*error, "the project file is damaged: plot.Controls.CheckLogY must be true or false");
+}
+
 TEST_F(ProjectFiles, TheSettingsSitInTheProjectAsASettingsFileWritesThem) {
   const std::string file = Temp("settings.vorex");
   ASSERT_FALSE(SaveProject(*program, file));
