@@ -10,6 +10,7 @@
 #include "bindings.h"
 #include "shell/cli_host.h"
 #include "shell/program.h"
+#include "shell/project_session.h"
 #include "shell/script_interpreter.h"
 
 namespace py = pybind11;
@@ -96,6 +97,32 @@ class Session {
     return ran;
   }
 
+  // The whole state into a project file, or from one into this session (which then is as the
+  // file left it); why not, with nothing changed. Recorded as the menu command that does the
+  // same, so that a session rebuilt from its statements does it again.
+  std::string SaveProject(const std::string& path) {
+    std::string error;
+    Locked([&] {
+      if (auto failure = vorex::SaveProject(*program_, path)) {
+        error = *failure;
+      } else {
+        ran_.push_back("mnuSaveProjectAs " + path);
+      }
+    });
+    return error;
+  }
+  std::string OpenProject(const std::string& path) {
+    std::string error;
+    Locked([&] {
+      if (auto failure = vorex::OpenProject(*program_, path)) {
+        error = *failure;
+      } else {
+        ran_.push_back("mnuOpenProject " + path);
+      }
+    });
+    return error;
+  }
+
   bool Finished() {
     bool finished = false;
     Locked([&] { finished = interpreter_.Finished(); });
@@ -141,6 +168,8 @@ void BindSession(py::module_& m) {
       .def(py::init<>())
       .def("run", &Session::Run, "run(statements) -> (printed text, messages)")
       .def("curves", &Session::Curves, "curves() -> (E, curves)")
+      .def("save_project", &Session::SaveProject, "save_project(path) -> why not, or ''")
+      .def("open_project", &Session::OpenProject, "open_project(path) -> why not, or ''")
       .def("statements", &Session::Statements, "statements() -> list of the statements run")
       .def("parameters", &Session::Parameters, "parameters() -> dict of the last capture")
       .def("settings", &Session::CurrentSettings, "settings() -> the settings the dialogs show")

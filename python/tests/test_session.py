@@ -44,3 +44,26 @@ def test_undo_and_redo_take_a_scaling_back_and_forth():
     assert np.array_equal(session.curves()[1], before * 1000)
     assert np.array_equal(session.curves()[0], e)
     assert session.redo().messages == ["There is nothing to redo."]
+
+
+def test_a_saved_project_loads_bit_for_bit_and_a_damaged_one_is_refused(tmp_path):
+    session = vorex.Session()
+    session.run("FormExpr.Estart = 0.45\nmnuSimulate\nmnuFindPeak")
+    path = tmp_path / "run.vorex"
+    session.save(path)
+    loaded = vorex.Session.load(path)
+    # The same bytes, not merely close values: 0.45 as typed, every point of every curve.
+    assert loaded.settings() == session.settings()
+    for a, b in zip(loaded.curves(), session.curves()):
+        assert a.tobytes() == b.tobytes()
+    # The analyses of the loaded session see the curve the first one saw.
+    assert loaded.run("mnuFindPeak") == session.run("mnuFindPeak")
+    text = path.read_text()
+    (tmp_path / "cut.vorex").write_text(text[: len(text) // 2])
+    with pytest.raises(ValueError, match="not a project file"):
+        vorex.Session.load(tmp_path / "cut.vorex")
+    (tmp_path / "newer.vorex").write_text(text.replace('"version": 1,', '"version": 7,', 1))
+    with pytest.raises(ValueError, match="format version 7 by a newer Vorex"):
+        vorex.Session.load(tmp_path / "newer.vorex")
+    with pytest.raises(OSError, match="cannot save the project"):
+        session.save(tmp_path / "no such folder" / "run.vorex")

@@ -116,6 +116,42 @@ class Session:
         """The settings the session's dialogs show now, as a vorex.Settings."""
         return self._state.settings()
 
+    def save(self, path):
+        """Save the whole session as a project file (the settings, the curves with their names,
+        the plot options, the curves fitted together and the result window's lines), as File >
+        Save Project As... does. The file is replaced only once it is completely written.
+
+        Raises
+        ------
+        OSError
+            The file could not be written, or the session holds a value that is not a number;
+            the file is as it was.
+        """
+        error = self._state.save_project(str(path))
+        if error:
+            raise OSError(f"cannot save the project {path}: {error}")
+
+    @classmethod
+    def load(cls, path):
+        """A session as a project file left it, as File > Open Project... opens it.
+
+        Returns
+        -------
+        Session
+            A new session whose state reads back bit for bit what the file holds.
+
+        Raises
+        ------
+        ValueError
+            The file cannot be read, is damaged (the message names the member at fault) or was
+            written by a newer version.
+        """
+        session = cls()
+        error = session._state.open_project(str(path))
+        if error:
+            raise ValueError(f"cannot open the project {path}: {error}")
+        return session
+
     @property
     def statements(self):
         """Every statement run so far, in order (list of str)."""

@@ -62,6 +62,13 @@ class Host {
     (void)question;
     return false;
   }
+  // A question answered Yes, No or Cancel (whether to save changes before they are lost). A host
+  // that cannot ask answers No.
+  enum class Answer { Yes, No, Cancel };
+  virtual Answer AskYesNoCancel(const std::string& question) {
+    (void)question;
+    return Answer::No;
+  }
   // A long computation the user may stop, from Begin to End (see CancellableScope); `what` says
   // what runs ("Fitting…"). In between, the computation asks CancelRequested now and then, where
   // it can stop cleanly: the desktop keeps its windows painted there and offers a Cancel button

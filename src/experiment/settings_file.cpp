@@ -149,6 +149,11 @@ SettingsRead ParseSettingsJson(std::string_view text) {
     read.error = Refused(error.Message());
     return read;
   }
+  return SettingsFromJson(document);
+}
+
+SettingsRead SettingsFromJson(const JsonValue& document) {
+  SettingsRead read;
   const JsonValue* format =
       document.kind == JsonValue::Kind::Object ? document.Find("format") : nullptr;
   if (format == nullptr || format->string != kFormatName) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "experiment/settings.h"
+#include "readers/json_value.h"
 
 // Settings files: every field of the settings by its keyword in a JSON object, with a format
 // name and version, so that a file read back gives the same settings bit for bit.
@@ -30,6 +31,8 @@ struct SettingsRead {
   std::string error;
 };
 SettingsRead ParseSettingsJson(std::string_view text);
+// The same from a document already read (a settings object inside a larger file).
+SettingsRead SettingsFromJson(const JsonValue& document);
 
 // The same, from a file and into one (atomically); the reason of a failure.
 SettingsRead ReadSettingsFile(const std::string& path);

@@ -9,6 +9,11 @@ using M = MDIForm1;
 
 constexpr MenuEntry kMenu[] = {
     {"", "&File", "mnuFile", nullptr},
+    {"mnuFile", "&New Project", "mnuNewProject", &M::mnuNewProject_Click},
+    {"mnuFile", "&Open Project...", "mnuOpenProject", &M::mnuOpenProject_Click, true, true},
+    {"mnuFile", "Save &Project", "mnuSaveProject", &M::mnuSaveProject_Click},
+    {"mnuFile", "Save Project &As...", "mnuSaveProjectAs", &M::mnuSaveProjectAs_Click, true, true},
+    {"mnuFile", "-", "mnuBarProject", nullptr},
     {"mnuFile", "&Open Settings...", "mnuOpenSettings", &M::mnuOpenSettings_Click, true, true},
     {"mnuFile", "Save Se&ttings...", "mnuSaveSettings", &M::mnuSaveSettings_Click, true, true},
     {"mnuFile", "-", "mnuBar0", nullptr},

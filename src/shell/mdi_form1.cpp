@@ -73,6 +73,7 @@ void MDIForm1::EnableCurveMenus() {
 }
 
 void MDIForm1::mnuExit_Click() {
+  if (!MayLeaveProject()) return;
   program_.exitRequested = true;
 }
 

@@ -31,6 +31,11 @@ class MDIForm1 : public Window {
   // Edit > Undo and Redo.
   void mnuUndo_Click();
   void mnuRedo_Click();
+  // The whole session as a project file; New, Open and Exit offer to save changes first.
+  void mnuNewProject_Click();
+  void mnuOpenProject_Click();
+  void mnuSaveProject_Click();
+  void mnuSaveProjectAs_Click();
   void mnuTech_Click();
   void mnuMechamism_Click();
   void mnuExperimental_Click();
@@ -89,6 +94,10 @@ class MDIForm1 : public Window {
   bool ManualFit();
   bool AutoFit();
   bool FitMayStart(bool bounds);
+  // Whether the session's changes may go: saved or let go, as the user answers; false when the
+  // user cancels or the saving fails.
+  bool MayLeaveProject();
+  bool SaveProjectTo(const std::string& file);
   void ShowReactionCurves();
 
   Program& program_;

@@ -4,6 +4,7 @@
 #include "shell/background_command.h"
 #include "shell/cut_command.h"
 #include "shell/undo_steps.h"
+#include "shell/project_session.h"
 
 namespace vorex {
 
@@ -31,6 +32,7 @@ Program::Program(Host& host) : host(host), experiment(host) {
   };
   undo.onChanged = [this] { ShowUndoCaptions(*this); };
   ShowUndoCaptions(*this);
+  StartProject(*this);
 }
 
 }  // namespace vorex

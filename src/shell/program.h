@@ -16,6 +16,7 @@
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
 #include "shell/undo_history.h"
+#include "shell/project_session.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
@@ -50,6 +51,7 @@ class Program {
   MDIForm1 mdiForm1{*this};
   ImportRequest importRequest;  // what the command interface said after mnuImport's file name
   bool exitRequested = false;   // Exit was chosen: the program ends now
+  ProjectSession project;       // the file the session is saved in, and whether it changed since
 
   CurveLinks links{experiment, curves, plot.formOption, plot.state, plot.formPlot,
                    formResult, host,   fit.fitting};

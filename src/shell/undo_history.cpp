@@ -65,6 +65,13 @@ std::size_t UndoHistory::Bytes() const {
 }
 
 // The newest step always stays, however large: it is the one the user is most likely to want.
+void UndoHistory::Clear() {
+  undo_.clear();
+  redo_.clear();
+  recent.reset();
+  Changed();
+}
+
 void UndoHistory::Trim() {
   while (undo_.size() > levels_ || (undo_.size() > 1 && Bytes() > bytes_)) undo_.pop_front();
 }

@@ -39,6 +39,8 @@ class UndoHistory {
   UndoStep TakeRedo();
   void PushRedo(UndoStep back);
   void PushUndo(UndoStep forward);
+  // Both sides emptied: a project opened or started anew begins its own history.
+  void Clear();
   // The newest step stops taking further keystrokes of its field.
   void Seal();
   // The newest step is dropped (a field typed back to what it was).

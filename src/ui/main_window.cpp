@@ -130,6 +130,13 @@ MainWindow::MainWindow(Program& program, QtHost& host)
     }
   });
   host.Attach(this, plotView_);
+  projectMenu_ =
+      std::make_unique<ProjectMenu>(program_, *this, *actions_.at("mnuFile")->menu(),
+                                    actions_.at("mnuBarProject"), [this](const std::string& file) {
+                                      host_.OfferFile(file);
+                                      Invoke("mnuOpenProject");
+                                      host_.ForgetOfferedFile();
+                                    });
   choices_ = Choices(program_);
   drawings_ = program_.plot.formPlot.picture.Drawings();
   resize(1100, 760);
@@ -220,6 +227,7 @@ void MainWindow::AfterAction() {
   setWindow_->Refresh();
   RaiseWhatChanged();
   FollowChoices();
+  if (projectMenu_) projectMenu_->Follow();
   if (program_.exitRequested) QApplication::exit(0);
 }
 
@@ -341,8 +349,13 @@ void MainWindow::dropEvent(QDropEvent* e) {
   host_.ForgetOfferedFile();
 }
 
-// Closing the main window ends the program at once, as Exit does.
+// Closing the main window is Exit: changes not saved are offered first, and Cancel keeps it open.
 void MainWindow::closeEvent(QCloseEvent* e) {
+  Invoke("mnuExit");
+  if (!program_.exitRequested) {
+    e->ignore();
+    return;
+  }
   e->accept();
   QApplication::exit(0);
 }

@@ -11,6 +11,7 @@
 
 #include "ui/model_dialog.h"
 #include "ui/plot_view.h"
+#include "ui/project_menu.h"
 #include "ui/set_fit_window.h"
 #include "ui/text_view.h"
 
@@ -60,6 +61,7 @@ class MainWindow : public QMainWindow {
   QMdiArea* area_;
   std::map<std::string, QAction*> actions_;
   std::unique_ptr<WindowBinding> menuBinding_;
+  std::unique_ptr<ProjectMenu> projectMenu_;
   PlotView* plotView_ = nullptr;
   SetFitWindow* setWindow_ = nullptr;  // one of dialogs_
   std::map<const Window*, QMdiSubWindow*> subWindows_;

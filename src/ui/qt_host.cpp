@@ -109,6 +109,14 @@ bool QtHost::Confirm(const std::string& question) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
+Host::Answer QtHost::AskYesNoCancel(const std::string& question) {
+  const auto answer = QMessageBox::question(
+      mainWindow_, "Vorex", QString::fromStdString(question),
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+  if (answer == QMessageBox::Yes) return Answer::Yes;
+  return answer == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
 double QtHost::SecondsSinceMidnight() {
   return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }

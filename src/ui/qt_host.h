@@ -35,6 +35,7 @@ class QtHost : public Host {
   std::optional<int> ChooseItem(const std::string& title, const std::vector<std::string>& items,
                                 int preselected) override;
   bool Confirm(const std::string& question) override;
+  Answer AskYesNoCancel(const std::string& question) override;
 
   // The page on the printer the user chose: to a file through memory, written whole or not at
   // all; the reason when it was not printed.

@@ -30,10 +30,20 @@ class RecordingHost : public Host {
   void PrintPicture(const DrawingList& picture) override {
     printed.push_back(picture.Items().size());
   }
+  // Answers from the queue the test fills, No once it is empty.
+  Answer AskYesNoCancel(const std::string& question) override {
+    questions.push_back(question);
+    if (answers.empty()) return Answer::No;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 
   std::vector<std::string> messages;
   std::vector<std::string> filters;
   std::deque<std::optional<std::string>> fileAnswers;
+  std::vector<std::string> questions;
+  std::deque<Answer> answers;
   std::vector<bool> busyChanges;
   // The number of drawing operations of each picture copied or printed.
   std::vector<std::size_t> copied, printed;
