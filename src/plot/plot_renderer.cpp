@@ -8,10 +8,12 @@
 #include "base/number_format.h"
 #include "base/number_text.h"
 #include "curves/curve_store.h"
+#include "plot/axis_title.h"
 #include "plot/curve_legend.h"
 #include "plot/displayed_quantity.h"
 #include "plot/form_option.h"
 #include "plot/form_plot.h"
+#include "plot/peak_marks.h"
 #include "plot/plot_state.h"
 
 namespace vorex {
@@ -20,14 +22,6 @@ namespace {
 // Ticks and grid lines beyond this many are finer than any window shows; a range that asks for
 // more ends the drawing as an arithmetic failure would.
 constexpr double kMaxLines = 100000;
-
-const char* QuantityTitle(const std::string& quantity) {
-  if (quantity == "current I") return "I /A";
-  if (quantity == "resistance R") return "R /Ohm";
-  if (quantity == "conductance Cond") return "Cond /1/Ohm";
-  if (quantity == "surface concentration C") return "C /M";
-  return "";
-}
 
 // The decade of the largest magnitude M: 10^k <= M < 10^(k+1) for k = -15..6, else 10^6.
 double Decade(double m, bool& found) {
@@ -77,7 +71,7 @@ void DrawCurves(CurveLinks& l, PlotSurface& s, const Frame& f, int first, int la
   const CurveStore& c = l.curves;
   const double hx = 0.005 * f.dx, hy = 0.005 * f.dy;
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
-    s.MarkCurve(curve, CurveName(c.Role(curve), curve), f.xMin, f.yMin, f.xMax, f.yMax);
+    s.MarkCurve(curve, LegendName(c, curve), f.xMin, f.yMin, f.xMax, f.yMax);
     const int style = l.plot.LineStyle(curve);
     if (style == 1) {
       for (int i = first; i <= last; ++i) s.Point(c.Abscissa(i), c.Ordinate(i, curve));
@@ -198,7 +192,7 @@ void Draw(CurveLinks& l, int first, int last) {
   s.SetWorld(left, at.top, right, at.bottom);
 
   s.SetTextCursor(left, at.top);
-  s.PrintText(QuantityTitle(o.ComboY().Text()));
+  s.PrintText(AxisTitle(o.ComboY().Text(), c.Role(c.CurrentCurve)));
   s.SetTextCursor(left, at.yMaxLabel);
   s.PrintText(FormatPattern(f.yMax, "0.#E-0"));
   s.SetTextCursor(left, at.yMinLabel);
@@ -226,6 +220,7 @@ void Draw(CurveLinks& l, int first, int last) {
   s.PrintText("E /V");
 
   DrawCurves(l, s, f, first, last);
+  DrawPeakMarks(p, c, s, first, last, dx, dy);
   DrawTicksAndGrid(l, s, f);
 }
 

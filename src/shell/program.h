@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "analysis/peak_search.h"
 #include "base/desktop.h"
 #include "base/host.h"
@@ -15,6 +17,7 @@
 #include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
+#include "shell/simulation_name.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
@@ -39,7 +42,8 @@ class Program {
   PeakTables peaks;
   SimulationWorkspace simulationWork;
   FitRun fit;
-  GlobalFitSet globalFit;  // the measured curves fitted together
+  std::optional<SimulationSignature> lastSimulation;  // what the last Simulate ran with
+  GlobalFitSet globalFit;                             // the measured curves fitted together
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
   FormCut formCut{curves};
