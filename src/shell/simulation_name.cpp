@@ -34,7 +34,8 @@ SimulationSignature SignatureOf(const ParameterSet& p) {
   s.technique = p.Technique;
   s.mechanism = p.Mechanism;
   s.scanRate = p.ScanRate;
-  for (int k = 1; k <= kFitSlots; ++k) s.slots[static_cast<std::size_t>(k)] = FitStartValue(p, k);
+  for (int k = 1; k <= kFitSlots; ++k)
+    s.slotValues[static_cast<std::size_t>(k)] = FitStartValue(p, k);
   return s;
 }
 
@@ -47,8 +48,8 @@ std::string SimulationName(const SimulationSignature& now,
   if (before->scanRate != now.scanRate) differences.push_back("v = " + Value(now.scanRate));
   for (int k = 1; k <= kFitSlots && differences.size() < kNamedDifferences; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    if (before->slots[i] != now.slots[i]) {
-      differences.push_back(FitParameterName(k) + " = " + Value(now.slots[i]));
+    if (before->slotValues[i] != now.slotValues[i]) {
+      differences.push_back(FitParameterName(k) + " = " + Value(now.slotValues[i]));
     }
   }
   if (differences.empty()) return Kind(now);

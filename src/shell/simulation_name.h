@@ -16,7 +16,7 @@ struct SimulationSignature {
   TechniqueCode technique = TechniqueCode::LinearSweep;
   MechanismCode mechanism = MechanismCode::E;
   double scanRate = 0;
-  std::array<double, kFitSlots + 1> slots{};
+  std::array<double, kFitSlots + 1> slotValues{};
 };
 
 SimulationSignature SignatureOf(const ParameterSet& p);
