@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "shell/program.h"
+#include "ui/curve_rename.h"
 #include "ui/dialog_keys.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
@@ -258,6 +259,9 @@ void MainWindow::ExploreThePlot() {
     menuBinding_->Run([=, this] { ZoomPlot(program_, xMin, xMax, yMin, yMax); });
   };
   plotView_->onAutoRange = [this] { menuBinding_->Run([this] { AutoRanges(program_); }); };
+  plotView_->onRenameCurve = [this](int curve) {
+    menuBinding_->Run([=, this] { AskCurveName(this, program_, curve); });
+  };
 }
 
 void MainWindow::AddShortcuts() {

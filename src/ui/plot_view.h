@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include <QPointF>
 #include <QRubberBand>
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include "base/drawing_list.h"
+#include "ui/plot_painter.h"
 
 namespace vorex::ui {
 
@@ -19,7 +21,8 @@ namespace vorex::ui {
 //
 // The plot can be explored: the point under the mouse is read out in world units, a rectangle
 // dragged with the left button asks for that range, and a double-click or the Home key asks for
-// the automatic ranges again. What the requests do is the owner's (the callbacks).
+// the automatic ranges again; a double-click on the legend names that curve. What the requests do
+// is the owner's (the callbacks).
 class PlotView : public QWidget {
  public:
   PlotView(const DrawingList& picture, QWidget* parent);
@@ -31,6 +34,8 @@ class PlotView : public QWidget {
   std::function<void(double xMin, double xMax, double yMin, double yMax)> onZoom;
   // A double-click or the Home key: back to the automatic ranges.
   std::function<void()> onAutoRange;
+  // A double-click on a curve's row of the legend: the user would rename that curve.
+  std::function<void(int curve)> onRenameCurve;
 
   QSize sizeHint() const override { return {640, 480}; }
   // The image the clipboard gets and the printer prints: the window as it is shown.
@@ -40,6 +45,8 @@ class PlotView : public QWidget {
   std::optional<QPointF> WorldAt(QPointF pixel) const;
   // The readout text for a pixel of the view (see onReadout).
   QString ReadoutAt(QPointF pixel) const;
+  // The curve whose legend row was painted at a pixel of the view; nothing elsewhere.
+  std::optional<int> LegendCurveAt(QPointF pixel) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,6 +67,7 @@ class PlotView : public QWidget {
   QPoint origin_;
   bool dragging_ = false;
   QString readout_;
+  std::vector<LegendRow> legendRows_;
 };
 
 }  // namespace vorex::ui
