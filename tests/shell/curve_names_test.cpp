@@ -47,6 +47,17 @@ TEST(CurveNameStatement, RefusesACurveThePlotDoesNotShowAndKeepsTheName) {
   EXPECT_EQ(s.Run("FormPlot.CurveName(1) x\n"), 2);
 }
 
+TEST(MeasuredCurveName, IsTheFileWithoutItsFolderAndTheCycleChosen) {
+  testing::ScriptSession s;
+  const std::string file = VOREX_READER_DATA "/biologic-cycles.mpt";
+  ASSERT_EQ(s.Run("mnuImport " + file + " cycle=2\n"), 0);
+  ASSERT_EQ(s.TakeMessages(), "");
+  EXPECT_EQ(LegendName(s.program->curves, 1), "measured biologic-cycles.mpt cycle 2");
+  // The whole record names no cycle.
+  ASSERT_EQ(s.Run("mnuImport " + file + " cycle=all\n"), 0);
+  EXPECT_EQ(LegendName(s.program->curves, 1), "measured biologic-cycles.mpt");
+}
+
 struct ExportConfirmation : testing::StartedProgram {};
 
 TEST_F(ExportConfirmation, NamesTheCurveWrittenAndTheFile) {

@@ -145,7 +145,7 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     window_->Invoke("mnuSimulate");
     program_->plot.formOption.SetCheck(program_->plot.formOption.overlap(), true);
     window_->Invoke("mnuSimulate");
-    Plot().repaint();
+    Plot().grab();  // paints, and with it the legend's rows
     std::optional<QPoint> row2;
     for (int y = 0; y < Plot().height() && !row2; ++y) {
       for (int x = 0; x < Plot().width() && !row2; x += 2) {
