@@ -53,6 +53,7 @@ bool MDIForm1::FitMayStart(bool bounds) {
 }
 
 bool MDIForm1::ManualFit() {
+  if (!HasCurves("Manual Fit")) return false;
   FittingScope scope(program_);
   AttachMeasuredPotentials(program_.links);
   if (!CaptureParameters(program_.experiment) || !FitMayStart(false)) return false;
@@ -63,6 +64,8 @@ bool MDIForm1::ManualFit() {
 }
 
 bool MDIForm1::AutoFit() {
+  // A fit needs the measured curve, not there before an import or after Clear.
+  if (!HasCurves("Auto Fit")) return false;
   FittingScope scope(program_);
   // Captured and checked first, so that a refused fit leaves the curves and options untouched.
   AttachMeasuredPotentials(program_.links);

@@ -71,8 +71,8 @@ TEST_F(PlotClear, AnalysesAfterClearAreRefusedAsWithoutData) {
   Analytical();
   Invoke("mnuSimulate");
   Invoke("mnuClear");
-  for (const char* command :
-       {"mnuFindPeak", "mnuFindHalfwaveE", "mnuSemi", "mnu10Y", "mnuExport"}) {
+  for (const char* command : {"mnuFindPeak", "mnuFindHalfwaveE", "mnuSemi", "mnu10Y", "mnuExport",
+                              "mnuAutoFit", "mnuManualFit"}) {
     host.messages.clear();
     program->formResult.Clear();
     Invoke(command);
