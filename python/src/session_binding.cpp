@@ -8,6 +8,7 @@
 
 #include "arrays.h"
 #include "bindings.h"
+#include "plot/curve_legend.h"
 #include "shell/cli_host.h"
 #include "shell/program.h"
 #include "shell/project_session.h"
@@ -90,6 +91,17 @@ class Session {
     return py::make_tuple(x, y);
   }
 
+  // The legend's name of each displayed curve, curve 1 first.
+  std::vector<std::string> CurveNames() {
+    std::vector<std::string> names;
+    Locked([&] {
+      const CurveStore& c = program_->curves;
+      if (c.PointCount < 1) return;
+      for (int k = 1; k <= c.CurveCount; ++k) names.push_back(LegendName(c, k));
+    });
+    return names;
+  }
+
   // Every statement that ran, in order: enough to rebuild the state by running them again.
   std::vector<std::string> Statements() {
     std::vector<std::string> ran;
@@ -170,6 +182,7 @@ void BindSession(py::module_& m) {
       .def("curves", &Session::Curves, "curves() -> (E, curves)")
       .def("save_project", &Session::SaveProject, "save_project(path) -> why not, or ''")
       .def("open_project", &Session::OpenProject, "open_project(path) -> why not, or ''")
+      .def("curve_names", &Session::CurveNames, "curve_names() -> the legend's names")
       .def("statements", &Session::Statements, "statements() -> list of the statements run")
       .def("parameters", &Session::Parameters, "parameters() -> dict of the last capture")
       .def("settings", &Session::CurrentSettings, "settings() -> the settings the dialogs show")

@@ -112,6 +112,48 @@ class Session:
         """
         return self._state.curves()
 
+    def curve_names(self):
+        """The names the plot's legend gives the displayed curves, curve 1 first (list of str).
+
+        A simulation is named by what sets it apart from the one before ("sim ks(1) = 1e-3"), an
+        import by its file ("measured run1.mpt cycle 2"), the others by what they hold ("fit",
+        "residual", "semi-derivative", ...), unless renamed.
+        """
+        return self._state.curve_names()
+
+    def rename_curve(self, curve, name):
+        """Name curve ``curve`` (1 to the number shown) ``name`` in the legend.
+
+        It runs the statement ``FormPlot.CurveName(curve) = name``; an empty name gives the curve
+        back the name of what it holds.
+
+        Raises
+        ------
+        ValueError
+            No such curve on the plot, or a name the legend does not take (the message says
+            which); nothing was renamed.
+        """
+        if "\n" in name or "\r" in name:
+            raise ValueError("A curve's name is one line of text; nothing was renamed.")
+        output = self.run(f"FormPlot.CurveName({int(curve)}) = {name}")
+        if output.messages:
+            raise ValueError(output.messages[0])
+
+    def accept_fitted_values(self):
+        """Copy the values the last Auto Fit found into the Experimental dialog's fields.
+
+        The next ``mnuSimulate`` then runs with them. It runs the menu command ``mnuAcceptFit``.
+
+        Raises
+        ------
+        ValueError
+            No Auto Fit has ended with a report, or a field would not take its value; the
+            fields are unchanged.
+        """
+        output = self.run("mnuAcceptFit")
+        if output.messages:
+            raise ValueError(output.messages[0])
+
     def settings(self):
         """The settings the session's dialogs show now, as a vorex.Settings."""
         return self._state.settings()

@@ -231,6 +231,27 @@ std::string FormatCoordinate(double value) {
   return text == "-0" ? "0" : text;
 }
 
+std::string FormatDecimals(double value, int decimals) {
+  Printable(value);
+  char buffer[400];
+  const auto r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  std::string text(buffer, r.ptr);
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+std::string FormatSignificant(double value, int digits) {
+  Printable(value);
+  char buffer[64];
+  const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                               digits - 1);
+  std::string text(buffer, r.ptr);
+  const std::size_t e = text.find('e');
+  if (e != std::string::npos) text[e] = 'E';
+  return text;
+}
+
 std::string FormatRoundTrip(double value) {
   char buffer[32];
   const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);

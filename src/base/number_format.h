@@ -36,6 +36,14 @@ std::string FormatShortest(double value);
 // (up to 17): a number's identity, as settings compare and store it, not a display.
 std::string FormatRoundTrip(double value);
 
+// Fixed with exactly `decimals` decimals, a zero before the point and no sign on zero:
+// 0.15503 -> "0.1550" with 4 decimals, -0.00001 -> "0.0000".
+std::string FormatDecimals(double value, int decimals);
+
+// Exponent form with exactly `digits` significant digits, the exponent as the general format
+// writes it: 1e-5 -> "1.000E-05" and -0.000123456 -> "-1.235E-04" with 4 digits.
+std::string FormatSignificant(double value, int digits);
+
 // A drawing coordinate: fixed, at most two decimals, trailing zeros dropped ("12.5", "-3").
 std::string FormatCoordinate(double value);
 

@@ -10,9 +10,10 @@ namespace vorex {
 inline constexpr int kMaxPoints = 4000;
 inline constexpr int kMaxCurves = 5;
 
-// What a curve of the store holds, for its name in the plot's legend: a simulation (or anything
-// without a name of its own, "Curve n"), measured data, the fitted simulation, the current of one
-// charge reaction of a separation, or the residual of a fit.
+// What a curve of the store holds, for its name in the plot's legend and its axis title: a
+// simulation (or anything without a name of its own, "Curve n"), measured data, the fitted
+// simulation, the current of one charge reaction of a separation, the residual of a fit, or a
+// curve transformed by the Analysis menu, which no longer holds the plotted quantity itself.
 enum class CurveRole : unsigned char {
   Simulated,
   Measured,
@@ -20,7 +21,11 @@ enum class CurveRole : unsigned char {
   Reaction1,
   Reaction2,
   Reaction3,
-  Residual
+  Residual,
+  SemiDerivative,
+  SemiIntegral,
+  Derivative,
+  Integral
 };
 
 // The role of the curve of charge reaction `reaction` (1..3) of a separation.

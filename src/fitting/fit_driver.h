@@ -35,6 +35,10 @@ struct FitRun {
   PointVector residual;
   int residualCount = 0;
   bool cancelled = false;  // the last fit was cancelled: its report ends with the line saying so
+  // The values the last fit that ended with a report found for its parameters 1..fittedCount
+  // (fit indices FitIndexList), for the user to accept into the dialog; none otherwise.
+  ParameterVector fitted;
+  int fittedCount = 0;
   // The ordinates an Auto Fit fits to.
   PointVector measured;
   // A fit command runs: every simulation goes into curve 2, beside the measured curve 1.

@@ -9,16 +9,26 @@
 #include "curves/curve_store.h"
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
+#include "plot/curve_legend.h"
 #include "plot/form_option.h"
 #include "plot/plot_renderer.h"
+#include "plot/plot_state.h"
 
 namespace vorex {
 namespace {
 
-// The current curve gets the last simulation: the fitted curve stays the fitted one, any other
-// (measured data, a residual) becomes a simulated curve.
+// The current curve gets the last simulation: the fitted curve stays the fitted one and a
+// simulation keeps its name; any other (measured data, a residual, a transform) becomes a
+// simulated curve, and loses the name of what it held.
 void NameSimulatedCurve(CurveStore& c) {
-  if (c.Role(c.CurrentCurve) != CurveRole::Fitted) c.Role(c.CurrentCurve) = CurveRole::Simulated;
+  const CurveRole role = c.Role(c.CurrentCurve);
+  if (role != CurveRole::Fitted && role != CurveRole::Simulated) {
+    NameCurve(c, c.CurrentCurve, CurveRole::Simulated);
+  }
+}
+
+char SpeciesLetter(int species) {
+  return static_cast<char>('A' + species - 1);
 }
 
 // Solution resistance or conductance between the electrodes, from the conductivities of the
@@ -81,8 +91,10 @@ void ApplyCurveSlot(CurveLinks& l, const CurveSlot& slot) {
   l.curves.CurveCount = slot.curveCount;
   l.curves.CurrentCurve = slot.currentCurve;
   l.curves.StoredCurveCount = slot.storedCurveCount;
-  // A fit's simulation is the fitted curve; an import names its curve itself after this.
-  l.curves.Role(slot.currentCurve) = l.fitting ? CurveRole::Fitted : CurveRole::Simulated;
+  // A fit's simulation is the fitted curve; a simulation and an import name their curve
+  // themselves after this. The peaks marked on the curves before are not those of these.
+  NameCurve(l.curves, slot.currentCurve, l.fitting ? CurveRole::Fitted : CurveRole::Simulated);
+  l.plot.PeakMarks.clear();
 }
 
 void SelectCurveSlot(CurveLinks& l) {
@@ -117,7 +129,7 @@ bool FillCapturedQuantity(CurveLinks& l) {
   } else if (quantity == "surface concentration C") {
     c.CurveCount = p.SpeciesCount;
     for (int s = 1; s <= p.SpeciesCount; ++s) {
-      c.Role(s) = CurveRole::Simulated;
+      NameCurve(c, s, CurveRole::Simulated, std::string("surface ") + SpeciesLetter(s));
       for (int i = c.FirstPoint; i <= c.LastPoint; ++i)
         c.Ordinate(i, s) = c.SurfaceConcentration(i, s);
     }

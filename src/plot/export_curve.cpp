@@ -6,7 +6,9 @@
 #include "base/file_writing.h"
 #include "base/host.h"
 #include "base/runtime_fault.h"
+#include "base/text_window.h"
 #include "curves/csv_file.h"
+#include "plot/curve_legend.h"
 
 namespace vorex {
 
@@ -22,7 +24,15 @@ void ExportCurve(CurveLinks& l) {
   }
   if (const auto error = WriteFileAtomically(*file, content)) {
     l.host.MessageBox("Export Data Error: " + *error + ". The curve was not saved.");
+    return;
   }
+  // With several curves on the plot the user must know which one went into the file.
+  const int curve = l.curves.CurrentCurve;
+  const std::string done = "Exported curve " + std::to_string(curve) + " (" +
+                           LegendName(l.curves, curve) + ") to " + *file;
+  l.host.StatusLine(done);
+  l.formResult.Show();
+  l.formResult.Print(done);
 }
 
 }  // namespace vorex

@@ -8,29 +8,23 @@
 #include "base/number_format.h"
 #include "base/number_text.h"
 #include "curves/curve_store.h"
+#include "plot/axis_title.h"
 #include "plot/curve_legend.h"
 #include "plot/displayed_quantity.h"
 #include "plot/form_option.h"
 #include "plot/form_plot.h"
 #include "plot/plot_axes.h"
+#include "plot/peak_marks.h"
 #include "plot/plot_state.h"
 
 namespace vorex {
 namespace {
 
-const char* QuantityTitle(const std::string& quantity) {
-  if (quantity == "current I") return "I /A";
-  if (quantity == "resistance R") return "R /Ohm";
-  if (quantity == "conductance Cond") return "Cond /1/Ohm";
-  if (quantity == "surface concentration C") return "C /M";
-  return "";
-}
-
 // The ordinate's title: the one typed in the dialog, else the quantity's own, "|I| /A" for the
 // magnitude on a logarithmic axis.
-std::string YTitle(FormOption& o, bool logY) {
+std::string YTitle(FormOption& o, CurveRole role, bool logY) {
   if (!o.YTitle().Text().empty()) return o.YTitle().Text();
-  const std::string title = QuantityTitle(o.ComboY().Text());
+  const std::string title = AxisTitle(o.ComboY().Text(), role);
   const std::size_t slash = title.find(" /");
   if (!logY || slash == std::string::npos) return title;
   return "|" + title.substr(0, slash) + "|" + title.substr(slash);
@@ -53,7 +47,7 @@ void DrawCurves(CurveLinks& l, PlotSurface& s, const Frame& f, int first, int la
     return f.logY ? std::log10(std::fabs(v)) : v;
   };
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
-    s.MarkCurve(curve, CurveName(c.Role(curve), curve), f.xMin, f.yMin, f.xMax, f.yMax);
+    s.MarkCurve(curve, LegendName(c, curve), f.xMin, f.yMin, f.xMax, f.yMax);
     const int style = l.plot.LineStyle(curve);
     if (style == 1) {
       for (int i = first; i <= last; ++i) {
@@ -147,7 +141,7 @@ void Draw(CurveLinks& l, int first, int last) {
   }
   a.reversed = o.CheckXdir().Checked();
   a.xTitle = o.XTitle().Text().empty() ? "E /V" : o.XTitle().Text();
-  a.yTitle = YTitle(o, a.y.log);
+  a.yTitle = YTitle(o, l.curves.Role(l.curves.CurrentCurve), a.y.log);
   FitFrame(s, a);
   DrawAxesText(s, a);
   const Frame f{a.x.low, a.x.high, a.y.low, a.y.high, a.x.high - a.x.low, a.y.high - a.y.low,
@@ -159,6 +153,8 @@ void Draw(CurveLinks& l, int first, int last) {
   }
   s.Rectangle(f.xMin, f.yMin, f.xMax, f.yMax);
   DrawCurves(l, s, f, first, last);
+  // The marks stand at the peaks' own ordinates, which a logarithmic axis does not show.
+  if (!f.logY) DrawPeakMarks(l.plot, l.curves, s, first, last, f.dx, f.dy);
   DrawTicksAndGrid(s, a, l.plot.GridOn);
 }
 

@@ -24,7 +24,9 @@ void SaveParameterReport(CurveLinks& l) {
   }
   if (const auto error = WriteFileAtomically(*file, report)) {
     l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
+    return;
   }
+  l.host.StatusLine("Saved the parameters to " + *file);
 }
 
 }  // namespace vorex

@@ -6,11 +6,14 @@
 #include "analysis/half_wave.h"
 #include "analysis/theoretical_peaks.h"
 #include "base/checked_math.h"
+#include "base/number_format.h"
 #include "base/text_window.h"
 #include "curves/curve_store.h"
 #include "experiment/capture.h"
 #include "experiment/experiment.h"
 #include "plot/curve_links.h"
+#include "plot/peak_marks.h"
+#include "plot/plot_state.h"
 #include "shell/measured_programme_offer.h"
 
 namespace vorex {
@@ -22,6 +25,12 @@ AbscissaArray Ordinates(const CurveStore& c, int curve) {
   AbscissaArray y;
   for (int i = 0; i <= kMaxPoints; ++i) y(i) = c.Ordinate(i, curve);
   return y;
+}
+
+// A number as the general format sets it in a line: a blank where a minus sign would stand, and
+// one after.
+std::string Signed(const std::string& number) {
+  return (number.front() == '-' ? "" : " ") + number + " ";
 }
 
 bool HoldsMeasuredCurve(const CurveStore& c) {
@@ -59,6 +68,7 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
   const CurveStore& c = l.curves;
   FormResult& out = l.formResult;
   const PeakSearchSettings settings = SweepLayout(c, l.experiment.parameterSet, s, e);
+  l.plot.PeakMarks.clear();
   for (int curve = 1; curve <= c.CurveCount; ++curve) {
     out.Print(ResultLine().Text("Curve ").Number(curve).Text(":"));
     for (int k = 1; k <= kMaxPeaks; ++k) {
@@ -71,6 +81,8 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
       ++t.PeakCount;
       t.PeakPotential(t.PeakCount, curve) = peak.potential;
       t.PeakCurrent(t.PeakCount, curve) = peak.current;
+      const int point = PeakPoint(c, curve, s, e, peak.potential, peak.current);
+      if (point > 0) l.plot.PeakMarks.push_back({curve, point, peak.potential, peak.current});
     }
     for (int k = 1; k <= t.PeakCount; ++k) {
       out.Print(ResultLine()
@@ -79,10 +91,10 @@ void FindPeaks(CurveLinks& l, PeakTables& t, int s, int e) {
                     .Text(":")
                     .Zone()
                     .Text("Ep = ")
-                    .Number(t.PeakPotential(k, curve))
+                    .Text(Signed(FormatDecimals(t.PeakPotential(k, curve), 4)))
                     .Zone()
                     .Text("Ip = ")
-                    .Number(t.PeakCurrent(k, curve)));
+                    .Text(Signed(FormatSignificant(t.PeakCurrent(k, curve), 4))));
     }
     if (found.notListed > 0) {
       out.Print(ResultLine()

@@ -38,6 +38,7 @@ constexpr MenuEntry kMenu[] = {
     {"mnuRun", "-", "mnuBar31", nullptr},
     {"mnuRun", "&Manual Fit", "mnuManualFit", &M::mnuManualFit_Click},
     {"mnuRun", "&Auto Fit", "mnuAutoFit", &M::mnuAutoFit_Click},
+    {"mnuRun", "Accept &Fitted Values", "mnuAcceptFit", &M::mnuAcceptFit_Click},
     {"mnuRun", "Fit Several &Curves...", "mnuGlobalFit", &M::mnuGlobalFit_Click},
     {"mnuRun", "-", "mnuBar32", nullptr},
     {"mnuRun", "M&anual Seprarte", "mnuManualSeparate", &M::mnuManualSeparate_Click},

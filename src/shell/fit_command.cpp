@@ -125,6 +125,8 @@ void PrepareFitCurves(CurveLinks& l) {
   if (l.plot.OverlapOn) return;
   CurveStore& c = l.curves;
   for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, 1) = c.Ordinate(i, c.CurrentCurve);
+  c.Role(1) = c.Role(c.CurrentCurve);
+  c.Name(1) = c.Name(c.CurrentCurve);
   c.StoredCurveCount = c.CurveCount = c.CurrentCurve = 1;
 }
 
@@ -168,6 +170,7 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   }
   p = captured;
   run.residualCount = 0;
+  run.fittedCount = 0;
   if (result.message) {
     if (!result.message->empty()) l.host.MessageBox(*result.message);
     return;
@@ -175,6 +178,8 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   for (int j = 1; j <= m; ++j) run.residual(j) = y(j) - run.problem.f(j);
   run.residualCount = m;
   run.cancelled = result.cancelled;
+  run.fitted = result.fitted;
+  run.fittedCount = setup.count;
   for (const std::string& line : FitReportLines(setup, result)) l.formResult.Print(line);
   if (!backgroundLine.empty()) l.formResult.Print(backgroundLine);
   l.formResult.Show();

@@ -1,5 +1,6 @@
 #include "shell/global_fit_plot.h"
 
+#include "plot/curve_legend.h"
 #include "plot/plot_renderer.h"
 #include "readers/cycle_split.h"
 #include "shell/program.h"
@@ -40,9 +41,10 @@ std::optional<std::string> PlotSetCurve(Program& program, int n, bool residual) 
     c.Ordinate(i, 2) = fit.fitted[j];
     c.Ordinate(i, 3) = fit.residual[j];
   }
-  c.Role(1) = CurveRole::Measured;
-  c.Role(2) = CurveRole::Fitted;
-  c.Role(3) = CurveRole::Residual;
+  NameCurve(c, 1, CurveRole::Measured, "measured " + measured.name);
+  NameCurve(c, 2, CurveRole::Fitted);
+  NameCurve(c, 3, CurveRole::Residual);
+  program.plot.state.PeakMarks.clear();
   c.PointCount = c.LastPoint = count;
   c.FirstPoint = 1;
   c.StoredCurveCount = c.CurveCount = residual ? 3 : 2;

@@ -1,5 +1,7 @@
 #include "shell/import_command.h"
 
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "base/host.h"
@@ -20,12 +22,13 @@ bool Fail(CurveLinks& l, const std::string& why) {
 
 // Plain pairs of numbers, read exactly as Import Data always has; thinned as a measured record is,
 // and said so, when there are more than the store holds.
-bool StorePairs(CurveLinks& l, MeasuredFile& read) {
+bool StorePairs(CurveLinks& l, MeasuredFile& read, const std::string& source) {
   MeasuredCycle& pairs = read.data.cycles.front();
   if (pairs.potential.size() > static_cast<std::size_t>(kMaxPoints)) {
-    return ImportMeasured(l, read.data, ImportRequest{});
+    return ImportMeasured(l, read.data, ImportRequest{}, source);
   }
   ImportedCurve curve;
+  curve.name = "measured " + source;
   curve.vertices = VertexIndices(pairs.potential);
   curve.potential = std::move(pairs.potential);
   curve.current = std::move(pairs.current);
@@ -38,8 +41,10 @@ bool ReadAndStore(CurveLinks& l, const ImportRequest& request) {
   auto read = ReadMeasuredFile(*file);
   if (const auto* why = std::get_if<std::string>(&read)) return Fail(l, *why);
   MeasuredFile& measured = std::get<MeasuredFile>(read);
-  if (measured.plainPairs) return StorePairs(l, measured);
-  return ImportMeasured(l, measured.data, request);
+  // The legend names the curve by the file, without the folders it lies in.
+  const std::string source = std::filesystem::path(*file).filename().string();
+  if (measured.plainPairs) return StorePairs(l, measured, source);
+  return ImportMeasured(l, measured.data, request, source);
 }
 
 }  // namespace

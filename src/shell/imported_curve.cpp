@@ -10,6 +10,7 @@
 #include "curves/curve_store.h"
 #include "curves/shared_abscissa.h"
 #include "experiment/experiment.h"
+#include "plot/curve_legend.h"
 #include "plot/displayed_quantity.h"
 #include "readers/measured_step.h"
 
@@ -61,7 +62,7 @@ bool StoreImportedCurve(CurveLinks& l, const ImportedCurve& curve) {
   if (auto refused = RefusedOverlap(l, slot, x)) return Fail(l, *refused);
 
   ApplyCurveSlot(l, slot);
-  c.Role(c.CurrentCurve) = CurveRole::Measured;
+  NameCurve(c, c.CurrentCurve, CurveRole::Measured, curve.name);
   for (int i = 1; i <= count; ++i) {
     c.Abscissa(i) = x[static_cast<std::size_t>(i - 1)];
     c.Ordinate(i, c.CurrentCurve) = curve.current[static_cast<std::size_t>(i - 1)];

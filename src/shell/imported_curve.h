@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "plot/curve_links.h"
@@ -16,6 +17,7 @@ struct ImportedCurve {
   std::vector<double> current;
   std::vector<std::size_t> vertices;
   std::optional<double> step;
+  std::string name;  // the legend's; "measured" when empty
 };
 
 // The curve into the next curve slot, with its vertices and first sweep, "Number of data point"

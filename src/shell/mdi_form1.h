@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/window.h"
+#include "curves/curve_store.h"
 #include "shell/command_table.h"
 
 namespace vorex {
@@ -24,8 +25,8 @@ class MDIForm1 : public Window {
   // Enables "&Display" and "&Analysis" for good, after the first simulation or import.
   void EnableCurveMenus();
 
-  // The plot window was resized: it is drawn again from the store.
-  void FormPlot_Resize() { Plot(); }
+  // The plot window was resized: it is drawn again from the store, if it holds curves.
+  void FormPlot_Resize();
 
   void mnuExit_Click();
   // Edit > Undo and Redo.
@@ -48,6 +49,8 @@ class MDIForm1 : public Window {
   void mnuSaveSettings_Click();
   void mnuManualFit_Click();
   void mnuAutoFit_Click();
+  // The values the last Auto Fit found into the Experimental dialog's fields.
+  void mnuAcceptFit_Click();
   // The Fit Several Curves window, over the set of measured curves fitted together.
   void mnuGlobalFit_Click();
   void mnuManualSeparate_Click();
@@ -86,9 +89,13 @@ class MDIForm1 : public Window {
   enum class Transform { SemiDifferentiate, SemiIntegrate, Differentiate, Integrate };
   void TransformCurrentCurve(Transform transform, const char* label);
   static const char* TransformUnit(Transform transform);
+  static CurveRole TransformRole(Transform transform);
   void ScaleAbscissa(double factor);
   void ScaleOrdinate(double factor);
   void ShowCurveDialog(Window& dialog, const char* command);
+  // Whether there are curves for the command to work on (none before the first result, or after
+  // Clear); if not, says so.
+  bool HasCurves(const char* command);
   void Plot();
   // The fit commands; false when they were refused before anything changed.
   bool ManualFit();

@@ -8,6 +8,7 @@
 #include "base/number_text.h"
 #include "base/result_line.h"
 #include "experiment/capture.h"
+#include "plot/curve_legend.h"
 #include "plot/displayed_quantity.h"
 #include "plot/plot_renderer.h"
 #include "shell/mdi_form1.h"
@@ -23,11 +24,21 @@ void MDIForm1::Plot() {
   PlotCurves(program_.links, program_.curves.FirstPoint, program_.curves.LastPoint);
 }
 
+void MDIForm1::FormPlot_Resize() {
+  // After Clear there is nothing to draw, and nothing to say about it.
+  if (program_.curves.PointCount >= 1) Plot();
+}
+
 void MDIForm1::mnuSimulate_Click() {
   const BusyPointer busy(program_.host);
   const CancellableScope cancellable(program_.host, "Simulating…");
   AttachMeasuredPotentials(program_.links);
   if (CaptureParameters(program_.experiment) && Simulate(program_.links, program_.simulationWork)) {
+    CurveStore& c = program_.curves;
+    const SimulationSignature now = SignatureOf(program_.experiment.parameterSet);
+    NameCurve(c, c.CurrentCurve, CurveRole::Simulated,
+              SimulationName(now, program_.lastSimulation));
+    program_.lastSimulation = now;
     ShowCurves(program_.links);
     EnableCurveMenus();
   }
@@ -41,8 +52,26 @@ void MDIForm1::mnuPlot_Click() {
   Plot();
 }
 
+// The curves go with the picture: the next result is curve 1 again, and what was cleared neither
+// comes back beside it nor holds an import to its potentials.
 void MDIForm1::mnuClear_Click() {
   program_.plot.formPlot.picture.Clear();
+  CurveStore& c = program_.curves;
+  for (int curve = 1; curve <= kMaxCurves; ++curve) NameCurve(c, curve, CurveRole::Simulated);
+  c.CurveCount = c.StoredCurveCount = 0;
+  c.CurrentCurve = 1;
+  c.PointCount = c.FirstPoint = c.LastPoint = 0;
+  c.PointsPerSweep = c.VertexCount = 0;
+  program_.plot.state.PeakMarks.clear();
+  program_.peaks = PeakTables{};
+  program_.fit.residualCount = 0;
+}
+
+bool MDIForm1::HasCurves(const char* command) {
+  const CurveStore& c = program_.curves;
+  if (c.PointCount >= 1 && c.CurveCount >= 1) return true;
+  program_.host.MessageBox(std::string(command) + " needs a curve: simulate or import one first.");
+  return false;
 }
 
 void MDIForm1::mnuSemi_Click() {
@@ -76,11 +105,26 @@ const char* MDIForm1::TransformUnit(Transform transform) {
   return "along E, unit x V";
 }
 
+CurveRole MDIForm1::TransformRole(Transform transform) {
+  switch (transform) {
+    case Transform::SemiDifferentiate:
+      return CurveRole::SemiDerivative;
+    case Transform::SemiIntegrate:
+      return CurveRole::SemiIntegral;
+    case Transform::Differentiate:
+      return CurveRole::Derivative;
+    case Transform::Integrate:
+      break;
+  }
+  return CurveRole::Integral;
+}
+
 // The transform runs on the current curve; if any part of it cannot be done the curve is put back
 // as it was, so that the user never sees half a transform. The half-order transforms take the
 // points |dE| / v apart in time, v the scan rate of the Experimental dialog (also for imported
 // curves, which carry no time of their own).
 void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
+  if (!HasCurves(label)) return;
   CurveStore& c = program_.curves;
   const int m = c.PointCount;
   const bool halfOrder =
@@ -125,6 +169,7 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   if (!done) {
     for (int i = 1; i <= m; ++i) column[i] = before[static_cast<std::size_t>(i)];
   } else {
+    NameCurve(c, c.CurrentCurve, TransformRole(transform));
     ResultLine line;
     line.Text(std::string(label) + " of curve ").Number(c.CurrentCurve);
     if (halfOrder) line.Text("along time, v =").Number(v).Text("V/s, ");
@@ -135,6 +180,7 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
 }
 
 void MDIForm1::ScaleAbscissa(double factor) {
+  if (!HasCurves("X Data")) return;
   CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Abscissa(i) * factor)) {
@@ -147,6 +193,7 @@ void MDIForm1::ScaleAbscissa(double factor) {
 }
 
 void MDIForm1::ScaleOrdinate(double factor) {
+  if (!HasCurves("Y Data")) return;
   CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Ordinate(i, c.CurrentCurve) * factor)) {

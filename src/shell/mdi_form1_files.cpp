@@ -50,6 +50,7 @@ void MDIForm1::mnuSaveSettings_Click() {
   }
   program_.formResult.Show();
   program_.formResult.Print("Settings saved to " + *file + ".");
+  program_.host.StatusLine("Settings saved to " + *file);
 }
 
 void MDIForm1::mnuImport_Click() {
@@ -62,18 +63,23 @@ void MDIForm1::mnuImport_Click() {
 }
 
 void MDIForm1::mnuExport_Click() {
+  if (!HasCurves("Export Data")) return;
   ExportCurve(program_.links);
 }
 
 void MDIForm1::mnuFindPeak_Click() {
+  if (!HasCurves("Find Peak")) return;
   program_.formResult.Show();
   Reporting(program_.host, "Find Peak", [&] {
     FindPeaks(program_.links, program_.peaks, program_.curves.FirstPoint + 2,
               program_.curves.LastPoint - 2);
   });
+  // The peaks found are marked on the curves.
+  Plot();
 }
 
 void MDIForm1::mnuFindHalfwaveE_Click() {
+  if (!HasCurves("Find Halfwave E")) return;
   program_.formResult.Show();
   Reporting(program_.host, "Find Halfwave E", [&] { FindHalfWave(program_.links); });
 }

@@ -6,7 +6,9 @@
 #include "base/text_window.h"
 #include "experiment/capture.h"
 #include "fitting/fit_slots.h"
+#include "plot/curve_legend.h"
 #include "plot/plot_renderer.h"
+#include "shell/accept_fit.h"
 #include "shell/fit_command.h"
 #include "shell/mdi_form1.h"
 #include "shell/measured_programme_offer.h"
@@ -51,6 +53,7 @@ bool MDIForm1::FitMayStart(bool bounds) {
 }
 
 bool MDIForm1::ManualFit() {
+  if (!HasCurves("Manual Fit")) return false;
   FittingScope scope(program_);
   AttachMeasuredPotentials(program_.links);
   if (!CaptureParameters(program_.experiment) || !FitMayStart(false)) return false;
@@ -61,6 +64,8 @@ bool MDIForm1::ManualFit() {
 }
 
 bool MDIForm1::AutoFit() {
+  // A fit needs the measured curve, not there before an import or after Clear.
+  if (!HasCurves("Auto Fit")) return false;
   FittingScope scope(program_);
   // Captured and checked first, so that a refused fit leaves the curves and options untouched.
   AttachMeasuredPotentials(program_.links);
@@ -98,7 +103,7 @@ void MDIForm1::ShowReactionCurves() {
        j <= program_.experiment.parameterSet.ChargeReactionCount && c.CurveCount < kMaxCurves;
        ++j) {
     ++c.CurveCount;
-    c.Role(c.CurveCount) = ReactionRole(j);
+    NameCurve(c, c.CurveCount, ReactionRole(j));
     for (int i = 1; i <= c.PointCount; ++i) c.Ordinate(i, c.CurveCount) = c.SimulatedCurrent(i, j);
   }
   Plot();
@@ -120,7 +125,7 @@ void MDIForm1::mnuResidual_Click() {
   }
   // It becomes the current curve, so that the Y Data commands magnify it beside the others.
   c.CurrentCurve = ++c.CurveCount;
-  c.Role(c.CurveCount) = CurveRole::Residual;
+  NameCurve(c, c.CurveCount, CurveRole::Residual);
   double sum = 0, largest = 0;
   for (int i = 1; i <= run.residualCount; ++i) {
     c.Ordinate(i, c.CurveCount) = run.residual(i);
@@ -136,6 +141,10 @@ void MDIForm1::mnuResidual_Click() {
                                 .Number(sum));
   program_.formResult.Show();
   Plot();
+}
+
+void MDIForm1::mnuAcceptFit_Click() {
+  AcceptFittedValues(program_);
 }
 
 void MDIForm1::mnuGlobalFit_Click() {

@@ -79,7 +79,8 @@ void PrintDescription(CurveLinks& l, const MeasuredData& data, int cycle) {
 
 }  // namespace
 
-bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& request) {
+bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& request,
+                    const std::string& source) {
   ApplyImportOptions(data, request);
   if (request.listCycles) {
     l.formResult.Print(data.format + (data.technique.empty() ? "" : ", " + data.technique) + ": " +
@@ -111,6 +112,10 @@ bool ImportMeasured(CurveLinks& l, MeasuredData& data, const ImportRequest& requ
   curve.potential = std::move(uniform.potential);
   curve.current = std::move(uniform.current);
   curve.vertices = std::move(uniform.vertices);
+  curve.name = "measured " + source;
+  if (*cycle >= 0 && data.cycles.size() > 1) {
+    curve.name += " cycle " + std::to_string(data.cycles[static_cast<std::size_t>(*cycle)].number);
+  }
   if (!StoreImportedCurve(l, curve)) return false;
   PrintDescription(l, data, *cycle);
   for (const std::string& line : ResamplingLines(uniform, e.size(), curve.potential.size())) {

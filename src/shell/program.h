@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "analysis/peak_search.h"
 #include "base/desktop.h"
 #include "base/host.h"
@@ -17,6 +19,7 @@
 #include "shell/mdi_form1.h"
 #include "shell/undo_history.h"
 #include "shell/project_session.h"
+#include "shell/simulation_name.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
@@ -41,8 +44,9 @@ class Program {
   PeakTables peaks;
   SimulationWorkspace simulationWork;
   FitRun fit;
-  GlobalFitSet globalFit;  // the measured curves fitted together
-  UndoHistory undo;        // the steps Edit > Undo and Redo take back and forth
+  std::optional<SimulationSignature> lastSimulation;  // what the last Simulate ran with
+  GlobalFitSet globalFit;                             // the measured curves fitted together
+  UndoHistory undo;  // the steps Edit > Undo and Redo take back and forth
   FormResult formResult;
   TextWindow formAbout{"FormAbout", "About"};
   FormCut formCut{curves};

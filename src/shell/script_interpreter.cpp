@@ -6,6 +6,7 @@
 
 #include "shell/cli_host.h"
 #include "shell/curve_edit_statements.h"
+#include "shell/curve_names.h"
 #include "shell/global_fit_statements.h"
 #include "shell/import_options.h"
 #include "shell/program.h"
@@ -107,6 +108,7 @@ void ScriptInterpreter::Execute(std::string_view statement) {
     return;
   }
   if (CurveEditStatement(program_, s)) return;
+  if (CurveNameStatement(program_, s)) return;
   if (GlobalFitStatement(program_, host_, s)) return;
   // A file command's argument may hold "=" (mnuImport run.mpt cycle=2): it is no assignment.
   if (TakesFile(s.substr(0, s.find_first_of(" \t"))) && MenuStatement(s)) return;

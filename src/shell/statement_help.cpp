@@ -22,6 +22,8 @@ constexpr StatementForm kForms[] = {
     {"Window.control = TEXT",
      "types TEXT into a field; a check box takes 1 or 0, an option button 1, a list an item"},
     {"click Window.control", "presses a button (or runs a menu item, MDIForm1.mnuSimulate)"},
+    {"FormPlot.CurveName(N) = NAME",
+     "names curve N in the plot's legend; an empty NAME gives back the name of what it holds"},
     {"show Window | show Window.control", "prints the state of a window or a control"},
     {"save-plot FILE.svg | save-plot FILE.png", "writes the plot as it is drawn now"},
     {"sweeps", "lists the cycles and segments of the curves' potentials, with their points"},

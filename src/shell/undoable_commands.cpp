@@ -28,6 +28,7 @@ constexpr Undoable kUndoable[] = {
     {"mnu01Y", "0.1Y"},
     {"mnu0001Y", "0.001Y"},
     {"mnuMinusY", "-Y"},
+    {"mnuAcceptFit", "Accept Fitted Values"},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "shell/program.h"
+#include "ui/curve_rename.h"
 #include "ui/dialog_keys.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
@@ -275,6 +276,9 @@ void MainWindow::ExploreThePlot() {
     return MakePlotMenu(program_, plotView_,
                         {[this](const std::string& c) { return MenuAction(c); },
                          [this](const std::function<void()>& f) { menuBinding_->Run(f); }});
+  };
+  plotView_->onRenameCurve = [this](int curve) {
+    menuBinding_->Run([=, this] { AskCurveName(this, program_, curve); });
   };
 }
 

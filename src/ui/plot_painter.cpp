@@ -72,8 +72,9 @@ void PaintSample(QPainter& painter, const LegendEntry& entry, QPointF from, doub
 
 // A small box naming the curves, in the corner of the frame where it hides the fewest pieces of
 // them (the upper right when several are equal).
-void PaintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, const QRectF& frame,
-                 const std::vector<QLineF>& pieces, double scale) {
+std::vector<LegendRow> PaintLegend(QPainter& painter, const std::vector<LegendEntry>& legend,
+                                   const QRectF& frame, const std::vector<QLineF>& pieces,
+                                   double scale) {
   painter.save();
   painter.setClipRect(frame, Qt::IntersectClip);
   const QFont font = PlotFont(scale);
@@ -106,14 +107,17 @@ void PaintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, cons
   painter.setPen(frameLine);
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(box);
+  std::vector<LegendRow> rows;
   for (std::size_t i = 0; i < legend.size(); ++i) {
     const double rowTop = box.top() + pad + row * static_cast<double>(i);
+    rows.push_back({legend[i].curve, QRectF(box.left(), rowTop, box.width(), row)});
     PaintSample(painter, legend[i], QPointF(box.left() + pad, rowTop + row / 2), sample, scale);
     painter.setPen(frameLine);
     painter.drawText(QPointF(box.left() + pad + sample + gap, rowTop + metrics.ascent()),
                      QString::fromStdString(legend[i].name));
   }
   painter.restore();
+  return rows;
 }
 
 }  // namespace
@@ -323,7 +327,9 @@ void PainterSurface::EndCurve() {
   ApplyPen();
 }
 
-void PaintPicture(const DrawingList& picture, QPainter& painter, QRectF area, double scale) {
+std::vector<LegendRow> PaintPicture(const DrawingList& picture, QPainter& painter, QRectF area,
+                                    double scale) {
+  std::vector<LegendRow> rows;
   painter.save();
   painter.setClipRect(area);
   {
@@ -337,10 +343,11 @@ void PaintPicture(const DrawingList& picture, QPainter& painter, QRectF area, do
     surface.EndCurve();
     const std::vector<LegendEntry> legend = LegendOf(picture);
     if (!legend.empty() && !surface.Frame().isEmpty()) {
-      PaintLegend(painter, legend, surface.Frame(), surface.CurvePieces(), scale);
+      rows = PaintLegend(painter, legend, surface.Frame(), surface.CurvePieces(), scale);
     }
   }
   painter.restore();
+  return rows;
 }
 
 QImage PictureImage(const DrawingList& picture, QSize size) {

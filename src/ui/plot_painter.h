@@ -47,6 +47,12 @@ struct LegendEntry {
   CurveStyle style = CurveStyle::None;
 };
 
+// Where the legend shows a curve's row [device pixels], for the user to point at it.
+struct LegendRow {
+  int curve = 0;
+  QRectF area;
+};
+
 // The curves of a picture in the order drawn, from the operations that mark them.
 std::vector<LegendEntry> LegendOf(const DrawingList& picture);
 
@@ -120,8 +126,9 @@ class PainterSurface : public PlotSurface {
 
 // Draws the picture into `area` of the painter's device, with a legend of its curves in a corner
 // of the frame; a fault of the drawing ends it where it arose and keeps what was drawn, as the
-// plot window does.
-void PaintPicture(const DrawingList& picture, QPainter& painter, QRectF area, double scale = 1);
+// plot window does. Returns where the legend's rows were painted (none without a legend).
+std::vector<LegendRow> PaintPicture(const DrawingList& picture, QPainter& painter, QRectF area,
+                                    double scale = 1);
 
 // The plot window's image at the window's size, on a white ground.
 QImage PictureImage(const DrawingList& picture, QSize size);

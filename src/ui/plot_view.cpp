@@ -57,7 +57,14 @@ void PlotView::resizeEvent(QResizeEvent* event) {
 
 void PlotView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  PaintPicture(picture_, painter, QRectF(rect()));
+  legendRows_ = PaintPicture(picture_, painter, QRectF(rect()));
+}
+
+std::optional<int> PlotView::LegendCurveAt(QPointF pixel) const {
+  for (const LegendRow& row : legendRows_) {
+    if (row.area.contains(pixel)) return row.curve;
+  }
+  return std::nullopt;
 }
 
 QImage PlotView::Image() const {
@@ -161,6 +168,10 @@ void PlotView::mouseDoubleClickEvent(QMouseEvent* event) {
   }
   dragging_ = false;
   band_->hide();
+  if (const std::optional<int> curve = LegendCurveAt(event->position()); curve && onRenameCurve) {
+    onRenameCurve(*curve);
+    return;
+  }
   if (onAutoRange) onAutoRange();
 }
 

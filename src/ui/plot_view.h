@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QMenu>
 #include <QPointF>
@@ -12,6 +13,7 @@
 #include <QWidget>
 
 #include "base/drawing_list.h"
+#include "ui/plot_painter.h"
 
 namespace vorex::ui {
 
@@ -23,7 +25,8 @@ namespace vorex::ui {
 // dragged with the left button asks for that range, and a double-click or the Home key asks for
 // the automatic ranges again. A drag with the middle button, or the left one with Shift held, moves
 // the range with the mouse, and the arrow keys move it by a tenth; a right click opens the menu
-// the owner makes. What the requests do is the owner's (the callbacks).
+// the owner makes; a double-click on the legend names that curve. What the requests do is the
+// owner's (the callbacks).
 class PlotView : public QWidget {
  public:
   PlotView(const DrawingList& picture, QWidget* parent);
@@ -37,6 +40,8 @@ class PlotView : public QWidget {
   std::function<void()> onAutoRange;
   // The context menu, made afresh each time it opens.
   std::function<std::unique_ptr<QMenu>()> makeMenu;
+  // A double-click on a curve's row of the legend: the user would rename that curve.
+  std::function<void(int curve)> onRenameCurve;
 
   QSize sizeHint() const override { return {640, 480}; }
   // The image the clipboard gets and the printer prints: the window as it is shown.
@@ -48,6 +53,8 @@ class PlotView : public QWidget {
   QString ReadoutAt(QPointF pixel) const;
   // Moves the range as a drag by `pixels` would: the curves follow the mouse (onZoom).
   void Pan(QPointF pixels);
+  // The curve whose legend row was painted at a pixel of the view; nothing elsewhere.
+  std::optional<int> LegendCurveAt(QPointF pixel) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -71,6 +78,7 @@ class PlotView : public QWidget {
   bool panning_ = false;
   QPointF panFrom_;
   QString readout_;
+  std::vector<LegendRow> legendRows_;
 };
 
 }  // namespace vorex::ui

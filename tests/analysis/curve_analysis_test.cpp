@@ -49,15 +49,31 @@ TEST_F(Analysis, PeaksOfASingleSweepAndTheirArea) {
   const auto lines = Find();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0], "Curve  1 :");
-  // Zones at columns 1, 15, 29: "Peak  1 :" is 9 characters, "Ep =  .155 " 11.
-  EXPECT_EQ(lines[1], "Peak  1 :" + std::string(5, ' ') + "Ep =  .155 " + std::string(3, ' ') +
-                          "Ip =  .8 ");  // 0.3 - 0.005 x 29
-  EXPECT_EQ(lines[2],
-            "Peak  2 :" + std::string(5, ' ') + "Ep = -.045 " + std::string(3, ' ') + "Ip = -.5 ");
-  double sum = 0;  // 0.005 x the sum of magnitudes over points 3..98
+  // Zones at columns 1, 15, 29: "Peak  1 :" is 9 characters, "Ep =  0.1550 " 13; Ep in V to
+  // four decimals, Ip to four significant digits.
+  EXPECT_EQ(lines[1], "Peak  1 :" + std::string(5, ' ') + "Ep =  0.1550 " + std::string(1, ' ') +
+                          "Ip =  8.000E-01 ");  // 0.3 - 0.005 x 29
+  EXPECT_EQ(lines[2], "Peak  2 :" + std::string(5, ' ') + "Ep = -0.0450 " + std::string(1, ' ') +
+                          "Ip = -5.000E-01 ");  // 0.3 - 0.005 x 69
+  double sum = 0;                               // 0.005 x the sum of magnitudes over points 3..98
   for (int j = 3; j <= 98; ++j) sum += std::fabs(Curves().Ordinate(j, 1));
   EXPECT_EQ(lines[3], "Peak Area =   " + FormatGeneral(0.005 * sum));
   EXPECT_EQ(program->peaks.PeakCount, 2);
+}
+
+TEST_F(Analysis, PeakValuesAreRoundedToTenthsOfAMillivoltAndFourDigits) {
+  // The peak's point stands at 0.123456 V and 12.34567 uA: 0.12346 V rounds to 0.1235 V, the
+  // current to 1.235E-05 A; a peak below zero keeps its sign in the place of the blank.
+  Points(100, 2e-5, -2e-5);
+  Peak(30, 1.234567e-5, 4);
+  Peak(70, -2.2e-6, 4);
+  Curves().Abscissa(30) = 0.123456;
+  const auto lines = Find();
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_NE(lines[1].find("Ep =  0.1235 "), std::string::npos) << lines[1];
+  EXPECT_NE(lines[1].find("Ip =  1.235E-05 "), std::string::npos) << lines[1];
+  EXPECT_NE(lines[2].find("Ep = -0.0450 "), std::string::npos) << lines[2];  // 0.3 - 0.005 x 69
+  EXPECT_NE(lines[2].find("Ip = -2.200E-06 "), std::string::npos) << lines[2];
 }
 
 TEST_F(Analysis, TheAreaUsesTheCurvesOwnSpacingNotTheTypedStep) {

@@ -140,6 +140,22 @@ TEST(FormatShortest, NeverWritesMoreThanFifteenDigits) {
   EXPECT_EQ(FormatShortest(1.0 / 3.0), "0.333333333333333");
 }
 
+// A potential to a tenth of a millivolt and a current to four digits, trailing zeros kept since
+// they say how fine the reading is; rounding by hand.
+TEST(FormatDecimals, KeepsExactlyTheDecimalsAskedFor) {
+  EXPECT_EQ(FormatDecimals(0.155, 4), "0.1550");
+  EXPECT_EQ(FormatDecimals(-0.123456, 4), "-0.1235");
+  EXPECT_EQ(FormatDecimals(2, 4), "2.0000");
+  EXPECT_EQ(FormatDecimals(-0.00001, 4), "0.0000");  // no "-0.0000"
+}
+
+TEST(FormatSignificant, WritesTheExponentAsTheGeneralFormatDoes) {
+  EXPECT_EQ(FormatSignificant(1e-5, 4), "1.000E-05");
+  EXPECT_EQ(FormatSignificant(-0.000123456, 4), "-1.235E-04");
+  EXPECT_EQ(FormatSignificant(0.8, 4), "8.000E-01");
+  EXPECT_EQ(FormatSignificant(99999, 4), "1.000E+05");
+}
+
 // An infinity or a NaN has no text: printed as 0 it would be a plainly wrong result.
 TEST(NumberFormats, NoFormatWritesAValueThatIsNotFinite) {
   for (const double bad :
@@ -150,6 +166,8 @@ TEST(NumberFormats, NoFormatWritesAValueThatIsNotFinite) {
     EXPECT_THROW(FormatPattern(bad, "0.###e-#"), RuntimeFault);
     EXPECT_THROW(FormatShortest(bad), RuntimeFault);
     EXPECT_THROW(FormatCoordinate(bad), RuntimeFault);
+    EXPECT_THROW(FormatDecimals(bad, 4), RuntimeFault);
+    EXPECT_THROW(FormatSignificant(bad, 4), RuntimeFault);
   }
   try {
     FormatGeneral(std::numeric_limits<double>::infinity());

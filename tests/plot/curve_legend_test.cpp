@@ -15,6 +15,11 @@ namespace {
 
 using Op = DrawingList::Op;
 
+// A simulation that differs from none before it is named by its technique's short name and its
+// mechanism's description, as the Techniques and Mechanism dialogs call them (linear sweep,
+// mechanism 1 at start-up).
+const std::string kFirstSimulation = "sim lsv, simple charge reaction";
+
 // A curve as the plot announces it: its number and legend name.
 struct Mark {
   int curve;
@@ -49,6 +54,8 @@ struct Legend : testing::StartedProgram {
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
             name);
   }
+  // The legend's name of a file imported from the scratch folder.
+  std::string Measured(const char* name) { return "measured " + Temp(name).filename().string(); }
   // A falling sweep of pairs, as a CSV file of another program would hold it.
   void ImportTriangle() {
     const auto file = Temp("triangle.csv");
@@ -81,7 +88,8 @@ struct Legend : testing::StartedProgram {
 
 TEST_F(Legend, AnImportedCurveIsMeasuredAndOptionOkHasNothingToConvertIntoIt) {
   ImportTriangle();
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}}));
+  // Named by the file, without its folder.
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, Measured("triangle.csv")}}));
   // Nothing was simulated: converting "the last simulation" would write zeros over the data.
   program->plot.formOption.Click(program->plot.formOption.OK());
   EXPECT_DOUBLE_EQ(Curves().Ordinate(11, 1), 10e-6);  // point 11: E = 0.2 V, i = 10 uA
@@ -89,13 +97,50 @@ TEST_F(Legend, AnImportedCurveIsMeasuredAndOptionOkHasNothingToConvertIntoIt) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(Legend, SimulationsWithOverlapAreNumberedCurves) {
+TEST_F(Legend, SimulationsAreNamedByWhatSetsThemApart) {
   Analytical();
   Overlap(true);
-  Invoke("mnuSimulate");  // curve 2 beside the empty curve 1
+  Invoke("mnuSimulate");  // curve 2 beside the empty curve 1, which nothing has named
+  Type(Expr().ks(1), "1e-3");
   Invoke("mnuSimulate");
-  ASSERT_EQ(Curves().CurveCount, 3);
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "Curve 1"}, {2, "Curve 2"}, {3, "Curve 3"}}));
+  Type(Expr().V(), "0.5");
+  Invoke("mnuSimulate");
+  Invoke("mnuSimulate");  // nothing changed: named by its kind again
+  ASSERT_TRUE(host.messages.empty()) << host.messages[0];
+  ASSERT_EQ(Curves().CurveCount, 5);
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "Curve 1"},
+                                        {2, kFirstSimulation},
+                                        {3, "sim ks(1) = 1e-3"},
+                                        {4, "sim v = 0.5"},
+                                        {5, kFirstSimulation}}));
+}
+
+TEST_F(Legend, ATransformNamesItsCurveAndTitlesTheAxisWithItsUnits) {
+  Analytical();
+  Invoke("mnuSimulate");
+  const auto title = [&] {
+    for (const auto& item : Items()) {
+      if (item.op == Op::PrintText) return item.text;  // the ordinate's title comes first
+    }
+    return std::string();
+  };
+  EXPECT_EQ(title(), "I /A");
+  // A half-order derivative along time of a current [A] is in A s^-1/2; one along E in A/V.
+  Invoke("mnuSemi");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "semi-derivative"}}));
+  EXPECT_EQ(title(), "dI/dt^1/2 /A s^-1/2");
+  Invoke("mnuSemiInte");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "semi-integral"}}));
+  EXPECT_EQ(title(), "d^-1/2 I/dt^-1/2 /A s^1/2");
+  Invoke("mnuDerivative");
+  EXPECT_EQ(title(), "dI/dE /A V^-1");
+  Invoke("mnuIntegral");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "integral"}}));
+  EXPECT_EQ(title(), "\u222bI dE /A V");
+  // The next simulation is a current again.
+  Invoke("mnuSimulate");
+  EXPECT_EQ(title(), "I /A");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, kFirstSimulation}}));
 }
 
 TEST_F(Legend, ASimulationBesideMeasuredDataKeepsTheMeasuredName) {
@@ -104,14 +149,15 @@ TEST_F(Legend, ASimulationBesideMeasuredDataKeepsTheMeasuredName) {
   Overlap(true);
   Invoke("mnuSimulate");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  const std::vector<Mark> named{{1, Measured("triangle.csv")}, {2, kFirstSimulation}};
+  EXPECT_EQ(Marks(), named);
   // The Option dialog's OK converts the last simulation into the current curve: curve 2 stays a
   // simulation, and the measured curve, made current, is not written over.
   program->plot.formOption.Click(program->plot.formOption.OK());
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  EXPECT_EQ(Marks(), named);
   Invoke("mnuNextCurve");  // curve 1 current
   program->plot.formOption.Click(program->plot.formOption.OK());
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  EXPECT_EQ(Marks(), named);
 }
 
 TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
@@ -124,26 +170,27 @@ TEST_F(Legend, AFitNamesItsCurvesAndTheSeparationItsReactions) {
   host.messages.clear();
   Invoke("mnuAutoFit");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}}));
+  const std::string measured = Measured("measured.csv");
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, measured}, {2, "fit"}}));
   Invoke("mnuResidual");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}, {3, "residual"}}));
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, measured}, {2, "fit"}, {3, "residual"}}));
   Invoke("mnuManualSeparate");
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "fitted"}, {3, "reaction 1"}}));
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, measured}, {2, "fit"}, {3, "reaction 1"}}));
 }
 
-TEST_F(Legend, SurfaceConcentrationsAreNumberedCurves) {
+TEST_F(Legend, SurfaceConcentrationsAreNamedByTheirSpecies) {
   ImportTriangle();
   program->experiment.formTech.SetCheck(program->experiment.formTech.CheckDigital(), true);
   Overlap(true);
   Invoke("mnuSimulate");
   ASSERT_TRUE(host.messages.empty()) << host.messages[0];
-  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "measured"}, {2, "Curve 2"}}));
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, Measured("triangle.csv")}, {2, kFirstSimulation}}));
   FormOption& o = program->plot.formOption;
   o.Choose(o.ComboY(), 3);  // surface concentration C
   o.Click(o.OK());
-  ASSERT_GE(Curves().CurveCount, 2);
-  for (const Mark& m : Marks()) EXPECT_EQ(m.name, "Curve " + std::to_string(m.curve));
+  ASSERT_EQ(Curves().CurveCount, 2);  // A + ne = B
+  EXPECT_EQ(Marks(), (std::vector<Mark>{{1, "surface A"}, {2, "surface B"}}));
 }
 
 TEST_F(Legend, EachCurveIsMarkedBeforeItsDrawingWithTheFrame) {

@@ -32,6 +32,7 @@ TEST_F(Files, ExportThenImportGivesTheCurveBackToFifteenDigits) {
 }
 
 TEST_F(Files, AFileThatCannotBeWrittenSaysSoAndACancelDoesNot) {
+  Invoke("mnuSimulate");  // a curve to export
   host.fileAnswers.push_back(std::nullopt);
   Invoke("mnuExport");
   Invoke("mnuSave");

@@ -14,6 +14,7 @@ namespace vorex::testing {
 class RecordingHost : public Host {
  public:
   void MessageBox(const std::string& text) override { messages.push_back(text); }
+  void StatusLine(const std::string& text) override { statusLines.push_back(text); }
   std::optional<std::string> OpenFileName(const std::string& filter) override {
     filters.push_back(filter);
     return Next();
@@ -40,6 +41,7 @@ class RecordingHost : public Host {
   }
 
   std::vector<std::string> messages;
+  std::vector<std::string> statusLines;
   std::vector<std::string> filters;
   std::deque<std::optional<std::string>> fileAnswers;
   std::vector<std::string> questions;

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "base/number_text.h"
+#include "shell/curve_names.h"
 #include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/main_window.h"
@@ -125,15 +126,41 @@ class DesktopPlotTest : public QObject, private StartedDesktop<> {
     const std::vector<LegendEntry> legend = LegendOf(Picture());
     QCOMPARE(legend.size(), std::size_t{3});
     QCOMPARE(legend[0].curve, 1);
-    QCOMPARE(legend[0].name, std::string("Curve 1"));
+    // Three runs of the same settings: each named by its technique and mechanism.
+    const std::string kind = "sim lsv, simple charge reaction";
+    QCOMPARE(legend[0].name, kind);
     QVERIFY(legend[0].style == CurveStyle::Markers);
-    QCOMPARE(legend[1].name, std::string("Curve 2"));
+    QCOMPARE(legend[1].name, kind);
     QVERIFY(legend[1].style == CurveStyle::Line);
-    QCOMPARE(legend[2].name, std::string("Curve 3"));
+    QCOMPARE(legend[2].name, kind);
     QVERIFY(legend[2].style == CurveStyle::Dots);
     // The legend's samples show the third colour although the dots of curve 3 are single pixels.
     const QImage image = Plot().Image();
     QVERIFY(CountIn(image, DeviceFrame().toAlignedRect(), QColor("#009E73")) > 0);
+  }
+
+  // A double-click on a row of the legend asks to rename that curve, not for the automatic ranges.
+  void aDoubleClickOnTheLegendAsksToRenameThatCurve() {
+    WireZoom();
+    int asked = 0;
+    Plot().onRenameCurve = [&asked](int curve) { asked = curve; };
+    window_->Invoke("mnuSimulate");
+    program_->plot.formOption.SetCheck(program_->plot.formOption.overlap(), true);
+    window_->Invoke("mnuSimulate");
+    Plot().grab();  // paints, and with it the legend's rows
+    std::optional<QPoint> row2;
+    for (int y = 0; y < Plot().height() && !row2; ++y) {
+      for (int x = 0; x < Plot().width() && !row2; x += 2) {
+        if (Plot().LegendCurveAt(QPointF(x, y)) == 2) row2 = QPoint(x, y);
+      }
+    }
+    QVERIFY(row2);
+    QTest::mouseDClick(&Plot(), Qt::LeftButton, {}, *row2);
+    QCOMPARE(asked, 2);
+    QVERIFY(AutoTicked("Xauto"));
+    // Renamed, the legend shows the new name.
+    QVERIFY(!RenameCurve(*program_, 2, "second run"));
+    QCOMPARE(LegendOf(Picture())[1].name, std::string("second run"));
   }
 
   // (c) A rectangle dragged on the plot becomes the Option dialog's manual range; a double-click
