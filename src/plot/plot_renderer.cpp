@@ -185,7 +185,7 @@ void Draw(CurveLinks& l, int first, int last) {
   }
   const double dy = Finite(c.YMax - c.YMin), dx = Finite(p.XMax - p.XMin);
   if (dx == 0 || dy == 0) {
-    l.host.MessageBox("Error: No data!");
+    l.host.Message("Error: No data!", MessageKind::Warning);
     return;
   }
 
@@ -263,7 +263,7 @@ void PlotCurves(CurveLinks& l, int first, int last) {
   l.formPlot.Show();
   l.formPlot.picture.Clear();
   if (first < 1 || last < first || last > kMaxPoints) {
-    l.host.MessageBox("Error: No data!");
+    l.host.Message("Error: No data!", MessageKind::Warning);
     return;
   }
   SkipOnFault([&] { Draw(l, first, last); });

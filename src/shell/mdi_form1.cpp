@@ -47,8 +47,9 @@ const MenuEntry* MDIForm1::EntryFor(const Control& item) const {
 bool MDIForm1::Invoke(Control& item) {
   program_.desktop.Focus(*this);
   if (!item.Usable()) {
-    program_.host.MessageBox("\"" + WithoutAccelerator(item.Caption()) +
-                             "\" is disabled until a curve has been simulated or imported.");
+    program_.host.Message("\"" + WithoutAccelerator(item.Caption()) +
+                              "\" is disabled until a curve has been simulated or imported.",
+                          MessageKind::Warning);
     return false;
   }
   if (item.onClick) item.onClick();
@@ -98,6 +99,10 @@ void MDIForm1::mnuAbout_Click() {
 
 void MDIForm1::mnuCopyto_Click() {
   program_.host.CopyPicture(program_.plot.formPlot.picture);
+}
+
+void MDIForm1::mnuExportPlot_Click() {
+  program_.host.ExportPicture(program_.plot.formPlot.picture);
 }
 
 void MDIForm1::mnuPrint_Click() {

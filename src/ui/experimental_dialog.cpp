@@ -4,12 +4,14 @@
 #include <optional>
 #include <vector>
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "experiment/fit_slot_quantity.h"
 #include "shell/program.h"
 #include "ui/dialogs.h"
+#include "ui/window_placement.h"
 
 namespace vorex::ui {
 namespace {
@@ -45,6 +47,19 @@ std::array<Column, 3> Fit(FitQuantity quantity) {
           Column("TextCmax", quantity)};
 }
 
+// The fit columns keep their width from the start: ticking a fitted box shows its bounds, and a
+// fit writes its value into the box's caption, neither of which may widen the dialog and move
+// the next box from under the mouse.
+void ReserveFitColumn(QGridLayout* grid, int column, const std::string& name, QWidget* cell) {
+  if (name == "TextCmin" || name == "TextCmax") {
+    grid->setColumnMinimumWidth(column, cell->minimumWidth());
+  } else if (name == "CheckFitted") {
+    QCheckBox widest("-8.888e-88");  // the longest caption a fitted value gets ("0.###e-#")
+    widest.setFont(cell->font());
+    grid->setColumnMinimumWidth(column, widest.sizeHint().width());
+  }
+}
+
 // A table of rows 1..last under column headers taken from the first row's labels; a header
 // shows while any cell below it does, and a row while the model shows it.
 QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column> columns) {
@@ -59,6 +74,8 @@ QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column
       cells.push_back(cell);
       grid->addWidget(d.Binding().Widget(*cell, box), row, c);
     }
+    ReserveFitColumn(grid, c, column.name,
+                     d.Binding().Widget(*model.Find(column.name, column.Index(1)), box));
     const std::string& header = cells.front()->Label();
     if (!header.empty()) {
       QLabel* label = d.Binding().Label(HeaderText(header), cells, box);
@@ -106,11 +123,11 @@ QGroupBox* Instrument(ModelDialog& d) {
   d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru", "ComboBackground"}, box,
           2);
   // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
-  for (int slot = 24; slot <= 25; ++slot) {
-    const int row = slot - 20;
-    grid->addWidget(d.W("CheckFitted", slot, box), row, 4);
-    grid->addWidget(d.W("TextCmin", slot, box), row, 5);
-    grid->addWidget(d.W("TextCmax", slot, box), row, 6);
+  int column = 4;
+  for (const char* name : {"CheckFitted", "TextCmin", "TextCmax"}) {
+    for (int slot = 24; slot <= 25; ++slot)
+      grid->addWidget(d.W(name, slot, box), slot - 20, column);
+    ReserveFitColumn(grid, column++, name, d.W(name, 24, box));
   }
   return box;
 }
@@ -175,6 +192,7 @@ std::unique_ptr<ModelDialog> MakeExperimentalDialog(Program& program, QWidget* p
   buttons->addWidget(d.W("CmdOK", kNone, &d));
   layout->addLayout(buttons, 3, 3);
   d.Finish();
+  PlaceBesidePlot(d, program.plot.formPlot.Name());
   return dialog;
 }
 

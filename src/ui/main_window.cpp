@@ -19,6 +19,7 @@
 #include "ui/help_window.h"
 #include "ui/plot_zoom.h"
 #include "ui/qt_host.h"
+#include "ui/window_placement.h"
 
 namespace vorex::ui {
 namespace {
@@ -253,7 +254,11 @@ bool MainWindow::event(QEvent* e) {
 // The status bar reads out the point under the mouse; a zoom and the way back go through the
 // Option dialog's ranges, as if typed there.
 void MainWindow::ExploreThePlot() {
-  plotView_->onReadout = [this](const QString& text) { statusBar()->showMessage(text); };
+  // The status bar is there from the start, one line high, so that neither the first readout
+  // nor a longer one makes the plot window shorter.
+  QStatusBar* bar = statusBar();
+  bar->setFixedHeight(bar->sizeHint().height());
+  plotView_->onReadout = [bar](const QString& text) { bar->showMessage(text); };
   plotView_->onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
     menuBinding_->Run([=, this] { ZoomPlot(program_, xMin, xMax, yMin, yMax); });
   };
@@ -285,7 +290,7 @@ void MainWindow::AddWindowMenu() {
   menu->menuAction()->setObjectName("mnuWindow");
   QAction* tile = menu->addAction("&Tile", area_, &QMdiArea::tileSubWindows);
   tile->setObjectName("mnuTile");
-  QAction* cascade = menu->addAction("&Cascade", area_, &QMdiArea::cascadeSubWindows);
+  QAction* cascade = menu->addAction("&Cascade", this, [this] { CascadeReachably(*area_); });
   cascade->setObjectName("mnuCascade");
   menuBar()->insertMenu(actions_.at("mnuHelp"), menu);
   // The manual, after About... in the Help menu.

@@ -55,8 +55,15 @@ void PlotView::resizeEvent(QResizeEvent* event) {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
+  painted_ = picture_.Drawings();
   QPainter painter(this);
   PaintPicture(picture_, painter, QRectF(rect()));
+}
+
+void PlotView::FollowPicture() {
+  // Painted at once: the computation lets the pending events through only now and then, and a
+  // repaint asked for might wait until it has ended.
+  if (picture_.Drawings() != painted_) repaint();
 }
 
 QImage PlotView::Image() const {

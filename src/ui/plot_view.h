@@ -40,6 +40,10 @@ class PlotView : public QWidget {
   std::optional<QPointF> WorldAt(QPointF pixel) const;
   // The readout text for a pixel of the view (see onReadout).
   QString ReadoutAt(QPointF pixel) const;
+  // Paints the picture now when it was drawn anew since the view last painted it: a long
+  // computation that draws (a fit's curve as each iteration ends) shows it when it asks whether
+  // to stop, without waiting for the command to end.
+  void FollowPicture();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -60,6 +64,7 @@ class PlotView : public QWidget {
   QPoint origin_;
   bool dragging_ = false;
   QString readout_;
+  std::size_t painted_ = 0;  // the picture's count of drawings when last painted
 };
 
 }  // namespace vorex::ui
