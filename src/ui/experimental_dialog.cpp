@@ -1,11 +1,12 @@
 // The Experimental dialog: species, reactions and fit slots as tables, the instrument, electrode,
 // electrolyte and pre-treatment as captioned fields.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
 
-#include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "experiment/fit_slot_quantity.h"
@@ -47,16 +48,20 @@ std::array<Column, 3> Fit(FitQuantity quantity) {
           Column("TextCmax", quantity)};
 }
 
-// The fit columns keep their width from the start: ticking a fitted box shows its bounds, and a
-// fit writes its value into the box's caption, neither of which may widen the dialog and move
-// the next box from under the mouse.
-void ReserveFitColumn(QGridLayout* grid, int column, const std::string& name, QWidget* cell) {
-  if (name == "TextCmin" || name == "TextCmax") {
-    grid->setColumnMinimumWidth(column, cell->minimumWidth());
-  } else if (name == "CheckFitted") {
-    QCheckBox widest("-8.888e-88");  // the longest caption a fitted value gets ("0.###e-#")
-    widest.setFont(cell->font());
-    grid->setColumnMinimumWidth(column, widest.sizeHint().width());
+// A bound is typed short ("1e-4"): its fields are narrower than the others, so that the dialog
+// holds every quantity's bounds within a screen's width.
+constexpr int kBoundWidth = 64;
+
+// The bound columns keep their width from the start: ticking a fitted box shows its bounds, which
+// must not widen the dialog and move the next box from under the mouse. The first row's field and
+// the header keep their place while hidden (that row is always shown, beside fields as high).
+void ReserveBoundColumn(const std::string& name, std::initializer_list<QWidget*> kept) {
+  if (name != "TextCmin" && name != "TextCmax") return;
+  for (QWidget* widget : kept) {
+    if (widget == nullptr) continue;
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
   }
 }
 
@@ -72,16 +77,21 @@ QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column
     for (int row = 1; row <= last; ++row) {
       Control* cell = model.Find(column.name, column.Index(row));
       cells.push_back(cell);
-      grid->addWidget(d.Binding().Widget(*cell, box), row, c);
+      QWidget* widget = d.Binding().Widget(*cell, box);
+      if (column.fitted && column.name != std::string("CheckFitted")) {
+        widget->setFixedWidth(kBoundWidth);
+      }
+      grid->addWidget(widget, row, c);
     }
-    ReserveFitColumn(grid, c, column.name,
-                     d.Binding().Widget(*model.Find(column.name, column.Index(1)), box));
     const std::string& header = cells.front()->Label();
+    QLabel* label = nullptr;
     if (!header.empty()) {
-      QLabel* label = d.Binding().Label(HeaderText(header), cells, box);
+      label = d.Binding().Label(HeaderText(header), cells, box);
       label->setToolTip(QString::fromStdString(cells.front()->ToolTip()));
       grid->addWidget(label, 0, c);
     }
+    ReserveBoundColumn(column.name,
+                       {d.Binding().Widget(*model.Find(column.name, column.Index(1)), box), label});
     ++c;
   }
   grid->setRowStretch(last + 1, 1);
@@ -125,9 +135,13 @@ QGroupBox* Instrument(ModelDialog& d) {
   // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
   int column = 4;
   for (const char* name : {"CheckFitted", "TextCmin", "TextCmax"}) {
-    for (int slot = 24; slot <= 25; ++slot)
-      grid->addWidget(d.W(name, slot, box), slot - 20, column);
-    ReserveFitColumn(grid, column++, name, d.W(name, 24, box));
+    for (int slot = 24; slot <= 25; ++slot) {
+      QWidget* widget = d.W(name, slot, box);
+      if (name != std::string("CheckFitted")) widget->setFixedWidth(kBoundWidth);
+      grid->addWidget(widget, slot - 20, column);
+    }
+    ReserveBoundColumn(name, {d.W(name, 24, box)});
+    ++column;
   }
   return box;
 }

@@ -54,7 +54,8 @@ class BesidePlot : public QObject {
     QWidget* owner = dialog_.parentWidget();
     if (owner == nullptr) return;
     auto* plot = owner->findChild<QWidget*>(QString::fromStdString(plotName_));
-    if (plot == nullptr || !plot->isVisible()) return;
+    // Hidden before the first curve, the plot window has its place already.
+    if (plot == nullptr) return;
     const QRect plotOnScreen(plot->mapToGlobal(QPoint(0, 0)), plot->size());
     const QScreen* screen = owner->screen();
     const QRect free = screen != nullptr ? screen->availableGeometry() : QRect();

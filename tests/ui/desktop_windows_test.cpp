@@ -113,8 +113,8 @@ class DesktopWindowsTest : public QObject, private StartedDesktop<AnsweringHost>
     }
   }
 
-  // Ticking a fitted box shows its bounds, and a fit writes its value into the box: the columns
-  // were theirs from the start, so the dialog keeps its width.
+  // Ticking a fitted box shows its bounds: their columns were theirs from the start, so the
+  // dialog keeps its width.
   void theExperimentalDialogKeepsItsWidth() {
     window_->Invoke("mnuExperimental");
     QVERIFY(QTest::qWaitForWindowExposed(&Expr()));
@@ -124,9 +124,6 @@ class DesktopWindowsTest : public QObject, private StartedDesktop<AnsweringHost>
     QTest::mouseClick(fitted, Qt::LeftButton, {}, QPoint(4, fitted->height() / 2));
     QTRY_VERIFY(fitted->isChecked());
     QTRY_VERIFY(Expr().findChild<QWidget*>("TextCmin(5)")->isVisible());
-    QApplication::processEvents();
-    QCOMPARE(Expr().width(), width);
-    program_->experiment.formExpr.CheckFitted(5).SetCaption("-1.235e-12");
     QApplication::processEvents();
     QCOMPARE(Expr().width(), width);
   }
