@@ -96,8 +96,13 @@ MainWindow::MainWindow(Program& program, QtHost& host)
   qApp->installEventFilter(new DialogMenuKeys(*this));
 
   plotView_ = new PlotView(program_.plot.formPlot.picture, nullptr);
+  // Drawn again at a new size, the plot is no command's drawing: it stays where it is in the
+  // stack (Cascade resizes it below the result window).
   plotView_->onResized = [this] {
-    menuBinding_->Run([this] { program_.mdiForm1.FormPlot_Resize(); });
+    menuBinding_->Run([this] {
+      program_.mdiForm1.FormPlot_Resize();
+      drawings_ = program_.plot.formPlot.picture.Drawings();
+    });
   };
   ExploreThePlot();
   AddSubWindow(program_.plot.formPlot, plotView_)->resize(660, 500);

@@ -16,6 +16,12 @@ void CascadeReachably(QMdiArea& area) {
     if (w->isVisible() && !w->isMinimized()) shown << w;
   }
   if (shown.isEmpty()) return;
+  // The active window stays in front (the area raises it again whenever it is activated): it goes
+  // last, lowest and rightmost, below the title bars of the others.
+  if (QMdiSubWindow* active = area.activeSubWindow(); active != nullptr && shown.contains(active)) {
+    shown.removeOne(active);
+    shown.append(active);
+  }
   for (QMdiSubWindow* w : shown) {
     if (w->isMaximized()) w->showNormal();
   }
