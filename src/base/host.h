@@ -49,6 +49,12 @@ class Host {
   virtual void CopyPicture(const DrawingList& picture) = 0;
   // Prints the plot window's picture, as the window shows it, on the default printer.
   virtual void PrintPicture(const DrawingList& picture) = 0;
+  // Writes the plot window's picture to a file the user names, as a PNG, SVG or PDF by the
+  // file's extension, whole or not at all. A host without pictures says so.
+  virtual void ExportPicture(const DrawingList& picture) {
+    (void)picture;
+    Message("Export Plot is not available in this program.", MessageKind::Warning);
+  }
   // A list to choose one item from, `preselected` (0-based) offered first; the chosen index, or
   // nothing when the user cancels. A host that cannot ask takes the preselected item.
   virtual std::optional<int> ChooseItem(const std::string& title,
@@ -80,6 +86,10 @@ class Host {
   // Whether the windows show a computation's intermediate results while it runs (the desktop
   // redraws the plot as each fit iteration ends); a host that does not is spared the drawing.
   virtual bool ShowsProgress() const { return false; }
+  // Whether the user answers the questions as they come (the desktop), rather than giving every
+  // answer beforehand in the statement (a script): what a message tells the user to do next
+  // follows it, a dialog to answer or an option to write.
+  virtual bool AsksTheUser() const { return false; }
 };
 
 // The hourglass for exactly the life of the scope, however the command ends.

@@ -28,7 +28,7 @@ class TextWindow : public Window {
   std::vector<std::string> lines_;
 };
 
-// The result window: analysis and fit results are appended to it; only the fits clear it.
+// The result window: analysis and fit results are appended to it, each fit after a heading.
 class FormResult : public TextWindow {
  public:
   FormResult() : TextWindow("FormResult", "Result") {}

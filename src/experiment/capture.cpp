@@ -188,7 +188,7 @@ Captured MakeParameterSet(const Settings& settings) {
 bool CaptureParameters(Experiment& experiment) {
   Captured c = MakeParameterSet(experiment.settings);
   if (!c.ok()) {
-    experiment.host.MessageBox(c.refusal->message);
+    experiment.host.Message(c.refusal->message, MessageKind::Warning);
     return false;
   }
   experiment.parameterSet = c.parameters;

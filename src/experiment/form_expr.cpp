@@ -43,7 +43,8 @@ void FormExpr::FieldChanged(FieldId id) {
   const std::string value = entry.kind == FieldKind::Check ? (c.Checked() ? "1" : "0") : c.Text();
   // A locked field takes no typing; what it shows is the settings' to say.
   if (!c.Locked()) {
-    if (const auto refused = experiment_.Change(id, value)) experiment_.host.MessageBox(*refused);
+    if (const auto refused = experiment_.Change(id, value))
+      experiment_.host.Message(*refused, MessageKind::Warning);
   }
   experiment_.Refresh();
 }

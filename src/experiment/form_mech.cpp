@@ -31,7 +31,7 @@ FormMech::FormMech(Experiment& experiment)
   textMechanism_->SetText(text.defaultValue);
   textMechanism_->onChange = [this] {
     if (const auto refused = experiment_.Change(FieldId::MechanismText, textMechanism_->Text())) {
-      experiment_.host.MessageBox(*refused);
+      experiment_.host.Message(*refused, MessageKind::Warning);
     }
     experiment_.Refresh();
   };

@@ -61,7 +61,7 @@ void FormTech::CheckDigital_Click() {
 
 void FormTech::TextSteps_Change() {
   if (const auto refused = experiment_.Change(FieldId::StepsPerPoint, TextSteps().Text())) {
-    experiment_.host.MessageBox(*refused);
+    experiment_.host.Message(*refused, MessageKind::Warning);
   }
   experiment_.Refresh();
 }

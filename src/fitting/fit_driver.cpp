@@ -82,7 +82,8 @@ void Iterate(FitProblem& problem, CancellableModel& model, FitObserver* observer
     result.cancelled = true;
   }
   result.sumOfSquares = state.SumOfSquares;
-  result.convergenceFlag = state.ConvergenceFlag;
+  // A cancelled iteration would have gone on: its own flag (1) would claim the iteration limit.
+  result.convergenceFlag = result.cancelled ? kCancelledFlag : state.ConvergenceFlag;
   result.marquardtCount = state.MarquardtCount;
 }
 

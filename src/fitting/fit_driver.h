@@ -14,6 +14,9 @@ namespace vorex {
 
 // A fit ends after this many iterations at the most.
 inline constexpr int kMaxFitIterations = 51;
+// The convergence flag of a fit the user cancelled while it iterated, where the iteration itself
+// gives -2 or -1 (converged) or 1 (went on until the iteration limit).
+inline constexpr int kCancelledFlag = 0;
 
 // What the fit commands keep from one to the next and while one runs: the fitted indices and the
 // counters of the last fit, the problem's storage (allocated once with the program), the residual

@@ -41,13 +41,15 @@ bool FillConductivityQuantity(CurveLinks& l, bool resistance) {
   const std::optional<double> distance = StrictNumber(distanceField.Text());
   const char* what = resistance ? "resistance" : "conductance";
   if (!distance) {
-    l.host.MessageBox(std::string("The ") + what + " needs the distance Dis (cm), and \"" +
-                      distanceField.Text() + "\" is not a number.");
+    l.host.Message(std::string("The ") + what + " needs the distance Dis (cm), and \"" +
+                       distanceField.Text() + "\" is not a number.",
+                   MessageKind::Warning);
     return false;
   }
   if (*distance == 0 || p.Area == 0) {
-    l.host.MessageBox(std::string("The ") + what + " needs a distance and an electrode area " +
-                      "other than 0.");
+    l.host.Message(
+        std::string("The ") + what + " needs a distance and an electrode area " + "other than 0.",
+        MessageKind::Warning);
     return false;
   }
   const double background = p.ElectrolyteConductivity * p.ElectrolyteC;
@@ -64,8 +66,9 @@ bool FillConductivityQuantity(CurveLinks& l, bool resistance) {
                      : Finite(total * CheckedDivide(p.Area, *distance));
     }
   } catch (const RuntimeFault& fault) {
-    l.host.MessageBox(std::string("The ") + what + " cannot be formed: " + fault.Description() +
-                      " (the total conductivity of the solution is 0 or out of range).");
+    l.host.Message(std::string("The ") + what + " cannot be formed: " + fault.Description() +
+                       " (the total conductivity of the solution is 0 or out of range).",
+                   MessageKind::Critical);
     return false;
   }
   c.CurveCount = c.StoredCurveCount;

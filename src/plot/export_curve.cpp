@@ -19,11 +19,13 @@ void ExportCurve(CurveLinks& l) {
   try {
     content = FormatCsvPairs(l.curves);
   } catch (const RuntimeFault& fault) {
-    l.host.MessageBox("Export Data Error: " + fault.Description() + ". The curve was not saved.");
+    l.host.Message("Export Data Error: " + fault.Description() + ". The curve was not saved.",
+                   MessageKind::Critical);
     return;
   }
   if (const auto error = WriteFileAtomically(*file, content)) {
-    l.host.MessageBox("Export Data Error: " + *error + ". The curve was not saved.");
+    l.host.Message("Export Data Error: " + *error + ". The curve was not saved.",
+                   MessageKind::Critical);
     return;
   }
   // With several curves on the plot the user must know which one went into the file.

@@ -136,7 +136,7 @@ void Draw(CurveLinks& l, int first, int last) {
   PlotSurface& s = l.formPlot.picture;
   AxesLayout a;
   if (!Scales(l, first, last, a)) {
-    l.host.MessageBox("Error: No data!");
+    l.host.Message("Error: No data!", MessageKind::Warning);
     return;
   }
   a.reversed = o.CheckXdir().Checked();
@@ -192,7 +192,7 @@ void PlotCurves(CurveLinks& l, int first, int last) {
   l.formPlot.Show();
   l.formPlot.picture.Clear();
   if (first < 1 || last < first || last > kMaxPoints) {
-    l.host.MessageBox("Error: No data!");
+    l.host.Message("Error: No data!", MessageKind::Warning);
     return;
   }
   SkipOnFault([&] { Draw(l, first, last); });

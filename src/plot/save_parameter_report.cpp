@@ -19,11 +19,13 @@ void SaveParameterReport(CurveLinks& l) {
   try {
     report = ParameterReport(l.experiment.parameterSet, l.curves.PointCount);
   } catch (const RuntimeFault& fault) {
-    l.host.MessageBox("Save Error: " + fault.Description() + ". The parameters were not saved.");
+    l.host.Message("Save Error: " + fault.Description() + ". The parameters were not saved.",
+                   MessageKind::Critical);
     return;
   }
   if (const auto error = WriteFileAtomically(*file, report)) {
-    l.host.MessageBox("Save Error: " + *error + ". The parameters were not saved.");
+    l.host.Message("Save Error: " + *error + ". The parameters were not saved.",
+                   MessageKind::Critical);
     return;
   }
   l.host.StatusLine("Saved the parameters to " + *file);

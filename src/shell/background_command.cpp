@@ -11,7 +11,7 @@ namespace vorex {
 namespace {
 
 bool Refuse(Program& program, const std::string& why) {
-  program.host.MessageBox("Subtract Background: " + why);
+  program.host.Message("Subtract Background: " + why, MessageKind::Warning);
   return false;
 }
 

@@ -1,5 +1,7 @@
 #include "shell/cli_host.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <ctime>
 
@@ -11,6 +13,10 @@ namespace vorex {
 
 void CliHost::MessageBox(const std::string& text) {
   messages_ << "message: " << text << '\n';
+}
+
+void CliHost::StatusLine(const std::string& text) {
+  messages_ << "status: " << text << '\n';
 }
 
 std::optional<std::string> CliHost::TakePendingFile() {
@@ -40,15 +46,26 @@ double CliHost::SecondsSinceMidnight() {
 std::optional<std::string> CliHost::PictureFile(const char* command, const char* example) {
   std::optional<std::string> file = TakePendingFile();
   if (!file) {
-    MessageBox(std::string(command) + " writes a file here: give its name, as in " + example + ".");
+    Message(std::string(command) + " writes a file here: give its name, as in " + example + ".",
+            MessageKind::Warning);
   } else if (pictures_ == nullptr) {
-    MessageBox("Pictures need the desktop drawing layer, which this program was built without.");
+    Message("Pictures need the desktop drawing layer, which this program was built without.",
+            MessageKind::Warning);
     return std::nullopt;
   }
   return file;
 }
 
 namespace {
+
+// Whether the file name ends with the extension, in any case (".PNG" is a PNG too).
+bool HasExtension(const std::string& file, std::string_view extension) {
+  if (file.size() <= extension.size()) return false;
+  const std::string_view end = std::string_view(file).substr(file.size() - extension.size());
+  return std::equal(end.begin(), end.end(), extension.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == b;
+  });
+}
 
 std::optional<std::string> WriteEncoded(const std::optional<std::string>& bytes,
                                         const std::string& file) {
@@ -81,7 +98,7 @@ void CliHost::CopyPicture(const DrawingList& picture) {
   const std::optional<std::string> file = PictureFile("mnuCopyto", "mnuCopyto plot.png");
   if (!file) return;
   if (auto failure = WriteEncoded(pictures_->Png(picture, kPlotWidth, kPlotHeight), *file)) {
-    MessageBox("Cannot write the file " + *file + ": " + *failure + ".");
+    Message("Cannot write the file " + *file + ": " + *failure + ".", MessageKind::Critical);
   }
 }
 
@@ -89,8 +106,48 @@ void CliHost::PrintPicture(const DrawingList& picture) {
   const std::optional<std::string> file = PictureFile("mnuPrint", "mnuPrint plot.pdf");
   if (!file) return;
   if (auto failure = WriteEncoded(pictures_->Pdf(picture, kPlotWidth, kPlotHeight), *file)) {
-    MessageBox("Cannot print to the file " + *file + ": " + *failure + ".");
+    Message("Cannot print to the file " + *file + ": " + *failure + ".", MessageKind::Critical);
   }
+}
+
+}  // namespace vorex
+
+namespace vorex {
+
+void CliHost::ExportPicture(const DrawingList& picture) {
+  const std::optional<std::string> file = TakePendingFile();
+  if (!file) {
+    Message("mnuExportPlot writes a file here: give its name, as in mnuExportPlot plot.svg.",
+            MessageKind::Warning);
+    return;
+  }
+  const bool png = HasExtension(*file, ".png"), pdf = HasExtension(*file, ".pdf");
+  if (!png && !pdf && !HasExtension(*file, ".svg")) {
+    Message("mnuExportPlot writes a .png, .svg or .pdf file, by the extension of its name; " +
+                *file + " has none of them.",
+            MessageKind::Warning);
+    return;
+  }
+  if ((png || pdf) && pictures_ == nullptr) {
+    Message(
+        "A .png or .pdf plot needs the desktop drawing layer, which this program was built "
+        "without; mnuExportPlot writes a .svg file here.",
+        MessageKind::Warning);
+    return;
+  }
+  std::optional<std::string> failure;
+  if (png) {
+    failure = WriteEncoded(pictures_->Png(picture, kPlotWidth, kPlotHeight), *file);
+  } else if (pdf) {
+    failure = WriteEncoded(pictures_->Pdf(picture, kPlotWidth, kPlotHeight), *file);
+  } else {
+    failure = WritePlotSvg(picture, *file);
+  }
+  if (failure) {
+    Message("Cannot write the file " + *file + ": " + *failure + ".", MessageKind::Critical);
+    return;
+  }
+  StatusLine("Plot exported to " + *file);
 }
 
 }  // namespace vorex

@@ -10,7 +10,8 @@
 namespace vorex {
 
 // Host services for the command interface: a message box is written to the error stream and the
-// script goes on; a file dialog answers with the file name the script gave the command, and so
+// script goes on, every kind alike (the scripts read them by the one prefix), and so is a status
+// line; a file dialog answers with the file name the script gave the command, and so
 // do the clipboard (a PNG file) and the printer (a PDF file), drawn by the picture encoder. Every
 // file is written whole or not at all.
 class CliHost : public Host {
@@ -20,12 +21,15 @@ class CliHost : public Host {
       : messages_(messages), pictures_(pictures) {}
 
   void MessageBox(const std::string& text) override;
+  void StatusLine(const std::string& text) override;
   std::optional<std::string> OpenFileName(const std::string& filter) override;
   std::optional<std::string> SaveFileName(const std::string& filter) override;
   double SecondsSinceMidnight() override;
   void SetBusy(bool) override {}
   void CopyPicture(const DrawingList& picture) override;
   void PrintPicture(const DrawingList& picture) override;
+  // The file the script names, by its extension; a PNG and a PDF need the picture encoder.
+  void ExportPicture(const DrawingList& picture) override;
 
   // The plot window the command interface draws into [pixels].
   static constexpr int kPlotWidth = 640;

@@ -21,6 +21,7 @@ constexpr MenuEntry kMenu[] = {
     {"mnuFile", "-", "mnuBar1", nullptr},
     {"mnuFile", "&Import Data...", "mnuImport", &M::mnuImport_Click, true, true},
     {"mnuFile", "&Export Data...", "mnuExport", &M::mnuExport_Click, true, true},
+    {"mnuFile", "Export P&lot...", "mnuExportPlot", &M::mnuExportPlot_Click, true, true},
     {"mnuFile", "-", "mnuBar2", nullptr},
     {"mnuFile", "&Copy to Clipboard", "mnuCopyto", &M::mnuCopyto_Click, true, true},
     {"mnuFile", "&Print", "mnuPrint", &M::mnuPrint_Click, true, true},

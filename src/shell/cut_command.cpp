@@ -31,7 +31,7 @@ void PrintRanges(FormResult& out, std::span<const double> e, const std::vector<P
 bool CutCurves(Program& program, const CutChoice& choice) {
   auto outcome = CutStore(program.curves, choice);
   if (const auto* why = std::get_if<std::string>(&outcome)) {
-    program.host.MessageBox("Cut: " + *why + " The curves are unchanged.");
+    program.host.Message("Cut: " + *why + " The curves are unchanged.", MessageKind::Warning);
     return false;
   }
   program.peaks = PeakTables{};
@@ -46,7 +46,7 @@ bool CutCurves(Program& program, const CutChoice& choice) {
 void CutDialogOK(Program& program) {
   const auto choice = program.formCut.Choice();
   if (const auto* why = std::get_if<std::string>(&choice)) {
-    program.host.MessageBox("Cut: " + *why);
+    program.host.Message("Cut: " + *why, MessageKind::Warning);
     return;
   }
   if (CutCurves(program, std::get<CutChoice>(choice))) program.formCut.Hide();

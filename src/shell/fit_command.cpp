@@ -172,7 +172,7 @@ void RunAutoFit(CurveLinks& l, SimulationWorkspace& work, FitRun& run, const Poi
   run.residualCount = 0;
   run.fittedCount = 0;
   if (result.message) {
-    if (!result.message->empty()) l.host.MessageBox(*result.message);
+    if (!result.message->empty()) l.host.Message(*result.message, MessageKind::Critical);
     return;
   }
   for (int j = 1; j <= m; ++j) run.residual(j) = y(j) - run.problem.f(j);

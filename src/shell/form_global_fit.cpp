@@ -250,7 +250,7 @@ std::optional<std::string> FormGlobalFit::AddCurve(SetCurve curve) {
 }
 
 void FormGlobalFit::Tell(const std::optional<std::string>& refusal) {
-  if (refusal) program_.host.MessageBox(*refusal);
+  if (refusal) program_.host.Message(*refusal, MessageKind::Warning);
 }
 
 void FormGlobalFit::Remove() {

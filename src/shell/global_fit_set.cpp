@@ -196,7 +196,7 @@ bool RunGlobalFitCommand(CurveLinks& links, GlobalFitSet& set) {
     refused = RefusedGlobalFit(std::get<0>(curves), std::get<GlobalFitSetup>(setup));
   }
   if (refused) {
-    links.host.MessageBox(*refused);
+    links.host.Message(*refused, MessageKind::Warning);
     return false;
   }
   links.formResult.Clear();
@@ -207,7 +207,8 @@ bool RunGlobalFitCommand(CurveLinks& links, GlobalFitSet& set) {
     result = RunGlobalFit(std::get<0>(curves), std::get<GlobalFitSetup>(setup), &lines);
   }
   if (result.fit.message) {
-    if (!result.fit.message->empty()) links.host.MessageBox(*result.fit.message);
+    if (!result.fit.message->empty())
+      links.host.Message(*result.fit.message, MessageKind::Critical);
     return false;
   }
   for (const std::string& line :

@@ -96,7 +96,7 @@ void Say(Program& program, const std::string& line) {
 }
 
 void Refuse(Program& program, const std::string& why) {
-  program.host.MessageBox(why);
+  program.host.Message(why, MessageKind::Warning);
 }
 
 // The file the statement names, as the host's file dialog answers with it (a host that answers

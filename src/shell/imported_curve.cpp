@@ -18,7 +18,7 @@ namespace vorex {
 namespace {
 
 bool Fail(CurveLinks& l, const std::string& why) {
-  l.host.MessageBox("ReadData Error: " + why);
+  l.host.Message("ReadData Error: " + why, MessageKind::Critical);
   return false;
 }
 

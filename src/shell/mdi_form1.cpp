@@ -57,10 +57,11 @@ bool MDIForm1::Invoke(Control& item) {
   program_.undo.Seal();
   if (!item.Usable()) {
     const std::optional<std::string> nothing = NothingToTakeBack(item);
-    program_.host.MessageBox(nothing ? *nothing
+    program_.host.Message(nothing ? *nothing
                                      : "\"" + WithoutAccelerator(item.Caption()) +
                                            "\" is disabled until a curve has been simulated or "
-                                           "imported.");
+                                           "imported.",
+                          MessageKind::Warning);
     return false;
   }
   if (item.onClick) item.onClick();
@@ -119,6 +120,10 @@ void MDIForm1::mnuAbout_Click() {
 
 void MDIForm1::mnuCopyto_Click() {
   program_.host.CopyPicture(program_.plot.formPlot.picture);
+}
+
+void MDIForm1::mnuExportPlot_Click() {
+  program_.host.ExportPicture(program_.plot.formPlot.picture);
 }
 
 void MDIForm1::mnuPrint_Click() {

@@ -57,6 +57,7 @@ class MDIForm1 : public Window {
   void mnuAutoSeparate_Click();
   void mnuImport_Click();
   void mnuExport_Click();
+  void mnuExportPlot_Click();
   void mnuCopyto_Click();
   void mnuPrint_Click();
   void mnuFindPeak_Click();

@@ -132,9 +132,11 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
   const double v =
       halfOrder ? NumericPrefix(program_.experiment.settings.Value(FieldId::ScanRate)) : 0;
   if (halfOrder && !(std::isfinite(v) && v > 0)) {
-    program_.host.MessageBox(std::string(label) +
-                             " needs a positive scan rate v in the Experimental dialog: the points "
-                             "are |dE|/v apart in time. The curve is unchanged.");
+    program_.host.Message(
+        std::string(label) +
+            " needs a positive scan rate v in the Experimental dialog: the points "
+            "are |dE|/v apart in time. The curve is unchanged.",
+        MessageKind::Warning);
     return;
   }
   ColumnRef column(c.Ordinate, c.CurrentCurve);
@@ -157,14 +159,16 @@ void MDIForm1::TransformCurrentCurve(Transform transform, const char* label) {
         break;
     }
     if (!done) {
-      program_.host.MessageBox(std::string(label) +
-                               " needs different potentials at points 1 and 2; the curve is "
-                               "unchanged.");
+      program_.host.Message(std::string(label) +
+                                " needs different potentials at points 1 and 2; the curve is "
+                                "unchanged.",
+                            MessageKind::Warning);
     }
   } catch (const RuntimeFault& fault) {
     done = false;
-    program_.host.MessageBox(std::string(label) + " Error: " + fault.Description() +
-                             "; the curve is unchanged.");
+    program_.host.Message(
+        std::string(label) + " Error: " + fault.Description() + "; the curve is unchanged.",
+        MessageKind::Critical);
   }
   if (!done) {
     for (int i = 1; i <= m; ++i) column[i] = before[static_cast<std::size_t>(i)];
@@ -184,7 +188,8 @@ void MDIForm1::ScaleAbscissa(double factor) {
   CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Abscissa(i) * factor)) {
-      program_.host.MessageBox("X Data Error: Overflow; the potentials are unchanged.");
+      program_.host.Message("X Data Error: Overflow; the potentials are unchanged.",
+                            MessageKind::Critical);
       return;
     }
   }
@@ -197,7 +202,8 @@ void MDIForm1::ScaleOrdinate(double factor) {
   CurveStore& c = program_.curves;
   for (int i = 1; i <= c.PointCount; ++i) {
     if (!std::isfinite(c.Ordinate(i, c.CurrentCurve) * factor)) {
-      program_.host.MessageBox("Y Data Error: Overflow; the curve is unchanged.");
+      program_.host.Message("Y Data Error: Overflow; the curve is unchanged.",
+                            MessageKind::Critical);
       return;
     }
   }
@@ -212,8 +218,8 @@ namespace vorex {
 // A dialog that works on the curves is of no use before there are any.
 void MDIForm1::ShowCurveDialog(Window& dialog, const char* command) {
   if (program_.curves.PointCount < 2) {
-    program_.host.MessageBox(std::string(command) +
-                             " needs a curve: simulate or import one first.");
+    program_.host.Message(std::string(command) + " needs a curve: simulate or import one first.",
+                          MessageKind::Warning);
     return;
   }
   dialog.Show();

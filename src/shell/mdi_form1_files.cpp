@@ -17,7 +17,7 @@ void Reporting(Host& host, const char* label, Command&& command) {
   try {
     command();
   } catch (const RuntimeFault& fault) {
-    host.MessageBox(std::string(label) + " Error: " + fault.Description());
+    host.Message(std::string(label) + " Error: " + fault.Description(), MessageKind::Critical);
   }
 }
 
@@ -32,8 +32,9 @@ void MDIForm1::mnuOpenSettings_Click() {
   if (!file) return;
   const SettingsRead read = ReadSettingsFile(*file);
   if (!read.settings) {
-    program_.host.MessageBox("Open Settings Error: " + *file + ": " + read.error +
-                             ". The settings are as they were.");
+    program_.host.Message(
+        "Open Settings Error: " + *file + ": " + read.error + ". The settings are as they were.",
+        MessageKind::Critical);
     return;
   }
   program_.experiment.Replace(*read.settings);
@@ -45,7 +46,8 @@ void MDIForm1::mnuSaveSettings_Click() {
   const std::optional<std::string> file = program_.host.SaveFileName(kSettingsFilter);
   if (!file) return;
   if (const auto error = WriteSettingsFile(*file, program_.experiment.settings)) {
-    program_.host.MessageBox("Save Settings Error: " + *error + ". The settings were not saved.");
+    program_.host.Message("Save Settings Error: " + *error + ". The settings were not saved.",
+                          MessageKind::Critical);
     return;
   }
   program_.formResult.Show();

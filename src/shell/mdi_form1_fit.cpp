@@ -34,6 +34,14 @@ class FittingScope {
   BusyPointer busy_;
 };
 
+// The fit's lines follow the results already shown after a blank line and the command's name:
+// the earlier lines stay, to compare the fit with.
+void BeginFitLines(FormResult& result, const char* command) {
+  if (result.Lines().empty()) return;
+  result.Print("");
+  result.Print(command);
+}
+
 }  // namespace
 
 // A fit compares its simulations with the measured curve point for point, so they must be made
@@ -48,7 +56,7 @@ bool MDIForm1::FitMayStart(bool bounds) {
     // No programme can be built: the simulation says why when the fit runs it.
   }
   if (!refused && bounds) refused = RefusedBounds(program_.experiment.settings);
-  if (refused) program_.host.MessageBox(*refused);
+  if (refused) program_.host.Message(*refused, MessageKind::Warning);
   return !refused;
 }
 
@@ -57,7 +65,7 @@ bool MDIForm1::ManualFit() {
   FittingScope scope(program_);
   AttachMeasuredPotentials(program_.links);
   if (!CaptureParameters(program_.experiment) || !FitMayStart(false)) return false;
-  program_.formResult.Clear();
+  BeginFitLines(program_.formResult, "Manual Fit");
   Simulate(program_.links, program_.simulationWork);
   Plot();
   return true;
@@ -74,7 +82,7 @@ bool MDIForm1::AutoFit() {
   c.CurrentCurve = 1;
   program_.plot.formOption.overlap().SetChecked(false);
   PrepareFitCurves(program_.links);
-  program_.formResult.Clear();
+  BeginFitLines(program_.formResult, "Auto Fit");
   for (int i = 1; i <= c.PointCount; ++i) program_.fit.measured(i) = c.Ordinate(i, 1);
   RunAutoFit(program_.links, program_.simulationWork, program_.fit, program_.fit.measured,
              c.PointCount);
@@ -113,14 +121,16 @@ void MDIForm1::mnuResidual_Click() {
   const FitRun& run = program_.fit;
   CurveStore& c = program_.curves;
   if (run.residualCount == 0 || run.residualCount != c.PointCount) {
-    program_.host.MessageBox(
+    program_.host.Message(
         "Residual: no Auto Fit has ended with a report on the curves shown; run Auto Fit "
-        "first.");
+        "first.",
+        MessageKind::Warning);
     return;
   }
   if (c.CurveCount >= kMaxCurves) {
-    program_.host.MessageBox("Residual: the plot already holds " + std::to_string(kMaxCurves) +
-                             " curves; Clear or Auto Fit again first.");
+    program_.host.Message("Residual: the plot already holds " + std::to_string(kMaxCurves) +
+                              " curves; Clear or Auto Fit again first.",
+                          MessageKind::Warning);
     return;
   }
   // It becomes the current curve, so that the Y Data commands magnify it beside the others.

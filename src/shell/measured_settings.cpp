@@ -74,7 +74,11 @@ void OfferSettings(CurveLinks& l, const MeasuredSettings& settings, bool apply, 
   out.Print("Settings in the file: " + Listed(offers));
   if (!apply &&
       !l.host.Confirm("Apply the file's settings to the Experimental dialog?\n" + Listed(offers))) {
-    out.Print("Not applied (mnuImport file ... apply-settings applies them).");
+    // Said in the terms of the program the user works in: a question to answer or an option.
+    out.Print(l.host.AsksTheUser()
+                  ? "Not applied (import the file again with File > Import Data... and answer Yes "
+                    "to apply them)."
+                  : "Not applied (mnuImport file ... apply-settings applies them).");
     return;
   }
   std::vector<Offer> applied;

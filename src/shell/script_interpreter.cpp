@@ -290,8 +290,8 @@ bool ScriptInterpreter::MenuStatement(std::string_view s) {
   return true;
 }
 
-void ScriptInterpreter::Message(const std::string& text) {
-  host_.MessageBox(text);
+void ScriptInterpreter::Message(const std::string& text, MessageKind kind) {
+  host_.Message(text, kind);
 }
 
 // The plot window as it is drawn now, as a picture file.
@@ -303,13 +303,15 @@ void ScriptInterpreter::SavePlot(std::string_view file) {
   if (file.empty()) throw ScriptError("save-plot needs a file name");
   if (endsWith(".png")) {
     if (auto failure = host_.WritePlotImage(program_.plot.formPlot.picture, std::string(file))) {
-      Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
+      Message("Cannot write the file " + std::string(file) + ": " + *failure + ".",
+              MessageKind::Critical);
     }
     return;
   }
   if (!endsWith(".svg")) throw ScriptError("save-plot writes a .svg or a .png file");
   if (auto failure = CliHost::WritePlotSvg(program_.plot.formPlot.picture, std::string(file))) {
-    Message("Cannot write the file " + std::string(file) + ": " + *failure + ".");
+    Message("Cannot write the file " + std::string(file) + ": " + *failure + ".",
+            MessageKind::Critical);
   }
 }
 

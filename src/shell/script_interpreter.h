@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/host.h"
+
 namespace vorex {
 
 class CliHost;
@@ -40,7 +42,7 @@ class ScriptInterpreter {
   bool MenuStatement(std::string_view statement);
   bool TakesFile(std::string_view name) const;
   void SavePlot(std::string_view file);
-  void Message(const std::string& text);
+  void Message(const std::string& text, MessageKind kind = MessageKind::Warning);
 
   Program& program_;
   CliHost& host_;

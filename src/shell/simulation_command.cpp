@@ -64,13 +64,13 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
   try {
     programme = BuildPotentialProgramme(p, w.Abscissa);
   } catch (const RuntimeFault& fault) {
-    l.host.MessageBox(SimulationFaultMessage(fault.Description()));
+    l.host.Message(SimulationFaultMessage(fault.Description()), MessageKind::Critical);
     return false;
   }
   const std::span<const double> potentials(w.Abscissa.data() + 1,
                                            static_cast<std::size_t>(programme.pointCount));
   if (auto refused = RefusedProgramme(l, slot, p, potentials)) {
-    l.host.MessageBox(*refused);
+    l.host.Message(*refused, MessageKind::Warning);
     return false;
   }
   const CancelCheck cancel{l.fitting ? AskHostButFinish : AskHost, &l.host};
@@ -80,9 +80,9 @@ bool Simulate(CurveLinks& l, SimulationWorkspace& w) {
     return false;
   }
   // A singular block may recur at every step of a run; the user is told once per run.
-  if (run.singularBlock) l.host.MessageBox("Error: inverse matrix D=0");
+  if (run.singularBlock) l.host.Message("Error: inverse matrix D=0", MessageKind::Critical);
   if (run.fault) {
-    l.host.MessageBox(*run.fault);
+    l.host.Message(*run.fault, MessageKind::Critical);
     return false;
   }
   Commit(l, slot, run, w, p);

@@ -1,15 +1,18 @@
 // The Experimental dialog: species, reactions and fit slots as tables, the instrument, electrode,
 // electrolyte and pre-treatment as captioned fields.
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "experiment/fit_slot_quantity.h"
 #include "shell/program.h"
 #include "ui/dialogs.h"
+#include "ui/window_placement.h"
 
 namespace vorex::ui {
 namespace {
@@ -45,6 +48,23 @@ std::array<Column, 3> Fit(FitQuantity quantity) {
           Column("TextCmax", quantity)};
 }
 
+// A bound is typed short ("1e-4"): its fields are narrower than the others, so that the dialog
+// holds every quantity's bounds within a screen's width.
+constexpr int kBoundWidth = 64;
+
+// The bound columns keep their width from the start: ticking a fitted box shows its bounds, which
+// must not widen the dialog and move the next box from under the mouse. The first row's field and
+// the header keep their place while hidden (that row is always shown, beside fields as high).
+void ReserveBoundColumn(const std::string& name, std::initializer_list<QWidget*> kept) {
+  if (name != "TextCmin" && name != "TextCmax") return;
+  for (QWidget* widget : kept) {
+    if (widget == nullptr) continue;
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+  }
+}
+
 // A table of rows 1..last under column headers taken from the first row's labels; a header
 // shows while any cell below it does, and a row while the model shows it.
 QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column> columns) {
@@ -57,14 +77,21 @@ QGroupBox* Table(ModelDialog& d, const char* frame, int last, std::vector<Column
     for (int row = 1; row <= last; ++row) {
       Control* cell = model.Find(column.name, column.Index(row));
       cells.push_back(cell);
-      grid->addWidget(d.Binding().Widget(*cell, box), row, c);
+      QWidget* widget = d.Binding().Widget(*cell, box);
+      if (column.fitted && column.name != std::string("CheckFitted")) {
+        widget->setFixedWidth(kBoundWidth);
+      }
+      grid->addWidget(widget, row, c);
     }
     const std::string& header = cells.front()->Label();
+    QLabel* label = nullptr;
     if (!header.empty()) {
-      QLabel* label = d.Binding().Label(HeaderText(header), cells, box);
+      label = d.Binding().Label(HeaderText(header), cells, box);
       label->setToolTip(QString::fromStdString(cells.front()->ToolTip()));
       grid->addWidget(label, 0, c);
     }
+    ReserveBoundColumn(column.name,
+                       {d.Binding().Widget(*model.Find(column.name, column.Index(1)), box), label});
     ++c;
   }
   grid->setRowStretch(last + 1, 1);
@@ -106,11 +133,15 @@ QGroupBox* Instrument(ModelDialog& d) {
   d.Pairs(grid, 0, {"TextF", "ComboScan", "txttemp", "Noise", "Cdl", "Ru", "ComboBackground"}, box,
           2);
   // Cd and Ru are fitted beside their fields (rows 4 and 5 of the second column).
-  for (int slot = 24; slot <= 25; ++slot) {
-    const int row = slot - 20;
-    grid->addWidget(d.W("CheckFitted", slot, box), row, 4);
-    grid->addWidget(d.W("TextCmin", slot, box), row, 5);
-    grid->addWidget(d.W("TextCmax", slot, box), row, 6);
+  int column = 4;
+  for (const char* name : {"CheckFitted", "TextCmin", "TextCmax"}) {
+    for (int slot = 24; slot <= 25; ++slot) {
+      QWidget* widget = d.W(name, slot, box);
+      if (name != std::string("CheckFitted")) widget->setFixedWidth(kBoundWidth);
+      grid->addWidget(widget, slot - 20, column);
+    }
+    ReserveBoundColumn(name, {d.W(name, 24, box)});
+    ++column;
   }
   return box;
 }
@@ -175,6 +206,7 @@ std::unique_ptr<ModelDialog> MakeExperimentalDialog(Program& program, QWidget* p
   buttons->addWidget(d.W("CmdOK", kNone, &d));
   layout->addLayout(buttons, 3, 3);
   d.Finish();
+  PlaceBesidePlot(d, program.plot.formPlot.Name());
   return dialog;
 }
 

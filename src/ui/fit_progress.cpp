@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/plot_view.h"
 #include "ui/qt_host.h"
 
 namespace vorex::ui {
@@ -55,6 +56,7 @@ void CancellableRun::Begin(std::string_view what, QWidget* parent) {
   if (depth_++ > 0) return;
   what_ = QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size()));
   parent_ = parent;
+  before_ = QApplication::activeWindow();
   running_.start();
   pumped_.invalidate();
   if (window_ != nullptr) window_->Start(what_);
@@ -92,6 +94,12 @@ void CancellableRun::End() {
     shown_ = false;
   }
   if (window_ != nullptr) window_->Start(QString());
+  // The Cancel window took the focus, and hiding it hands the focus to the main window: the
+  // window the command came from (a dialog, where Escape closes it) gets it back.
+  if (before_ != nullptr && before_->isVisible() && QApplication::activeWindow() != before_) {
+    before_->activateWindow();
+  }
+  before_ = nullptr;
 }
 
 // The host's side of a cancellable computation, beside the window it shows.
@@ -104,6 +112,8 @@ void QtHost::BeginCancellable(std::string_view what) {
 }
 
 bool QtHost::CancelRequested() {
+  // What the computation drew since is painted with the pending events.
+  if (plot_ != nullptr) plot_->FollowPicture();
   return cancellable_ != nullptr && cancellable_->CancelRequested();
 }
 

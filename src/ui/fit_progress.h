@@ -58,8 +58,9 @@ class CancellableRun {
   int delayMs_ = 1000;
   QString what_;
   QWidget* parent_ = nullptr;
-  QElapsedTimer running_;  // since the outermost Begin
-  QElapsedTimer pumped_;   // since the events were last processed
+  QPointer<QWidget> before_;  // the active window when the computation began
+  QElapsedTimer running_;     // since the outermost Begin
+  QElapsedTimer pumped_;      // since the events were last processed
   QPointer<FitProgress> window_;
   bool shown_ = false;
 };

@@ -22,6 +22,7 @@
 #include "ui/plot_zoom.h"
 #include "ui/qt_host.h"
 #include "ui/undo_keys.h"
+#include "ui/window_placement.h"
 
 namespace vorex::ui {
 namespace {
@@ -98,8 +99,13 @@ MainWindow::MainWindow(Program& program, QtHost& host)
   qApp->installEventFilter(new DialogMenuKeys(*this));
 
   plotView_ = new PlotView(program_.plot.formPlot.picture, nullptr);
+  // Drawn again at a new size, the plot is no command's drawing: it stays where it is in the
+  // stack (Cascade resizes it below the result window).
   plotView_->onResized = [this] {
-    menuBinding_->Run([this] { program_.mdiForm1.FormPlot_Resize(); });
+    menuBinding_->Run([this] {
+      program_.mdiForm1.FormPlot_Resize();
+      drawings_ = program_.plot.formPlot.picture.Drawings();
+    });
   };
   ExploreThePlot();
   AddSubWindow(program_.plot.formPlot, plotView_)->resize(660, 500);
@@ -267,7 +273,11 @@ bool MainWindow::event(QEvent* e) {
 // Option dialog's ranges, as if typed there; so does a pan. The context menu runs commands as the
 // menu does.
 void MainWindow::ExploreThePlot() {
-  plotView_->onReadout = [this](const QString& text) { statusBar()->showMessage(text); };
+  // The status bar is there from the start, one line high, so that neither the first readout
+  // nor a longer one makes the plot window shorter.
+  QStatusBar* bar = statusBar();
+  bar->setFixedHeight(bar->sizeHint().height());
+  plotView_->onReadout = [bar](const QString& text) { bar->showMessage(text); };
   plotView_->onZoom = [this](double xMin, double xMax, double yMin, double yMax) {
     menuBinding_->Run([=, this] { ZoomPlot(program_, xMin, xMax, yMin, yMax); });
   };
@@ -308,7 +318,7 @@ void MainWindow::AddWindowMenu() {
   menu->menuAction()->setObjectName("mnuWindow");
   QAction* tile = menu->addAction("&Tile", area_, &QMdiArea::tileSubWindows);
   tile->setObjectName("mnuTile");
-  QAction* cascade = menu->addAction("&Cascade", area_, &QMdiArea::cascadeSubWindows);
+  QAction* cascade = menu->addAction("&Cascade", this, [this] { CascadeReachably(*area_); });
   cascade->setObjectName("mnuCascade");
   menuBar()->insertMenu(actions_.at("mnuHelp"), menu);
   // The manual, after About... in the Help menu.

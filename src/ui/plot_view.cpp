@@ -56,6 +56,7 @@ void PlotView::resizeEvent(QResizeEvent* event) {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
+  painted_ = picture_.Drawings();
   QPainter painter(this);
   legendRows_ = PaintPicture(picture_, painter, QRectF(rect()));
 }
@@ -65,6 +66,12 @@ std::optional<int> PlotView::LegendCurveAt(QPointF pixel) const {
     if (row.area.contains(pixel)) return row.curve;
   }
   return std::nullopt;
+}
+
+void PlotView::FollowPicture() {
+  // Painted at once: the computation lets the pending events through only now and then, and a
+  // repaint asked for might wait until it has ended.
+  if (picture_.Drawings() != painted_) repaint();
 }
 
 QImage PlotView::Image() const {

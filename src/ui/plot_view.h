@@ -55,6 +55,10 @@ class PlotView : public QWidget {
   void Pan(QPointF pixels);
   // The curve whose legend row was painted at a pixel of the view; nothing elsewhere.
   std::optional<int> LegendCurveAt(QPointF pixel) const;
+  // Paints the picture now when it was drawn anew since the view last painted it: a long
+  // computation that draws (a fit's curve as each iteration ends) shows it when it asks whether
+  // to stop, without waiting for the command to end.
+  void FollowPicture();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -79,6 +83,7 @@ class PlotView : public QWidget {
   QPointF panFrom_;
   QString readout_;
   std::vector<LegendRow> legendRows_;
+  std::size_t painted_ = 0;  // the picture's count of drawings when last painted
 };
 
 }  // namespace vorex::ui

@@ -5,10 +5,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTime>
 
@@ -19,12 +21,34 @@
 namespace vorex::ui {
 
 void QtHost::MessageBox(const std::string& text) {
+  Message(text, MessageKind::Information);
+}
+
+void QtHost::Message(const std::string& text, MessageKind kind) {
   QWidget* parent =
       QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
   // The message waits for the user even while the wait cursor is up.
   if (busy_ > 0) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  QMessageBox::information(parent, "Vorex", QString::fromStdString(text));
+  const QString shown = QString::fromStdString(text);
+  switch (kind) {
+    case MessageKind::Information:
+      QMessageBox::information(parent, "Vorex", shown);
+      break;
+    case MessageKind::Warning:
+      QMessageBox::warning(parent, "Vorex", shown);
+      break;
+    case MessageKind::Critical:
+      QMessageBox::critical(parent, "Vorex", shown);
+      break;
+  }
   if (busy_ > 0) QApplication::restoreOverrideCursor();
+}
+
+void QtHost::StatusLine(const std::string& text) {
+  constexpr int kShownMs = 8000;
+  if (auto* main = qobject_cast<QMainWindow*>(mainWindow_)) {
+    main->statusBar()->showMessage(QString::fromStdString(text), kShownMs);
+  }
 }
 
 QString QtHost::DialogFilter(const std::string& filter) {
@@ -161,7 +185,7 @@ void QtHost::PrintPicture(const DrawingList& picture) {
   QPrintDialog dialog(&printer, mainWindow_);
   if (dialog.exec() != QDialog::Accepted) return;
   if (const auto failure = PrintOn(picture, printer)) {
-    MessageBox("The plot could not be printed: " + *failure + ".");
+    Message("The plot could not be printed: " + *failure + ".", MessageKind::Critical);
   }
 }
 

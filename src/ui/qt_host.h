@@ -19,12 +19,18 @@ class PlotView;
 class QtHost : public Host {
  public:
   // The main window parents the dialogs; the plot view gives the size of the plot window.
-  void Attach(QWidget* mainWindow, const PlotView* plot) {
+  void Attach(QWidget* mainWindow, PlotView* plot) {
     mainWindow_ = mainWindow;
     plot_ = plot;
   }
 
   void MessageBox(const std::string& text) override;
+  // The box with the icon of its kind: information, a warning for a refusal, the critical icon
+  // for a fault.
+  void Message(const std::string& text, MessageKind kind) override;
+  // In the main window's status bar for a few seconds.
+  void StatusLine(const std::string& text) override;
+  bool AsksTheUser() const override { return true; }
   std::optional<std::string> OpenFileName(const std::string& filter) override;
   std::optional<std::string> SaveFileName(const std::string& filter) override;
   std::vector<std::string> OpenFileNames(const std::string& filter) override;
@@ -32,6 +38,8 @@ class QtHost : public Host {
   void SetBusy(bool busy) override;
   void CopyPicture(const DrawingList& picture) override;
   void PrintPicture(const DrawingList& picture) override;
+  // The file dialog, then the size and resolution (ui/plot_export.h, where it is defined).
+  void ExportPicture(const DrawingList& picture) override;
   std::optional<int> ChooseItem(const std::string& title, const std::vector<std::string>& items,
                                 int preselected) override;
   bool Confirm(const std::string& question) override;
@@ -55,7 +63,7 @@ class QtHost : public Host {
   QSize PlotSize() const;
 
   QWidget* mainWindow_ = nullptr;
-  const PlotView* plot_ = nullptr;
+  PlotView* plot_ = nullptr;
   int busy_ = 0;
   QString lastFolder_;  // the folder of the last file chosen, offered next time within the run
   std::optional<std::string> droppedFile_;

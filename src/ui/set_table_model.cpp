@@ -138,7 +138,7 @@ bool SetTableModel::setData(const QModelIndex& index, const QVariant& value, int
     run_([&] {
       if (auto why =
               EditSetCell(program_.globalFit, program_.experiment.settings, curve, column, text)) {
-        program_.host.MessageBox(*why);
+        program_.host.Message(*why, MessageKind::Warning);
       }
     });
   });

@@ -13,7 +13,12 @@ namespace vorex::testing {
 // queue the test fills.
 class RecordingHost : public Host {
  public:
-  void MessageBox(const std::string& text) override { messages.push_back(text); }
+  // Every message in `messages`, its kind beside it in `kinds` (a plain box is information).
+  void MessageBox(const std::string& text) override { Message(text, MessageKind::Information); }
+  void Message(const std::string& text, MessageKind kind) override {
+    messages.push_back(text);
+    kinds.push_back(kind);
+  }
   void StatusLine(const std::string& text) override { statusLines.push_back(text); }
   std::optional<std::string> OpenFileName(const std::string& filter) override {
     filters.push_back(filter);
@@ -40,15 +45,20 @@ class RecordingHost : public Host {
     return answer;
   }
 
+  void ExportPicture(const DrawingList& picture) override {
+    exported.push_back(picture.Items().size());
+  }
+
   std::vector<std::string> messages;
+  std::vector<MessageKind> kinds;
   std::vector<std::string> statusLines;
   std::vector<std::string> filters;
   std::deque<std::optional<std::string>> fileAnswers;
   std::vector<std::string> questions;
   std::deque<Answer> answers;
   std::vector<bool> busyChanges;
-  // The number of drawing operations of each picture copied or printed.
-  std::vector<std::size_t> copied, printed;
+  // The number of drawing operations of each picture copied, printed or exported.
+  std::vector<std::size_t> copied, printed, exported;
   double clock = 0;
 
  private:

@@ -1,11 +1,14 @@
 // A fit in the desktop program: its lines and its curve as it goes, and its Cancel.
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "base/number_format.h"
@@ -24,6 +27,26 @@ class WatchedHost : public QtHost {
     return QtHost::CancelRequested();
   }
   std::function<void()> onAsk;
+};
+
+// The picture's count of drawings at each paint of the plot window while a fit runs.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch(QWidget& plot, const Program& program) : program_(program) {
+    plot.installEventFilter(this);
+  }
+  std::vector<std::size_t> painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint && program_.fit.running) {
+      painted.push_back(program_.plot.formPlot.picture.Drawings());
+    }
+    return false;
+  }
+
+ private:
+  const Program& program_;
 };
 
 class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
@@ -60,6 +83,8 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
     Expr().SetCheck(Expr().CheckFitted(1), false);
     for (int slot : {5, 8, 11}) Expr().SetCheck(Expr().CheckFitted(slot), true);
 
+    const std::size_t drawingsBefore = program_->plot.formPlot.picture.Drawings();
+    PaintWatch watch(window_->Plot(), *program_);
     int liveLines = 0;
     bool reportWhileRunning = false, redrawn = false, pressed = false;
     host_->onAsk = [&] {
@@ -72,11 +97,15 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
       }
       reportWhileRunning = reportWhileRunning || Count(lines, "No. of iteration = ") > 0;
       QDialog* progress = Progress();
-      if (n >= 2 && !pressed && progress != nullptr && progress->isVisible()) {
+      // Cancel once the plot window has shown a curve the fit drew.
+      const bool shown = !watch.painted.empty() && watch.painted.back() > drawingsBefore;
+      if (n >= 2 && shown && !pressed && progress != nullptr && progress->isVisible()) {
         pressed = true;
         cancel(*progress);
       }
     };
+    // Earlier results stay above the fit's lines.
+    program_->formResult.Print("Earlier result");
     window_->Invoke("mnuAutoFit");
     host_->onAsk = nullptr;
 
@@ -88,6 +117,11 @@ class DesktopFitTest : public QObject, private StartedDesktop<WatchedHost> {
     QVERIFY(!program_->fit.fitting);
     // The report of the last accepted point, then the line that says the fit was cancelled.
     const QStringList lines = ResultLines();
+    QCOMPARE(lines.mid(0, 3), QStringList({"Earlier result", "", "Auto Fit"}));
+    // Flag 1 would say the iteration limit ended the fit; the manual gives a cancelled one 0.
+    const QStringList flag = lines.filter(QRegularExpression("^Convergence flag = "));
+    QCOMPARE(flag.size(), 1);
+    QCOMPARE(flag.front().section('=', 1).trimmed(), QString("0"));
     QCOMPARE(Count(lines, "No. of iteration = "), 1);
     QCOMPARE(Count(lines, "Least square = "), liveLines + 1);
     const int iterations = liveLines;  // each ended iteration printed its line

@@ -26,6 +26,7 @@ namespace vorex::ui {
 class QuietHost : public QtHost {
  public:
   void MessageBox(const std::string& text) override { messages.push_back(text); }
+  void Message(const std::string& text, MessageKind) override { messages.push_back(text); }
   bool CancelRequested() override {
     if (onAsk) onAsk();
     return QtHost::CancelRequested();
