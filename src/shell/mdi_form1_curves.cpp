@@ -70,7 +70,8 @@ void MDIForm1::mnuClear_Click() {
 bool MDIForm1::HasCurves(const char* command) {
   const CurveStore& c = program_.curves;
   if (c.PointCount >= 1 && c.CurveCount >= 1) return true;
-  program_.host.MessageBox(std::string(command) + " needs a curve: simulate or import one first.");
+  program_.host.Message(std::string(command) + " needs a curve: simulate or import one first.",
+                        MessageKind::Warning);
   return false;
 }
 

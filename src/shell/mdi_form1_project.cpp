@@ -7,7 +7,8 @@ namespace vorex {
 
 bool MDIForm1::SaveProjectTo(const std::string& file) {
   if (const auto error = SaveProject(program_, file)) {
-    program_.host.MessageBox("Save Project Error: " + *error + ". The project was not saved.");
+    program_.host.Message("Save Project Error: " + *error + ". The project was not saved.",
+                          MessageKind::Critical);
     return false;
   }
   program_.host.StatusLine("Project saved to " + file);
@@ -40,8 +41,9 @@ void MDIForm1::mnuOpenProject_Click() {
   const std::optional<std::string> file = program_.host.OpenFileName(kProjectFilter);
   if (!file) return;
   if (const auto error = OpenProject(program_, *file, [this] { Plot(); })) {
-    program_.host.MessageBox("Open Project Error: " + *file + ": " + *error +
-                             ". The session is as it was.");
+    program_.host.Message(
+        "Open Project Error: " + *file + ": " + *error + ". The session is as it was.",
+        MessageKind::Critical);
     return;
   }
   program_.host.StatusLine("Project opened from " + *file);

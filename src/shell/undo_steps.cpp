@@ -45,12 +45,13 @@ UndoStep Cross(Program& p, UndoStep step) {
 
 bool MayCross(Program& p, const UndoStep* step, const char* command) {
   if (step == nullptr) {
-    p.host.MessageBox(*NothingToTakeBack(*p.mdiForm1.Find(command)));
+    p.host.Message(*NothingToTakeBack(*p.mdiForm1.Find(command)), MessageKind::Warning);
     return false;
   }
   if (p.fit.running) {
-    p.host.MessageBox(std::string(command == kUndoItem ? "Undo" : "Redo") +
-                      " waits until the fit has ended.");
+    p.host.Message(
+        std::string(command == kUndoItem ? "Undo" : "Redo") + " waits until the fit has ended.",
+        MessageKind::Warning);
     return false;
   }
   return true;
