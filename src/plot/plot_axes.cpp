@@ -63,6 +63,12 @@ AxisScale LinearScale(double low, double high, bool automatic, bool toZero) {
   if (toZero) {
     if (low > 0 && (low == high || low < kNearZero * high)) low = 0;
     if (high < 0 && (low == high || high > kNearZero * low)) high = 0;
+    // A curve that is zero everywhere (no current, a species absent) is data all the same: it is
+    // shown on a unit range around its zero.
+    if (low == 0 && high == 0) {
+      low = -1;
+      high = 1;
+    }
   }
   a.ticks = TicksAround(low, high);
   if (a.ticks.count == 0) return a;

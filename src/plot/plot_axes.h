@@ -21,7 +21,7 @@ struct AxisScale {
 
 // A linear axis. A manual range is taken as given (sorted); an automatic one is widened to the
 // ticks around the data from low to high, taking in zero where the data come near it (`toZero`),
-// and a flat curve away from zero is shown from zero.
+// and a flat curve away from zero is shown from zero, one at zero from -1 to 1.
 AxisScale LinearScale(double low, double high, bool automatic, bool toZero);
 
 // A logarithmic axis of magnitudes from low to high (> 0), ticked at whole decades. The

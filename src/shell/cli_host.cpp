@@ -15,10 +15,6 @@ void CliHost::MessageBox(const std::string& text) {
   messages_ << "message: " << text << '\n';
 }
 
-void CliHost::StatusLine(const std::string& text) {
-  messages_ << "status: " << text << '\n';
-}
-
 std::optional<std::string> CliHost::TakePendingFile() {
   std::optional<std::string> name = std::move(pendingFile_);
   pendingFile_.reset();

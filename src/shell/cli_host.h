@@ -21,7 +21,6 @@ class CliHost : public Host {
       : messages_(messages), pictures_(pictures) {}
 
   void MessageBox(const std::string& text) override;
-  void StatusLine(const std::string& text) override;
   std::optional<std::string> OpenFileName(const std::string& filter) override;
   std::optional<std::string> SaveFileName(const std::string& filter) override;
   double SecondsSinceMidnight() override;

@@ -232,6 +232,17 @@ TEST_F(Plot, ARangeEndingNearZeroIsTicked) {
       x, (std::vector<std::string>{"-0.30", "-0.25", "-0.20", "-0.15", "-0.10", "-0.05", "0.00"}));
 }
 
+// A curve of zeros (a species that is absent, no current) is data, not "no data": it lies on a
+// unit range around zero, ticked at 0.5 (1 would give two intervals, 0.5 four).
+TEST_F(Plot, ACurveOfZerosIsDrawn) {
+  SimulateDefault();
+  Curves().Ordinate.Fill(0);
+  Invoke("mnuPlot");
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(Curves().YMin, -1);
+  EXPECT_EQ(Curves().YMax, 1);
+}
+
 // Log |I|: the magnitude on decades; a zero has no place and is left out, never drawn as NaN.
 // The peak's 8.5e-5 A lies below 1e-4; the axis reaches down to the decade of the smallest
 // magnitude, six decades beneath 1e-4 at most.

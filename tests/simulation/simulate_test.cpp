@@ -108,7 +108,8 @@ TEST_F(Simulation, NormalPulseAtAThinFilmHasNoFaradaicCurrent) {
   Invoke("mnuSimulate");
   ASSERT_FALSE(program->experiment.parameterSet.Digital);
   for (int i = 1; i <= Curves().PointCount; ++i) ASSERT_EQ(Total(i), 0.0) << i;
-  EXPECT_EQ(host.messages, std::vector<std::string>{"Error: No data!"});
+  // A current of zero everywhere is a result, drawn as one, not "no data".
+  EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(Simulation, EveryTechniqueAndElectrodeGivesAFiniteCurve) {
