@@ -358,4 +358,23 @@ JsonValue ParseJsonPrefix(std::string_view text, bool& cutShort) {
   return Parser(text, true).Document(cutShort);
 }
 
+std::string JsonString(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (u < 0x20) {
+      constexpr const char* kHex = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
 }  // namespace vorex

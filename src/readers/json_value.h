@@ -46,4 +46,7 @@ JsonValue ParseJsonKeepingNumberText(std::string_view text);
 // before the end still raise ReadError.
 JsonValue ParseJsonPrefix(std::string_view text, bool& cutShort);
 
+// A text as a JSON string, quoted, with quotes, backslashes and control characters escaped.
+std::string JsonString(std::string_view text);
+
 }  // namespace vorex

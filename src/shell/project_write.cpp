@@ -5,30 +5,12 @@
 #include "base/file_writing.h"
 #include "base/number_format.h"
 #include "experiment/settings_file.h"
+#include "readers/json_value.h"
 #include "shell/project_file.h"
 #include "shell/project_names.h"
 
 namespace vorex {
 namespace {
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      constexpr const char* kHex = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 // A document written member by member; the first number that is not finite is remembered, since
 // JSON has no text for it and the file could not be read back.
@@ -57,7 +39,7 @@ class Writer {
   }
   void Key(std::string_view key, bool first = false) {
     out += first ? "\n    " : ",\n    ";
-    out += Quoted(key) + ": ";
+    out += JsonString(key) + ": ";
   }
 };
 
@@ -73,7 +55,8 @@ void WriteCurves(Writer& w, const CurveStore& c) {
   w.out += "[";
   for (int k = 1; k <= kMaxCurves; ++k) {
     w.out += k == 1 ? "\n    {" : ",\n    {";
-    w.out += "\"Role\": " + Quoted(RoleName(c.Role(k))) + ", \"Name\": " + Quoted(c.Name(k));
+    w.out +=
+        "\"Role\": " + JsonString(RoleName(c.Role(k))) + ", \"Name\": " + JsonString(c.Name(k));
     w.out += ",\n     \"Ordinate\": ";
     const std::string where = "curve " + std::to_string(k);
     w.Numbers(
@@ -123,13 +106,13 @@ void WritePlot(Writer& w, const Window& options, const PlotState& state) {
     const Control* control = FindByFullName(options, c.name);
     w.out += first ? "\n      " : ",\n      ";
     first = false;
-    w.out += Quoted(c.name) + ": ";
+    w.out += JsonString(c.name) + ": ";
     switch (control->Kind()) {
       case ControlKind::ComboBox:
         w.out += std::to_string(c.listIndex);
         break;
       case ControlKind::TextBox:
-        w.out += Quoted(c.text);
+        w.out += JsonString(c.text);
         break;
       default:
         w.out += c.checked ? "true" : "false";
@@ -152,7 +135,7 @@ void WritePlot(Writer& w, const Window& options, const PlotState& state) {
 
 void WriteSetCurve(Writer& w, const SetCurve& curve) {
   const int n = static_cast<int>(curve.potential.size());
-  w.out += "{\"Name\": " + Quoted(curve.name) + ",\n      \"Potential\": ";
+  w.out += "{\"Name\": " + JsonString(curve.name) + ",\n      \"Potential\": ";
   w.Numbers(
       0, n - 1, [&](int i) { return curve.potential[static_cast<std::size_t>(i)]; }, curve.name);
   w.out += ",\n      \"Current\": ";
@@ -162,9 +145,10 @@ void WriteSetCurve(Writer& w, const SetCurve& curve) {
   for (std::size_t k = 0; k < curve.own.size(); ++k) {
     const KeywordValue& v = curve.own[k].value;
     w.out += k == 0 ? "" : ", ";
-    w.out += "{\"Keyword\": " + Quoted(curve.own[k].name) +
-             ", \"Kind\": " + Quoted(KeywordKindName(v.kind)) + ", \"Text\": " + Quoted(v.text) +
-             ", \"Flag\": " + (v.flag ? "true" : "false") + ", \"Shown\": " + Quoted(v.shown) + "}";
+    w.out += "{\"Keyword\": " + JsonString(curve.own[k].name) +
+             ", \"Kind\": " + JsonString(KeywordKindName(v.kind)) +
+             ", \"Text\": " + JsonString(v.text) + ", \"Flag\": " + (v.flag ? "true" : "false") +
+             ", \"Shown\": " + JsonString(v.shown) + "}";
   }
   w.out += "]}";
 }
@@ -184,7 +168,7 @@ void WriteFit(Writer& w, const GlobalFitSet& set) {
       0, slots - 1, [&](int i) { return set.perCurveSlots[static_cast<std::size_t>(i)]; },
       "the slots");
   w.Key("Weighting");
-  w.out += Quoted(WeightingWord(set.weighting));
+  w.out += JsonString(WeightingWord(set.weighting));
   w.Key("Threads");
   w.out += std::to_string(set.threads);
   w.Key("EvaluationBudget");
@@ -207,7 +191,7 @@ std::string Indented(const std::string& document) {
 
 ProjectText ProjectJson(const ProjectParts& parts) {
   Writer w;
-  w.out = "{\n  \"format\": " + Quoted(kProjectFormatName) +
+  w.out = "{\n  \"format\": " + JsonString(kProjectFormatName) +
           ",\n  \"version\": " + std::to_string(kProjectFormatVersion) +
           ",\n  \"settings\": " + Indented(SettingsJson(parts.settings)) + ",\n  \"curves\": ";
   WriteCurves(w, parts.curves);
@@ -218,7 +202,7 @@ ProjectText ProjectJson(const ProjectParts& parts) {
   w.out += ",\n  \"result\": [";
   for (std::size_t i = 0; i < parts.result.size(); ++i) {
     w.out += i == 0 ? "\n    " : ",\n    ";
-    w.out += Quoted(parts.result[i]);
+    w.out += JsonString(parts.result[i]);
   }
   w.out += "]\n}\n";
   if (!w.error.empty()) return ProjectText{"", w.error};
