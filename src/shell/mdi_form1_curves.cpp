@@ -35,7 +35,8 @@ void MDIForm1::mnuSimulate_Click() {
   AttachMeasuredPotentials(program_.links);
   if (CaptureParameters(program_.experiment) && Simulate(program_.links, program_.simulationWork)) {
     CurveStore& c = program_.curves;
-    const SimulationSignature now = SignatureOf(program_.experiment.parameterSet);
+    const SimulationSignature now =
+        SignatureOf(program_.experiment.parameterSet, program_.experiment.settings);
     NameCurve(c, c.CurrentCurve, CurveRole::Simulated,
               SimulationName(now, program_.lastSimulation));
     program_.lastSimulation = now;

@@ -5,6 +5,7 @@
 
 #include "base/number_format.h"
 #include "experiment/catalogue.h"
+#include "experiment/settings_keywords.h"
 #include "fitting/fit_driver.h"
 
 namespace vorex {
@@ -24,14 +25,14 @@ std::string Kind(const SimulationSignature& s) {
   const MechanismEntry& mechanism = Mechanism(s.mechanism);
   const std::string_view what =
       mechanism.description.empty() ? Unnumbered(mechanism.caption) : mechanism.description;
-  return "sim " + std::string(Technique(s.technique).name) + ", " + std::string(what);
+  return "sim " + s.technique + ", " + std::string(what);
 }
 
 }  // namespace
 
-SimulationSignature SignatureOf(const ParameterSet& p) {
+SimulationSignature SignatureOf(const ParameterSet& p, const Settings& settings) {
   SimulationSignature s;
-  s.technique = p.Technique;
+  s.technique = TechniqueKeywordName(settings);
   s.mechanism = p.Mechanism;
   s.scanRate = p.ScanRate;
   for (int k = 1; k <= kFitSlots; ++k)

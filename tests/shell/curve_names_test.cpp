@@ -47,6 +47,16 @@ TEST(CurveNameStatement, RefusesACurveThePlotDoesNotShowAndKeepsTheName) {
   EXPECT_EQ(s.Run("FormPlot.CurveName(1) x\n"), 2);
 }
 
+// A cycled sweep is a cyclic voltammogram to the chemist, "cv", not the single sweep's "lsv"; the
+// change of scan is a change of kind, so the next simulation says what it is again.
+TEST(SimulationName, SaysCvForACycledSweep) {
+  testing::ScriptSession s;
+  ASSERT_EQ(s.Run("mnuSimulate\nmnuExperimental\nFormExpr.ComboScan = cycle\n"
+                  "click FormExpr.CmdOK\nmnuSimulate\n"),
+            0);
+  EXPECT_EQ(LegendName(s.program->curves, 1), "sim cv, simple charge reaction");
+}
+
 TEST(MeasuredCurveName, IsTheFileWithoutItsFolderAndTheCycleChosen) {
   testing::ScriptSession s;
   const std::string file = VOREX_READER_DATA "/biologic-cycles.mpt";
