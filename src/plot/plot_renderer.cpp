@@ -13,8 +13,8 @@
 #include "plot/displayed_quantity.h"
 #include "plot/form_option.h"
 #include "plot/form_plot.h"
-#include "plot/plot_axes.h"
 #include "plot/peak_marks.h"
+#include "plot/plot_axes.h"
 #include "plot/plot_state.h"
 
 namespace vorex {

@@ -58,9 +58,9 @@ bool MDIForm1::Invoke(Control& item) {
   if (!item.Usable()) {
     const std::optional<std::string> nothing = NothingToTakeBack(item);
     program_.host.Message(nothing ? *nothing
-                                     : "\"" + WithoutAccelerator(item.Caption()) +
-                                           "\" is disabled until a curve has been simulated or "
-                                           "imported.",
+                                  : "\"" + WithoutAccelerator(item.Caption()) +
+                                        "\" is disabled until a curve has been simulated or "
+                                        "imported.",
                           MessageKind::Warning);
     return false;
   }

@@ -3,8 +3,8 @@
 #include "plot/plot_renderer.h"
 #include "shell/background_command.h"
 #include "shell/cut_command.h"
-#include "shell/undo_steps.h"
 #include "shell/project_session.h"
+#include "shell/undo_steps.h"
 
 namespace vorex {
 

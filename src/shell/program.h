@@ -17,9 +17,9 @@
 #include "shell/global_fit_set.h"
 #include "shell/import_command.h"
 #include "shell/mdi_form1.h"
-#include "shell/undo_history.h"
 #include "shell/project_session.h"
 #include "shell/simulation_name.h"
+#include "shell/undo_history.h"
 #include "simulation/simulation_workspace.h"
 
 namespace vorex {
