@@ -88,11 +88,11 @@ install: deps
 	cmake --build $(INSTALLBUILD) -j $(JOBS)
 	cmake --install $(INSTALLBUILD) --strip
 
-# Removes what the last `make install` wrote, as its manifest lists it.
+# Removes what the last `make install` wrote, as its manifest lists it (under the same DESTDIR).
 uninstall:
 	@test -f $(INSTALLBUILD)/install_manifest.txt || \
 	  { echo "Nothing to uninstall: $(INSTALLBUILD)/install_manifest.txt is missing."; exit 1; }
-	xargs -d '\n' rm -fv < $(INSTALLBUILD)/install_manifest.txt
+	sed 's|^|$(DESTDIR)|' $(INSTALLBUILD)/install_manifest.txt | xargs -d '\n' rm -fv
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
