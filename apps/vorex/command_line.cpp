@@ -46,9 +46,10 @@ std::vector<std::string> FileArguments(int argc, char** argv) {
   return files;
 }
 
-void OpenWhenShown(Program& program, ui::MainWindow& window, std::vector<std::string> files) {
+void OpenWhenShown(Program& program, ui::QtHost& host, ui::MainWindow& window,
+                   std::vector<std::string> files) {
   if (files.empty()) return;
-  QTimer::singleShot(0, &window, [&program, &window, files = std::move(files)] {
+  QTimer::singleShot(0, &window, [&program, &host, &window, files = std::move(files)] {
     for (const std::string& file : files) {
       switch (StartFileKindOf(file)) {
         case StartFileKind::Project:
@@ -58,7 +59,7 @@ void OpenWhenShown(Program& program, ui::MainWindow& window, std::vector<std::st
           window.InvokeWithFile("mnuOpenSettings", file);
           break;
         case StartFileKind::Script:
-          RunScriptInSession(program, window, file);
+          RunScriptInSession(program, host, window, file);
           break;
       }
     }

@@ -10,7 +10,8 @@ class Program;
 
 namespace vorex::ui {
 class MainWindow;
-}
+class QtHost;
+}  // namespace vorex::ui
 
 namespace vorex::desktop {
 
@@ -24,6 +25,7 @@ std::vector<std::string> FileArguments(int argc, char** argv);
 // Opens each file as its kind asks (see shell/start_files.h): a project through File > Open
 // Project, settings through File > Open Settings, a script run in the session. As soon as the
 // event loop runs, so that the main window is up under any message they give.
-void OpenWhenShown(Program& program, ui::MainWindow& window, std::vector<std::string> files);
+void OpenWhenShown(Program& program, ui::QtHost& host, ui::MainWindow& window,
+                   std::vector<std::string> files);
 
 }  // namespace vorex::desktop

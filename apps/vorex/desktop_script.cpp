@@ -9,10 +9,31 @@
 #include "shell/script_interpreter.h"
 #include "ui/main_window.h"
 #include "ui/offscreen_pictures.h"
+#include "ui/qt_host.h"
 
 namespace vorex::desktop {
 
-void RunScriptInSession(Program& program, ui::MainWindow& window, const std::string& file) {
+namespace {
+
+// The desktop host answers from the script's host for as long as the script runs, whatever
+// a statement throws.
+class ScriptAnswers {
+ public:
+  ScriptAnswers(ui::QtHost& desktop, Host& script) : desktop_(desktop) {
+    desktop_.AnswerFilesFrom(&script);
+  }
+  ~ScriptAnswers() { desktop_.AnswerFilesFrom(nullptr); }
+  ScriptAnswers(const ScriptAnswers&) = delete;
+  ScriptAnswers& operator=(const ScriptAnswers&) = delete;
+
+ private:
+  ui::QtHost& desktop_;
+};
+
+}  // namespace
+
+void RunScriptInSession(Program& program, ui::QtHost& host, ui::MainWindow& window,
+                        const std::string& file) {
   std::ifstream script(file);
   if (!script) {
     program.host.Message("Run Script Error: " + file + ": cannot be opened.", MessageKind::Warning);
@@ -26,6 +47,7 @@ void RunScriptInSession(Program& program, ui::MainWindow& window, const std::str
     const auto toAbout = program.formAbout.onPrint;
     const std::unique_ptr<PictureEncoder> pictures = ui::MakeOffscreenPictureEncoder();
     CliHost scriptHost(refused, pictures.get());
+    const ScriptAnswers answers(host, scriptHost);
     ScriptInterpreter interpreter(program, scriptHost, printed, refused);
     interpreter.Run(script);
     program.formResult.onPrint = toResults;

@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
   {
     vorex::ui::MainWindow window(*program, host);
     window.show();
-    vorex::desktop::OpenWhenShown(*program, window, vorex::desktop::FileArguments(argc, argv));
+    vorex::desktop::OpenWhenShown(*program, host, window,
+                                  vorex::desktop::FileArguments(argc, argv));
     status = QApplication::exec();
   }
   return status;

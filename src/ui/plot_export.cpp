@@ -150,6 +150,7 @@ ExportSize ExportSizeDialog::Chosen() const {
 
 // The host's side of Export Plot: the file, its size, then the file written whole or not at all.
 void QtHost::ExportPicture(const DrawingList& picture) {
+  if (script_ != nullptr) return script_->ExportPicture(picture);
   const std::optional<std::string> file =
       SaveFileName("PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf");
   if (!file) return;

@@ -62,6 +62,7 @@ QString QtHost::DialogFilter(const std::string& filter) {
 }
 
 std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
+  if (script_ != nullptr) return script_->OpenFileName(filter);
   if (droppedFile_) {
     std::optional<std::string> file = std::move(droppedFile_);
     droppedFile_.reset();
@@ -76,6 +77,7 @@ std::optional<std::string> QtHost::OpenFileName(const std::string& filter) {
 
 // Over the window the user works in (the Fit Several Curves window, say), not behind it.
 std::vector<std::string> QtHost::OpenFileNames(const std::string& filter) {
+  if (script_ != nullptr) return script_->OpenFileNames(filter);
   QWidget* parent =
       QApplication::activeWindow() != nullptr ? QApplication::activeWindow() : mainWindow_;
   const QStringList files =
@@ -87,6 +89,7 @@ std::vector<std::string> QtHost::OpenFileNames(const std::string& filter) {
 }
 
 std::optional<std::string> QtHost::SaveFileName(const std::string& filter) {
+  if (script_ != nullptr) return script_->SaveFileName(filter);
   QString chosen;
   const QString file = QFileDialog::getSaveFileName(mainWindow_, "Save As", lastFolder_,
                                                     DialogFilter(filter), &chosen);
@@ -160,6 +163,7 @@ QSize QtHost::PlotSize() const {
 }
 
 void QtHost::CopyPicture(const DrawingList& picture) {
+  if (script_ != nullptr) return script_->CopyPicture(picture);
   QClipboard* clipboard = QGuiApplication::clipboard();
   clipboard->clear();
   clipboard->setImage(PictureImage(picture, PlotSize()));
@@ -180,6 +184,7 @@ std::optional<std::string> QtHost::PrintOn(const DrawingList& picture, QPrinter&
 }
 
 void QtHost::PrintPicture(const DrawingList& picture) {
+  if (script_ != nullptr) return script_->PrintPicture(picture);
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   QPrintDialog dialog(&printer, mainWindow_);

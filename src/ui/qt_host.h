@@ -58,6 +58,10 @@ class QtHost : public Host {
   // the command it starts runs exactly as when the user picks the file.
   void OfferFile(const std::string& file);
   void ForgetOfferedFile();
+  // While a script runs in the session, the files its statements name answer the file questions
+  // and the clipboard and the printer write files, as in vorex-cli: those go to the script's
+  // host. Null ends it.
+  void AnswerFilesFrom(Host* script) { script_ = script; }
 
  private:
   QSize PlotSize() const;
@@ -67,6 +71,7 @@ class QtHost : public Host {
   int busy_ = 0;
   QString lastFolder_;  // the folder of the last file chosen, offered next time within the run
   std::optional<std::string> droppedFile_;
+  Host* script_ = nullptr;
 
   // A computation the user may cancel: the windows stay painted and, once it has run a second,
   // its Cancel window shows (ui/fit_progress.h, where these are defined).

@@ -2,6 +2,7 @@
 // menus answer their keys while a dialog has the focus, the windows that change come to the
 // front, the Experimental dialog follows the technique, and files keep their extension.
 #include <memory>
+#include <sstream>
 
 #include <QApplication>
 #include <QDialog>
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "shell/cli_host.h"
 #include "shell/program.h"
 #include "started_desktop.h"
 #include "ui/help_window.h"
@@ -127,6 +129,24 @@ class DesktopKeysTest : public QObject, private StartedDesktop<> {
     QCOMPARE(FrontWindow(), QString("FormResult"));
     window_->Invoke("mnuSemi");  // prints its line, then draws
     QCOMPARE(FrontWindow(), QString("FormPlot"));
+  }
+
+  void aScriptsFilesAnswerTheDesktopsFileQuestions() {
+    // A script run in the window saves and opens the files it names, as vorex-cli does, without
+    // a dialog; the settings written and read back are the dialogs' own.
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("script.json").toStdString();
+    std::ostringstream messages;
+    CliHost script(messages);
+    host_->AnswerFilesFrom(&script);
+    script.SetPendingFile(file);
+    window_->Invoke("mnuSaveSettings");
+    script.SetPendingFile(file);
+    window_->Invoke("mnuOpenSettings");
+    host_->AnswerFilesFrom(nullptr);
+    QVERIFY(QFile::exists(QString::fromStdString(file)));
+    QVERIFY(messages.str().empty());
+    QCOMPARE(program_->formResult.Lines().back(), "Settings opened from " + file + ".");
   }
 
   void aDroppedDataFileIsImported() {
