@@ -72,18 +72,23 @@ EOF
 echo "== pip install into a virtual environment"
 "$python" -m venv --system-site-packages "$work/venv"
 venv_python="$work/venv/bin/python"
-(cd "$checkout" && "$venv_python" -m pip install --no-build-isolation --no-index .)
+(cd "$checkout" && "$venv_python" -m pip install --no-build-isolation --no-index --no-cache-dir .)
 rm -rf "$checkout/build-pip"
 venv_site=$("$venv_python" -c 'import sysconfig; print(sysconfig.get_path("purelib"))')
 use_module "$venv_python" "$venv_site"
 # The venv's pip knows the module as an installed distribution.
-"$venv_python" -m pip show vorex | grep -qx "Version: $(head -n 1 "$checkout/VERSION")"
+shown=$("$venv_python" -m pip show vorex)
+grep -qx "Version: $(head -n 1 "$checkout/VERSION")" <<<"$shown" || {
+  echo "pip show vorex gives another version:" >&2
+  echo "$shown" >&2
+  exit 1
+}
 
 if ! $venv_only; then
   echo "== sdist and wheel, installed as system-wide but under a temporary root"
   (cd "$checkout" && "$python" -m build --no-isolation --outdir "$work/dist" .)
   rm -rf "$checkout/build-pip"
-  "$python" -m pip install --break-system-packages --no-index --no-deps --no-warn-script-location \
+  "$python" -m pip install --break-system-packages --no-index --no-deps --no-cache-dir \
     --root "$work/root" "$work"/dist/vorex-*.whl
   init=$(find "$work/root" -path '*/vorex/__init__.py' | head -n 1)
   [ -n "$init" ] || { echo "the wheel installed no vorex package under $work/root" >&2; exit 1; }
