@@ -65,9 +65,11 @@ class CMakeBuild(build_ext):
                    f"-DPython3_EXECUTABLE={sys.executable}"]
         # A folder already configured keeps its generator; CMake refuses to change it.
         first_time = not (build_dir / "CMakeCache.txt").exists()
-        if first_time and "CMAKE_GENERATOR" not in os.environ and shutil.which("ninja"):
+        extra = shlex.split(os.environ.get("CMAKE_ARGS", ""))
+        chosen = "CMAKE_GENERATOR" in os.environ or any(a.startswith("-G") for a in extra)
+        if first_time and not chosen and shutil.which("ninja"):
             command += ["-G", "Ninja"]
-        command += shlex.split(os.environ.get("CMAKE_ARGS", ""))
+        command += extra
         self.announce(shlex.join(command), level=2)
         subprocess.run(command, check=True)
 

@@ -12,7 +12,11 @@ checkout=$(cd "$(dirname "$0")/.." && pwd)
 python=${PYTHON:-/usr/bin/python3}
 [ -x "$python" ] || python=$(command -v python3)
 venv_only=false
-[ "${1:-}" = --venv-only ] && venv_only=true
+case "${1:-}" in
+  "") ;;
+  --venv-only) venv_only=true ;;
+  *) echo "usage: tools/check-pip.sh [--venv-only]" >&2; exit 2 ;;
+esac
 
 work=$(mktemp -d)
 # pip builds in the checkout's build-pip/ (setup.cfg). It is moved away while the installed module
