@@ -8,11 +8,13 @@
 set -euo pipefail
 checkout=$(cd "$(dirname "$0")/.." && pwd)
 fail() { echo "check-installed: $*" >&2; exit 1; }
+scratch=()
+trap 'rm -rf "${scratch[@]}"' EXIT
 
 if [ "${1:-}" = --debs ]; then
   debs=$(realpath "${2:?a folder of .deb files}")
   root=$(mktemp -d /tmp/vorex-root.XXXXXX)
-  trap 'rm -rf "$root"' EXIT
+  scratch+=("$root")
   for deb in "$debs"/vorex_*.deb "$debs"/python3-vorex_*.deb; do
     [ -f "$deb" ] || fail "no package matching $deb"
     dpkg-deb -x "$deb" "$root"
@@ -49,8 +51,7 @@ fi
 # The checkout's build folders are hidden from the programs by running them elsewhere, with a
 # HOME of their own; nothing they need may come from the build tree.
 work=$(mktemp -d /tmp/vorex-run.XXXXXX)
-trap 'rm -rf "$work" ${root:+"$root"}' EXIT
-if [ "${1:-}" != --debs ]; then trap 'rm -rf "$work"' EXIT; fi
+scratch+=("$work")
 export HOME=$work QT_QPA_PLATFORM=offscreen
 cd "$work"
 
