@@ -6,8 +6,10 @@ FUZZBUILD  ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 SCRIPT     ?= examples/tour.vxs
+INSTALLBUILD ?= build-install
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build python run screenshots screenshots-x11 test validate bench sanitize fuzz clean format deb
+.PHONY: all deps configure build python run screenshots screenshots-x11 test validate bench sanitize fuzz clean format install uninstall deb
 
 all: build
 
@@ -85,8 +87,21 @@ fuzz: deps
 	    $(FUZZBUILD)/corpus/$$name fuzz/seeds/$$name; \
 	done
 
+# A release build of its own, installed stripped under $(PREFIX) (DESTDIR=... stages it).
+install: deps
+	cmake -S . -B $(INSTALLBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DVOREX_TESTS=OFF -DVOREX_BENCH=OFF -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(INSTALLBUILD) -j $(JOBS)
+	cmake --install $(INSTALLBUILD) --strip
+
+# Removes what the last `make install` wrote, as its manifest lists it (under the same DESTDIR).
+uninstall:
+	@test -f $(INSTALLBUILD)/install_manifest.txt || \
+	  { echo "Nothing to uninstall: $(INSTALLBUILD)/install_manifest.txt is missing."; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(INSTALLBUILD)/install_manifest.txt | xargs -d '\n' rm -fv
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(INSTALLBUILD)

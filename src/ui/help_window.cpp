@@ -58,12 +58,14 @@ QDialog* MakeHelpWindow(QWidget* owner, const QString& file) {
 }  // namespace
 
 QStringList HelpFileCandidates() {
-  const QDir programs(QCoreApplication::applicationDirPath());
+  return HelpFileCandidates(QCoreApplication::applicationDirPath());
+}
+
+QStringList HelpFileCandidates(const QString& programFolder) {
+  // Beside the program, where the build copies it; then the installed share folder.
+  const QDir programs(programFolder);
   QStringList candidates{programs.filePath(kManual),
-                         QDir::cleanPath(programs.filePath(QString("../docs/") + kManual))};
-#ifdef VOREX_DOC_DIR
-  candidates << QDir::cleanPath(QString(VOREX_DOC_DIR) + "/" + kManual);
-#endif
+                         QDir::cleanPath(programs.filePath(QString("../share/vorex/") + kManual))};
   candidates.removeDuplicates();
   return candidates;
 }

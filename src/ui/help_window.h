@@ -7,9 +7,11 @@ class QWidget;
 
 namespace vorex::ui {
 
-// The places the user manual VorexDoc.htm is looked for, in order: beside the executable, in
-// ../docs relative to it, and in the source tree's docs folder (when the build named it).
+// The places the user manual VorexDoc.htm is looked for, in order: beside the executable, where
+// the build copies it, then in ../share/vorex relative to it, where an installation puts it. Both
+// follow the program, so an installed or moved program never looks into the tree it was built in.
 QStringList HelpFileCandidates();
+QStringList HelpFileCandidates(const QString& programFolder);
 
 // The first of the candidates that is a readable file; empty when there is none.
 QString HelpFilePath();

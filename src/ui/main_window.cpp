@@ -137,13 +137,9 @@ MainWindow::MainWindow(Program& program, QtHost& host)
     }
   });
   host.Attach(this, plotView_);
-  projectMenu_ =
-      std::make_unique<ProjectMenu>(program_, *this, *actions_.at("mnuFile")->menu(),
-                                    actions_.at("mnuBarProject"), [this](const std::string& file) {
-                                      host_.OfferFile(file);
-                                      Invoke("mnuOpenProject");
-                                      host_.ForgetOfferedFile();
-                                    });
+  projectMenu_ = std::make_unique<ProjectMenu>(
+      program_, *this, *actions_.at("mnuFile")->menu(), actions_.at("mnuBarProject"),
+      [this](const std::string& file) { InvokeWithFile("mnuOpenProject", file); });
   choices_ = Choices(program_);
   drawings_ = program_.plot.formPlot.picture.Drawings();
   resize(1100, 760);
@@ -224,6 +220,16 @@ void MainWindow::Invoke(const std::string& control) {
   Control* item = program_.mdiForm1.Find(control);
   if (item == nullptr) return;
   menuBinding_->Run([this, item] { program_.mdiForm1.Invoke(*item); });
+}
+
+void MainWindow::RunAction(const std::function<void()>& action) {
+  menuBinding_->Run(action);
+}
+
+void MainWindow::InvokeWithFile(const std::string& control, const std::string& file) {
+  host_.OfferFile(file);
+  Invoke(control);
+  host_.ForgetOfferedFile();
 }
 
 // After each action the plot window shows the picture as it is now, the window that changed
@@ -358,9 +364,7 @@ void MainWindow::dropEvent(QDropEvent* e) {
   const QList<QUrl> urls = e->mimeData()->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return;
   e->acceptProposedAction();
-  host_.OfferFile(urls.front().toLocalFile().toStdString());
-  Invoke("mnuImport");
-  host_.ForgetOfferedFile();
+  InvokeWithFile("mnuImport", urls.front().toLocalFile().toStdString());
 }
 
 // Closing the main window is Exit: changes not saved are offered first, and Cancel keeps it open.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,6 +38,11 @@ class MainWindow : public QMainWindow {
   QWidget* Dialog(const std::string& windowName) const;
   // Runs a menu command as the menu does.
   void Invoke(const std::string& control);
+  // Runs an action on the models as a command is run: faults reported, the windows following.
+  void RunAction(const std::function<void()>& action);
+  // Runs a menu command that asks for a file to open with `file` as the answer (a file the
+  // program was started with, or dropped on it), exactly as when the user picks it.
+  void InvokeWithFile(const std::string& control, const std::string& file);
 
  protected:
   bool event(QEvent* e) override;

@@ -5,12 +5,9 @@
 namespace vorex::validation {
 
 std::vector<std::filesystem::path> DataFolders(const std::filesystem::path& programFolder) {
-  std::vector<std::filesystem::path> folders;
-#ifdef VOREX_VALIDATION_DATA
-  folders.emplace_back(VOREX_VALIDATION_DATA);
-#endif
-  if (!programFolder.empty()) folders.push_back(programFolder / "validation-data");
-  return folders;
+  if (programFolder.empty()) return {};
+  return {programFolder / "validation-data",
+          (programFolder / ".." / "share" / "vorex" / "validation-data").lexically_normal()};
 }
 
 std::filesystem::path ProgramFolder(const char* argv0) {

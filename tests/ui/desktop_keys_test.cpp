@@ -159,6 +159,12 @@ class DesktopKeysTest : public QObject, private StartedDesktop<> {
     QCOMPARE(menus.back()->text(), QString("&Help"));
   }
 
+  void theManualIsLookedForBesideTheProgramThenInTheInstalledShare() {
+    // The build copies it into bin/; an installation puts it in <prefix>/share/vorex.
+    QCOMPARE(HelpFileCandidates("/opt/vx/bin"),
+             QStringList({"/opt/vx/bin/VorexDoc.htm", "/opt/vx/share/vorex/VorexDoc.htm"}));
+  }
+
   void f1OpensTheManualFromADialog() {
     QVERIFY(HelpFilePath().endsWith("VorexDoc.htm"));
     QLineEdit* field = FocusedField();

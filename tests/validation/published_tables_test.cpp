@@ -36,7 +36,7 @@ TEST(ShippedTables, ReversibleSeparationFallsTowardsTheFarSwitchingLimit) {
   // Switching further beyond the peak leaves less of the reverse wave's head start: the
   // separation falls with each row and stays above its limit (columns swapped, or a digit
   // mistyped, would break either).
-  const PublishedTables tables = ReadPublishedTables(DataFolders({}));
+  const PublishedTables tables = ReadPublishedTables({fs::path(VOREX_TEST_TABLES)});
   const std::vector<TableRow>& rows = tables.reversibleSeparation;
   ASSERT_GE(rows.size(), 2u);
   for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -50,7 +50,7 @@ TEST(ShippedTables, ReversibleSeparationFallsTowardsTheFarSwitchingLimit) {
 TEST(ShippedTables, QuasiReversibleSeparationFallsAsTransferQuickens) {
   // A larger psi is a faster electron transfer: the separation shrinks towards the reversible
   // one, above the far-switching limit at every psi.
-  const PublishedTables tables = ReadPublishedTables(DataFolders({}));
+  const PublishedTables tables = ReadPublishedTables({fs::path(VOREX_TEST_TABLES)});
   const std::vector<TableRow>& rows = tables.quasiReversibleSeparation;
   ASSERT_GE(rows.size(), 2u);
   for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -124,6 +124,30 @@ TEST_F(TableFile, TheFoldersAreSearchedInOrderAndNamedWhenNoneHoldsTheTable) {
   const std::string refusal = Refusal([&] { ReadPublishedTables({folder / "first"}); });
   EXPECT_NE(refusal.find(quasi), std::string::npos) << refusal;
   EXPECT_NE(refusal.find((folder / "first").string()), std::string::npos) << refusal;
+}
+
+TEST(DataFolders, TheCopyBesideTheProgramComesBeforeTheInstalledShare) {
+  // The build copies the tables into bin/validation-data; an installation puts them in
+  // <prefix>/share/vorex/validation-data, with validate in <prefix>/bin.
+  const std::vector<fs::path> folders = DataFolders("/opt/vx/bin");
+  ASSERT_EQ(folders.size(), 2u);
+  EXPECT_EQ(folders[0], fs::path("/opt/vx/bin/validation-data"));
+  EXPECT_EQ(folders[1], fs::path("/opt/vx/share/vorex/validation-data"));
+  // Without a program folder there is nowhere to look: no path compiled in from the build.
+  EXPECT_TRUE(DataFolders({}).empty());
+}
+
+TEST_F(TableFile, AnInstalledTreeIsReadWithoutTheBuildsCopy) {
+  // The shape of an installation: bin/ and share/vorex/validation-data/ side by side.
+  const fs::path data = folder / "share" / "vorex" / "validation-data";
+  fs::create_directories(data);
+  fs::create_directories(folder / "bin");
+  for (const char* name :
+       {"nicholson1965_reversible_switching.txt", "nicholson1965_quasireversible_psi.txt"})
+    fs::copy_file(fs::path(VOREX_TEST_TABLES) / name, data / name);
+  const PublishedTables tables = ReadPublishedTables(DataFolders(folder / "bin"));
+  EXPECT_FALSE(tables.reversibleSeparation.empty());
+  EXPECT_FALSE(tables.quasiReversibleSeparation.empty());
 }
 
 }  // namespace
