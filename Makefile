@@ -9,7 +9,7 @@ SCRIPT     ?= examples/tour.vxs
 INSTALLBUILD ?= build-install
 PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build python run screenshots screenshots-x11 test validate bench sanitize fuzz clean format install uninstall
+.PHONY: all deps configure build python run screenshots screenshots-x11 test validate bench sanitize fuzz clean format install uninstall deb
 
 all: build
 
@@ -57,6 +57,12 @@ validate: build
 
 bench: build
 	@set -e; for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
+
+# The Debian packages vorex and python3-vorex, built from the tree into build-deb/ and checked by
+# lintian; `apt install ./build-deb/vorex_*.deb` installs them.
+deb:
+	@tools/install-deps.sh packaging
+	tools/make-deb.sh build-deb
 
 sanitize: deps
 	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
