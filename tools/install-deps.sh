@@ -9,7 +9,7 @@ packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev clang
           python3-distributed desktop-file-utils)
 if [ "${1:-}" = packaging ]; then
   packages+=(debhelper dh-python dpkg-dev lintian python3-build python3-wheel python3-setuptools
-             python3-pip python3-venv)
+             python3-pip python3-venv debootstrap)
 fi
 missing=()
 for p in "${packages[@]}"; do
