@@ -74,7 +74,7 @@ std::string Gamry() {
       "100\tScan Rate (mV/s)\nCONVENTION\tIQUANT\t1\tCurrent Convention\nCURVE\tTABLE\n\tPt\tT"
       "\tVf\tIm\tVu\tSig\tAch\tIERange\tOver\tCycle\n\t#\ts\tV vs. Ref.\tA\tV\tV\tV\t#\tbits\t#\n",
       [](std::size_t k) {
-        return "\t" + std::to_string(k) +
+        return '\t' + std::to_string(k) +
                Format("\t%.4f\t%.6E\t%.6E\t0\t%.6E\t0\t5\t...........\t", 0.01 * double(k),
                       Potential(k), Current(k), Potential(k)) +
                std::to_string(k / 1200) + "\n";

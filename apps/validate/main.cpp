@@ -1,4 +1,4 @@
-// validate [--list] [--quick] [--case NAME]... [--report FILE.md --plot FILE.png]
+// validate [--list] [--quick] [--case NAME]... [--report FILE.md --plot FILE.png] | --version
 // Runs the oracle cases through the program's commands and prints one line per case. The exit
 // status is 1 when a case required in a mode does not hold there, except when a report is
 // written: the report is then the result, and it says which cases are not met. The published
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/build_info.h"
 #include "validation/case_runner.h"
 #include "validation/data_files.h"
 #include "validation/report.h"
@@ -67,10 +68,14 @@ std::unique_ptr<vorex::PictureEncoder> Pictures() {
 
 int main(int argc, char** argv) {
   using namespace vorex::validation;
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << vorex::VersionLine("validate") << '\n';
+    return 0;
+  }
   Options options;
   if (!Parse(argc, argv, options)) {
     std::cerr << "usage: validate [--list] [--quick] [--case NAME]... "
-                 "[--report FILE.md --plot FILE.png]\n";
+                 "[--report FILE.md --plot FILE.png] | --version\n";
     return 2;
   }
   std::vector<Case> cases;

@@ -1,9 +1,11 @@
-// vorex-cli [SCRIPT]: runs a script of statements (standard input when none is given).
+// vorex-cli [SCRIPT | --help | --version]: runs a script of statements (standard input when none is
+// given).
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <string_view>
 
+#include "base/build_info.h"
 #include "shell/cli_host.h"
 #include "shell/program.h"
 #include "shell/script_interpreter.h"
@@ -14,11 +16,15 @@
 
 int main(int argc, char** argv) {
   if (argc > 2) {
-    std::cerr << "usage: vorex-cli [SCRIPT | --help]\n";
+    std::cerr << "usage: vorex-cli [SCRIPT | --help | --version]\n";
     return 2;
   }
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     std::cout << vorex::StatementHelp();
+    return 0;
+  }
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::cout << vorex::VersionLine("vorex-cli") << '\n';
     return 0;
   }
 #ifdef VOREX_HAVE_PICTURES

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 
+#include "base/build_info.h"
 #include "desktop_script.h"
 #include "shell/start_files.h"
 #include "ui/main_window.h"
@@ -13,7 +14,7 @@ namespace vorex::desktop {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vorex [FILE...]\n"
+    "usage: vorex [--version | --help | FILE...]\n"
     "Opens each FILE: a project (.vorex), a settings file, or a script (.vxs) run in the window.\n";
 
 }  // namespace
@@ -24,6 +25,10 @@ std::optional<int> UsageAnswer(int argc, char** argv) {
     if (argument == "--") break;
     if (argument == "--help" || argument == "-h") {
       std::cout << kUsage;
+      return 0;
+    }
+    if (argument == "--version") {
+      std::cout << VersionLine("vorex") << '\n';
       return 0;
     }
   }

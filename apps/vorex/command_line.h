@@ -15,7 +15,8 @@ class QtHost;
 
 namespace vorex::desktop {
 
-// `vorex --help` (or -h) prints the usage: status 0. Otherwise none: the program starts.
+// `vorex --help` (or -h) prints the usage, `vorex --version` the version line: status 0, before
+// any window or display is needed. Otherwise none: the program starts.
 std::optional<int> UsageAnswer(int argc, char** argv);
 
 // The files named on the command line, once QApplication has taken its own options out of argv;

@@ -2,7 +2,10 @@
 // documented functions and result classes.
 #include <pybind11/pybind11.h>
 
+#include <string>
+
 #include "arrays.h"
+#include "base/build_info.h"
 #include "bindings.h"
 
 namespace py = pybind11;
@@ -10,6 +13,7 @@ namespace py = pybind11;
 PYBIND11_MODULE(_vorex, m) {
   m.doc() = "Vorex computation layer; use the package vorex.";
   m.attr("__version__") = VOREX_VERSION;
+  m.attr("build_info") = std::string(vorex::BuildText());
   auto error = py::register_exception<vorex::python::SimulationFailure>(m, "SimulationError",
                                                                         PyExc_RuntimeError);
   // Named where users meet it, so that it pickles and prints as vorex.SimulationError.

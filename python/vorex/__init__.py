@@ -43,6 +43,8 @@ from .simulation import Settings, fit, parameters, simulate, theoretical_peaks
 from .sweep import Failure, sweep
 
 __version__ = _vorex.__version__
+#: How the computation layer was built, e.g. "Release build, GNU 12.2.0".
+build_info = _vorex.build_info
 
 __all__ = [
     "Failure",

@@ -104,7 +104,7 @@ std::string Fixed(const Decimal& d) {
       out += d.digits.substr(static_cast<std::size_t>(d.exponent) + 1);
     }
   } else {
-    out = ".";
+    out = '.';
     out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
     out += d.digits;
   }
@@ -137,7 +137,10 @@ std::string General(T value, int significant) {
   if (Printable(value) == 0) return " 0 ";
   const Decimal d = Decompose(value, significant);
   const bool exponential = d.exponent < -4 || d.exponent >= significant;
-  return (d.negative ? "-" : " ") + (exponential ? Exponential(d) : Fixed(d)) + " ";
+  std::string out(1, d.negative ? '-' : ' ');
+  out += exponential ? Exponential(d) : Fixed(d);
+  out += ' ';
+  return out;
 }
 
 // Rounds the digits to `keep` significant digits, half away from zero, carrying into the

@@ -72,7 +72,10 @@ std::optional<double> DecimalCommaNumber(std::string_view token) {
 }
 
 std::string Quoted(std::string_view token) {
-  return "\"" + std::string(token.substr(0, 40)) + "\"";
+  std::string quoted(1, '"');
+  quoted += token.substr(0, 40);
+  quoted += '"';
+  return quoted;
 }
 
 // The numbers of one line, appended; the reason when the line cannot be read.

@@ -65,7 +65,7 @@ class StatementReader {
       side.terms[static_cast<std::size_t>(side.count++)] = term;
       SkipBlanks();
       if (at_ == end_ || text_[at_] != '+') return std::nullopt;
-      last = "+";
+      last = '+';
       Advance();
     }
   }
@@ -144,7 +144,10 @@ class StatementReader {
   std::string Found() const {
     std::size_t stop = at_ + 1;
     while (stop < end_ && Continues(text_[stop])) ++stop;
-    return "'" + std::string(text_.substr(at_, stop - at_)) + "'";
+    std::string found(1, '\'');
+    found += text_.substr(at_, stop - at_);
+    found += '\'';
+    return found;
   }
 
   std::string_view text_;

@@ -18,7 +18,10 @@ std::size_t At(FieldId id) {
 }
 
 std::string Quoted(std::string_view value) {
-  return "\"" + std::string(value) + "\"";
+  std::string quoted(1, '"');
+  quoted += value;
+  quoted += '"';
+  return quoted;
 }
 
 std::string Listed(const std::vector<std::string>& items) {

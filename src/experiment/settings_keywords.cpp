@@ -28,7 +28,10 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 8> kFirstAli
 constexpr std::string_view kEveryShownD = "D";
 
 std::string Quoted(std::string_view s) {
-  return "\"" + std::string(s) + "\"";
+  std::string quoted(1, '"');
+  quoted += s;
+  quoted += '"';
+  return quoted;
 }
 
 [[noreturn]] void Fail(const std::string& message) {

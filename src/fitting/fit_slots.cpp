@@ -11,7 +11,10 @@ namespace vorex {
 namespace {
 
 std::string Quoted(const Settings& s, FieldId bound) {
-  return "\"" + std::string(s.Value(bound)) + "\"";
+  std::string quoted(1, '"');
+  quoted += s.Value(bound);
+  quoted += '"';
+  return quoted;
 }
 
 }  // namespace

@@ -27,7 +27,11 @@ std::string YTitle(FormOption& o, CurveRole role, bool logY) {
   const std::string title = AxisTitle(o.ComboY().Text(), role);
   const std::size_t slash = title.find(" /");
   if (!logY || slash == std::string::npos) return title;
-  return "|" + title.substr(0, slash) + "|" + title.substr(slash);
+  std::string magnitude(1, '|');
+  magnitude.append(title, 0, slash);
+  magnitude += '|';
+  magnitude.append(title, slash);
+  return magnitude;
 }
 
 struct Frame {

@@ -149,7 +149,12 @@ void SvgSurface::Rectangle(double x1, double y1, double x2, double y2) {
 }
 
 void SvgSurface::LineTo(double x, double y) {
-  if (path_.empty()) path_ = "M" + N(lastX_) + " " + N(lastY_);
+  if (path_.empty()) {
+    path_ = 'M';
+    path_ += N(lastX_);
+    path_ += ' ';
+    path_ += N(lastY_);
+  }
   lastX_ = DeviceX(x);
   lastY_ = DeviceY(y);
   path_ += " L" + N(lastX_) + " " + N(lastY_);

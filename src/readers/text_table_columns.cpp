@@ -64,7 +64,10 @@ Found Best(const std::vector<std::string_view>& titles, Quantity q) {
 }
 
 std::string Quoted(std::string_view s) {
-  return "\"" + std::string(s.substr(0, 40)) + "\"";
+  std::string quoted(1, '"');
+  quoted += s.substr(0, 40);
+  quoted += '"';
+  return quoted;
 }
 
 std::string Listed(const std::vector<std::string_view>& titles) {

@@ -1,5 +1,6 @@
 #include "shell/mdi_form1.h"
 
+#include "base/build_info.h"
 #include "base/result_line.h"
 #include "experiment/capture.h"
 #include "shell/program.h"
@@ -15,6 +16,13 @@ std::string WithoutAccelerator(std::string_view caption) {
     if (c != '&') plain += c;
   }
   return plain;
+}
+
+std::string DisabledUntilCurve(std::string_view caption) {
+  std::string message(1, '"');
+  message += WithoutAccelerator(caption);
+  message += "\" is disabled until a curve has been simulated or imported.";
+  return message;
 }
 
 }  // namespace
@@ -57,10 +65,7 @@ bool MDIForm1::Invoke(Control& item) {
   program_.undo.Seal();
   if (!item.Usable()) {
     const std::optional<std::string> nothing = NothingToTakeBack(item);
-    program_.host.Message(nothing ? *nothing
-                                  : "\"" + WithoutAccelerator(item.Caption()) +
-                                        "\" is disabled until a curve has been simulated or "
-                                        "imported.",
+    program_.host.Message(nothing ? *nothing : DisabledUntilCurve(item.Caption()),
                           MessageKind::Warning);
     return false;
   }
@@ -112,7 +117,8 @@ void MDIForm1::mnuAbout_Click() {
   about.Show();
   const std::string stars(52, '*');
   about.Print(stars);
-  about.Print("Vorex " + std::to_string(3) + "." + std::to_string(3));
+  about.Print("Vorex " + std::string(VersionText()));
+  about.Print(BuildText());
   about.Print("Voltammetric simulation, curve fitting and analysis");
   about.Print("Please read document VorexDoc.htm for help");
   about.Print(stars);

@@ -21,7 +21,10 @@ std::string Trimmed(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 const std::vector<std::string>& BackgroundWords() {

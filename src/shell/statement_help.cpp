@@ -94,10 +94,12 @@ std::string StatementHelp() {
   std::string line = " ";
   for (const MenuEntry& entry : MenuTable()) {
     if (entry.handler == nullptr) continue;
-    std::string item = " " + std::string(entry.control) + (entry.takesFile ? " FILE" : "");
+    std::string item(1, ' ');
+    item += entry.control;
+    if (entry.takesFile) item += " FILE";
     if (line.size() + item.size() + 1 > 100) {
       text += line + "\n";
-      line = " ";
+      line = ' ';
     }
     line += item + (&entry == &MenuTable().back() ? "" : ",");
   }

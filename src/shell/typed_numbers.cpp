@@ -27,7 +27,12 @@ std::variant<std::vector<PotentialRange>, std::string> TypedRanges(std::string_v
     while (end < text.size() && !separator(text[end])) ++end;
     const std::string_view word = text.substr(at, end - at);
     const std::optional<double> value = StrictNumber(word);
-    if (!value) return "\"" + std::string(word) + "\" is not a potential.";
+    if (!value) {
+      std::string refusal(1, '"');
+      refusal += word;
+      refusal += "\" is not a potential.";
+      return refusal;
+    }
     values.push_back(*value);
     at = end;
   }

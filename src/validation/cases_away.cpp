@@ -20,7 +20,10 @@ struct Conditions {
 };
 
 std::string Tag(const Conditions& k) {
-  std::string tag = "n" + std::to_string(k.n) + ".T" + Num(k.celsius);
+  std::string tag(1, 'n');
+  tag += std::to_string(k.n);
+  tag += ".T";
+  tag += Num(k.celsius);
   if (k.dOx != kD || k.dRed != kD) tag += ".DA" + Num(k.dOx) + ".DB" + Num(k.dRed);
   return tag;
 }

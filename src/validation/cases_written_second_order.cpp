@@ -126,7 +126,7 @@ void AddWrittenSecondOrderCases(std::vector<Case>& cases) {
   excess.name = "complex.excess";
   excess.what = "as above with D 5 M (Cmax; k 2 L/mol/s)";
   for (auto& [name, value] : excess.keywords) {
-    if (name == "C_D") value = "5";
+    if (name == "C_D") value = '5';
   }
   cases.push_back(Row(excess, "excess", cycle, merit, 0,
                       "D in excess: c_D moves by at most 0.022 % of itself", 0.00022,

@@ -1,8 +1,32 @@
+#include <fstream>
+#include <string>
+
 #include "shell/command_table.h"
 #include "support/started_program.h"
 
 namespace vorex {
 namespace {
+
+// The version as the file VERSION writes it.
+std::string WrittenVersion() {
+  std::ifstream file(VOREX_VERSION_FILE);
+  std::string version;
+  std::getline(file, version);
+  return version;
+}
+
+// The compiler as its own predefined macros name it, in the words and numbers CMake reports.
+std::string CompilerOfThisBuild() {
+#if defined(__clang__)
+  return "Clang " + std::to_string(__clang_major__) + "." + std::to_string(__clang_minor__) + "." +
+         std::to_string(__clang_patchlevel__);
+#elif defined(__GNUC__)
+  return "GNU " + std::to_string(__GNUC__) + "." + std::to_string(__GNUC_MINOR__) + "." +
+         std::to_string(__GNUC_PATCHLEVEL__);
+#else
+  return "an unknown compiler";
+#endif
+}
 
 using MainWindow = testing::StartedProgram;
 
@@ -85,10 +109,18 @@ TEST_F(MainWindow, InputCommandsShowTheirDialogs) {
 TEST_F(MainWindow, AboutAndExit) {
   Invoke("mnuAbout");
   const auto& lines = program->formAbout.Lines();
-  ASSERT_GE(lines.size(), 3u);
+  ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines.front().find_first_not_of('*'), std::string::npos);
   EXPECT_EQ(lines.back(), lines.front());
-  EXPECT_EQ(lines[1], "Vorex 3.3");
+  ASSERT_FALSE(WrittenVersion().empty());
+  EXPECT_EQ(lines[1], "Vorex " + WrittenVersion());
+  // "Release build, GNU 12.2.0": one word for the build type, then this compiler.
+  const std::string tail = " build, " + CompilerOfThisBuild();
+  const std::string& build = lines[2];
+  ASSERT_GT(build.size(), tail.size());
+  EXPECT_EQ(build.substr(build.size() - tail.size()), tail) << build;
+  EXPECT_EQ(build.find_first_of(" ,"), build.size() - tail.size()) << build;
+  EXPECT_EQ(lines[3], "Voltammetric simulation, curve fitting and analysis");
   EXPECT_NE(std::find(lines.begin(), lines.end(), "Please read document VorexDoc.htm for help"),
             lines.end());
   EXPECT_FALSE(program->exitRequested);

@@ -109,7 +109,7 @@ TEST(WrittenStatements, TheWrittenEcRunsAsTheBuiltInEc) {
 // another start: the fit finds the kinetics it was made with.
 double Refitted(const std::string& mechanism, const std::string& truth, const std::string& start,
                 int slot, const std::string& low, const std::string& high, bool preEquilibrated) {
-  const std::string index = "(" + std::to_string(slot) + ")";
+  const std::string index = '(' + std::to_string(slot) + ')';
   ScriptRun run("mnuMechamism\nFormMech.mech(18) = 1\nFormMech.TextMechanism = " + mechanism +
                 "\nclick FormMech.Command1\nmnuExperimental\nFormExpr.Estep = 0.01\n" +
                 (preEquilibrated ? "" : "FormExpr.CheckPreEqu = 0\n") + truth +
