@@ -27,9 +27,6 @@ CMAKE_OPTIONS = [
     "-DVOREX_FUZZ=OFF",
     "-DVOREX_PYTHON=ON",
     "-DCMAKE_BUILD_TYPE=Release",
-    # -O2 as the developers' RelWithDebInfo builds: at -O3 GCC 12 reports a false -Wrestrict in
-    # std::string's inlined copies, which -Werror makes fatal.
-    "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG",
     # The core libraries go into the extension itself, so the wheel holds one file of code.
     "-DBUILD_SHARED_LIBS=OFF",
 ]
